@@ -1,0 +1,20 @@
+#pragma once
+// Pairs of benchmarks whose times are printed as a ratio after the run:
+// the measured operation over its floor (the least work the same data
+// needs), with the target the ratio must not exceed.
+#include <string>
+#include <vector>
+
+namespace kvf::bench {
+
+struct Ratio {
+  std::string subject;  // benchmark name as reported
+  std::string floor;
+  double target;
+};
+
+// Registers a ratio; call from a static initialiser next to the benchmarks.
+bool AddRatio(const std::string& subject, const std::string& floor, double target);
+const std::vector<Ratio>& Ratios();
+
+}  // namespace kvf::bench

@@ -1,0 +1,22 @@
+#pragma once
+// The table of kvf commands. Each command lives in commands/<Name>Command.cpp
+// and is listed once in Commands.cpp.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace kvf::cli {
+
+struct Command {
+  const char* name;
+  const char* synopsis;  // one line: "dump FILE"
+  const char* help;      // a few lines describing the command and its output
+  int (*run)(const QStringList& arguments);  // arguments after the command name
+};
+
+const std::vector<Command>& AllCommands();
+
+// The commands' entry points.
+int RunDump(const QStringList& arguments);
+
+}  // namespace kvf::cli

@@ -1,0 +1,60 @@
+// kvf: the command-line companion of KVF Viewer. It runs the viewer's core on
+// a document and prints what the viewer would show, copy or save.
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CliCommon.h"
+#include "Commands.h"
+#include "core/text/Language.h"
+
+namespace {
+
+QByteArray HelpText() {
+  QByteArray text =
+      "Usage: kvf COMMAND [ARGUMENTS]\n"
+      "\n"
+      "Runs the KVF Viewer core on a .kvf survey document without a window.\n"
+      "\n"
+      "Commands:\n";
+  for (const auto& command : kvf::cli::AllCommands()) {
+    text += "  kvf ";
+    text += command.synopsis;
+    text += "\n";
+    for (const QByteArray& line : QByteArray(command.help).split('\n')) text += "      " + line + "\n";
+    text += "\n";
+  }
+  text +=
+      "Exit codes: 0 success, 1 usage error, 2 the document could not be loaded (the loader's\n"
+      "message is printed on standard error), 3 the selection was refused, 4 an output file\n"
+      "could not be written.\n"
+      "\n"
+      "Messages follow the interface language of the environment (LC_ALL, then LC_MESSAGES,\n"
+      "then LANG; a value starting with \"sv\" selects Swedish).\n";
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // kvf never opens a window; fonts and pictures still need a GUI application.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  kvf::SetSwedish(kvf::SwedishFromEnvironment());
+
+  QStringList words = QCoreApplication::arguments().mid(1);
+  if (words.isEmpty()) {
+    std::fputs(HelpText().constData(), stderr);
+    return kvf::cli::kExitUsage;
+  }
+  const QString name = words.takeFirst();
+  if (name == QStringLiteral("--help") || name == QStringLiteral("-h") || name == QStringLiteral("help")) {
+    kvf::cli::WriteOut(HelpText());
+    return kvf::cli::kExitOk;
+  }
+  for (const auto& command : kvf::cli::AllCommands()) {
+    if (name == QLatin1String(command.name)) return command.run(words);
+  }
+  kvf::cli::WriteError(QStringLiteral("kvf: unknown command '%1'. Try 'kvf --help'.").arg(name));
+  return kvf::cli::kExitUsage;
+}

@@ -1,0 +1,209 @@
+#include "core/indexes/IndexCalculation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <numeric>
+
+#include "platform/clipboard/Clipboard.h"
+
+namespace kvf {
+namespace {
+
+// The weights of one question's answer positions: entry a is the Value of
+// alternative FirstAlternative + a, or -1 where the answer cannot count
+// (no such alternative). Answers at or beyond size() never count.
+void AnswerWeights(const SurveyDocument& document, int32_t q, std::vector<int32_t>& weights) {
+  weights.clear();
+  const Question& question = document.questions[static_cast<size_t>(q)];
+  const int64_t first = question.firstAlternative;
+  const int64_t tableSize = static_cast<int64_t>(document.alternatives.size());
+  const int64_t count = std::clamp<int64_t>(question.alternativeCount, 0, std::max<int64_t>(0, tableSize - first));
+  weights.assign(static_cast<size_t>(count), -1);
+  for (int64_t a = std::max<int64_t>(0, -first); a < count; ++a)
+    weights[static_cast<size_t>(a)] = document.alternatives[static_cast<size_t>(first + a)].value;
+}
+
+// Adds to tally[a] the number of listed respondents whose answer to the
+// column is a, for every a below tally.size(). Elements of type T.
+template <typename T>
+void TallyColumn(const uint8_t* column, int32_t respondentCount, const std::vector<int32_t>& respondents,
+                 std::vector<int64_t>& tally) {
+  const uint32_t limit = static_cast<uint32_t>(tally.size());
+  int64_t* counts = tally.data();
+  for (const int32_t r : respondents) {
+    if (static_cast<uint32_t>(r) >= static_cast<uint32_t>(respondentCount)) continue;
+    T element;
+    std::memcpy(&element, column + static_cast<size_t>(r) * sizeof(T), sizeof(T));
+    const int32_t answer = static_cast<int32_t>(element);
+    if (static_cast<uint32_t>(answer) < limit) ++counts[answer];
+  }
+}
+
+void Tally(const SurveyDocument& document, int32_t q, const std::vector<int32_t>& respondents,
+           std::vector<int64_t>& tally) {
+  const AnswerMatrix& matrix = document.answers;
+  const uint8_t* column = matrix.Column(q);
+  switch (matrix.Width()) {
+    case 1:
+      TallyColumn<uint8_t>(column, matrix.RespondentCount(), respondents, tally);
+      break;
+    case 2:
+      TallyColumn<int16_t>(column, matrix.RespondentCount(), respondents, tally);
+      break;
+    case 3:
+      TallyColumn<int32_t>(column, matrix.RespondentCount(), respondents, tally);
+      break;
+    default:
+      break;
+  }
+}
+
+bool QuestionInMatrix(const SurveyDocument& document, int32_t q) {
+  return q >= 0 && q < document.answers.QuestionCount() && static_cast<size_t>(q) < document.questions.size() &&
+         document.answers.Present();
+}
+
+// Visits every counted answer as (weight, number of answers with it).
+template <typename Visit>
+void VisitCounted(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                  const std::vector<int32_t>& respondents, Visit&& visit) {
+  std::vector<int32_t> weights;
+  std::vector<int64_t> tally;
+  for (const int32_t q : questions) {
+    if (!QuestionInMatrix(document, q)) continue;
+    AnswerWeights(document, q, weights);
+    if (weights.empty()) continue;
+    tally.assign(weights.size(), 0);
+    Tally(document, q, respondents, tally);
+    for (size_t a = 0; a < weights.size(); ++a)
+      if (tally[a] > 0 && weights[a] != -1) visit(weights[a], tally[a]);
+  }
+}
+
+double MeanIndex(const SurveyDocument& document, int64_t sum, int64_t count) {
+  if (count <= 0) return kNoIndex;
+  return (static_cast<double>(sum) / static_cast<double>(count)) / static_cast<double>(document.info.indexDivisor);
+}
+
+}  // namespace
+
+double CalculateColumnsIndex(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                             const std::vector<int32_t>& respondents) {
+  int64_t sum = 0;
+  int64_t count = 0;
+  VisitCounted(document, questions, respondents, [&](int32_t weight, int64_t answers) {
+    sum += static_cast<int64_t>(weight) * answers;
+    count += answers;
+  });
+  return MeanIndex(document, sum, count);
+}
+
+QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                        const std::vector<int32_t>& respondents) {
+  // Weights 0 .. MaxAlternativeValue go to a dense table as long as it is
+  // small; anything else to an ordered map, so a huge or wrong maximum
+  // never allocates or indexes out of range.
+  constexpr int32_t kDenseLimit = 1 << 16;
+  const int32_t maxValue = document.info.maxAlternativeValue;
+  std::vector<int64_t> dense(static_cast<size_t>(std::clamp(maxValue + int64_t{1}, int64_t{0}, int64_t{kDenseLimit})), 0);
+  std::map<int32_t, int64_t> sparse;
+  int64_t count = 0;
+  VisitCounted(document, questions, respondents, [&](int32_t weight, int64_t answers) {
+    if (weight >= 0 && static_cast<size_t>(weight) < dense.size())
+      dense[static_cast<size_t>(weight)] += answers;
+    else
+      sparse[weight] += answers;
+    count += answers;
+  });
+  if (count <= 0) return {};
+  for (size_t w = 0; w < dense.size(); ++w)
+    if (dense[w] > 0) sparse[static_cast<int32_t>(w)] += dense[w];
+  QString text = QStringLiteral("Value\tCount");
+  for (const auto& [weight, answers] : sparse)
+    text += QStringLiteral("\r\n%1\t%2").arg(weight).arg(answers);
+  return text;
+}
+
+double CalculateColumnsIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                                 const std::vector<int32_t>& respondents, platform::Clipboard* clipboard) {
+  const QString table = IndexValueTable(document, questions, respondents);
+  if (table.isEmpty()) return kNoIndex;
+  if (clipboard != nullptr) clipboard->SetText(table);
+  return CalculateColumnsIndex(document, questions, respondents);
+}
+
+std::vector<int32_t> TotalIndexQuestions(const SurveyDocument& document) {
+  std::vector<int32_t> list;
+  for (const int32_t q : document.overviewQuestions)
+    if (q >= 0 && static_cast<size_t>(q) < document.questions.size() &&
+        document.questions[static_cast<size_t>(q)].inTotalIndex)
+      list.push_back(q);
+  return list;
+}
+
+double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int32_t>& respondents) {
+  const std::vector<int32_t> questions = TotalIndexQuestions(document);
+  if (questions.empty()) return kNoIndex;
+  return CalculateColumnsIndex(document, questions, respondents);
+}
+
+double CalculateTotalIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& respondents,
+                               platform::Clipboard* clipboard) {
+  const std::vector<int32_t> questions = TotalIndexQuestions(document);
+  if (questions.empty()) return kNoIndex;
+  return CalculateColumnsIndexSpec(document, questions, respondents, clipboard);
+}
+
+std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block) {
+  std::vector<int32_t> list;
+  if (block < 0 || static_cast<size_t>(block) >= document.blocks.size()) return list;
+  if (!document.blocks[static_cast<size_t>(block)].membersByQuestionField) {
+    for (const BlockItem& item : document.blockItems)
+      if (item.block == block) list.push_back(item.question);
+    return list;
+  }
+  auto collect = [&](int32_t Question::*field) {
+    for (const int32_t q : document.overviewQuestions)
+      if (q >= 0 && static_cast<size_t>(q) < document.questions.size() &&
+          document.questions[static_cast<size_t>(q)].*field == block)
+        list.push_back(q);
+  };
+  collect(&Question::primaryBlock);
+  if (list.empty()) collect(&Question::secondaryBlock);
+  return list;
+}
+
+double CalculateBlockIndex(const SurveyDocument& document, int32_t block, const std::vector<int32_t>& respondents) {
+  const std::vector<int32_t> questions = BlockQuestions(document, block);
+  if (questions.empty()) return kNoIndex;
+  return CalculateColumnsIndex(document, questions, respondents);
+}
+
+double CalculateBlockTotalIndex(const SurveyDocument& document, int32_t block) {
+  if (document.RespondentCount() < 1) return kNoIndex;
+  return CalculateBlockIndex(document, block, AllRespondents(document));
+}
+
+double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t block,
+                                    const std::vector<int32_t>& flexTotalRespondents) {
+  if (flexTotalRespondents.empty()) return kNoIndex;
+  return CalculateBlockIndex(document, block, flexTotalRespondents);
+}
+
+std::vector<int32_t> AllRespondents(const SurveyDocument& document) {
+  std::vector<int32_t> list(static_cast<size_t>(std::max(0, document.RespondentCount())));
+  std::iota(list.begin(), list.end(), 0);
+  return list;
+}
+
+QString FormatIndexText(double value, int32_t decimals, const QLocale& locale) {
+  if (value == kNoIndex) return QStringLiteral("-");
+  return locale.toString(value, 'f', std::clamp(decimals, 0, 5));
+}
+
+QString FormatIndexText(const SurveyDocument& document, double value, const QLocale& locale) {
+  return FormatIndexText(value, document.info.indexDecimals, locale);
+}
+
+}  // namespace kvf

@@ -1,0 +1,82 @@
+#pragma once
+// Index values: the mean weight of the counted answers of a group of
+// respondents to a group of questions, divided by the document's divisor.
+//
+// REQUIRES for every index function: document.info.HasIndexes() (divisor
+// >= 1). Every function returns exactly kNoIndex (-1.0) when nothing counts.
+// Lists are not changed; respondent or question positions outside the
+// matrix are skipped.
+//
+// Which answers count: an answer counts when it names one of its question's
+// own alternatives (0 <= answer < AlternativeCount and the alternative
+// exists in the table) and that alternative's Value is not exactly -1. Any
+// other weight, 0 and negative ones included, counts. An answer value
+// outside the question's alternatives never counts; the selection engine
+// applies the matching rule (see core/sheet/SelectionEngine.h).
+//
+// The mean is taken over answers: a respondent counts once per counted
+// answer, and a question answered by many weighs more than one answered by
+// few. Sums and counts are 64-bit, so no document can overflow them.
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "core/document/SurveyDocument.h"
+
+namespace kvf::platform {
+class Clipboard;
+}
+
+namespace kvf {
+
+double CalculateColumnsIndex(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                             const std::vector<int32_t>& respondents);
+
+// As CalculateColumnsIndex; when at least one answer counts it also puts the
+// IndexValueTable of the counted answers on the clipboard (nothing happens
+// to the clipboard otherwise). clipboard may be null (no clipboard).
+double CalculateColumnsIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                                 const std::vector<int32_t>& respondents, platform::Clipboard* clipboard);
+
+// The IndexValueTable text: "Value" TAB "Count", then per weight with a
+// count above 0, ascending, CR LF + weight + TAB + count. Empty when no
+// answer counts. Weights outside 0 .. MaxAlternativeValue (negative ones
+// other than -1, or above the maximum) are listed in their place in the
+// ascending order like any other weight: the table always adds up to the
+// count behind the index.
+QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                        const std::vector<int32_t>& respondents);
+
+// The overview questions that count in the total index, in overview order.
+std::vector<int32_t> TotalIndexQuestions(const SurveyDocument& document);
+
+double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int32_t>& respondents);
+double CalculateTotalIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& respondents,
+                               platform::Clipboard* clipboard);
+
+// The questions of a block: its block items (by block item order, a question
+// listed twice counts twice), or, when its members are named by the
+// questions' block fields, the overview questions whose primary block is the
+// block, else those whose secondary block is. Empty for a block position
+// outside the table.
+std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block);
+
+double CalculateBlockIndex(const SurveyDocument& document, int32_t block, const std::vector<int32_t>& respondents);
+// Over every respondent of the document; -1.0 with no respondents.
+double CalculateBlockTotalIndex(const SurveyDocument& document, int32_t block);
+// Over the flex total's respondents; -1.0 when the flex total is empty.
+double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t block,
+                                    const std::vector<int32_t>& flexTotalRespondents);
+
+// 0, 1, ..., RespondentCount - 1.
+std::vector<int32_t> AllRespondents(const SurveyDocument& document);
+
+// The display text of an index: "-" for exactly -1.0, else the number with
+// the given decimals (clamped to 0 .. 5) in the locale's format (decimal
+// point, grouping, negative sign).
+QString FormatIndexText(double value, int32_t decimals, const QLocale& locale = QLocale::system());
+// With the document's IndexDecimals.
+QString FormatIndexText(const SurveyDocument& document, double value, const QLocale& locale = QLocale::system());
+
+}  // namespace kvf

@@ -1,0 +1,68 @@
+#include "core/session/DocumentSession.h"
+
+#include "core/document/KvfReader.h"
+#include "core/indexes/IndexCalculation.h"
+#include "platform/shell/FileNames.h"
+
+namespace kvf {
+
+QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
+  // Read and check everything before the open document is touched.
+  SurveyDocument fresh;
+  ReadOptions options;
+  options.printingAvailable = printingAvailable_;
+  const ReadResult read = ReadKvfFile(path, fresh, options);
+  if (read.error != LoadError::None) return LoadErrorText(read.error).Get();
+
+  if (IsOpen()) CloseDocument();
+  document_ = std::move(fresh);
+  SurveyDocument& doc = document_;
+
+  // The user's blocks, kept in the settings store, follow the file's blocks.
+  if (userBlocks_ != nullptr) {
+    userBlocks_->ReadUserBlocks(doc);
+    if (doc.info.HasIndexes()) {
+      for (size_t b = 0; b < doc.blocks.size(); ++b) {
+        Block& block = doc.blocks[b];
+        if (block.fromFile) continue;
+        block.storedIndex = CalculateBlockTotalIndex(doc, static_cast<int32_t>(b));
+        block.flexIndex = block.storedIndex;
+      }
+    }
+  }
+
+  // Documents older than revision 5 carry no total index: compute it.
+  if (read.formatRevision < 5 && doc.info.HasIndexes()) {
+    const std::vector<int32_t> questions = TotalIndexQuestions(doc);
+    if (!questions.empty()) {
+      doc.info.totalIndex = CalculateColumnsIndex(doc, questions, AllRespondents(doc));
+      doc.info.currentTotalIndex = doc.info.totalIndex;
+    }
+  }
+
+  // The file's identity.
+  doc.file.documentPath = path;
+  if (rememberFolder) dataOpenFolder_ = platform::FolderOfPath(path);
+  doc.file.documentFileName = platform::FileNameOfPath(path);
+  doc.file.documentTitle = platform::FileDisplayTitle(path);
+  doc.file.formatRevision = read.formatRevision;
+  doc.file.compatibleRevision = read.compatibleRevision;
+
+  for (SessionObserver* observer : observers_) observer->DocumentLoaded(doc);
+  if (read.upgradeWarningDue) {
+    const QString caption = UpgradeWarningCaption().Get();
+    const QString text = UpgradeWarningText(doc.file.documentTitle).Get();
+    for (SessionObserver* observer : observers_) observer->UpgradeWarning(caption, text);
+  }
+  return QString();
+}
+
+void DocumentSession::CloseDocument() {
+  if (!IsOpen()) return;
+  for (SessionObserver* observer : observers_) observer->DocumentClosing(document_);
+  const QString path = document_.file.documentPath;
+  document_.Reset();
+  for (SessionObserver* observer : observers_) observer->DocumentClosed(path);
+}
+
+}  // namespace kvf

@@ -1,0 +1,112 @@
+#include "core/document/SurveyDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace kvf {
+namespace {
+
+TEST(SurveyDocument, GetTextOutsideTheTableIsEmpty) {
+  SurveyDocument doc;
+  doc.strings = {QStringLiteral("zero"), QStringLiteral("one")};
+  EXPECT_EQ(doc.GetText(0), QStringLiteral("zero"));
+  EXPECT_EQ(doc.GetText(1), QStringLiteral("one"));
+  EXPECT_TRUE(doc.GetText(-1).isEmpty());
+  EXPECT_TRUE(doc.GetText(2).isEmpty());
+  EXPECT_TRUE(doc.GetText(INT32_MIN).isEmpty());
+}
+
+TEST(SurveyDocument, GetDataWidensEachWidth) {
+  // Two respondents, two questions, stored question by question.
+  AnswerMatrix bytes8;
+  bytes8.Assign(1, 2, 2, {200, 1, 2, 255}, 0);
+  EXPECT_EQ(bytes8.Get(0, 0), 200);
+  EXPECT_EQ(bytes8.Get(1, 0), 1);
+  EXPECT_EQ(bytes8.Get(0, 1), 2);
+  EXPECT_EQ(bytes8.Get(1, 1), 255);
+
+  AnswerMatrix bytes16;
+  bytes16.Assign(2, 1, 2, {0xFF, 0xFF, 0x34, 0x12}, 0);
+  EXPECT_EQ(bytes16.Get(0, 0), -1);
+  EXPECT_EQ(bytes16.Get(0, 1), 0x1234);
+
+  AnswerMatrix bytes32;
+  bytes32.Assign(3, 1, 1, {0xFE, 0xFF, 0xFF, 0x7F}, 0);
+  EXPECT_EQ(bytes32.Get(0, 0), 0x7FFFFFFE);
+
+  AnswerMatrix none;
+  EXPECT_EQ(none.Width(), -1);
+  EXPECT_EQ(none.Get(0, 0), 0);
+}
+
+TEST(SurveyDocument, AnswerRangeFollowsTheQuestionsRun) {
+  SurveyDocument doc;
+  doc.alternatives.resize(5);
+  Question q;
+  q.firstAlternative = 2;
+  q.alternativeCount = 3;
+  doc.questions = {q};
+  EXPECT_TRUE(doc.AnswerInRange(0, 0));
+  EXPECT_TRUE(doc.AnswerInRange(0, 2));
+  EXPECT_FALSE(doc.AnswerInRange(0, 3));
+  EXPECT_FALSE(doc.AnswerInRange(0, -1));
+}
+
+TEST(SurveyDocument, ResetForgetsEverything) {
+  SurveyDocument doc;
+  doc.strings = {QStringLiteral("x")};
+  doc.answers.Assign(1, 1, 1, {1}, 7);
+  doc.questions.resize(3);
+  doc.blocks.resize(2);
+  doc.dimensions = {1};
+  doc.flexTotalQuestion = 2;
+  doc.info.indexDivisor = 10;
+  doc.info.rowOrder = 2;
+  doc.info.sheetColor0 = 0x123456;
+  doc.file.documentFileName = QStringLiteral("a.kvf");
+  doc.file.formatRevision = 9;
+  ASSERT_TRUE(doc.IsOpen());
+
+  doc.Reset();
+  EXPECT_FALSE(doc.IsOpen());
+  EXPECT_TRUE(doc.strings.empty());
+  EXPECT_EQ(doc.answers.Width(), -1);
+  EXPECT_EQ(doc.RespondentCount(), 0);
+  EXPECT_TRUE(doc.questions.empty());
+  EXPECT_TRUE(doc.blocks.empty());
+  EXPECT_EQ(doc.DimensionCount(), 0);
+  EXPECT_EQ(doc.flexTotalQuestion, -1);
+  EXPECT_EQ(doc.info.indexDivisor, 0);
+  EXPECT_EQ(doc.info.rowOrder, -1);
+  EXPECT_EQ(doc.info.rowOrderThreshold, -1);
+  EXPECT_EQ(doc.info.maxAlternativeValue, -1);
+  EXPECT_EQ(doc.info.totalIndex, -1.0);
+  EXPECT_EQ(doc.info.sheetColor0, -1);
+  EXPECT_EQ(doc.info.indexLabels[2], -1);
+  EXPECT_EQ(doc.file.formatRevision, 0);
+}
+
+TEST(SurveyDocument, GuidRegistryFormReadsTheFieldsLittleEndian) {
+  std::array<uint8_t, 16> guid{};
+  const uint8_t bytes[16] = {0x78, 0x56, 0x34, 0x12, 0xBC, 0x9A, 0xF0, 0xDE,
+                             0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef};
+  std::memcpy(guid.data(), bytes, 16);
+  EXPECT_EQ(GuidRegistryForm(guid), QStringLiteral("{12345678-9ABC-DEF0-0123-456789ABCDEF}"));
+  EXPECT_EQ(GuidRegistryForm({}), QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
+}
+
+TEST(SurveyDocument, IndexDecimalsStepAtPowersOfTen) {
+  EXPECT_EQ(IndexDecimalsForDivisor(1), 0);
+  EXPECT_EQ(IndexDecimalsForDivisor(9), 0);
+  EXPECT_EQ(IndexDecimalsForDivisor(10), 1);
+  EXPECT_EQ(IndexDecimalsForDivisor(99), 1);
+  EXPECT_EQ(IndexDecimalsForDivisor(100), 2);
+  EXPECT_EQ(IndexDecimalsForDivisor(9999), 3);
+  EXPECT_EQ(IndexDecimalsForDivisor(99999), 4);
+  EXPECT_EQ(IndexDecimalsForDivisor(100000), 5);
+  EXPECT_EQ(IndexDecimalsForDivisor(INT32_MAX), 5);
+}
+
+}  // namespace
+}  // namespace kvf
