@@ -1,0 +1,641 @@
+// The .kvf reader against files written by the independent writer.
+#include "core/document/KvfReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QtEndian>
+#include <cstring>
+#include <zlib.h>
+
+#include "core/document/KvfFormat.h"
+#include "kvfwriter/KvfWriter.h"
+
+namespace kvf {
+namespace {
+
+using writer::KvfDescription;
+using writer::kTrue;
+
+// A small but complete document: two dimensions, an overview block, index
+// settings, comments; every field set to a value that differs from its
+// default so a field read from the wrong place shows.
+KvfDescription SmallSurvey(int revision = 9) {
+  KvfDescription d;
+  d.header.formatRevision = revision;
+  d.header.compatibleRevision = std::min(revision, 9);
+  d.strings = {"Svenska", "Project 7", "Q1", "Department", "Full text", "Sel", "A", "Alt A", "B", "Alt B",
+               "C", "Alt C", "Block", "Block name", "Comment one", "Answer comment", "label0", "label1",
+               "label2", "label3", "label4", "Everyone", "Too few", "tip1", "tip2", "caption"};
+  auto& i = d.info;
+  for (int b = 0; b < 16; ++b) i.guid[static_cast<size_t>(b)] = static_cast<uint8_t>(0x10 + b);
+  i.projectNumber = 1;
+  i.projectName = 1;
+  i.copyright = 3;
+  i.documentComment = 4;
+  i.fileVersion = {1, 2, 345};
+  i.created = 45000.25;
+  i.language = 0;
+  i.allowCopy = kTrue;
+  i.allowPrint = kTrue;
+  i.allowSave = kTrue;
+  i.indexDivisor = 10;
+  i.indexCaption = 25;
+  i.indexLabel0 = 16;
+  i.indexLabel1 = 17;
+  i.indexLabel2 = 18;
+  i.indexLabel3 = 19;
+  i.indexLabel4 = 20;
+  i.countTip = 23;
+  i.selectionTip = 24;
+  i.allRespondentsCaption = 21;
+  i.minimumSelection = 3;
+  i.minimumGraphSelection = 4;
+  i.tooFewCaption = 22;
+  i.hasRespondentComments = kTrue;
+  i.hideFirstAlternative = kTrue;
+  i.sheetColor0 = 0x111111;
+  i.sheetColor1 = 0x222222;
+  i.levelColors = {0x333333, 0x444444, 0x555555, 0x666666};
+  i.kept60 = 60;
+  i.rowOrder = 2;
+  i.minimumComplementSelection = 6;
+  i.totalIndex = 1.5;
+  i.kept67 = 67;
+  i.featureFlags = 0x100;
+  i.maxAlternativeValue = 40;
+  i.rowOrderThreshold = 50;
+  i.allowCopyData = kTrue;
+
+  // Alternatives 0..2 belong to question 0 (a dimension), 3..4 to question 1.
+  for (int a = 0; a < 5; ++a) {
+    writer::AlternativeRecord r;
+    r.sheetLabel = 6 + 2 * (a % 3);
+    r.name = 7 + 2 * (a % 3);
+    r.selectionName = 5;
+    r.backColor = 0x0000FF + a;
+    r.value = a == 4 ? -1 : 10 * a;
+    r.complementProtected = a == 1 ? kTrue : 0;
+    r.protectedFlag = a == 2 ? kTrue : 0;
+    r.graphOptions = 7;
+    r.graphValue = 100 + a;
+    r.graphColor = 0x00FF00 + a;
+    d.alternatives.push_back(r);
+  }
+  writer::QuestionRecord q0;
+  q0.sheetLabel = 2;
+  q0.name = 3;
+  q0.text = 4;
+  q0.selectionName = 5;
+  q0.backColor = 0xABCDEF;
+  q0.primaryBlock = 0;
+  q0.firstAlternative = 0;
+  q0.alternativeCount = 3;
+  q0.isDimension = kTrue;
+  q0.isOverviewQuestion = kTrue;
+  q0.storedIndex = 2.25;
+  q0.inTotalIndex = kTrue;
+  q0.secondaryBlock = 1;
+  q0.isFlexTotal = kTrue;
+  q0.graphFlags = 0x105;
+  q0.rankingWeight = 3;
+  writer::QuestionRecord q1 = q0;
+  q1.firstAlternative = 3;
+  q1.alternativeCount = 2;
+  q1.isDimension = 0;
+  q1.storedIndex = -1.0;
+  q1.primaryBlock = -1;
+  d.questions = {q0, q1};
+
+  d.answerWidth = 1;
+  d.answers = {{0, 1, 2, 200}, {0, 1, 1, 0}};  // [question][respondent]
+  d.respondentComments = {{14, 2}, {-1, -1}};
+  d.answerComments = {{15, -1, -1, -1}, {-1, -1, 15, -1}};
+  writer::BlockRecord block;
+  block.sheetLabel = 12;
+  block.name = 13;
+  block.membersByQuestionField = kTrue;
+  block.storedIndex = 0.5;
+  block.blockLevel = 1;
+  block.graphFlags = 0x101;
+  writer::BlockRecord block2;
+  block2.name = 13;
+  d.blocks = {block, block2};
+  d.blockItems = {{1, 1}, {1, 0}};
+  return d;
+}
+
+struct Loaded {
+  ReadResult result;
+  SurveyDocument document;
+};
+
+Loaded Read(const QByteArray& bytes, ReadOptions options = {}) {
+  Loaded loaded;
+  loaded.result = DecodeKvf(bytes, loaded.document, options);
+  return loaded;
+}
+
+Loaded Read(const KvfDescription& description) { return Read(writer::WriteKvf(description)); }
+
+LoadError ErrorOf(const KvfDescription& description) { return Read(description).result.error; }
+
+TEST(KvfReader, RevisionNineReadsEveryField) {
+  const Loaded l = Read(SmallSurvey());
+  ASSERT_EQ(l.result.error, LoadError::None);
+  EXPECT_FALSE(l.result.upgradeWarningDue);
+  const SurveyDocument& doc = l.document;
+  const DocumentInfo& i = doc.info;
+  EXPECT_EQ(GuidRegistryForm(i.guid), QStringLiteral("{13121110-1514-1716-1819-1A1B1C1D1E1F}"));
+  EXPECT_EQ(doc.GetText(i.projectName), QStringLiteral("Project 7"));
+  EXPECT_EQ(doc.GetText(i.documentComment), QStringLiteral("Full text"));
+  EXPECT_EQ(i.fileVersion, (std::array<int32_t, 3>{1, 2, 345}));
+  EXPECT_EQ(i.created, 45000.25);
+  EXPECT_EQ(i.languageCode, QStringLiteral("sv"));
+  EXPECT_TRUE(i.allowCopy && i.allowPrint && i.allowSave && i.allowCopyData);
+  EXPECT_EQ(i.rowOrder, 2);
+  EXPECT_EQ(i.rowOrderThreshold, 50);
+  EXPECT_EQ(i.indexDivisor, 10);
+  EXPECT_EQ(i.indexDecimals, 1);
+  EXPECT_EQ(i.maxAlternativeValue, 40);
+  EXPECT_EQ(doc.GetText(i.indexCaption), QStringLiteral("caption"));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(doc.GetText(i.indexLabels[static_cast<size_t>(k)]), QStringLiteral("label%1").arg(k));
+  EXPECT_EQ(i.totalIndex, 1.5);
+  EXPECT_EQ(i.currentTotalIndex, 1.5);
+  EXPECT_EQ(doc.GetText(i.countTip), QStringLiteral("tip1"));
+  EXPECT_EQ(doc.GetText(i.selectionTip), QStringLiteral("tip2"));
+  EXPECT_EQ(doc.GetText(i.allRespondentsCaption), QStringLiteral("Everyone"));
+  EXPECT_EQ(doc.GetText(i.tooFewCaption), QStringLiteral("Too few"));
+  EXPECT_EQ(i.featureFlags, 0x100);
+  EXPECT_EQ(i.minimumSelection, 3);
+  EXPECT_EQ(i.minimumComplementSelection, 6);
+  EXPECT_EQ(i.minimumGraphSelection, 4);
+  EXPECT_TRUE(i.hasRespondentComments);
+  EXPECT_TRUE(i.hideFirstAlternative);
+  EXPECT_EQ(i.sheetColor0, 0x111111);
+  EXPECT_EQ(i.sheetColor1, 0x222222);
+  EXPECT_EQ(i.levelColors, (std::array<Colour, 4>{0x333333, 0x444444, 0x555555, 0x666666}));
+  EXPECT_EQ(i.kept60, 60);
+  EXPECT_EQ(i.kept67, 67);
+
+  ASSERT_EQ(doc.answers.Width(), 1);
+  EXPECT_EQ(doc.RespondentCount(), 4);
+  EXPECT_EQ(doc.answers.QuestionCount(), 2);
+  EXPECT_EQ(doc.GetData(3, 0), 200);
+  EXPECT_EQ(doc.GetData(2, 1), 1);
+
+  ASSERT_EQ(doc.alternatives.size(), 5u);
+  const Alternative& a2 = doc.alternatives[2];
+  EXPECT_EQ(doc.GetText(a2.sheetLabel), QStringLiteral("C"));
+  EXPECT_EQ(doc.GetText(a2.name), QStringLiteral("Alt C"));
+  EXPECT_EQ(a2.backColor, 0x0000FF + 2);
+  EXPECT_EQ(a2.value, 20);
+  EXPECT_FALSE(a2.complementProtected);
+  EXPECT_TRUE(a2.isProtected);
+  EXPECT_EQ(a2.graphOptions, 7);
+  EXPECT_EQ(a2.graphValue, 102);
+  EXPECT_EQ(a2.graphColor, 0x00FF00 + 2);
+
+  ASSERT_EQ(doc.questions.size(), 2u);
+  const Question& q = doc.questions[0];
+  EXPECT_EQ(doc.GetText(q.text), QStringLiteral("Full text"));
+  EXPECT_TRUE(q.isDimension && q.isOverviewQuestion && q.isFlexTotal && q.inTotalIndex);
+  EXPECT_EQ(q.backColor, 0xABCDEF);
+  EXPECT_EQ(q.primaryBlock, 0);
+  EXPECT_EQ(q.secondaryBlock, 1);
+  EXPECT_EQ(q.storedIndex, 2.25);
+  EXPECT_EQ(q.flexIndex, 2.25);
+  EXPECT_EQ(q.graphFlags, 0x105);
+  EXPECT_EQ(q.rankingWeight, 3);
+  EXPECT_EQ(doc.questions[1].firstAlternative, 3);
+
+  ASSERT_EQ(doc.respondentComments.size(), 2u);
+  EXPECT_EQ(doc.GetText(doc.respondentComments[0].comment), QStringLiteral("Comment one"));
+  EXPECT_EQ(doc.respondentComments[0].kept, 2);
+  ASSERT_TRUE(doc.answerCommentsPresent);
+  EXPECT_EQ(doc.AnswerComment(0, 0), 15);
+  EXPECT_EQ(doc.AnswerComment(2, 1), 15);
+  EXPECT_EQ(doc.AnswerComment(1, 1), -1);
+
+  ASSERT_EQ(doc.blocks.size(), 2u);
+  const Block& b = doc.blocks[0];
+  EXPECT_EQ(doc.BlockName(0), QStringLiteral("Block name"));
+  EXPECT_TRUE(b.membersByQuestionField);
+  EXPECT_EQ(b.storedIndex, 0.5);
+  EXPECT_EQ(b.flexIndex, 0.5);
+  EXPECT_EQ(b.blockLevel, 1);
+  EXPECT_EQ(b.graphFlags, 0x101);
+  EXPECT_TRUE(b.fromFile);
+  EXPECT_FALSE(b.includeInCopy);  // only level -1 blocks are copied by default
+  EXPECT_TRUE(doc.blocks[1].includeInCopy);
+  ASSERT_EQ(doc.blockItems.size(), 2u);
+  EXPECT_EQ(doc.blockItems[1].block, 1);
+  EXPECT_EQ(doc.blockItems[1].question, 0);
+
+  EXPECT_EQ(doc.overviewQuestions, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(doc.dimensions, (std::vector<int32_t>{0}));
+  EXPECT_EQ(doc.maxDimensionAlternatives, 3);
+  EXPECT_EQ(doc.flexTotalQuestion, 0);
+  EXPECT_TRUE(doc.ComplementProtected(0, 1));
+  EXPECT_FALSE(doc.ComplementProtected(0, 0));
+  EXPECT_FALSE(doc.ComplementProtected(0, 3));
+}
+
+TEST(KvfReader, RevisionOneTakesEveryDefault) {
+  KvfDescription d = SmallSurvey(1);
+  const Loaded l = Read(d);
+  ASSERT_EQ(l.result.error, LoadError::None);
+  const SurveyDocument& doc = l.document;
+  const DocumentInfo& i = doc.info;
+  EXPECT_EQ(i.indexLabels[2], -1);
+  EXPECT_EQ(i.levelColors[0], 0x333333);
+  EXPECT_EQ(i.levelColors[1], 0x444444);
+  EXPECT_EQ(i.levelColors[2], -1);
+  EXPECT_EQ(i.levelColors[3], -1);
+  EXPECT_EQ(i.kept60, -1);
+  EXPECT_EQ(i.rowOrder, -1);
+  EXPECT_EQ(i.minimumComplementSelection, 3);  // = MinimumSelection
+  EXPECT_EQ(i.totalIndex, -1.0);               // computed later, by the session
+  EXPECT_EQ(i.kept67, -1);
+  EXPECT_EQ(i.featureFlags, 0x100);            // the document has indexes
+  EXPECT_EQ(i.maxAlternativeValue, 30);        // largest Value of the alternatives
+  EXPECT_EQ(i.rowOrderThreshold, -1);
+  EXPECT_FALSE(i.allowCopyData);
+
+  const Alternative& a = doc.alternatives[2];
+  EXPECT_EQ(a.graphOptions, 0);
+  EXPECT_EQ(a.graphValue, a.value);
+  EXPECT_EQ(a.graphColor, a.backColor);
+  const Question& q0 = doc.questions[0];
+  EXPECT_EQ(q0.secondaryBlock, -1);
+  EXPECT_FALSE(q0.isFlexTotal);
+  EXPECT_EQ(q0.graphFlags, 0x103);  // has a stored index
+  EXPECT_EQ(q0.rankingWeight, 1);
+  EXPECT_EQ(doc.questions[1].graphFlags, 3);  // no stored index
+  EXPECT_EQ(doc.flexTotalQuestion, -1);
+  EXPECT_EQ(doc.respondentComments[0].kept, -1);
+  EXPECT_FALSE(doc.answerCommentsPresent);  // only from revision 4
+  EXPECT_EQ(doc.blocks[0].blockLevel, -1);
+  EXPECT_TRUE(doc.blocks[0].includeInCopy);
+  EXPECT_EQ(doc.blocks[0].graphFlags, 0x103);
+  EXPECT_EQ(doc.blocks[1].graphFlags, 3);
+}
+
+TEST(KvfReader, EachRevisionGateOpensAtItsRevision) {
+  struct Gate {
+    int revision;
+    std::function<bool(const SurveyDocument&)> taken;
+  };
+  const std::vector<Gate> gates = {
+      {2, [](const SurveyDocument& d) { return d.info.levelColors[3] == 0x666666 && d.info.indexLabels[2] == 18; }},
+      {2, [](const SurveyDocument& d) { return d.questions[0].secondaryBlock == 1 && d.blocks[0].blockLevel == 1; }},
+      {3, [](const SurveyDocument& d) { return d.alternatives[2].graphValue == 102; }},
+      {4, [](const SurveyDocument& d) { return d.answerCommentsPresent && d.info.kept60 == 60; }},
+      {5, [](const SurveyDocument& d) { return d.info.rowOrder == 2 && d.info.totalIndex == 1.5; }},
+      {5, [](const SurveyDocument& d) { return d.info.minimumComplementSelection == 6; }},
+      {6, [](const SurveyDocument& d) { return d.questions[0].isFlexTotal && d.info.kept67 == 67; }},
+      {7, [](const SurveyDocument& d) { return d.alternatives[2].graphColor == 0x00FF00 + 2; }},
+      {8, [](const SurveyDocument& d) { return d.questions[0].graphFlags == 0x105 && d.questions[0].rankingWeight == 3; }},
+      {9, [](const SurveyDocument& d) { return d.info.rowOrderThreshold == 50 && d.info.allowCopyData; }},
+      {9, [](const SurveyDocument& d) { return d.info.maxAlternativeValue == 40; }},
+  };
+  for (const Gate& gate : gates) {
+    const Loaded before = Read(SmallSurvey(gate.revision - 1));
+    const Loaded at = Read(SmallSurvey(gate.revision));
+    ASSERT_EQ(before.result.error, LoadError::None);
+    ASSERT_EQ(at.result.error, LoadError::None);
+    EXPECT_FALSE(gate.taken(before.document)) << "revision " << gate.revision - 1;
+    EXPECT_TRUE(gate.taken(at.document)) << "revision " << gate.revision;
+  }
+}
+
+TEST(KvfReader, NewerFormatRevisionOpensWithAWarning) {
+  KvfDescription d = SmallSurvey();
+  d.header.formatRevision = 10;
+  d.header.compatibleRevision = 9;
+  const Loaded l = Read(d);
+  EXPECT_EQ(l.result.error, LoadError::None);
+  EXPECT_TRUE(l.result.upgradeWarningDue);
+  EXPECT_EQ(l.result.formatRevision, 10);
+
+  d.header.compatibleRevision = 10;
+  EXPECT_EQ(ErrorOf(d), LoadError::TooNew);
+  d.header.compatibleRevision = 0;
+  EXPECT_EQ(ErrorOf(d), LoadError::TooOld);
+  d.header.compatibleRevision = -5;
+  EXPECT_EQ(ErrorOf(d), LoadError::TooOld);
+}
+
+TEST(KvfReader, LayoutVariantsReadTheSame) {
+  const Loaded plain = Read(SmallSurvey());
+  ASSERT_EQ(plain.result.error, LoadError::None);
+
+  KvfDescription stored = SmallSurvey();
+  stored.compress = false;
+  KvfDescription padded = SmallSurvey();
+  padded.extraHeaderBytes = QByteArray(13, '\x7f');
+  padded.layout.alternativeStride = 52;
+  padded.layout.questionStride = 100;
+  padded.layout.commentStride = 9;
+  padded.layout.blockStride = 64;
+  padded.layout.blockItemStride = 12;
+  padded.layout.answerCommentWidth = 10;
+  padded.layout.gapBetweenSections = 7;
+  padded.layout.fillByte = 0xEE;
+  KvfDescription reversed = SmallSurvey();
+  std::reverse(reversed.layout.order.begin(), reversed.layout.order.end());
+
+  for (const KvfDescription* variant : {&stored, &padded, &reversed}) {
+    const Loaded l = Read(*variant);
+    ASSERT_EQ(l.result.error, LoadError::None);
+    EXPECT_EQ(l.document.strings, plain.document.strings);
+    EXPECT_EQ(l.document.GetData(3, 0), 200);
+    EXPECT_EQ(l.document.answerComments, plain.document.answerComments);
+    EXPECT_EQ(l.document.alternatives[4].graphColor, plain.document.alternatives[4].graphColor);
+    EXPECT_EQ(l.document.questions[1].rankingWeight, plain.document.questions[1].rankingWeight);
+    EXPECT_EQ(l.document.blocks[0].graphFlags, plain.document.blocks[0].graphFlags);
+    EXPECT_EQ(l.document.blockItems[1].question, 0);
+    EXPECT_EQ(l.document.respondentComments[0].kept, 2);
+  }
+}
+
+TEST(KvfReader, AnswerWidthsWidenAsDocumented) {
+  for (const int width : {1, 2, 3}) {
+    KvfDescription d = SmallSurvey();
+    d.answerWidth = width;
+    d.answers = {{0, 1, 2, width == 1 ? 200 : -1}, {0, 1, 1, 0}};
+    const Loaded l = Read(d);
+    ASSERT_EQ(l.result.error, LoadError::None);
+    EXPECT_EQ(l.document.answers.Width(), width);
+    EXPECT_EQ(l.document.GetData(3, 0), width == 1 ? 200 : -1) << "width " << width;
+  }
+}
+
+TEST(KvfReader, AbsentSectionsGiveEmptyTables) {
+  KvfDescription d;
+  d.header.formatRevision = 9;
+  const Loaded l = Read(d);
+  ASSERT_EQ(l.result.error, LoadError::None);
+  const SurveyDocument& doc = l.document;
+  EXPECT_TRUE(doc.strings.empty());
+  EXPECT_EQ(doc.answers.Width(), -1);
+  EXPECT_EQ(doc.RespondentCount(), 0);
+  EXPECT_EQ(doc.answers.QuestionCount(), 0);
+  EXPECT_TRUE(doc.alternatives.empty() && doc.questions.empty() && doc.blocks.empty());
+  EXPECT_FALSE(doc.answerCommentsPresent);
+  EXPECT_EQ(doc.flexTotalQuestion, -1);
+  EXPECT_EQ(doc.info.languageCode, QString());
+
+  // A matrix with an unknown width is no matrix at all.
+  KvfDescription odd = SmallSurvey();
+  odd.info.answerWidth = 4;
+  const Loaded o = Read(odd);
+  ASSERT_EQ(o.result.error, LoadError::None);
+  EXPECT_EQ(o.document.answers.Width(), -1);
+  EXPECT_EQ(o.document.RespondentCount(), 0);
+  EXPECT_FALSE(o.document.answerCommentsPresent);
+}
+
+TEST(KvfReader, LanguageCodeIsTheFirstTwoCharactersLowerCased) {
+  const std::vector<std::pair<QString, QString>> cases = {
+      {QStringLiteral("Svenska"), QStringLiteral("sv")}, {QStringLiteral("EN-gb"), QStringLiteral("en")},
+      {QStringLiteral("E"), QStringLiteral("e")},        {QStringLiteral(" x"), QStringLiteral(" x")},
+      {QStringLiteral("D "), QStringLiteral("d")},       {QString(), QString()}};
+  for (const auto& [language, code] : cases) {
+    KvfDescription d = SmallSurvey();
+    d.strings[0] = language;
+    const Loaded l = Read(d);
+    ASSERT_EQ(l.result.error, LoadError::None);
+    EXPECT_EQ(l.document.info.languageCode, code) << language.toStdString();
+  }
+}
+
+TEST(KvfReader, AllowPrintNeedsPrinting) {
+  ReadOptions noPrinter;
+  noPrinter.printingAvailable = false;
+  const Loaded l = Read(writer::WriteKvf(SmallSurvey()), noPrinter);
+  ASSERT_EQ(l.result.error, LoadError::None);
+  EXPECT_FALSE(l.document.info.allowPrint);
+  EXPECT_TRUE(l.document.info.allowCopy);
+}
+
+TEST(KvfReader, HeaderChecksComeInOrder) {
+  KvfDescription d = SmallSurvey();
+  d.header.magic1 = 0x12345678;
+  d.header.compatibleRevision = 0;  // would be error 3, but the magic is checked first
+  EXPECT_EQ(ErrorOf(d), LoadError::NotKvf);
+
+  d = SmallSurvey();
+  d.header.magic2 = 0;
+  EXPECT_EQ(ErrorOf(d), LoadError::NotKvf);
+
+  d = SmallSurvey();
+  d.header.compatibleRevision = 10;
+  d.header.fileLength = 1;  // would be error 5, but the revision is checked first
+  EXPECT_EQ(ErrorOf(d), LoadError::TooNew);
+
+  EXPECT_EQ(Read(QByteArray()).result.error, LoadError::NotKvf);
+  EXPECT_EQ(Read(QByteArray(5, '\0')).result.error, LoadError::NotKvf);
+}
+
+TEST(KvfReader, LengthFieldsMustBeExact) {
+  const QByteArray good = writer::WriteKvf(SmallSurvey());
+  KvfDescription d = SmallSurvey();
+  d.header.fileLength = static_cast<int32_t>(good.size()) + 1;
+  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
+  d.header.fileLength = static_cast<int32_t>(good.size()) - 1;
+  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
+
+  d = SmallSurvey();
+  d.header.headerLength = 31;
+  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
+
+  d = SmallSurvey();
+  d.header.payloadLength = 287;
+  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
+
+  // Truncating a file makes every length field lie.
+  EXPECT_EQ(Read(good.left(good.size() - 1)).result.error, LoadError::Damaged);
+  EXPECT_EQ(Read(good.left(40)).result.error, LoadError::Damaged);
+}
+
+TEST(KvfReader, CrcCoversHeaderAndStoredPayload) {
+  KvfDescription d = SmallSurvey();
+  d.header.crc = 0xDEADBEEF;
+  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
+
+  // A flipped byte in the extra header bytes, the stored payload or the CRC.
+  KvfDescription extra = SmallSurvey();
+  extra.extraHeaderBytes = QByteArray(8, 'h');
+  const QByteArray good = writer::WriteKvf(extra);
+  ASSERT_EQ(Read(good).result.error, LoadError::None);
+  for (const qsizetype at : {qsizetype{34}, qsizetype{45}, good.size() / 2, good.size() - 1}) {
+    QByteArray bad = good;
+    bad[at] = static_cast<char>(bad[at] ^ 0x01);
+    EXPECT_EQ(Read(bad).result.error, LoadError::Damaged) << "byte " << at;
+  }
+}
+
+TEST(KvfReader, StoredPayloadIsCoveredRawByTheCrc) {
+  KvfDescription d = SmallSurvey();
+  d.compress = false;
+  const QByteArray good = writer::WriteKvf(d);
+  ASSERT_EQ(Read(good).result.error, LoadError::None);
+  EXPECT_EQ(qFromLittleEndian<int32_t>(good.constData() + 24), 0);
+  // The CRC of the raw bytes, recomputed here.
+  const int32_t payload = qFromLittleEndian<int32_t>(good.constData() + 20);
+  uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(good.constData()), 32 + static_cast<uInt>(payload));
+  EXPECT_EQ(static_cast<uint32_t>(crc), qFromLittleEndian<uint32_t>(good.constData() + 32 + payload));
+
+  d.header.compressedLength = -7;  // negative also means stored
+  EXPECT_EQ(ErrorOf(d), LoadError::None);
+}
+
+// Builds a file around a payload of our own, with correct lengths and CRC.
+QByteArray FileAround(const QByteArray& payload, bool compress, int32_t announcedPayload) {
+  QByteArray stored = payload;
+  if (compress) {
+    uLongf size = compressBound(static_cast<uLong>(payload.size()));
+    stored.resize(static_cast<qsizetype>(size));
+    compress2(reinterpret_cast<Bytef*>(stored.data()), &size, reinterpret_cast<const Bytef*>(payload.constData()),
+              static_cast<uLong>(payload.size()), 6);
+    stored.resize(static_cast<qsizetype>(size));
+  }
+  QByteArray file(32, '\0');
+  qToLittleEndian<uint32_t>(format::kMagic1, file.data());
+  qToLittleEndian<uint32_t>(format::kMagic2, file.data() + 4);
+  qToLittleEndian<int32_t>(9, file.data() + 8);
+  qToLittleEndian<int32_t>(9, file.data() + 12);
+  qToLittleEndian<int32_t>(static_cast<int32_t>(32 + stored.size() + 4), file.data() + 16);
+  qToLittleEndian<int32_t>(announcedPayload, file.data() + 20);
+  qToLittleEndian<int32_t>(compress ? static_cast<int32_t>(stored.size()) : 0, file.data() + 24);
+  qToLittleEndian<int32_t>(32, file.data() + 28);
+  file += stored;
+  const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(file.constData()), static_cast<uInt>(file.size()));
+  char tail[4];
+  qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), tail);
+  return file + QByteArray(tail, 4);
+}
+
+TEST(KvfReader, CompressionFaultsAreDamage) {
+  const QByteArray payload = writer::BuildPayload(SmallSurvey());
+  const auto size = static_cast<int32_t>(payload.size());
+  EXPECT_EQ(Read(FileAround(payload, true, size)).result.error, LoadError::None);
+  // zlib delivers fewer bytes than announced: the payload is the shorter one.
+  EXPECT_EQ(Read(FileAround(payload, true, size + 100)).result.error, LoadError::None);
+  // The stream holds more than announced.
+  EXPECT_EQ(Read(FileAround(payload, true, size - 1)).result.error, LoadError::Damaged);
+  // The decompressed payload is shorter than the information record.
+  EXPECT_EQ(Read(FileAround(payload.left(200), true, 288)).result.error, LoadError::Damaged);
+  // Not a zlib stream at all (stored bytes announced as compressed).
+  QByteArray notZlib = FileAround(payload, false, size);
+  qToLittleEndian<int32_t>(size, notZlib.data() + 24);
+  const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(notZlib.constData()), 32 + static_cast<uInt>(size));
+  qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), notZlib.data() + 32 + size);
+  EXPECT_EQ(Read(notZlib).result.error, LoadError::Damaged);
+}
+
+TEST(KvfReader, ImpossibleExpansionIsRefusedBeforeAllocating) {
+  const QByteArray payload = writer::BuildPayload(SmallSurvey());
+  // 2 GB announced for a stream of a few hundred bytes.
+  EXPECT_EQ(Read(FileAround(payload, true, 0x7FFFFFFF)).result.error, LoadError::Damaged);
+  // Highly compressible data within deflate's real ratio still loads.
+  QByteArray zeros = payload;
+  zeros.append(QByteArray(500000, '\0'));
+  EXPECT_EQ(Read(FileAround(zeros, true, static_cast<int32_t>(zeros.size()))).result.error, LoadError::None);
+}
+
+TEST(KvfReader, SizeLimitIsOneMillionAnswers) {
+  KvfDescription d;
+  d.answerWidth = 1;
+  d.answers.assign(1000, std::vector<int32_t>(1000, 0));
+  const Loaded ok = Read(d);
+  ASSERT_EQ(ok.result.error, LoadError::None);
+  EXPECT_EQ(ok.document.RespondentCount(), 1000);
+
+  KvfDescription big;
+  big.info.respondentCount = 1001;
+  big.info.matrixQuestionCount = 1000;
+  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
+  // The product is formed without overflow.
+  big.info.respondentCount = 65536;
+  big.info.matrixQuestionCount = 65536;
+  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
+  big.info.respondentCount = 0x7FFFFFFF;
+  big.info.matrixQuestionCount = 0x7FFFFFFF;
+  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
+}
+
+TEST(KvfReader, StructuresReachingPastThePayloadAreDamage) {
+  auto damaged = [](const std::function<void(KvfDescription&)>& change) {
+    KvfDescription d = SmallSurvey();
+    change(d);
+    return ErrorOf(d);
+  };
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.strings[3].lengthOverride = -1; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.strings.back().lengthOverride = 100000; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.stringCount = 1000000; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.stringsOffset = 0x7FFFFFF0; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answersOffset = 0x7FFFFFFF; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.respondentCount = 999; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.alternativeCount = 0x7FFFFFFF; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.alternativeStride = 39; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.questionStride = 67; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.questionStride = 0x7FFFFFFF; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.commentStride = 4; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockStride = 20; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockItemStride = 7; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockItemsOffset = 0x7FFFFFFF; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answerCommentWidth = 3; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answerCommentWidth = 0x40000000; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].alternativeCount = 3; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].firstAlternative = -1; }), LoadError::Damaged);
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].alternativeCount = -1; }), LoadError::Damaged);
+  // A question without alternatives may name any first alternative.
+  EXPECT_EQ(damaged([](KvfDescription& d) {
+              d.questions[1].alternativeCount = 0;
+              d.questions[1].firstAlternative = 99;
+            }),
+            LoadError::None);
+  // A section offset below 1 means the section is absent, not damaged.
+  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blocksOffset = -4; }), LoadError::None);
+}
+
+TEST(KvfReader, AnswersOutsideTheAlternativesArePassedOn) {
+  KvfDescription d = SmallSurvey();
+  d.answers = {{0, 1, 2, 250}, {9, 1, 1, 0}};
+  const Loaded l = Read(d);
+  ASSERT_EQ(l.result.error, LoadError::None);
+  EXPECT_EQ(l.document.GetData(3, 0), 250);
+  EXPECT_EQ(l.document.GetData(0, 1), 9);
+  EXPECT_FALSE(l.document.AnswerInRange(1, 9));
+}
+
+TEST(KvfReader, ErrorTextsInBothLanguages) {
+  const std::vector<std::tuple<LoadError, const char*, const char*>> texts = {
+      {LoadError::CannotOpen, "Can not open the file!", "Kan inte öppna filen!"},
+      {LoadError::NotKvf, "This is not a KVF file!", "Det här är inte en KVF-fil!"},
+      {LoadError::TooOld, "This KVF file is in an older format that this version of KVF Viewer does not support!",
+       "Den här KVF-filen är i ett äldre format som denna version av KVF Viewer inte stöder!"},
+      {LoadError::TooNew,
+       "This KVF file is in a newer format that this version of KVF Viewer does not support! Please upgrade your "
+       "copy of KVF Viewer!",
+       "Den här KVF-filen är i ett nyare format som denna version av KVF Viewer inte stöder! Uppgradera din kopia "
+       "av KVF Viewer!"},
+      {LoadError::Damaged, "This KVF file is damaged!", "Den här KVF-filen är skadad!"},
+      {LoadError::TooBig, "This KVF file is to big for this version of KVF Viewer!",
+       "Den här KVF-filen är för stor för den här versionen av KVF Viewer!"},
+  };
+  for (const auto& [error, english, swedish] : texts) {
+    EXPECT_EQ(LoadErrorText(error).english, QString::fromUtf8(english));
+    EXPECT_EQ(LoadErrorText(error).swedish, QString::fromUtf8(swedish));
+  }
+}
+
+TEST(KvfReader, FileErrors) {
+  SurveyDocument doc;
+  EXPECT_EQ(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).error, LoadError::CannotOpen);
+  EXPECT_EQ(ReadKvfFile(QStringLiteral("/"), doc).error, LoadError::CannotOpen);
+}
+
+}  // namespace
+}  // namespace kvf
