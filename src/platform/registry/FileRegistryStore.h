@@ -1,0 +1,69 @@
+#pragma once
+// The registry store of a user on Linux: one .reg file (see RegText.h),
+// read and written through QSettings with a registered format, so a save
+// replaces the file atomically and under QSettings' file lock.
+//
+// Changes are kept in memory and go to the file on Flush() (and when the
+// store is destroyed). A file that cannot be parsed is never overwritten
+// blindly: the store starts empty (every setting keeps its default), and a
+// copy of the unreadable file is kept beside it ("<name>.unreadable-<time>")
+// before anything is written. When no copy can be made the store refuses
+// every change for the run. Message() says what happened.
+#include <QString>
+#include <memory>
+
+#include "platform/registry/MemoryRegistryStore.h"
+
+class QSettings;
+
+namespace kvf::platform {
+
+class FileRegistryStore : public MemoryRegistryStore {
+ public:
+  enum class Status {
+    Ok,             // read (or absent: an empty store)
+    SetAside,       // unreadable; a copy was kept and the store starts empty
+    Unreadable,     // unreadable and no copy could be made: read-only, empty
+    AccessDenied,   // the file exists but cannot be opened: read-only, empty
+    WriteFailed     // a flush could not replace the file
+  };
+
+  explicit FileRegistryStore(const QString& filePath);
+  ~FileRegistryStore() override;
+  FileRegistryStore(const FileRegistryStore&) = delete;
+  FileRegistryStore& operator=(const FileRegistryStore&) = delete;
+
+  const QString& FilePath() const { return filePath_; }
+  Status GetStatus() const { return status_; }
+  // Where the unreadable file was copied (SetAside only).
+  const QString& BackupPath() const { return backupPath_; }
+  // One sentence for the user; empty when the status is Ok.
+  QString Message(bool swedish = false) const;
+
+  bool CreateKey(const QString& path) override;
+  bool DeleteKey(const QString& path) override;
+  bool SetValue(const QString& key, const QString& name, const RegistryValue& value) override;
+  bool DeleteValue(const QString& key, const QString& name) override;
+  bool Flush() override;
+
+ private:
+  void Load();
+  bool SetAsideUnreadableFile();
+  void MarkKey(const QString& storedFullPath);
+
+  QString filePath_;
+  std::unique_ptr<QSettings> settings_;
+  Status status_ = Status::Ok;
+  QString backupPath_;
+  QString parseError_;
+  bool pending_ = false;
+};
+
+// $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg; ~/.config when the variable is
+// unset, empty or not an absolute path.
+QString DefaultRegistryFilePath();
+
+// The store of this process at DefaultRegistryFilePath(), opened on first use.
+FileRegistryStore& UserRegistryStore();
+
+}  // namespace kvf::platform
