@@ -40,6 +40,10 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
     }
   }
 
+  // The flex total starts as everyone; the first sheet keeps everyone.
+  view_.StartDocument(doc);
+  view_.CreateSubSheet(doc, SelectionMatrix::AllSelected(doc));
+
   // The file's identity.
   doc.file.documentPath = path;
   if (rememberFolder) dataOpenFolder_ = platform::FolderOfPath(path);
@@ -61,6 +65,7 @@ void DocumentSession::CloseDocument() {
   if (!IsOpen()) return;
   for (SessionObserver* observer : observers_) observer->DocumentClosing(document_);
   const QString path = document_.file.documentPath;
+  view_.Clear();
   document_.Reset();
   for (SessionObserver* observer : observers_) observer->DocumentClosed(path);
 }

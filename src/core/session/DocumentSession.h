@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
+#include "core/sheet/ViewState.h"
 
 namespace kvf {
 
@@ -44,6 +45,11 @@ class DocumentSession {
   DocumentSession& operator=(const DocumentSession&) = delete;
 
   const SurveyDocument& Document() const { return document_; }
+  // The selection, sheet and flex total of the open document. Loading
+  // starts it (flex total = everyone) and builds the first sheet with every
+  // alternative selected; closing clears it.
+  ViewState& View() { return view_; }
+  const ViewState& View() const { return view_; }
   SurveyDocument& MutableDocument() { return document_; }
   bool IsOpen() const { return document_.IsOpen(); }
 
@@ -67,6 +73,7 @@ class DocumentSession {
 
  private:
   SurveyDocument document_;
+  ViewState view_;
   std::vector<SessionObserver*> observers_;
   UserBlockSource* userBlocks_ = nullptr;
   bool printingAvailable_ = true;
