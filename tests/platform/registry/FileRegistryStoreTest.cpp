@@ -1,0 +1,186 @@
+#include "platform/registry/FileRegistryStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/registry/RegistryKey.h"
+
+namespace kvf::platform {
+namespace {
+
+const QString kProgram = QStringLiteral("Software\\Brennvik AB\\KVF Viewer");
+const QString kFullProgram = QStringLiteral("HKEY_CURRENT_USER\\") + kProgram;
+
+// What a separate process reads from the file, one line per value.
+QStringList Probe(const QString& file) {
+  QProcess process;
+  process.start(QStringLiteral(KVF_REGISTRY_PROBE), {file});
+  EXPECT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 0);
+  return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+class FileRegistryStoreTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir_;
+  QString file_ = dir_.filePath(QStringLiteral("Brennvik AB/KVF Viewer.reg"));
+};
+
+TEST_F(FileRegistryStoreTest, TypesSurviveARestartInAnotherProcess) {
+  {
+    FileRegistryStore store(file_);
+    EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Ok);
+    const RegistryKey key = RegistryKey::Open(store, kProgram + QStringLiteral("\\Last Settings"), RegistryAccess::Write);
+    key.WriteDword(QStringLiteral("Graph Save Format"), 300);
+    key.WriteString(QStringLiteral("Printer Device Name"), QStringLiteral("300"));
+    key.WriteString(QStringLiteral("Data Open Folder"), QStringLiteral("/home/åsa/\"data\"\\x"));
+    key.WriteDword(QStringLiteral("Big"), 0xFFFFFFFFu);
+    RegistryKey::Open(store, kProgram + QStringLiteral("\\Documents"), RegistryAccess::Write);
+    EXPECT_TRUE(store.Flush());
+  }
+  const QString key = kFullProgram + QStringLiteral("\\Last Settings");
+  const QStringList lines = Probe(file_);
+  EXPECT_TRUE(lines.contains(QStringLiteral("status|0")));
+  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Graph Save Format|dword|300")));
+  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Printer Device Name|string|300")));
+  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Data Open Folder|string|/home/åsa/\"data\"\\x")));
+  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Big|dword|4294967295")));
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Documents|")));  // an empty key is kept
+  EXPECT_TRUE(ReadAll(file_).contains("\"Graph Save Format\"=dword:0000012c\r\n"));
+}
+
+TEST_F(FileRegistryStoreTest, DeletionsReachTheFile) {
+  {
+    FileRegistryStore store(file_);
+    const RegistryKey guid =
+        RegistryKey::Open(store, kProgram + QStringLiteral("\\Documents\\{G}"), RegistryAccess::Write);
+    for (const char* block : {"Block 000", "Block 001", "Block 002"})
+      guid.OpenSubKey(QLatin1String(block), RegistryAccess::Write).WriteFlag(QStringLiteral("Include In Copy"), true);
+    guid.WriteDword(QStringLiteral("Block Items"), 3);
+    store.Flush();
+    // Case differs from how the keys were created: the registry does not mind.
+    guid.DeleteSubKey(QStringLiteral("BLOCK 002"));
+    guid.OpenSubKey(QStringLiteral("block 001"), RegistryAccess::Write).DeleteValue(QStringLiteral("include in copy"));
+    store.Flush();
+  }
+  const QStringList lines = Probe(file_);
+  const QString guid = kFullProgram + QStringLiteral("\\Documents\\{G}");
+  EXPECT_TRUE(lines.contains(guid + QStringLiteral("\\Block 000|Include In Copy|dword|1")));
+  EXPECT_TRUE(lines.contains(guid + QStringLiteral("\\Block 001|")));
+  EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("Block 002")));
+}
+
+TEST_F(FileRegistryStoreTest, HonoursAFileEditedByHand) {
+  WriteAll(file_,
+           "Windows Registry Editor Version 5.00\n\n"
+           "[HKEY_CURRENT_USER\\Software\\Brennvik AB\\KVF Viewer\\Settings]\n"
+           "\"Overview Max Rows\"=dword:000001f4\n"
+           "\"Graph Legends\"=\"6\"\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
+           "\"Kept\"=dword:00000001\n");
+  {
+    FileRegistryStore store(file_);
+    ASSERT_EQ(store.GetStatus(), FileRegistryStore::Status::Ok);
+    const RegistryKey key = RegistryKey::Open(store, kProgram + QStringLiteral("\\settings"), RegistryAccess::Read);
+    EXPECT_EQ(key.ReadDword(QStringLiteral("Overview Max Rows")), 500u);
+    EXPECT_EQ(key.ReadDword(QStringLiteral("Graph Legends")), std::nullopt);  // a string, not a DWORD
+    RegistryKey::Open(store, kProgram + QStringLiteral("\\Settings"), RegistryAccess::Write)
+        .WriteDword(QStringLiteral("Graph Copy Format"), 2);
+    store.Flush();
+  }
+  const QStringList lines = Probe(file_);
+  // Keys outside HKEY_CURRENT_USER are passed through untouched.
+  EXPECT_TRUE(lines.contains(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Other|Kept|dword|1")));
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Graph Legends|string|6")));
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Graph Copy Format|dword|2")));
+}
+
+TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
+  const QByteArray garbage = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\Brennvik AB\\"
+                             "KVF Viewer\\Settings]\n\"Overview Max Rows\"=dword:zz\n";
+  WriteAll(file_, garbage);
+  QString backup;
+  {
+    FileRegistryStore store(file_);
+    EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::SetAside);
+    backup = store.BackupPath();
+    EXPECT_EQ(ReadAll(backup), garbage);
+    EXPECT_TRUE(store.Message().contains(QStringLiteral("line 3")));
+    EXPECT_TRUE(store.Message().contains(QDir::toNativeSeparators(backup)));
+    EXPECT_FALSE(store.Message(true).isEmpty());
+    EXPECT_FALSE(store.KeyExists(kProgram + QStringLiteral("\\Settings")));  // defaults for the run
+    EXPECT_EQ(ReadAll(file_), garbage);  // nothing written yet
+    RegistryKey::Open(store, kProgram + QStringLiteral("\\Settings"), RegistryAccess::Write)
+        .WriteDword(QStringLiteral("Overview Max Rows"), 100);
+    EXPECT_TRUE(store.Flush());
+  }
+  EXPECT_EQ(ReadAll(backup), garbage);
+  const QStringList lines = Probe(file_);
+  EXPECT_TRUE(lines.contains(QStringLiteral("status|0")));
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Overview Max Rows|dword|100")));
+
+  // A second run over the same damaged bytes keeps one copy, not two.
+  WriteAll(file_, garbage);
+  // (Separate processes: within one process QSettings serves its cached reading.)
+  EXPECT_TRUE(Probe(file_).contains(QStringLiteral("status|1")));
+  EXPECT_TRUE(Probe(file_).contains(QStringLiteral("status|1")));
+  EXPECT_EQ(QDir(QFileInfo(file_).absolutePath()).entryList({QStringLiteral("*.unreadable*")}).size(), 1);
+}
+
+TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
+  const QByteArray garbage = "not a registry file";
+  WriteAll(file_, garbage);
+  const QString folder = QFileInfo(file_).absolutePath();
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  if (QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly)) GTEST_SKIP() << "running as root";
+  {
+    FileRegistryStore store(file_);
+    EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Unreadable);
+    EXPECT_FALSE(store.IsWritable());
+    EXPECT_FALSE(RegistryKey::Open(store, kProgram, RegistryAccess::Write).IsOpen());
+    EXPECT_FALSE(store.Message().isEmpty());
+  }
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(ReadAll(file_), garbage);
+}
+
+TEST_F(FileRegistryStoreTest, AMissingFileIsAnEmptyStoreAndIsCreatedOnFlush) {
+  FileRegistryStore store(file_);
+  EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Ok);
+  EXPECT_TRUE(store.Message().isEmpty());
+  EXPECT_TRUE(store.Flush());
+  EXPECT_FALSE(QFileInfo::exists(file_));  // nothing to save yet
+  RegistryKey::Open(store, kProgram, RegistryAccess::Write);
+  EXPECT_TRUE(store.Flush());
+  EXPECT_TRUE(ReadAll(file_).contains("[HKEY_CURRENT_USER\\Software\\Brennvik AB\\KVF Viewer]"));
+}
+
+TEST(DefaultRegistryFilePath, FollowsXdgConfigHome) {
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
+  EXPECT_EQ(DefaultRegistryFilePath(), QStringLiteral("/tmp/cfg/Brennvik AB/KVF Viewer.reg"));
+  qputenv("XDG_CONFIG_HOME", "relative/dir");
+  EXPECT_EQ(DefaultRegistryFilePath(), QDir::homePath() + QStringLiteral("/.config/Brennvik AB/KVF Viewer.reg"));
+  qunsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(DefaultRegistryFilePath(), QDir::homePath() + QStringLiteral("/.config/Brennvik AB/KVF Viewer.reg"));
+  qputenv("XDG_CONFIG_HOME", saved);
+}
+
+}  // namespace
+}  // namespace kvf::platform
