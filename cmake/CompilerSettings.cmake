@@ -6,3 +6,7 @@ if(KVF_SANITIZE)
   target_compile_options(kvf_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(kvf_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(KVF_BUILD_FUZZ)
+  # Coverage instrumentation for every library the fuzz targets link.
+  target_compile_options(kvf_settings INTERFACE -fsanitize=fuzzer-no-link)
+endif()

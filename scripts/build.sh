@@ -1,0 +1,6 @@
+#!/bin/sh
+# Configures and builds the project in build/ (Release with debug info).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j "$(nproc)"

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs what is needed, builds, and runs every test:
+#   1. the sanitizer build (clang, ASan + UBSan) of the core and platform tests,
+#   2. the loader fuzzer over its seed corpus plus a short time-boxed run,
+#   3. the whole test suite (ctest) of the regular build.
+# KVF_FUZZ_SECONDS sets the length of the fuzz run (default 60).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-packages.sh"
+
+echo "== Sanitizer build (ASan + UBSan)"
+"$root/scripts/sanitize.sh"
+
+echo "== Loader fuzzer"
+"$root/scripts/fuzz.sh" "${KVF_FUZZ_SECONDS:-60}" 2>&1 | tail -n 5
+
+echo "== Regular build and the whole test suite"
+"$root/scripts/build.sh"
+cd "$root/build"
+ctest --output-on-failure -j "$(nproc)" --timeout 900
