@@ -9,6 +9,40 @@ const std::vector<Command>& AllCommands() {
        "the string table, the answer matrix [question][respondent], alternatives, questions,\n"
        "comments, blocks (user blocks included), block items and the derived lists.",
        RunDump},
+      {"select", "select FILE [--keep D:A1,A2,...] [--flex A1,A2,...] [--flex-on-selection] [--row-order N] "
+                 "[--max-rows N] [--seed N]",
+       "Applies a selection as the navigator's Show does and prints the result as one JSON object:\n"
+       "{count, alternativeCounts [dimension][alternative], error (\"\" or the refusal text), description,\n"
+       "dataRowsAllowed, flexTotalDiffers, splitDisabled [dimension], rowOrder (effective 0/1/2),\n"
+       "rows [every respondent of the sheet in row order], columnOffsets ([question] or null),\n"
+       "headerRowCount, shownRowCount, sheetTotalIndex (-1 when none), flexTotal {caption, respondents,\n"
+       "currentTotalIndex, questionFlexIndex [question], blockFlexIndex [block]}}.\n"
+       "--keep D:A1,A2  dimension D (0-based) keeps only the listed alternatives (0-based; \"D:\" keeps\n"
+       "                none); repeatable, a dimension named twice keeps both lists; others keep all.\n"
+       "--flex A1,A2    the flex total's alternatives of the flex-total question (\"\" chooses none).\n"
+       "--flex-on-selection  base the flex total on the current selection.\n"
+       "--row-order N   the setting Overview Row Order (0 original, 1 random, 2 random per column).\n"
+       "--max-rows N    the setting Overview Max Rows (default 300).\n"
+       "--seed N        seed of the random row orders (default: from the clock).\n"
+       "A refused selection exits 0 with error set; the sheet fields then describe the sheet that stays.",
+       RunSelect},
+      {"copy-data", "copy-data FILE [selection options]",
+       "Prints exactly the text of Copy Overview as Data (UTF-8, CR LF between lines, none after the\n"
+       "last): one line per respondent of the sheet in row order, the cells' short labels separated by\n"
+       "TAB. A refused selection, or one below the minimum for answer rows, prints its text on\n"
+       "standard error and exits 3.",
+       RunCopyData},
+      {"copy-row", "copy-row FILE --row R [selection options]",
+       "Prints exactly the text of Copy this Row's Answers for answer row R (0-based, one of the shown\n"
+       "rows): block names and one line per column with the question's label and text, the chosen\n"
+       "alternative and the answer comment. A refused selection, or rows rotated per column, prints a\n"
+       "text on standard error and exits 3.",
+       RunCopyRow},
+      {"index-values", "index-values FILE [selection options]",
+       "Prints the index value table of the sheet's respondents (what a double click on the status bar\n"
+       "puts on the clipboard): \"Value\" TAB \"Count\", then one line per weight. Prints nothing when no\n"
+       "answer counts or the document has no indexes. A refused selection exits 3.",
+       RunIndexValues},
   };
   return commands;
 }

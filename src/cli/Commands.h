@@ -18,5 +18,9 @@ const std::vector<Command>& AllCommands();
 
 // The commands' entry points.
 int RunDump(const QStringList& arguments);
+int RunSelect(const QStringList& arguments);
+int RunCopyData(const QStringList& arguments);
+int RunCopyRow(const QStringList& arguments);
+int RunIndexValues(const QStringList& arguments);
 
 }  // namespace kvf::cli
