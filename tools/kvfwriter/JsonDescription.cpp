@@ -74,22 +74,8 @@ private:
         *out = static_cast<int32_t>(x);
         return true;
     }
-    // The readers below leave *out unchanged when the key is absent.
-    bool Int(const QJsonObject& o, const char* key, int32_t* out)
+    bool ToFlag(const QJsonValue& v, int16_t* out)
     {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        return ToInt(o.value(QLatin1String(key)), out);
-    }
-    bool Flag(const QJsonObject& o, const char* key, int16_t* out)
-    {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        const QJsonValue v = o.value(QLatin1String(key));
         if (!v.isBool()) {
             return Fail(QStringLiteral("expected true or false"));
         }
@@ -106,14 +92,6 @@ private:
             return Fail(QStringLiteral("expected a text or null"));
         }
         return true;
-    }
-    bool Text(const QJsonObject& o, const char* key, int32_t* out)
-    {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        return ToText(o.value(QLatin1String(key)), out);
     }
     bool ToColour(const QJsonValue& v, int32_t* out)
     {
@@ -136,22 +114,9 @@ private:
         }
         return Fail(QStringLiteral("expected a colour (\"#RRGGBB\", a COLORREF integer or null)"));
     }
-    bool Colour(const QJsonObject& o, const char* key, int32_t* out)
-    {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        return ToColour(o.value(QLatin1String(key)), out);
-    }
     // A number, or null for -1.0 (no index).
-    bool Index(const QJsonObject& o, const char* key, double* out)
+    bool ToIndex(const QJsonValue& v, double* out)
     {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        const QJsonValue v = o.value(QLatin1String(key));
         if (v.isNull()) {
             *out = kNoIndex;
         } else if (v.isDouble()) {
@@ -162,13 +127,8 @@ private:
         return true;
     }
     // An OLE date number or an ISO 8601 date and time (UTC unless it says).
-    bool Date(const QJsonObject& o, const char* key, double* out)
+    bool ToDate(const QJsonValue& v, double* out)
     {
-        if (!o.contains(QLatin1String(key))) {
-            return true;
-        }
-        Scope s(*this, Key(key));
-        const QJsonValue v = o.value(QLatin1String(key));
         if (v.isDouble()) {
             *out = v.toDouble();
             return true;
@@ -183,6 +143,25 @@ private:
         *out = static_cast<double>(t.toMSecsSinceEpoch()) / 86400000.0 + kOleEpochDays;
         return true;
     }
+
+    // Converts o[key] with convert(value, out) under the key's path; an absent
+    // key leaves *out unchanged.
+    template <typename T>
+    bool Field(const QJsonObject& o, const char* key, T* out, bool (Parser::*convert)(const QJsonValue&, T*))
+    {
+        const auto it = o.constFind(QLatin1String(key));
+        if (it == o.constEnd()) {
+            return true;
+        }
+        Scope s(*this, Key(key));
+        return (this->*convert)(it.value(), out);
+    }
+    bool Int(const QJsonObject& o, const char* key, int32_t* out) { return Field(o, key, out, &Parser::ToInt); }
+    bool Flag(const QJsonObject& o, const char* key, int16_t* out) { return Field(o, key, out, &Parser::ToFlag); }
+    bool Text(const QJsonObject& o, const char* key, int32_t* out) { return Field(o, key, out, &Parser::ToText); }
+    bool Colour(const QJsonObject& o, const char* key, int32_t* out) { return Field(o, key, out, &Parser::ToColour); }
+    bool Index(const QJsonObject& o, const char* key, double* out) { return Field(o, key, out, &Parser::ToIndex); }
+    bool Date(const QJsonObject& o, const char* key, double* out) { return Field(o, key, out, &Parser::ToDate); }
     bool Object(const QJsonValue& v, QJsonObject* out)
     {
         if (!v.isObject()) {
