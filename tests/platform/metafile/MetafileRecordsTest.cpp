@@ -1,0 +1,469 @@
+// Record-level checks of the EMF and WMF paint devices, read back with the
+// tests' own metafile reader.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainterPath>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <set>
+
+#include "platform/metafile/MetafilePaintDevice.h"
+#include "platform/metafile/MetafileTestReader.h"
+#include "platform/metafile/MetafileTestSupport.h"
+#include "platform/metafile/WmfWriter.h"
+
+namespace kvf::platform {
+namespace {
+
+using testing::ReadEmf;
+using testing::ReadWmf;
+
+uint32_t ColorRefOf(const QColor& color) {
+  return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
+         static_cast<uint32_t>(color.blue()) << 16;
+}
+
+template <typename Device, typename Paint>
+void PaintOn(Device& device, Paint paint) {
+  QPainter painter(&device);
+  ASSERT_TRUE(painter.isActive());
+  paint(painter);
+}
+
+class MetafileRecordsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::EnsureGuiApplication(); }
+};
+
+TEST_F(MetafileRecordsTest, EmfHeaderCarriesBoundsFrameReferenceAndDescription) {
+  EmfPaintDevice emf(QSize(200, 100), QStringLiteral("Enkät 2026"));
+  PaintOn(emf, [](QPainter& p) { p.fillRect(QRect(0, 0, 200, 100), Qt::red); });
+  const QByteArray bytes = emf.ToBytes();
+  const ReadEmf read = testing::ReadEnhancedMetafile(bytes);
+  ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
+
+  EXPECT_EQ(read.signature, 0x464D4520u);
+  EXPECT_EQ(read.bytes, static_cast<uint32_t>(bytes.size()));
+  EXPECT_EQ(read.recordCount, static_cast<uint32_t>(read.records.size()));
+  uint64_t total = 0;
+  for (const auto& record : read.records) total += record.size;
+  EXPECT_EQ(total, static_cast<uint64_t>(bytes.size()));
+  EXPECT_EQ(read.records.first().type, 1u);
+  EXPECT_EQ(read.records.last().type, 14u);
+
+  EXPECT_EQ(read.bounds, QRect(QPoint(0, 0), QPoint(199, 99)));
+  // 96 dpi: 200 px = 200 / 96 inch = 52.9167 mm; 100 px = 26.4583 mm.
+  EXPECT_EQ(read.frame, QRect(QPoint(0, 0), QPoint(5292, 2646)));
+  EXPECT_EQ(read.devicePixels, QSize(1920, 1440));
+  EXPECT_EQ(read.deviceMillimetres, QSize(508, 381));
+  EXPECT_EQ(read.micrometres, QSize(508000, 381000));
+  EXPECT_EQ(read.description, QString::fromUtf8("KVF Viewer") + QChar(0) + QString::fromUtf8("Enkät 2026") + QChar(0));
+  EXPECT_EQ(emf.Description(), read.description);
+
+  int largestHandle = 0;
+  for (int handle : read.createdSlots) largestHandle = std::max(largestHandle, handle);
+  EXPECT_GT(read.handles, largestHandle);
+}
+
+TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
+  // A 120-dpi screen; and one whose millimetres give an uneven ratio.
+  EmfPaintDevice fine(QSize(240, 60), QString(), MetafileReference::ForResolution(120, 120));
+  EXPECT_EQ(fine.logicalDpiX(), 120);
+  EXPECT_EQ(fine.logicalDpiY(), 120);
+  const ReadEmf fineRead = testing::ReadEnhancedMetafile(fine.ToBytes());
+  ASSERT_TRUE(fineRead.error.isEmpty()) << fineRead.error.toStdString();
+  EXPECT_EQ(fineRead.frame.bottomRight(), QPoint(5080, 1270));
+  EXPECT_EQ(fineRead.description, QString::fromUtf8("KVF Viewer") + QChar(0) + QChar(0));
+
+  MetafileReference odd;
+  odd.pixels = QSize(1366, 768);
+  odd.millimetres = QSize(344, 194);
+  EmfPaintDevice laptop(QSize(333, 77), QString(), odd);
+  const ReadEmf oddRead = testing::ReadEnhancedMetafile(laptop.ToBytes());
+  // 344 × 333 × 100 / 1366 = 8386.0; 194 × 77 × 100 / 768 = 1945.05
+  EXPECT_EQ(oddRead.frame.bottomRight(), QPoint(8386, 1945));
+  EXPECT_EQ(oddRead.devicePixels, QSize(1366, 768));
+
+  // A point-sized font becomes pixels at the reference's resolution.
+  EmfPaintDevice points(QSize(100, 40), QString(), MetafileReference::ForResolution(120, 120));
+  PaintOn(points, [](QPainter& p) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(9);
+    p.setFont(font);
+    p.drawText(2, 20, QStringLiteral("x"));
+  });
+  const ReadEmf pointsRead = testing::ReadEnhancedMetafile(points.ToBytes());
+  ASSERT_EQ(pointsRead.texts.size(), 1);
+  EXPECT_EQ(pointsRead.texts[0].font.height, -15);
+}
+
+TEST_F(MetafileRecordsTest, DevicesLayOutTextAsA96DpiScreenImage) {
+  EmfPaintDevice emf(QSize(300, 50), QString());
+  WmfPaintDevice wmf(QSize(300, 50));
+  QImage screen(300, 50, QImage::Format_RGB32);
+  EXPECT_EQ(emf.width(), 300);
+  EXPECT_EQ(emf.height(), 50);
+  EXPECT_EQ(emf.logicalDpiX(), 96);
+  EXPECT_EQ(emf.physicalDpiY(), 96);
+  EXPECT_EQ(wmf.logicalDpiY(), 96);
+  QFont pointFont(QStringLiteral("Arial"));
+  pointFont.setPointSize(11);
+  const QString text = QStringLiteral("Hur nöjd är du med din arbetsplats?");
+  EXPECT_EQ(QFontMetrics(pointFont, &emf).horizontalAdvance(text), QFontMetrics(pointFont, &screen).horizontalAdvance(text));
+  EXPECT_EQ(QFontMetrics(pointFont, &wmf).height(), QFontMetrics(pointFont, &screen).height());
+}
+
+TEST_F(MetafileRecordsTest, FontsAreArialAtTheRequestedPixelHeightAndWeight) {
+  EmfPaintDevice emf(QSize(200, 80), QString());
+  WmfPaintDevice wmf(QSize(200, 80));
+  auto paint = [](QPainter& p) {
+    p.setFont(testing::ArialPixels(24, 700));
+    p.drawText(4, 30, QStringLiteral("Bold"));
+    p.setFont(testing::ArialPixels(24, 400));
+    p.drawText(4, 60, QStringLiteral("Normal"));
+    p.drawText(100, 60, QStringLiteral("Again"));  // no new font
+  };
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  for (const auto* fonts : {&e.fontsCreated, &w.fontsCreated}) {
+    ASSERT_EQ(fonts->size(), 2);
+    EXPECT_EQ((*fonts)[0].face, QStringLiteral("Arial"));
+    EXPECT_EQ((*fonts)[0].height, -24);
+    EXPECT_EQ((*fonts)[0].weight, 700);
+    EXPECT_EQ((*fonts)[1].height, -24);
+    EXPECT_EQ((*fonts)[1].weight, 400);
+    EXPECT_EQ((*fonts)[1].charset, 1);
+  }
+  ASSERT_EQ(e.texts.size(), 3);
+  EXPECT_EQ(e.texts[0].font.weight, 700);
+  EXPECT_EQ(e.texts[2].font.weight, 400);
+  ASSERT_EQ(w.texts.size(), 3);
+  EXPECT_EQ(w.texts[0].font.weight, 700);
+  EXPECT_EQ(w.texts[2].font.weight, 400);
+}
+
+TEST_F(MetafileRecordsTest, FillsCoverExactlyTheirRectangles) {
+  const QColor first(10, 120, 250);
+  const QColor second(200, 30, 40);
+  auto paint = [&](QPainter& p) {
+    p.fillRect(QRect(10, 20, 32, 32), first);
+    p.translate(5, 7);
+    p.fillRect(QRectF(0.0, 0.0, 16.0, 8.0), second);
+    p.fillRect(QRect(0, 0, 50, 50), QColor(0, 0, 0, 0));  // transparent: nothing
+    p.resetTransform();
+    p.scale(2, 2);
+    p.fillRect(QRect(30, 1, 3, 4), first);
+  };
+  EmfPaintDevice emf(QSize(100, 100), QString());
+  WmfPaintDevice wmf(QSize(100, 100));
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  const QVector<std::pair<QRect, uint32_t>> expected = {
+      {QRect(10, 20, 32, 32), ColorRefOf(first)},
+      {QRect(5, 7, 16, 8), ColorRefOf(second)},
+      {QRect(60, 2, 6, 8), ColorRefOf(first)}};
+  ASSERT_EQ(e.fills.size(), expected.size());
+  ASSERT_EQ(w.fills.size(), expected.size());
+  for (int i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(e.fills[i].rect, expected[i].first) << i;
+    EXPECT_EQ(e.fills[i].colorRef, expected[i].second) << i;
+    EXPECT_EQ(w.fills[i].rect, expected[i].first) << i;
+    EXPECT_EQ(w.fills[i].colorRef, expected[i].second) << i;
+    EXPECT_TRUE(w.fills[i].penIsNull) << i;
+  }
+  EXPECT_EQ(e.shapeRecords, 0);
+}
+
+TEST_F(MetafileRecordsTest, TextRunsSitOnTheBaselineWithAdvancesAddingUpToTheWidth) {
+  const QFont font = testing::ArialPixels(24, 400);
+  const QString text = QStringLiteral("Wavy Text AV");
+  const QColor ink(0, 0, 128);
+  auto paint = [&](QPainter& p) {
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(7, 30, text);
+  };
+  EmfPaintDevice emf(QSize(300, 40), QString());
+  WmfPaintDevice wmf(QSize(300, 40));
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_EQ(e.texts.size(), 1);
+  ASSERT_EQ(w.texts.size(), 1);
+  const int width = static_cast<int>(std::lround(QFontMetricsF(font).horizontalAdvance(text)));
+  for (const testing::ReadText& run : {e.texts[0], w.texts[0]}) {
+    EXPECT_EQ(run.text, text);
+    EXPECT_EQ(run.reference, QPoint(7, 30));
+    EXPECT_EQ(run.textAlign & 24, 24);  // baseline
+    EXPECT_EQ(run.backgroundMode, 1);   // transparent
+    EXPECT_EQ(run.colorRef, ColorRefOf(ink));
+    ASSERT_EQ(run.dx.size(), text.size());
+    int sum = 0;
+    for (int advance : run.dx) {
+      EXPECT_GE(advance, 0);
+      sum += advance;
+    }
+    EXPECT_NEAR(sum, width, 1);
+  }
+  EXPECT_EQ(e.texts[0].dx, w.texts[0].dx);
+}
+
+TEST_F(MetafileRecordsTest, WordWrappedCentredTextArrivesAsCentredLines) {
+  const QRect box(10, 100, 220, 200);
+  const QString caption = QStringLiteral("Urval: kvinnor 30 till 49 år som har svarat på varje fråga i enkäten");
+  const QFont font = testing::ArialPixels(24, 400);
+  EmfPaintDevice emf(QSize(240, 320), QString());
+  PaintOn(emf, [&](QPainter& p) {
+    p.setFont(font);
+    p.drawText(box, Qt::TextWordWrap | Qt::AlignHCenter, caption);
+  });
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_GE(e.texts.size(), 3);
+
+  QStringList words;
+  const QFontMetricsF metrics(font);
+  int previousY = -1;
+  for (const testing::ReadText& line : e.texts) {
+    words += line.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    EXPECT_GT(line.reference.y(), previousY);
+    if (previousY >= 0) EXPECT_NEAR(line.reference.y() - previousY, metrics.lineSpacing(), 1.0);
+    previousY = line.reference.y();
+    // The visible width: leave out advances of trailing spaces.
+    int width = 0;
+    int trimmed = static_cast<int>(line.text.size());
+    while (trimmed > 0 && line.text[trimmed - 1] == QLatin1Char(' ')) --trimmed;
+    for (int i = 0; i < trimmed; ++i) width += line.dx[i];
+    EXPECT_LE(width, box.width());
+    EXPECT_NEAR(line.reference.x() + width / 2.0, box.center().x() + 0.5, 2.0) << line.text.toStdString();
+  }
+  EXPECT_EQ(words.join(QLatin1Char(' ')), caption);
+  EXPECT_NEAR(e.texts.first().reference.y(), box.top() + metrics.ascent(), 1.0);
+}
+
+TEST_F(MetafileRecordsTest, CleanUpSelectsStockObjectsAndDeletesEveryObject) {
+  EmfPaintDevice emf(testing::SamplePicture::Size(), QString());
+  testing::SamplePicture picture;
+  PaintOn(emf, [&](QPainter& p) { picture.Draw(p); });
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  EXPECT_GT(e.createdSlots.size(), 0);
+  EXPECT_EQ(e.objectsAliveAtEnd, 0);
+  // After the last drawing record: three stock selections, then deletions only.
+  int last = static_cast<int>(e.records.size()) - 1;
+  ASSERT_EQ(e.records[last].type, 14u);
+  int deletions = 0;
+  while (e.records[last - 1 - deletions].type == 40u) ++deletions;
+  EXPECT_EQ(deletions, e.createdSlots.size());  // nothing was evicted in a small picture
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(e.records[last - deletions - i].type, 37u);
+
+  WmfPaintDevice wmf(testing::SamplePicture::Size());
+  PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  EXPECT_EQ(w.objectsAliveAtEnd, 0);
+  EXPECT_EQ(w.records.last().type, 0u);
+  EXPECT_EQ(w.records.last().size, 6u);
+}
+
+TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
+  const int colours = 300;
+  auto paint = [&](QPainter& p) {
+    for (int i = 0; i < colours; ++i) p.fillRect(QRect((i % 20) * 10, (i / 20) * 10, 10, 10), QColor::fromHsv(i, 200, 220));
+    // Back to early colours, which may have been deleted meanwhile.
+    for (int i = 0; i < 20; ++i) p.fillRect(QRect(i * 10, 150, 10, 10), QColor::fromHsv(i, 200, 220));
+  };
+  EmfPaintDevice emf(QSize(200, 160), QString());
+  WmfPaintDevice wmf(QSize(200, 160));
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  ASSERT_EQ(e.fills.size(), colours + 20);
+  ASSERT_EQ(w.fills.size(), colours + 20);
+  for (int i = 0; i < colours + 20; ++i) {
+    const uint32_t expected = ColorRefOf(QColor::fromHsv(i < colours ? i : i - colours, 200, 220));
+    EXPECT_EQ(e.fills[i].colorRef, expected) << i;
+    EXPECT_EQ(w.fills[i].colorRef, expected) << i;
+  }
+  // Slots are reused rather than growing with every colour.
+  EXPECT_LT(e.handles, colours);
+  EXPECT_LT(w.numberOfObjects, colours);
+  EXPECT_GE(w.numberOfObjects, w.mostObjectsAlive);
+  EXPECT_LT(std::set<int>(w.createdSlots.begin(), w.createdSlots.end()).size(), static_cast<size_t>(w.createdSlots.size()));
+  EXPECT_LT(std::set<int>(e.createdSlots.begin(), e.createdSlots.end()).size(), static_cast<size_t>(e.createdSlots.size()));
+  EXPECT_EQ(e.objectsAliveAtEnd, 0);
+  EXPECT_EQ(w.objectsAliveAtEnd, 0);
+}
+
+TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
+  auto paint = [](QPainter& p) {
+    p.setPen(QPen(Qt::blue, 2));
+    p.drawLine(0, 0, 50, 50);
+    p.setBrush(Qt::green);
+    p.drawEllipse(QRect(10, 10, 30, 20));
+    p.drawPolygon(QPolygon({QPoint(60, 10), QPoint(90, 10), QPoint(75, 40)}));
+    QPainterPath path;
+    path.addRect(100, 10, 20, 20);
+    path.addEllipse(130, 10, 20, 20);
+    p.drawPath(path);
+    p.rotate(30);
+    p.fillRect(QRect(20, 0, 10, 10), Qt::red);  // rotated: a polygon, not a fill
+    p.resetTransform();
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    p.drawImage(QRect(160, 10, 8, 6), image);
+  };
+  EmfPaintDevice emf(QSize(200, 60), QString());
+  WmfPaintDevice wmf(QSize(200, 60));
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  // line, ellipse, triangle, path area + two outlines, rotated rectangle
+  EXPECT_EQ(e.shapeRecords, 7);
+  EXPECT_EQ(w.shapeRecords, 7);
+  EXPECT_TRUE(e.fills.isEmpty());
+  EXPECT_EQ(e.imageRecords, 1);
+  EXPECT_EQ(w.imageRecords, 1);
+}
+
+TEST(PlaceableMetafileHeader, ChecksumIsTheXorOfTheTenWordsBeforeIt) {
+  const QByteArray zero = PlaceableMetafileHeader(QRect(QPoint(0, 0), QPoint(0, 0)));
+  ASSERT_EQ(zero.size(), 22);
+  EXPECT_EQ(static_cast<uint8_t>(zero[20]) | static_cast<uint8_t>(zero[21]) << 8, 0x5771);
+
+  const QByteArray header = PlaceableMetafileHeader(QRect(QPoint(-3, 5), QPoint(1024, 32767)));
+  const testing::ReadWmf read = testing::ReadPlaceableMetafile(header + QByteArray(18, '\0'));
+  EXPECT_EQ(read.key, 0x9AC6CDD7u);
+  EXPECT_EQ(read.left, -3);
+  EXPECT_EQ(read.top, 5);
+  EXPECT_EQ(read.right, 1024);
+  EXPECT_EQ(read.bottom, 32767);
+  EXPECT_EQ(read.unitsPerInch, 96);
+  EXPECT_EQ(read.checksum, read.checksumOfWords);
+  EXPECT_NE(read.checksum, 0x5771);
+}
+
+TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
+  testing::SamplePicture picture;
+  WmfPaintDevice wmf(testing::SamplePicture::Size());
+  PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
+  const QByteArray bytes = wmf.ToBytes();
+  const ReadWmf w = testing::ReadPlaceableMetafile(bytes);
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  const QSize size = testing::SamplePicture::Size();
+  EXPECT_EQ(w.key, 0x9AC6CDD7u);
+  EXPECT_EQ(w.left, 0);
+  EXPECT_EQ(w.top, 0);
+  EXPECT_EQ(w.right, size.width());
+  EXPECT_EQ(w.bottom, size.height());
+  EXPECT_EQ(w.unitsPerInch, 96);
+  EXPECT_EQ(w.checksum, w.checksumOfWords);
+  EXPECT_EQ(w.headerType, 1);
+  EXPECT_EQ(w.headerSize, 9);
+  EXPECT_EQ(w.version, 0x0300);
+  EXPECT_EQ(w.sizeWords * 2, static_cast<uint32_t>(bytes.size() - 22));
+  EXPECT_EQ(w.maxRecordWords, w.largestRecordWords);
+  EXPECT_GE(w.numberOfObjects, w.mostObjectsAlive);
+  EXPECT_EQ(w.windowExtent, size);
+  uint64_t total = 22 + 18;
+  for (const auto& record : w.records) total += record.size;
+  EXPECT_EQ(total, static_cast<uint64_t>(bytes.size()));
+}
+
+TEST_F(MetafileRecordsTest, WmfShowsTheSameFillsAndTextsAsEmf) {
+  testing::SamplePicture picture;
+  EmfPaintDevice emf(testing::SamplePicture::Size(), QStringLiteral("P"));
+  WmfPaintDevice wmf(testing::SamplePicture::Size());
+  PaintOn(emf, [&](QPainter& p) { picture.Draw(p); });
+  PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  ASSERT_EQ(e.fills.size(), w.fills.size());
+  for (int i = 0; i < e.fills.size(); ++i) {
+    EXPECT_EQ(e.fills[i].rect, w.fills[i].rect) << i;
+    EXPECT_EQ(e.fills[i].colorRef, w.fills[i].colorRef) << i;
+  }
+  int filledCells = 1;  // the band
+  for (const auto& cell : picture.cells) filledCells += cell.color.isValid() ? 1 : 0;
+  EXPECT_EQ(e.fills.size(), filledCells);
+  ASSERT_EQ(e.texts.size(), w.texts.size());
+  for (int i = 0; i < e.texts.size(); ++i) {
+    EXPECT_EQ(e.texts[i].text, w.texts[i].text) << i;
+    EXPECT_EQ(e.texts[i].reference, w.texts[i].reference) << i;
+    EXPECT_EQ(e.texts[i].dx, w.texts[i].dx) << i;
+    EXPECT_EQ(e.texts[i].font.height, w.texts[i].font.height) << i;
+    EXPECT_EQ(e.texts[i].font.weight, w.texts[i].font.weight) << i;
+  }
+}
+
+TEST_F(MetafileRecordsTest, WmfTextIsWindows1252) {
+  EXPECT_EQ(ToWindows1252(QString::fromUtf8("Åäö € – ✓")), QByteArray("\xC5\xE4\xF6 \x80 \x96 ?"));
+  EXPECT_EQ(ToWindows1252(QString(QChar(0x81))), QByteArray("?"));
+  WmfPaintDevice wmf(QSize(200, 40));
+  PaintOn(wmf, [](QPainter& p) {
+    p.setFont(testing::ArialPixels(24, 400));
+    p.drawText(2, 30, QString::fromUtf8("Nöjd – ja"));
+  });
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_EQ(w.texts.size(), 1);
+  EXPECT_EQ(w.texts[0].bytes, QByteArray("N\xF6jd \x96 ja"));
+  EXPECT_EQ(w.texts[0].dx.size(), w.texts[0].bytes.size());
+}
+
+TEST_F(MetafileRecordsTest, SavingWritesTheBytesAndReportsFailures) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  testing::SamplePicture picture;
+  EmfPaintDevice emf(testing::SamplePicture::Size(), QStringLiteral("P"));
+  WmfPaintDevice wmf(testing::SamplePicture::Size());
+  PaintOn(emf, [&](QPainter& p) { picture.Draw(p); });
+  PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
+
+  const QString emfPath = dir.filePath(QStringLiteral("overview.emf"));
+  const QString wmfPath = dir.filePath(QStringLiteral("wmf-picture.emf"));  // the name does not decide the format
+  ASSERT_TRUE(emf.Save(emfPath).Ok());
+  QFile emfFile(emfPath);
+  ASSERT_TRUE(emfFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(emfFile.readAll(), emf.ToBytes());
+  emfFile.close();
+  ASSERT_TRUE(wmf.Save(wmfPath).Ok());
+  QFile wmfFile(wmfPath);
+  ASSERT_TRUE(wmfFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(wmfFile.readAll(), wmf.ToBytes());
+
+  const MetafileSaveResult failed = emf.Save(dir.filePath(QStringLiteral("missing/overview.emf")));
+  EXPECT_EQ(failed.error, MetafileError::WriteFailed);
+  EXPECT_FALSE(failed.message.isEmpty());
+
+  WmfPaintDevice huge(QSize(kWmfMaxSide + 1, 10));
+  EXPECT_FALSE(WmfPaintDevice::CanHold(huge.Size()));
+  EXPECT_TRUE(huge.ToBytes().isEmpty());
+  const QString hugePath = dir.filePath(QStringLiteral("huge.wmf"));
+  EXPECT_EQ(huge.Save(hugePath).error, MetafileError::TooLarge);
+  EXPECT_FALSE(QFile::exists(hugePath));
+  EXPECT_TRUE(WmfPaintDevice::CanHold(QSize(kWmfMaxSide, kWmfMaxSide)));
+}
+
+}  // namespace
+}  // namespace kvf::platform

@@ -1,0 +1,45 @@
+#pragma once
+// Shared pieces of the metafile tests: a GUI application for font work and
+// a small sheet-like picture drawn the same way to every device.
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+#include <QVector>
+
+namespace kvf::platform::testing {
+
+// Makes sure a QGuiApplication exists (fonts need one); offscreen unless a
+// platform was chosen.
+void EnsureGuiApplication();
+
+// "Arial" at a pixel size and weight, as the sheet asks for its fonts.
+QFont ArialPixels(int pixels, int weight);
+
+// A picture in the way the overview sheet draws: 32-pixel cells filled with
+// colours, short centred labels in some cells, a bold band title, one
+// cell left unfilled, and a word-wrapped centred caption at the bottom.
+struct SamplePicture {
+  static constexpr int kCell = 32;
+  static constexpr int kColumns = 8;
+  static constexpr int kRows = 4;  // band row + three answer rows
+  static QSize Size() { return QSize(kColumns * kCell, kRows * kCell + 96); }
+
+  struct Cell {
+    QRect rect;
+    QColor color;   // invalid: left unfilled
+    QString label;  // empty: no text
+  };
+  QVector<Cell> cells;
+  QRect band;
+  QString bandText;
+  QColor bandColor;
+  QRect caption;
+  QString captionText;
+
+  SamplePicture();
+  void Draw(QPainter& painter) const;
+};
+
+}  // namespace kvf::platform::testing
