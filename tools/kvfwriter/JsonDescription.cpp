@@ -298,10 +298,10 @@ bool Parser::ParseInfo(const QJsonObject& o)
     {
         // Labels 0..4 as shown; label 2 lives in its own slot.
         Scope s(*this, Key("indexLabels"));
-        int32_t* slots[5] = {&i.indexLabel0, &i.indexLabel1, &i.indexLabel2, &i.indexLabel3, &i.indexLabel4};
+        int32_t* labelSlots[5] = {&i.indexLabel0, &i.indexLabel1, &i.indexLabel2, &i.indexLabel3, &i.indexLabel4};
         for (qsizetype k = 0; k < labels.size(); ++k) {
             Scope e(*this, Item(k));
-            if (!ToText(labels.at(k), slots[k])) {
+            if (!ToText(labels.at(k), labelSlots[k])) {
                 return false;
             }
         }
