@@ -34,10 +34,19 @@ QByteArray HelpText() {
   return text;
 }
 
+// Qt's own diagnostics (missing runtime folders, platform plug-in notes)
+// would mix with the command's output on stderr; they are shown only when
+// KVF_DEBUG is set.
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg || qEnvironmentVariableIsSet("KVF_DEBUG"))
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // kvf never opens a window; fonts and pictures still need a GUI application.
+  qInstallMessageHandler(QuietMessageHandler);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   kvf::SetSwedish(kvf::SwedishFromEnvironment());
