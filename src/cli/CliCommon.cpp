@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "core/session/DocumentSession.h"
+#include "core/settings/UserBlocks.h"
+#include "core/text/Language.h"
+#include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::cli {
 
@@ -87,6 +90,12 @@ std::optional<int> ParseInt(const QString& text) {
 }
 
 bool OpenDocument(DocumentSession& session, const QString& path) {
+  // The user's blocks come from the settings file the viewer uses; the store
+  // and the source live as long as the process.
+  static platform::FileRegistryStore& store = platform::UserRegistryStore();
+  static RegistryUserBlockSource userBlocks(store);
+  if (const QString message = store.Message(Swedish()); !message.isEmpty()) WriteError(message);
+  session.SetUserBlockSource(&userBlocks);
   const QString error = session.LoadDocument(path, false);
   if (error.isEmpty()) return true;
   WriteError(error);

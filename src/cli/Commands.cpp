@@ -43,6 +43,12 @@ const std::vector<Command>& AllCommands() {
        "puts on the clipboard): \"Value\" TAB \"Count\", then one line per weight. Prints nothing when no\n"
        "answer counts or the document has no indexes. A refused selection exits 3.",
        RunIndexValues},
+      {"settings", "settings",
+       "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
+       "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"
+       "unset), the file every kvf command and the viewer share; user blocks kept there apply to\n"
+       "every command.",
+       RunSettings},
   };
   return commands;
 }

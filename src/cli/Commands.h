@@ -22,5 +22,6 @@ int RunSelect(const QStringList& arguments);
 int RunCopyData(const QStringList& arguments);
 int RunCopyRow(const QStringList& arguments);
 int RunIndexValues(const QStringList& arguments);
+int RunSettings(const QStringList& arguments);
 
 }  // namespace kvf::cli

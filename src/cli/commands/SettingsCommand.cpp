@@ -1,0 +1,25 @@
+// kvf settings: the program settings in effect, as the viewer would read them.
+#include "CliCommon.h"
+#include "Commands.h"
+#include "core/settings/ProgramSettings.h"
+#include "core/text/Language.h"
+#include "platform/registry/FileRegistryStore.h"
+
+namespace kvf::cli {
+
+int RunSettings(const QStringList& arguments) {
+  if (!arguments.isEmpty()) return UsageError(QStringLiteral("settings"), QStringLiteral("takes no arguments"));
+  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  if (const QString message = store.Message(Swedish()); !message.isEmpty()) WriteError(message);
+  QByteArray out;
+  for (const SettingLine& line : DescribeProgramSettings(store, SystemSpecialFolders())) {
+    out += (line.key + QLatin1Char('\\') + line.name + QLatin1Char('\t') + line.value + QLatin1Char('\t') +
+            (line.fromStore ? QStringLiteral("store") : QStringLiteral("default")))
+               .toUtf8() +
+           '\n';
+  }
+  WriteOut(out);
+  return kExitOk;
+}
+
+}  // namespace kvf::cli
