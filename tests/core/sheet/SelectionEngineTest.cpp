@@ -1,0 +1,122 @@
+// Counting: which respondents pass, and the per-alternative counts that
+// ignore a dimension's own choice.
+#include <gtest/gtest.h>
+
+#include "core/fixtures/SurveyBuilder.h"
+#include "core/sheet/SelectionEngine.h"
+
+namespace kvf::testing {
+namespace {
+
+// Two dimensions over eight respondents:
+//   region: 0 0 0 1 1 2 2 2      (North, South, West)
+//   sex:    0 1 0 1 0 1 0 1      (Female, Male)
+SurveyDocument TwoDimensions(int32_t width = 3) {
+  SurveyBuilder builder;
+  builder.SetAnswerWidth(width);
+  builder.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
+                        {0, 0, 0, 1, 1, 2, 2, 2}));
+  builder.Add(Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")},
+                        {0, 1, 0, 1, 0, 1, 0, 1}));
+  return builder.Build();
+}
+
+TEST(CountOptions, EverythingSelectedCountsEveryone) {
+  const SurveyDocument document = TwoDimensions();
+  AlternativeCounts counts;
+  EXPECT_EQ(CountOptions(document, SelectionMatrix::AllSelected(document), &counts), 8);
+  ASSERT_EQ(counts.DimensionCount(), 2);
+  ASSERT_EQ(counts.AlternativeCount(), 3);
+  for (int32_t k = 0; k < 2; ++k) {
+    int32_t sum = 0;
+    for (int32_t a = 0; a < 3; ++a) sum += counts.Get(k, a);
+    EXPECT_EQ(sum, 8) << "dimension " << k;
+  }
+  EXPECT_EQ(counts.Get(0, 0), 3);
+  EXPECT_EQ(counts.Get(0, 2), 3);
+  EXPECT_EQ(counts.Get(1, 1), 4);
+}
+
+TEST(CountOptions, ADimensionsCountsIgnoreItsOwnChoice) {
+  for (const int32_t width : {1, 2, 3}) {
+    const SurveyDocument document = TwoDimensions(width);
+    SelectionMatrix selection = SelectionMatrix::AllSelected(document);
+    selection.Set(0, 1, false);  // drop South
+    selection.Set(1, 0, false);  // drop Female
+    AlternativeCounts counts;
+    std::vector<int32_t> passing;
+    // Passing: male and not South: respondents 1, 5, 7.
+    EXPECT_EQ(CountOptions(document, selection, &counts, &passing), 3);
+    EXPECT_EQ(passing, (std::vector<int32_t>{1, 5, 7}));
+    // Region counts among men, South included (what South would add).
+    EXPECT_EQ(counts.Get(0, 0), 1);
+    EXPECT_EQ(counts.Get(0, 1), 1);
+    EXPECT_EQ(counts.Get(0, 2), 2);
+    // Sex counts among North and West, Female included.
+    EXPECT_EQ(counts.Get(1, 0), 3);
+    EXPECT_EQ(counts.Get(1, 1), 3);
+  }
+}
+
+TEST(CountOptions, FailingTwoDimensionsAddsToNoCount) {
+  const SurveyDocument document = TwoDimensions();
+  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
+  selection.Set(0, 0, false);
+  selection.Set(1, 0, false);
+  AlternativeCounts counts;
+  EXPECT_EQ(CountOptions(document, selection, &counts), 3);  // 3, 5, 7
+  // Respondents 0 and 2 (North, Female) fail both and count nowhere.
+  EXPECT_EQ(counts.Get(0, 0), 1);  // respondent 1
+  EXPECT_EQ(counts.Get(1, 0), 2);  // respondents 4, 6
+}
+
+TEST(CountOptions, AnswersOutsideTheAlternativesPassOnlyUnrestrictedDimensions) {
+  SurveyBuilder builder;
+  builder.Add(Dimension(QStringLiteral("A"), {QStringLiteral("x"), QStringLiteral("y")}, {0, 1, 5, -3}));
+  builder.Add(Dimension(QStringLiteral("B"), {QStringLiteral("p"), QStringLiteral("q"), QStringLiteral("r")},
+                        {0, 0, 1, 2}));
+  const SurveyDocument document = builder.Build();
+  // Everything selected: everyone passes, but answers 5 and -3 add to no
+  // alternative of their own dimension (and the entry [0, 2], which exists
+  // in the matrix because B has three alternatives, stays 0).
+  AlternativeCounts counts;
+  EXPECT_EQ(CountOptions(document, SelectionMatrix::AllSelected(document), &counts), 4);
+  EXPECT_EQ(counts.Get(0, 0) + counts.Get(0, 1) + counts.Get(0, 2), 2);
+  EXPECT_EQ(counts.Get(1, 1) + counts.Get(1, 2), 2);
+  // Dropping one of A's alternatives drops the out-of-range answers too.
+  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
+  selection.Set(0, 1, false);
+  EXPECT_EQ(CountOptions(document, selection, &counts), 1);
+  EXPECT_EQ(counts.Get(1, 1) + counts.Get(1, 2), 0);
+  // An unused entry beyond A's alternatives does not restrict A.
+  selection = SelectionMatrix::AllSelected(document);
+  selection.Set(0, 2, false);
+  EXPECT_EQ(CountOptions(document, selection, nullptr), 4);
+}
+
+TEST(CountOptions, NoDimensionsPassesEveryone) {
+  SurveyBuilder builder;
+  builder.Add(ValuedQuestion(QStringLiteral("Q"), {1}, {0, 0, 0}));
+  const SurveyDocument document = builder.Build();
+  AlternativeCounts counts;
+  std::vector<int32_t> passing;
+  EXPECT_EQ(CountOptions(document, SelectionMatrix::AllSelected(document), &counts, &passing), 3);
+  EXPECT_EQ(counts.DimensionCount(), 0);
+  EXPECT_EQ(passing.size(), 3u);
+}
+
+TEST(AnswerFilter, MissingFlagsReadAsFalse) {
+  const SurveyDocument document = TwoDimensions();
+  const AnswerFilter filter = AnswerFilter::FromFlags(document, 0, {true, true});
+  EXPECT_FALSE(filter.keepsEverything);
+  EXPECT_TRUE(filter.Passes(1));
+  EXPECT_FALSE(filter.Passes(2));
+  EXPECT_FALSE(filter.Passes(9));
+  const AnswerFilter all = AnswerFilter::FromFlags(document, 0, {true, true, true, false});
+  EXPECT_TRUE(all.keepsEverything);
+  EXPECT_TRUE(all.Passes(9));
+  EXPECT_TRUE(all.Passes(-1));
+}
+
+}  // namespace
+}  // namespace kvf::testing
