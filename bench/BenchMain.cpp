@@ -8,13 +8,14 @@
 
 namespace {
 
-// Reports as usual and remembers each run's time per iteration.
+// Reports as usual and remembers each run's CPU time per iteration
+// (CPU time: other work on the machine disturbs it least).
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.skipped)
-        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
