@@ -198,7 +198,8 @@ enum class Section { Strings, Answers, Alternatives, Questions, RespondentCommen
 // overridden separately in InfoFields.
 struct Layout {
     // Sections in payload order after the information record. A section not
-    // listed is not written and its offset slot is 0. An empty section is not
+    // listed is not written and its offset slot is 0 (its count, stride and
+    // matrix size slots still follow the content). An empty section is not
     // written either (offset 0, count 0).
     std::vector<Section> order{Section::Strings,   Section::Answers,           Section::Alternatives,
                                Section::Questions, Section::RespondentComments, Section::AnswerComments,
