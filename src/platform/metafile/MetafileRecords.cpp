@@ -61,13 +61,13 @@ GdiObjectTable::Acquired GdiObjectTable::Acquire(Kind kind, const QByteArray& ke
 }
 
 QVector<int> GdiObjectTable::TakeLiveSlots() {
-  QVector<int> slots;
+  QVector<int> live;
   for (int i = 0; i < slotUsed_.size(); ++i)
-    if (slotUsed_[i]) slots.append(i);
+    if (slotUsed_[i]) live.append(i);
   entries_.clear();
   slotUsed_.clear();
   for (QByteArray& key : selected_) key.clear();
-  return slots;
+  return live;
 }
 
 QByteArray PenKey(int style, int width, uint32_t colorRef) {

@@ -404,7 +404,7 @@ TEST_F(MetafileRecordsTest, WmfShowsTheSameFillsAndTextsAsEmf) {
     EXPECT_EQ(e.fills[i].rect, w.fills[i].rect) << i;
     EXPECT_EQ(e.fills[i].colorRef, w.fills[i].colorRef) << i;
   }
-  int filledCells = 1;  // the band
+  int filledCells = 2;  // the band and the caption block
   for (const auto& cell : picture.cells) filledCells += cell.color.isValid() ? 1 : 0;
   EXPECT_EQ(e.fills.size(), filledCells);
   ASSERT_EQ(e.texts.size(), w.texts.size());

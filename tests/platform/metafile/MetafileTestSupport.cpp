@@ -36,7 +36,9 @@ SamplePicture::SamplePicture() {
       cells.append(cell);
     }
   }
-  caption = QRect(1, kRows * kCell, kColumns * kCell - 2, 96);
+  captionBlock = QRect(0, kRows * kCell, kColumns * kCell, 96);
+  captionColor = QColor(235, 235, 235);
+  caption = captionBlock.adjusted(1, 0, -1, 0);
   captionText = QStringLiteral("Selection: women aged 30 to 49 who answered every question");
 }
 
@@ -55,6 +57,7 @@ void SamplePicture::Draw(QPainter& painter) const {
     painter.drawText(cell.rect.left() + (kCell - width) / 2, cell.rect.top() + 2 * scale + painter.fontMetrics().ascent(),
                      cell.label);
   }
+  painter.fillRect(captionBlock, captionColor);
   painter.drawText(caption, Qt::TextWordWrap | Qt::AlignHCenter, captionText);
 }
 

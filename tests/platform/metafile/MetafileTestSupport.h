@@ -19,7 +19,9 @@ QFont ArialPixels(int pixels, int weight);
 
 // A picture in the way the overview sheet draws: 32-pixel cells filled with
 // colours, short centred labels in some cells, a bold band title, one
-// cell left unfilled, and a word-wrapped centred caption at the bottom.
+// cell left unfilled, and a word-wrapped centred caption in a filled block
+// at the bottom. The fills reach every edge of the picture (libwmf sizes a
+// picture by what it draws).
 struct SamplePicture {
   static constexpr int kCell = 32;
   static constexpr int kColumns = 8;
@@ -35,6 +37,8 @@ struct SamplePicture {
   QRect band;
   QString bandText;
   QColor bandColor;
+  QRect captionBlock;  // filled; the caption is drawn inside
+  QColor captionColor;
   QRect caption;
   QString captionText;
 

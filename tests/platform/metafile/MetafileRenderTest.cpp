@@ -1,0 +1,178 @@
+// Independent renderings: the metafiles are drawn by readers that share no
+// code with the writers (EMF: emf2svg-conv, then rsvg-convert; WMF: libwmf's
+// wmf2gd) and compared with what QPainter draws into a QImage.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "platform/metafile/MetafilePaintDevice.h"
+#include "platform/metafile/MetafileTestSupport.h"
+
+namespace kvf::platform {
+namespace {
+
+using testing::SamplePicture;
+
+// Runs a tool; an empty result means success, else what went wrong.
+QString RunTool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, arguments);
+  if (!process.waitForStarted(10000)) return program + QStringLiteral(" did not start");
+  if (!process.waitForFinished(120000)) {
+    process.kill();
+    return program + QStringLiteral(" timed out");
+  }
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    return program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAll());
+  return {};
+}
+
+QString MissingTool(const QStringList& tools) {
+  for (const QString& tool : tools)
+    if (QStandardPaths::findExecutable(tool).isEmpty()) return tool;
+  return {};
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The pixel as seen on white paper.
+QRgb OnWhite(QRgb pixel) {
+  const int a = qAlpha(pixel);
+  auto blend = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
+  return qRgb(blend(qRed(pixel)), blend(qGreen(pixel)), blend(qBlue(pixel)));
+}
+
+// The bounding box of the dark (text) pixels inside region.
+QRect DarkBox(const QImage& image, const QRect& region) {
+  QRect box;
+  const QRect area = region.intersected(image.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (qGray(OnWhite(image.pixel(x, y))) < 110) box = box.united(QRect(x, y, 1, 1));
+  return box;
+}
+
+QImage ScreenImage(const SamplePicture& picture) {
+  QImage image(SamplePicture::Size(), QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  picture.Draw(painter);
+  return image;
+}
+
+// Compares a rendering with the screen image: fill colours at points away
+// from text and edges (and on the edges when exactEdges), white where
+// nothing was filled, and the text's ink boxes within tolerance pixels of
+// the screen image's.
+void ExpectSamePicture(const QImage& rendered, const QImage& screen, const SamplePicture& picture, int tolerance,
+                       bool exactEdges) {
+  ASSERT_FALSE(rendered.isNull());
+  ASSERT_GE(rendered.width(), screen.width() - 1);
+  ASSERT_GE(rendered.height(), screen.height() - 1);
+
+  auto expectColour = [&](const QPoint& at, const char* what) {
+    const QRgb want = OnWhite(screen.pixel(at));
+    const QRgb got = OnWhite(rendered.pixel(at));
+    EXPECT_NEAR(qRed(got), qRed(want), 2) << what << " at " << at.x() << "," << at.y();
+    EXPECT_NEAR(qGreen(got), qGreen(want), 2) << what << " at " << at.x() << "," << at.y();
+    EXPECT_NEAR(qBlue(got), qBlue(want), 2) << what << " at " << at.x() << "," << at.y();
+  };
+  expectColour(picture.band.topLeft() + QPoint(2, 2), "band");
+  expectColour(picture.band.bottomRight() - QPoint(2, 2), "band");
+  expectColour(picture.captionBlock.topLeft() + QPoint(2, 2), "caption block");
+  expectColour(picture.captionBlock.bottomRight() - QPoint(2, 2), "caption block");
+  for (const SamplePicture::Cell& cell : picture.cells) {
+    // Corners are clear of the centred labels.
+    expectColour(cell.rect.topLeft() + QPoint(2, 2), "cell");
+    expectColour(cell.rect.bottomRight() - QPoint(2, 2), "cell");
+    expectColour(QPoint(cell.rect.left() + 2, cell.rect.bottom() - 2), "cell");
+    // The last pixel column and row belong to the cell too (fills are
+    // exact); a reader that rescales by a fraction of a pixel cannot show it.
+    if (exactEdges && cell.color.isValid() && cell.rect.right() < screen.width() - 1)
+      expectColour(QPoint(cell.rect.right(), cell.rect.top() + 1), "cell's right edge");
+    if (exactEdges && cell.color.isValid())
+      expectColour(QPoint(cell.rect.left() + 1, cell.rect.bottom()), "cell's bottom edge");
+    if (!cell.color.isValid()) EXPECT_EQ(OnWhite(rendered.pixel(cell.rect.center())), qRgb(255, 255, 255));
+  }
+
+  auto expectText = [&](const QRect& region, const QString& what) {
+    const QRect want = DarkBox(screen, region);
+    const QRect got = DarkBox(rendered, region);
+    ASSERT_FALSE(want.isEmpty()) << what.toStdString();
+    ASSERT_FALSE(got.isEmpty()) << "no text drawn: " << what.toStdString();
+    EXPECT_NEAR(got.left(), want.left(), tolerance) << what.toStdString();
+    EXPECT_NEAR(got.right(), want.right(), tolerance) << what.toStdString();
+    EXPECT_NEAR(got.top(), want.top(), tolerance) << what.toStdString();
+    EXPECT_NEAR(got.bottom(), want.bottom(), tolerance) << what.toStdString();
+  };
+  expectText(picture.band, picture.bandText);
+  for (const SamplePicture::Cell& cell : picture.cells)
+    if (!cell.label.isEmpty()) expectText(cell.rect.adjusted(1, 1, -1, -1), cell.label);
+  expectText(picture.caption, picture.captionText);
+}
+
+class MetafileRenderTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::EnsureGuiApplication(); }
+};
+
+TEST_F(MetafileRenderTest, EmfRenderedByEmf2svgMatchesTheScreenImage) {
+  const QString missing = MissingTool({QStringLiteral("emf2svg-conv"), QStringLiteral("rsvg-convert")});
+  if (!missing.isEmpty())
+    GTEST_SKIP() << missing.toStdString() << " is not installed (Debian packages emf2svg, librsvg2-bin)";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const SamplePicture picture;
+  EmfPaintDevice emf(SamplePicture::Size(), QStringLiteral("Render test"));
+  {
+    QPainter painter(&emf);
+    picture.Draw(painter);
+  }
+  const QString emfPath = dir.filePath(QStringLiteral("picture.emf"));
+  const QString svgPath = dir.filePath(QStringLiteral("picture.svg"));
+  const QString pngPath = dir.filePath(QStringLiteral("picture.png"));
+  ASSERT_TRUE(emf.Save(emfPath).Ok());
+  const QString converted = RunTool(QStringLiteral("emf2svg-conv"), {QStringLiteral("-i"), emfPath, QStringLiteral("-o"), svgPath});
+  ASSERT_TRUE(converted.isEmpty()) << converted.toStdString();
+  const QString rendered = RunTool(QStringLiteral("rsvg-convert"), {svgPath, QStringLiteral("-o"), pngPath});
+  ASSERT_TRUE(rendered.isEmpty()) << rendered.toStdString();
+  ExpectSamePicture(QImage(pngPath), ScreenImage(picture), picture, 3, true);
+}
+
+TEST_F(MetafileRenderTest, WmfRenderedByLibwmfMatchesTheScreenImage) {
+  const QString missing = MissingTool({QStringLiteral("wmf2gd")});
+  if (!missing.isEmpty()) GTEST_SKIP() << "wmf2gd is not installed (Debian package libwmf-bin)";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const SamplePicture picture;
+  WmfPaintDevice wmf(SamplePicture::Size());
+  {
+    QPainter painter(&wmf);
+    picture.Draw(painter);
+  }
+  const QString wmfPath = dir.filePath(QStringLiteral("picture.wmf"));
+  const QString pngPath = dir.filePath(QStringLiteral("picture.png"));
+  ASSERT_TRUE(WriteFile(wmfPath, wmf.ToBytes()));
+  const QSize size = SamplePicture::Size();
+  const QString rendered =
+      RunTool(QStringLiteral("wmf2gd"), {QStringLiteral("-t"), QStringLiteral("png"), QStringLiteral("--maxwidth=%1").arg(size.width()),
+                                     QStringLiteral("--maxheight=%1").arg(size.height()), QStringLiteral("--maxsize"),
+                                     QStringLiteral("-o"), pngPath, wmfPath});
+  ASSERT_TRUE(rendered.isEmpty()) << rendered.toStdString();
+  const QImage image(pngPath);
+  EXPECT_EQ(image.size(), size);
+  // libwmf maps the picture onto its image with a slight fractional scale,
+  // so cell edges may move by one pixel.
+  ExpectSamePicture(image, ScreenImage(picture), picture, 5, false);
+}
+
+}  // namespace
+}  // namespace kvf::platform
