@@ -105,11 +105,14 @@ class EmfWriter {
   void UseTextColor(QRgb color);
   void UseFillMode(bool winding);
 
-  void Fill(const MetaFill& fill);
-  void Shape(const MetaShape& shape);
+  void Write(const MetaFill& fill);
+  void Write(const MetaShape& shape);
+  // A point array, as 16-bit pairs when small, else 32-bit pairs.
+  void PointList(const QVector<QPoint>& points, bool small);
+  // A bounds-count-points record of the 16-bit type when the points fit.
   void Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points);
-  void Text(const MetaText& text);
-  void Image(const MetaImage& image);
+  void Write(const MetaText& text);
+  void Write(const MetaImage& image);
   void CleanUp();
 
   const MetafileDrawing& drawing_;
@@ -244,7 +247,7 @@ void EmfWriter::UseFillMode(bool winding) {
   winding_ = winding;
 }
 
-void EmfWriter::Fill(const MetaFill& fill) {
+void EmfWriter::Write(const MetaFill& fill) {
   UseBrush(MetaBrush{true, fill.color});
   const int start = Begin(EMR_BITBLT);
   RectL(fill.rect);
@@ -270,11 +273,7 @@ void EmfWriter::Fill(const MetaFill& fill) {
   End(start);
 }
 
-void EmfWriter::Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points) {
-  const bool small = Fits16(points);
-  const int start = Begin(small ? type16 : type32);
-  RectL(PointBounds(points));
-  out_.U32(static_cast<uint32_t>(points.size()));
+void EmfWriter::PointList(const QVector<QPoint>& points, bool small) {
   for (const QPoint& p : points) {
     if (small) {
       out_.I16(static_cast<int16_t>(p.x()));
@@ -284,10 +283,18 @@ void EmfWriter::Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& 
       out_.I32(p.y());
     }
   }
+}
+
+void EmfWriter::Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points) {
+  const bool small = Fits16(points);
+  const int start = Begin(small ? type16 : type32);
+  RectL(PointBounds(points));
+  out_.U32(static_cast<uint32_t>(points.size()));
+  PointList(points, small);
   End(start);
 }
 
-void EmfWriter::Shape(const MetaShape& shape) {
+void EmfWriter::Write(const MetaShape& shape) {
   UsePen(shape.pen);
   UseBrush(shape.brush);
   switch (shape.kind) {
@@ -313,21 +320,13 @@ void EmfWriter::Shape(const MetaShape& shape) {
       out_.U32(static_cast<uint32_t>(shape.polygonSizes.size()));
       out_.U32(static_cast<uint32_t>(shape.points.size()));
       for (int count : shape.polygonSizes) out_.U32(static_cast<uint32_t>(count));
-      for (const QPoint& p : shape.points) {
-        if (small) {
-          out_.I16(static_cast<int16_t>(p.x()));
-          out_.I16(static_cast<int16_t>(p.y()));
-        } else {
-          out_.I32(p.x());
-          out_.I32(p.y());
-        }
-      }
+      PointList(shape.points, small);
       End(start);
       return;
   }
 }
 
-void EmfWriter::Text(const MetaText& text) {
+void EmfWriter::Write(const MetaText& text) {
   UseFont(text.font);
   UseTextColor(text.color);
   const int count = static_cast<int>(text.text.size());
@@ -353,7 +352,7 @@ void EmfWriter::Text(const MetaText& text) {
   End(start);
 }
 
-void EmfWriter::Image(const MetaImage& image) {
+void EmfWriter::Write(const MetaImage& image) {
   const QByteArray bits = DibBits24(image.image);
   const int headerSize = 80;
   const int bmiSize = 40;
@@ -405,16 +404,7 @@ QByteArray EmfWriter::Write(const QString& description) {
   Header(description);
   Simple(EMR_SETBKMODE, kTransparent);
   Simple(EMR_SETTEXTALIGN, kTaBaseline);
-  for (const MetaItem& item : drawing_.items) {
-    if (const auto* fill = std::get_if<MetaFill>(&item))
-      Fill(*fill);
-    else if (const auto* shape = std::get_if<MetaShape>(&item))
-      Shape(*shape);
-    else if (const auto* text = std::get_if<MetaText>(&item))
-      Text(*text);
-    else if (const auto* image = std::get_if<MetaImage>(&item))
-      Image(*image);
-  }
+  for (const MetaItem& item : drawing_.items) std::visit([this](const auto& value) { Write(value); }, item);
   CleanUp();
   out_.PatchU32(48, static_cast<uint32_t>(out_.Size()));
   out_.PatchU32(52, static_cast<uint32_t>(records_));

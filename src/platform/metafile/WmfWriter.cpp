@@ -84,10 +84,10 @@ class WmfWriter {
   void UseTextColor(QRgb color);
   void UseFillMode(bool winding);
 
-  void Fill(const MetaFill& fill);
-  void Shape(const MetaShape& shape);
-  void Text(const MetaText& text);
-  void Image(const MetaImage& image);
+  void Write(const MetaFill& fill);
+  void Write(const MetaShape& shape);
+  void Write(const MetaText& text);
+  void Write(const MetaImage& image);
 
   const MetafileDrawing& drawing_;
   ByteSink out_;
@@ -172,7 +172,7 @@ void WmfWriter::UseFillMode(bool winding) {
   winding_ = winding;
 }
 
-void WmfWriter::Fill(const MetaFill& fill) {
+void WmfWriter::Write(const MetaFill& fill) {
   UsePen(MetaPen{});
   UseBrush(MetaBrush{true, fill.color});
   const QRect& r = fill.rect;
@@ -181,7 +181,7 @@ void WmfWriter::Fill(const MetaFill& fill) {
   End(start);
 }
 
-void WmfWriter::Shape(const MetaShape& shape) {
+void WmfWriter::Write(const MetaShape& shape) {
   UsePen(shape.pen);
   UseBrush(shape.brush);
   switch (shape.kind) {
@@ -226,7 +226,7 @@ void WmfWriter::Shape(const MetaShape& shape) {
   }
 }
 
-void WmfWriter::Text(const MetaText& text) {
+void WmfWriter::Write(const MetaText& text) {
   UseFont(text.font);
   UseTextColor(text.color);
   const QByteArray bytes = ToWindows1252(text.text.left(32767));
@@ -241,7 +241,7 @@ void WmfWriter::Text(const MetaText& text) {
   End(start);
 }
 
-void WmfWriter::Image(const MetaImage& image) {
+void WmfWriter::Write(const MetaImage& image) {
   const QByteArray bits = DibBits24(image.image);
   const int start = Begin(META_STRETCHDIB);
   out_.U32(kSrcCopy);
@@ -291,16 +291,7 @@ QByteArray WmfWriter::Write() {
   Simple(META_SETBKMODE, kTransparent);
   Simple(META_SETTEXTALIGN, kTaBaseline);
 
-  for (const MetaItem& item : drawing_.items) {
-    if (const auto* fill = std::get_if<MetaFill>(&item))
-      Fill(*fill);
-    else if (const auto* shape = std::get_if<MetaShape>(&item))
-      Shape(*shape);
-    else if (const auto* text = std::get_if<MetaText>(&item))
-      Text(*text);
-    else if (const auto* image = std::get_if<MetaImage>(&item))
-      Image(*image);
-  }
+  for (const MetaItem& item : drawing_.items) std::visit([this](const auto& value) { Write(value); }, item);
   const int objectCount = objects_.HighWater();
   for (int slot : objects_.TakeLiveSlots()) Simple(META_DELETEOBJECT, static_cast<uint16_t>(slot));
   start = Begin(META_EOF);

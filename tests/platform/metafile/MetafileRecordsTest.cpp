@@ -39,6 +39,27 @@ class MetafileRecordsTest : public ::testing::Test {
   static void SetUpTestSuite() { testing::EnsureGuiApplication(); }
 };
 
+// The same painting recorded by both devices and read back.
+struct ReadBoth {
+  ReadEmf emf;
+  ReadWmf wmf;
+};
+
+template <typename Paint>
+ReadBoth DrawBoth(const QSize& size, Paint paint) {
+  EmfPaintDevice emf(size, QString());
+  WmfPaintDevice wmf(size);
+  {
+    QPainter painter(&emf);
+    paint(painter);
+  }
+  {
+    QPainter painter(&wmf);
+    paint(painter);
+  }
+  return {testing::ReadEnhancedMetafile(emf.ToBytes()), testing::ReadPlaceableMetafile(wmf.ToBytes())};
+}
+
 TEST_F(MetafileRecordsTest, EmfHeaderCarriesBoundsFrameReferenceAndDescription) {
   EmfPaintDevice emf(QSize(200, 100), QStringLiteral("Enkät 2026"));
   PaintOn(emf, [](QPainter& p) { p.fillRect(QRect(0, 0, 200, 100), Qt::red); });
@@ -118,19 +139,15 @@ TEST_F(MetafileRecordsTest, DevicesLayOutTextAsA96DpiScreenImage) {
 }
 
 TEST_F(MetafileRecordsTest, FontsAreArialAtTheRequestedPixelHeightAndWeight) {
-  EmfPaintDevice emf(QSize(200, 80), QString());
-  WmfPaintDevice wmf(QSize(200, 80));
-  auto paint = [](QPainter& p) {
+  const ReadBoth read = DrawBoth(QSize(200, 80), [](QPainter& p) {
     p.setFont(testing::ArialPixels(24, 700));
     p.drawText(4, 30, QStringLiteral("Bold"));
     p.setFont(testing::ArialPixels(24, 400));
     p.drawText(4, 60, QStringLiteral("Normal"));
     p.drawText(100, 60, QStringLiteral("Again"));  // no new font
-  };
-  PaintOn(emf, paint);
-  PaintOn(wmf, paint);
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  });
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   for (const auto* fonts : {&e.fontsCreated, &w.fontsCreated}) {
@@ -162,12 +179,9 @@ TEST_F(MetafileRecordsTest, FillsCoverExactlyTheirRectangles) {
     p.scale(2, 2);
     p.fillRect(QRect(30, 1, 3, 4), first);
   };
-  EmfPaintDevice emf(QSize(100, 100), QString());
-  WmfPaintDevice wmf(QSize(100, 100));
-  PaintOn(emf, paint);
-  PaintOn(wmf, paint);
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  const ReadBoth read = DrawBoth(QSize(100, 100), paint);
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   const QVector<std::pair<QRect, uint32_t>> expected = {
@@ -195,12 +209,9 @@ TEST_F(MetafileRecordsTest, TextRunsSitOnTheBaselineWithAdvancesAddingUpToTheWid
     p.setPen(ink);
     p.drawText(7, 30, text);
   };
-  EmfPaintDevice emf(QSize(300, 40), QString());
-  WmfPaintDevice wmf(QSize(300, 40));
-  PaintOn(emf, paint);
-  PaintOn(wmf, paint);
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  const ReadBoth read = DrawBoth(QSize(300, 40), paint);
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_EQ(e.texts.size(), 1);
   ASSERT_EQ(w.texts.size(), 1);
   const int width = static_cast<int>(std::lround(QFontMetricsF(font).horizontalAdvance(text)));
@@ -286,12 +297,9 @@ TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
     // Back to early colours, which may have been deleted meanwhile.
     for (int i = 0; i < 20; ++i) p.fillRect(QRect(i * 10, 150, 10, 10), QColor::fromHsv(i, 200, 220));
   };
-  EmfPaintDevice emf(QSize(200, 160), QString());
-  WmfPaintDevice wmf(QSize(200, 160));
-  PaintOn(emf, paint);
-  PaintOn(wmf, paint);
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  const ReadBoth read = DrawBoth(QSize(200, 160), paint);
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   ASSERT_EQ(e.fills.size(), colours + 20);
@@ -329,12 +337,9 @@ TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
     image.fill(Qt::magenta);
     p.drawImage(QRect(160, 10, 8, 6), image);
   };
-  EmfPaintDevice emf(QSize(200, 60), QString());
-  WmfPaintDevice wmf(QSize(200, 60));
-  PaintOn(emf, paint);
-  PaintOn(wmf, paint);
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  const ReadBoth read = DrawBoth(QSize(200, 60), paint);
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   // line, ellipse, triangle, path area + two outlines, rotated rectangle
@@ -391,12 +396,9 @@ TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
 
 TEST_F(MetafileRecordsTest, WmfShowsTheSameFillsAndTextsAsEmf) {
   testing::SamplePicture picture;
-  EmfPaintDevice emf(testing::SamplePicture::Size(), QStringLiteral("P"));
-  WmfPaintDevice wmf(testing::SamplePicture::Size());
-  PaintOn(emf, [&](QPainter& p) { picture.Draw(p); });
-  PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
-  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
-  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  const ReadBoth read = DrawBoth(testing::SamplePicture::Size(), [&](QPainter& p) { picture.Draw(p); });
+  const ReadEmf& e = read.emf;
+  const ReadWmf& w = read.wmf;
   ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   ASSERT_EQ(e.fills.size(), w.fills.size());
