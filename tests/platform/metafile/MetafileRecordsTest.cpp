@@ -367,6 +367,21 @@ TEST(PlaceableMetafileHeader, ChecksumIsTheXorOfTheTenWordsBeforeIt) {
   EXPECT_NE(read.checksum, 0x5771);
 }
 
+TEST_F(MetafileRecordsTest, AnEmptyPictureIsStillAWellFormedFile) {
+  EmfPaintDevice emf(QSize(0, 0), QString());
+  WmfPaintDevice wmf(QSize(0, 0));
+  const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
+  const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
+  ASSERT_TRUE(e.error.isEmpty()) << e.error.toStdString();
+  ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
+  EXPECT_EQ(e.bounds, QRect(QPoint(0, 0), QPoint(-1, -1)));
+  EXPECT_EQ(e.frame, QRect(QPoint(0, 0), QPoint(0, 0)));
+  EXPECT_EQ(w.right, 0);
+  EXPECT_EQ(w.bottom, 0);
+  EXPECT_EQ(w.checksum, 0x5771);
+  EXPECT_EQ(w.numberOfObjects, 0);
+}
+
 TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
   testing::SamplePicture picture;
   WmfPaintDevice wmf(testing::SamplePicture::Size());
