@@ -1,5 +1,7 @@
 #include "platform/metafile/MetafileDrawing.h"
 
+#include <QScreen>
+
 #include <cmath>
 
 namespace kvf::platform {
@@ -8,6 +10,25 @@ MetafileReference MetafileReference::ForResolution(int dpiX, int dpiY) {
   MetafileReference reference;
   reference.pixels = QSize(dpiX * 20, dpiY * 15);
   reference.millimetres = QSize(508, 381);
+  reference.logicalDpiX = dpiX;
+  reference.logicalDpiY = dpiY;
+  return reference;
+}
+
+MetafileReference MetafileReference::ForScreen(const QScreen* screen) {
+  if (!screen) return ForResolution(96, 96);
+  const QSize pixels = screen->size();
+  const QSizeF millimetres = screen->physicalSize();
+  const int logicalX = static_cast<int>(std::lround(screen->logicalDotsPerInchX()));
+  const int logicalY = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+  if (pixels.isEmpty() || millimetres.width() < 1 || millimetres.height() < 1 || logicalX <= 0 || logicalY <= 0)
+    return ForResolution(96, 96);
+  MetafileReference reference;
+  reference.pixels = pixels;
+  reference.millimetres = QSize(static_cast<int>(std::lround(millimetres.width())),
+                                static_cast<int>(std::lround(millimetres.height())));
+  reference.logicalDpiX = logicalX;
+  reference.logicalDpiY = logicalY;
   return reference;
 }
 
@@ -25,8 +46,8 @@ int Hundredths(int size, int millimetres, int pixels) {
 
 }  // namespace
 
-int MetafileReference::DpiX() const { return Dpi(pixels.width(), millimetres.width()); }
-int MetafileReference::DpiY() const { return Dpi(pixels.height(), millimetres.height()); }
+int MetafileReference::PhysicalDpiX() const { return Dpi(pixels.width(), millimetres.width()); }
+int MetafileReference::PhysicalDpiY() const { return Dpi(pixels.height(), millimetres.height()); }
 
 QSize MetafileReference::HundredthsOfMillimetre(const QSize& sizePixels) const {
   return QSize(Hundredths(sizePixels.width(), millimetres.width(), pixels.width()),

@@ -14,24 +14,35 @@
 
 #include <variant>
 
+class QScreen;
+
 namespace kvf::platform {
 
 // The reference device a metafile is made for: its size in pixels and in
-// millimetres (the GDI HORZRES/VERTRES and HORZSIZE/VERTSIZE). The frame of
-// an enhanced metafile and the resolution the paint devices report are
-// derived from it.
+// millimetres (the GDI HORZRES/VERTRES and HORZSIZE/VERTSIZE), and the
+// resolution text is laid out at (the screen's logical dots per inch). The
+// frame of an enhanced metafile and the resolution the paint devices report
+// are derived from it.
 struct MetafileReference {
   QSize pixels{1920, 1440};
   QSize millimetres{508, 381};
+  int logicalDpiX = 96;
+  int logicalDpiY = 96;
 
-  // A reference of exactly dpiX × dpiY dots per inch: 20 × 15 inches,
-  // i.e. dpiX × 20 by dpiY × 15 pixels on 508 × 381 mm.
+  // A reference of exactly dpiX × dpiY dots per inch, physical and logical:
+  // 20 × 15 inches, i.e. dpiX × 20 by dpiY × 15 pixels on 508 × 381 mm.
   // REQUIRES: dpiX, dpiY > 0.
   static MetafileReference ForResolution(int dpiX, int dpiY);
 
-  // Dots per inch along each axis, rounded; 96 when the reference is empty.
-  int DpiX() const;
-  int DpiY() const;
+  // The screen as reference: its size in pixels, its physical size in mm
+  // and its logical resolution. Without a screen, or when the screen does
+  // not know its size, ForResolution(96, 96).
+  static MetafileReference ForScreen(const QScreen* screen);
+
+  // Physical dots per inch along each axis (pixels over millimetres),
+  // rounded; 96 when the reference is empty.
+  int PhysicalDpiX() const;
+  int PhysicalDpiY() const;
 
   // A size in pixels of this device expressed in 0.01 mm, each axis
   // millimetres × pixels × 100 / resolution, rounded to the nearest integer.

@@ -20,7 +20,7 @@ MetafilePaintDevice::~MetafilePaintDevice() = default;
 QPaintEngine* MetafilePaintDevice::paintEngine() const {
   if (!engine_) {
     auto* self = const_cast<MetafilePaintDevice*>(this);
-    engine_ = std::make_unique<MetafilePaintEngine>(&self->drawing_, reference_.DpiY());
+    engine_ = std::make_unique<MetafilePaintEngine>(&self->drawing_, reference_.logicalDpiY > 0 ? reference_.logicalDpiY : 96);
   }
   return engine_.get();
 }
@@ -34,10 +34,10 @@ int MetafilePaintDevice::metric(PaintDeviceMetric metric) const {
     case PdmHeightMM: return static_cast<int>(std::lround(millimetres.height() / 100.0));
     case PdmNumColors: return 16777216;
     case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmPhysicalDpiX: return reference_.DpiX();
-    case PdmDpiY:
-    case PdmPhysicalDpiY: return reference_.DpiY();
+    case PdmDpiX: return reference_.logicalDpiX > 0 ? reference_.logicalDpiX : 96;
+    case PdmDpiY: return reference_.logicalDpiY > 0 ? reference_.logicalDpiY : 96;
+    case PdmPhysicalDpiX: return reference_.PhysicalDpiX();
+    case PdmPhysicalDpiY: return reference_.PhysicalDpiY();
     case PdmDevicePixelRatio: return 1;
     case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
   }

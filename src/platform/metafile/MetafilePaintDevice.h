@@ -13,9 +13,10 @@
 //   painter.end();
 //   MetafileSaveResult saved = emf.Save(path);
 //
-// The devices report the picture's size and the reference's resolution
-// (96 dpi when none is given), so a QPainter lays out text exactly as it
-// does on a 96-dpi screen image of the same size. What is recorded for each
+// The devices report the picture's size and the reference's logical
+// resolution (96 dpi when none is given), so a QPainter lays out text
+// exactly as it does on a screen image of the same size. The reference is
+// normally MetafileReference::ForScreen(the program's screen). What is recorded for each
 // kind of drawing is described in MetafilePaintEngine.h; the records in
 // EmfWriter.h and WmfWriter.h.
 //

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QImage>
 #include <QPainterPath>
 #include <QTemporaryDir>
@@ -108,6 +110,21 @@ TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
   // 344 × 333 × 100 / 1366 = 8386.0; 194 × 77 × 100 / 768 = 1945.05
   EXPECT_EQ(oddRead.frame.bottomRight(), QPoint(8386, 1945));
   EXPECT_EQ(oddRead.devicePixels, QSize(1366, 768));
+  // Text is laid out at the logical resolution; the physical one is the
+  // screen's own (1366 px on 344 mm: 100.9 dpi).
+  EXPECT_EQ(laptop.logicalDpiX(), 96);
+  EXPECT_EQ(laptop.physicalDpiX(), 101);
+
+  // The program's screen as reference; 96 dpi without one.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const MetafileReference onScreen = MetafileReference::ForScreen(screen);
+  EXPECT_EQ(onScreen.pixels, screen->size());
+  EXPECT_EQ(onScreen.logicalDpiY, qRound(screen->logicalDotsPerInchY()));
+  const MetafileReference none = MetafileReference::ForScreen(nullptr);
+  EXPECT_EQ(none.pixels, QSize(1920, 1440));
+  EXPECT_EQ(none.millimetres, QSize(508, 381));
+  EXPECT_EQ(none.logicalDpiX, 96);
 
   // A point-sized font becomes pixels at the reference's resolution.
   EmfPaintDevice points(QSize(100, 40), QString(), MetafileReference::ForResolution(120, 120));
