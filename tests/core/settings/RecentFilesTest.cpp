@@ -1,0 +1,97 @@
+#include "core/settings/RecentFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/registry/MemoryRegistryStore.h"
+
+namespace kvf {
+namespace {
+
+using platform::MemoryRegistryStore;
+using platform::RegistryAccess;
+using platform::RegistryKey;
+
+TEST(RecentFileList, ReopenedFilesMoveToTheFront) {
+  // Open A, then B (A is closed), then A again (B is closed), then exit (A is closed).
+  RecentFileList list;
+  list.Add(QStringLiteral("/data/A.kvf"));
+  list.Add(QStringLiteral("/data/B.kvf"));
+  list.Add(QStringLiteral("/data/A.kvf"));
+  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/data/A.kvf"), QStringLiteral("/data/B.kvf")}));
+
+  // The comparison ignores case; the newest spelling is kept.
+  list.Add(QStringLiteral("/DATA/b.KVF"));
+  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/DATA/b.KVF"), QStringLiteral("/data/A.kvf")}));
+  list.Add(QString());
+  EXPECT_EQ(list.Entries().size(), 2);
+}
+
+TEST(RecentFileList, KeepsAtMostFiveAndTheOldestFallsOut) {
+  RecentFileList list;
+  for (int i = 1; i <= 6; ++i) list.Add(QStringLiteral("/f%1.kvf").arg(i));
+  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/f6.kvf"), QStringLiteral("/f5.kvf"), QStringLiteral("/f4.kvf"),
+                                         QStringLiteral("/f3.kvf"), QStringLiteral("/f2.kvf")}));
+  // Moving the last entry up drops nothing.
+  list.Add(QStringLiteral("/f2.kvf"));
+  EXPECT_EQ(list.Entries().first(), QStringLiteral("/f2.kvf"));
+  EXPECT_EQ(list.Entries().last(), QStringLiteral("/f3.kvf"));
+  EXPECT_EQ(list.Entries().size(), 5);
+}
+
+TEST(RecentFileList, ReadsUpToTheFirstMissingOrEmptyItem) {
+  MemoryRegistryStore store;
+  const RegistryKey program = OpenProgramKey(store).key;
+  EXPECT_TRUE(ReadRecentFiles(program, {}).Entries().isEmpty());  // no key at all
+  const RegistryKey mru = program.OpenSubKey(RecentFilesKeyName(), RegistryAccess::Write);
+  mru.WriteString(QStringLiteral("Item 00"), QStringLiteral("/a.kvf"));
+  mru.WriteString(QStringLiteral("Item 01"), QStringLiteral("/b.kvf"));
+  mru.WriteString(QStringLiteral("Item 03"), QStringLiteral("/d.kvf"));
+  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), (QStringList{QStringLiteral("/a.kvf"), QStringLiteral("/b.kvf")}));
+  mru.WriteString(QStringLiteral("Item 01"), QString());
+  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), QStringList{QStringLiteral("/a.kvf")});
+  mru.WriteDword(QStringLiteral("Item 00"), 1);
+  EXPECT_TRUE(ReadRecentFiles(program, {}).Entries().isEmpty());
+}
+
+TEST(RecentFileList, WritingLeavesItemsBeyondTheCount) {
+  MemoryRegistryStore store;
+  const RegistryKey program = OpenProgramKey(store).key;
+  const RegistryKey mru = program.OpenSubKey(RecentFilesKeyName(), RegistryAccess::Write);
+  for (int i = 0; i < 5; ++i) mru.WriteString(RecentFileValueName(i), QStringLiteral("/old%1.kvf").arg(i));
+  RecentFileList list;
+  list.Add(QStringLiteral("/y.kvf"));
+  list.Add(QStringLiteral("/x.kvf"));
+  ASSERT_TRUE(WriteRecentFiles(program, {}, list));
+  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 00")), QStringLiteral("/x.kvf"));
+  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 01")), QStringLiteral("/y.kvf"));
+  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 02")), QStringLiteral("/old2.kvf"));
+  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 04")), QStringLiteral("/old4.kvf"));
+}
+
+// Every character 10 pixels wide.
+int Width(const QString& text) { return static_cast<int>(text.size()) * 10; }
+
+TEST(RecentFileDisplay, CompactsTheFolderAndKeepsTheName) {
+  const QString path = QStringLiteral("/home/anna/surveys/2026/Staff survey.kvf");
+  EXPECT_EQ(CompactPath(path, Width, 1000), path);
+  const QString compact = CompactPath(path, Width, 300);
+  EXPECT_EQ(compact, QStringLiteral("/home/anna.../Staff survey.kvf"));
+  EXPECT_LE(Width(compact), 300);
+  EXPECT_GT(Width(path.left(11) + QStringLiteral(".../Staff survey.kvf")), 300);  // the longest start that fits
+  // Never shorter than the name after "...", even when that does not fit.
+  EXPECT_EQ(CompactPath(path, Width, 50), QStringLiteral(".../Staff survey.kvf"));
+  EXPECT_EQ(CompactPath(QStringLiteral("C:\\Data\\Long folder\\x.kvf"), Width, 130), QStringLiteral("C:\\D...\\x.kvf"));
+  EXPECT_EQ(CompactPath(QStringLiteral("no-folder-at-all.kvf"), Width, 50), QStringLiteral("no-folder-at-all.kvf"));
+}
+
+TEST(RecentFileDisplay, CaptionNumbersFromOneAndDoublesAmpersands) {
+  const QString shown = RecentFileDisplayPath(QStringLiteral("/data/R&D/Q&A.kvf"), Width, 1000);
+  EXPECT_EQ(shown, QStringLiteral("/data/R&D/Q&A.kvf"));
+  EXPECT_EQ(RecentFileCaption(0, shown), QStringLiteral("&1 /data/R&&D/Q&&A.kvf"));
+  EXPECT_EQ(RecentFileCaption(4, QStringLiteral("x")), QStringLiteral("&5 x"));
+  EXPECT_EQ(RecentFileMaxWidthPixels(96), 300);
+  EXPECT_EQ(RecentFileMaxWidthPixels(144), 450);
+}
+
+}  // namespace
+}  // namespace kvf

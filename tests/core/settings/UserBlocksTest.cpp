@@ -1,0 +1,199 @@
+#include "core/settings/UserBlocks.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "kvfwriter/KvfWriter.h"
+#include "platform/registry/MemoryRegistryStore.h"
+
+namespace kvf {
+namespace {
+
+using platform::MemoryRegistryStore;
+using platform::RegistryAccess;
+using platform::RegistryKey;
+
+// A document with 20 questions and fileBlocks blocks from the file.
+SurveyDocument Document(int fileBlocks) {
+  SurveyDocument document;
+  for (int i = 0; i < 16; ++i) document.info.guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
+  document.questions.resize(20);
+  for (int b = 0; b < fileBlocks; ++b) {
+    Block block;
+    block.fromFile = true;
+    block.name = b;
+    block.includeInCopy = true;
+    document.blocks.push_back(block);
+  }
+  return document;
+}
+
+Block UserBlock(const QString& name, bool includeInCopy) {
+  Block block;
+  block.userName = name;
+  block.includeInCopy = includeInCopy;
+  return block;
+}
+
+class UserBlocksTest : public ::testing::Test {
+ protected:
+  RegistryKey DocumentKey(const SurveyDocument& document) {
+    return RegistryKey::Open(store_, DocumentKeyPath(document), RegistryAccess::Write);
+  }
+  RegistryKey BlockKey(const SurveyDocument& document, int b) {
+    return DocumentKey(document).OpenSubKey(BlockKeyName(b), RegistryAccess::Write);
+  }
+  bool HasBlockKey(const SurveyDocument& document, int b) {
+    return store_.KeyExists(DocumentKeyPath(document) + QLatin1Char('\\') + BlockKeyName(b));
+  }
+  MemoryRegistryStore store_;
+};
+
+TEST_F(UserBlocksTest, KeyNames) {
+  const SurveyDocument document = Document(0);
+  EXPECT_EQ(DocumentKeyPath(document),
+            QStringLiteral("Software\\Brennvik AB\\KVF Viewer\\Documents\\{A3A2A1A0-A5A4-A7A6-A8A9-AAABACADAEAF}"));
+  EXPECT_EQ(BlockKeyName(0), QStringLiteral("Block 000"));
+  EXPECT_EQ(BlockKeyName(42), QStringLiteral("Block 042"));
+  EXPECT_EQ(BlockKeyName(1234), QStringLiteral("Block 1234"));
+}
+
+TEST_F(UserBlocksTest, IncludedDataHeaders) {
+  EXPECT_EQ(ParseIncludedDataHeaders(QStringLiteral("3|7|12"), 20), (std::vector<int32_t>{3, 7, 12}));
+  EXPECT_TRUE(ParseIncludedDataHeaders(QString(), 20).empty());
+  // Rounded (halves to even); not numbers, out of range and repeats are left out.
+  EXPECT_EQ(ParseIncludedDataHeaders(QStringLiteral("2.5| 3.5 |x||-1|20|19|4|1e1"), 20),
+            (std::vector<int32_t>{2, 4, 19, 10}));
+  EXPECT_EQ(FormatIncludedDataHeaders({12, 3, 7, 3}), QStringLiteral("3|7|12"));
+  EXPECT_EQ(FormatIncludedDataHeaders({}), QString());
+  EXPECT_EQ(FormatIncludedDataHeaders({1234567}), QStringLiteral("1234567"));  // no grouping
+}
+
+TEST_F(UserBlocksTest, FewerBlockItemsThanFileBlocksReadsOnlyThose) {
+  SurveyDocument document = Document(3);
+  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 2);
+  for (int b = 0; b < 3; ++b) BlockKey(document, b).WriteFlag(QStringLiteral("Include In Copy"), false);
+  BlockKey(document, 0).WriteString(QStringLiteral("Name"), QStringLiteral("not for file blocks"));
+  RegistryUserBlockSource(store_).ReadUserBlocks(document);
+  ASSERT_EQ(document.blocks.size(), 3u);
+  EXPECT_FALSE(document.blocks[0].includeInCopy);
+  EXPECT_FALSE(document.blocks[1].includeInCopy);
+  EXPECT_TRUE(document.blocks[2].includeInCopy);
+  EXPECT_TRUE(document.blocks[0].userName.isEmpty());
+  EXPECT_TRUE(document.blockItems.empty());
+}
+
+TEST_F(UserBlocksTest, MoreBlockItemsThanFileBlocksAddsUserBlocks) {
+  SurveyDocument document = Document(3);
+  document.blockItems.push_back({0, 1});
+  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 6);
+  BlockKey(document, 3).WriteString(QStringLiteral("Name"), QStringLiteral("Mine"));
+  BlockKey(document, 3).WriteFlag(QStringLiteral("Include In Copy"), false);
+  BlockKey(document, 3).WriteString(QStringLiteral("Included Data Headers"), QStringLiteral("3|7|12"));
+  BlockKey(document, 4).WriteString(QStringLiteral("Included Data Headers"), QString());
+  // Block 005 has no key: it keeps the defaults of an appended block.
+  RegistryUserBlockSource(store_).ReadUserBlocks(document);
+
+  ASSERT_EQ(document.blocks.size(), 6u);
+  const Block& mine = document.blocks[3];
+  EXPECT_EQ(mine.userName, QStringLiteral("Mine"));
+  EXPECT_FALSE(mine.includeInCopy);
+  EXPECT_FALSE(mine.fromFile);
+  for (size_t b = 3; b < 6; ++b) {
+    EXPECT_EQ(document.blocks[b].blockLevel, -1);
+    EXPECT_EQ(document.blocks[b].graphFlags, 3);
+    EXPECT_EQ(document.blocks[b].storedIndex, kNoIndex);
+  }
+  EXPECT_TRUE(document.blocks[5].includeInCopy);
+  EXPECT_TRUE(document.blocks[5].userName.isEmpty());
+  ASSERT_EQ(document.blockItems.size(), 4u);
+  EXPECT_EQ(document.blockItems[1].block, 3);
+  EXPECT_EQ(document.blockItems[1].question, 3);
+  EXPECT_EQ(document.blockItems[3].question, 12);
+}
+
+TEST_F(UserBlocksTest, DamagedCountsAreBounded) {
+  SurveyDocument document = Document(2);
+  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 0xFFFFFFFFu);  // -1
+  RegistryUserBlockSource(store_).ReadUserBlocks(document);
+  EXPECT_EQ(document.blocks.size(), 2u);
+  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 0x7FFFFFFFu);
+  RegistryUserBlockSource(store_).ReadUserBlocks(document);
+  EXPECT_EQ(document.blocks.size(), 2u + kMaxUserBlocks);
+}
+
+TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) {
+  SurveyDocument document = Document(1);
+  document.blocks.push_back(UserBlock(QStringLiteral("U1"), true));
+  document.blocks.push_back(UserBlock(QStringLiteral("U2"), false));
+  document.blocks.push_back(UserBlock(QStringLiteral("U3"), true));
+  document.blocks.push_back(UserBlock(QStringLiteral("U4"), true));
+  document.blockItems = {{0, 0}, {2, 9}, {2, 4}, {4, 5}};
+  ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
+  for (int b = 0; b < 5; ++b) EXPECT_TRUE(HasBlockKey(document, b));
+  EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers")), QStringLiteral("4|9"));
+  EXPECT_EQ(BlockKey(document, 0).ReadString(QStringLiteral("Name")), std::nullopt);  // file block: flag only
+
+  // The block editor deletes U1 and U3; the blocks after them move up.
+  document.blocks.erase(document.blocks.begin() + 3);
+  document.blocks.erase(document.blocks.begin() + 1);
+  document.blockItems = {{0, 0}, {1, 4}, {1, 9}, {2, 5}};
+  ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
+  EXPECT_EQ(DocumentKey(document).ReadDword(QStringLiteral("Block Items")), 3u);
+  EXPECT_FALSE(HasBlockKey(document, 3));
+  EXPECT_FALSE(HasBlockKey(document, 4));
+  EXPECT_EQ(BlockKey(document, 1).ReadString(QStringLiteral("Name")), QStringLiteral("U2"));
+  EXPECT_EQ(BlockKey(document, 1).ReadFlag(QStringLiteral("Include In Copy")), false);
+  EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Name")), QStringLiteral("U4"));
+  EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers")), QStringLiteral("5"));
+
+  // Read back into the document as the file gives it.
+  SurveyDocument reloaded = Document(1);
+  reloaded.blockItems = {{0, 0}};
+  RegistryUserBlockSource(store_).ReadUserBlocks(reloaded);
+  ASSERT_EQ(reloaded.blocks.size(), 3u);
+  EXPECT_EQ(reloaded.BlockName(1), QStringLiteral("U2"));
+  EXPECT_FALSE(reloaded.blocks[1].includeInCopy);
+  ASSERT_EQ(reloaded.blockItems.size(), 4u);
+  EXPECT_EQ(reloaded.blockItems[3].block, 2);
+  EXPECT_EQ(reloaded.blockItems[3].question, 5);
+}
+
+TEST_F(UserBlocksTest, AnOpenDocumentGetsItsUserBlocksAndTheirIndexes) {
+  writer::SyntheticOptions options;
+  options.respondents = 40;
+  options.questions = 12;
+  options.dimensions = 2;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("synthetic.kvf"));
+  QString error;
+  ASSERT_TRUE(writer::SaveKvf(writer::MakeSyntheticDescription(options), path, &error)) << error.toStdString();
+
+  DocumentSession session;
+  ASSERT_EQ(session.LoadDocument(path, false), QString());
+  const size_t fileBlocks = session.Document().blocks.size();
+  ASSERT_TRUE(session.Document().info.HasIndexes());
+  // Questions that carry index values: those of the total index.
+  std::vector<int32_t> members;
+  for (size_t q = 0; q < session.Document().questions.size(); ++q)
+    if (session.Document().questions[q].inTotalIndex) members.push_back(static_cast<int32_t>(q));
+  ASSERT_FALSE(members.empty());
+  SurveyDocument edited = session.Document();
+  edited.blocks.push_back(UserBlock(QStringLiteral("Mine"), true));
+  for (const int32_t question : members)
+    edited.blockItems.push_back({static_cast<int32_t>(fileBlocks), question});
+  ASSERT_TRUE(WriteBlockDefinitions(store_, {}, edited));
+
+  RegistryUserBlockSource source(store_);
+  session.SetUserBlockSource(&source);
+  ASSERT_EQ(session.LoadDocument(path, false), QString());
+  const SurveyDocument& document = session.Document();
+  ASSERT_EQ(document.blocks.size(), fileBlocks + 1);
+  EXPECT_EQ(document.BlockName(static_cast<int32_t>(fileBlocks)), QStringLiteral("Mine"));
+  EXPECT_NE(document.blocks.back().storedIndex, kNoIndex);
+  EXPECT_EQ(document.blocks.back().flexIndex, document.blocks.back().storedIndex);
+}
+
+}  // namespace
+}  // namespace kvf
