@@ -130,6 +130,9 @@ void FileRegistryStore::Load() {
         // QSettings keeps its first error for good; a fresh object starts
         // clean, with nothing read, and its first save replaces the file.
         settings_ = std::make_unique<QSettings>(filePath_, RegFormat());
+        // Should it read the damaged file again, its error stays: saves still
+        // replace the file, and only other errors count as failures.
+        formatErrorExpected_ = settings_->status() == QSettings::FormatError;
       } else {
         status_ = Status::Unreadable;
         SetWritable(false);
@@ -245,7 +248,8 @@ bool FileRegistryStore::Flush() {
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
   settings_->sync();
   pending_ = false;
-  if (settings_->status() == QSettings::NoError) return true;
+  const QSettings::Status status = settings_->status();
+  if (status == QSettings::NoError || (status == QSettings::FormatError && formatErrorExpected_)) return true;
   status_ = Status::WriteFailed;
   return false;
 }

@@ -57,6 +57,7 @@ class FileRegistryStore : public MemoryRegistryStore {
   QString backupPath_;
   QString parseError_;
   bool pending_ = false;
+  bool formatErrorExpected_ = false;
 };
 
 // $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg; ~/.config when the variable is

@@ -51,6 +51,7 @@ TEST_F(FileRegistryStoreTest, TypesSurviveARestartInAnotherProcess) {
     key.WriteString(QStringLiteral("Printer Device Name"), QStringLiteral("300"));
     key.WriteString(QStringLiteral("Data Open Folder"), QStringLiteral("/home/åsa/\"data\"\\x"));
     key.WriteDword(QStringLiteral("Big"), 0xFFFFFFFFu);
+    key.WriteString(QStringLiteral("a\\b \"c\" / d%20"), QStringLiteral("x"));
     RegistryKey::Open(store, kProgram + QStringLiteral("\\Documents"), RegistryAccess::Write);
     EXPECT_TRUE(store.Flush());
   }
@@ -61,6 +62,7 @@ TEST_F(FileRegistryStoreTest, TypesSurviveARestartInAnotherProcess) {
   EXPECT_TRUE(lines.contains(key + QStringLiteral("|Printer Device Name|string|300")));
   EXPECT_TRUE(lines.contains(key + QStringLiteral("|Data Open Folder|string|/home/åsa/\"data\"\\x")));
   EXPECT_TRUE(lines.contains(key + QStringLiteral("|Big|dword|4294967295")));
+  EXPECT_TRUE(lines.contains(key + QStringLiteral("|a\\b \"c\" / d%20|string|x")));
   EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Documents|")));  // an empty key is kept
   EXPECT_TRUE(ReadAll(file_).contains("\"Graph Save Format\"=dword:0000012c\r\n"));
 }
