@@ -20,6 +20,9 @@ enum EmfType : uint32_t {
   EMR_SETPOLYFILLMODE = 19,
   EMR_SETTEXTALIGN = 22,
   EMR_SETTEXTCOLOR = 24,
+  EMR_INTERSECTCLIPRECT = 30,
+  EMR_SAVEDC = 33,
+  EMR_RESTOREDC = 34,
   EMR_SELECTOBJECT = 37,
   EMR_CREATEPEN = 38,
   EMR_CREATEBRUSHINDIRECT = 39,
@@ -113,6 +116,10 @@ class EmfWriter {
   void Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points);
   void Write(const MetaText& text);
   void Write(const MetaImage& image);
+  // A clip lives in a saved device context: changing it restores the
+  // context (and with it the selections and text settings of that moment).
+  void Write(const MetaClip& clip);
+  void RestoreContext();
   void CleanUp();
 
   const MetafileDrawing& drawing_;
@@ -123,6 +130,9 @@ class EmfWriter {
   int maxHandle_ = 0;
   uint32_t textColor_ = 0;  // players start with black text
   bool winding_ = false;    // and the alternate fill mode
+  bool contextSaved_ = false;
+  uint32_t savedTextColor_ = 0;
+  bool savedWinding_ = false;
 };
 
 void EmfWriter::Header(const QString& description) {
@@ -388,7 +398,36 @@ void EmfWriter::Write(const MetaImage& image) {
   End(start);
 }
 
+void EmfWriter::RestoreContext() {
+  if (!contextSaved_) return;
+  Simple(EMR_RESTOREDC, static_cast<uint32_t>(-1));
+  objects_.Restore();
+  textColor_ = savedTextColor_;
+  winding_ = savedWinding_;
+  contextSaved_ = false;
+}
+
+void EmfWriter::Write(const MetaClip& clip) {
+  RestoreContext();
+  if (!clip.enabled) return;
+  const int save = Begin(EMR_SAVEDC);
+  End(save);
+  objects_.Save();
+  savedTextColor_ = textColor_;
+  savedWinding_ = winding_;
+  contextSaved_ = true;
+  const int start = Begin(EMR_INTERSECTCLIPRECT);
+  // Right and bottom edges exclusive, as GDI takes them.
+  const QRect& r = clip.rect;
+  out_.I32(r.left());
+  out_.I32(r.top());
+  out_.I32(r.left() + r.width());
+  out_.I32(r.top() + r.height());
+  End(start);
+}
+
 void EmfWriter::CleanUp() {
+  RestoreContext();
   Select(kStockBlackPen);
   Select(kStockWhiteBrush);
   Select(kStockSystemFont);

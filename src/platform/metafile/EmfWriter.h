@@ -16,8 +16,10 @@
 //              32-bit records when a point does not fit 16 bits), EMR_ELLIPSE
 //     text     EMR_EXTTEXTOUTW at the baseline, always with the advances
 //     image    EMR_STRETCHDIBITS, 24-bit bottom-up DIB
-//   clean-up: stock pen, brush and font selected, every object deleted,
-//   EMR_EOF.
+//     clip     EMR_SAVEDC + EMR_INTERSECTCLIPRECT; the next clip change
+//              first ends it with EMR_RESTOREDC (-1)
+//   clean-up: any clip context restored, stock pen, brush and font
+//   selected, every object deleted, EMR_EOF.
 // Fonts have a negative height (the em height in pixels). Object handles
 // take the lowest free index from 1.
 #include <QByteArray>

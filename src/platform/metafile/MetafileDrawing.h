@@ -116,7 +116,14 @@ struct MetaImage {
   QImage image;  // Format_RGB32 or Format_ARGB32, never null
 };
 
-using MetaItem = std::variant<MetaFill, MetaShape, MetaText, MetaImage>;
+// The clip for the items that follow: off, or the pixels of rect (empty:
+// nothing is drawn). Clips of other shapes are kept as their bounding box.
+struct MetaClip {
+  bool enabled = false;
+  QRect rect;
+};
+
+using MetaItem = std::variant<MetaFill, MetaShape, MetaText, MetaImage, MetaClip>;
 
 // The whole picture: its size in pixels and the items in drawing order.
 struct MetafileDrawing {

@@ -40,16 +40,39 @@ MetafilePaintEngine::MetafilePaintEngine(MetafileDrawing* drawing, int dpiY)
 
 bool MetafilePaintEngine::begin(QPaintDevice*) {
   setActive(true);
+  clipDirty_ = true;
   return true;
 }
 
 bool MetafilePaintEngine::end() {
+  if (clip_.enabled) {
+    clip_ = MetaClip{};
+    drawing_->items.append(clip_);  // the next painter starts unclipped
+  }
   setActive(false);
   return true;
 }
 
-void MetafilePaintEngine::updateState(const QPaintEngineState&) {
-  // Every draw call reads the painter's current state itself.
+void MetafilePaintEngine::updateState(const QPaintEngineState& changed) {
+  // Draw calls read the pen, brush, font and transform themselves; the clip
+  // is worked out again only when it or the transform has changed.
+  if (changed.state() & (DirtyClipRegion | DirtyClipPath | DirtyClipEnabled | DirtyTransform)) clipDirty_ = true;
+}
+
+void MetafilePaintEngine::SyncClip() {
+  if (!clipDirty_) return;
+  clipDirty_ = false;
+  MetaClip clip;
+  const QPainter* p = painter();
+  if (p && p->hasClipping()) {
+    clip.enabled = true;
+    const QRectF bounds = state->transform().mapRect(p->clipBoundingRect());
+    clip.rect = RoundRect(bounds);
+    if (clip.rect.isEmpty()) clip.rect = QRect();
+  }
+  if (clip.enabled == clip_.enabled && clip.rect == clip_.rect) return;
+  clip_ = clip;
+  drawing_->items.append(clip);
 }
 
 QPaintEngine::Type MetafilePaintEngine::type() const { return QPaintEngine::User; }
@@ -93,6 +116,7 @@ bool MetafilePaintEngine::AxisAligned() const {
 }
 
 void MetafilePaintEngine::drawRects(const QRectF* rects, int rectCount) {
+  SyncClip();
   const MetaPen pen = CurrentPen();
   const MetaBrush brush = CurrentBrush();
   const QTransform& t = state->transform();
@@ -124,6 +148,7 @@ void MetafilePaintEngine::drawRects(const QRectF* rects, int rectCount) {
 }
 
 void MetafilePaintEngine::drawLines(const QLineF* lines, int lineCount) {
+  SyncClip();
   const MetaPen pen = CurrentPen();
   if (pen.style == Qt::NoPen) return;
   const QTransform& t = state->transform();
@@ -137,6 +162,7 @@ void MetafilePaintEngine::drawLines(const QLineF* lines, int lineCount) {
 }
 
 void MetafilePaintEngine::drawEllipse(const QRectF& rect) {
+  SyncClip();
   if (!AxisAligned()) {
     QPainterPath path;
     path.addEllipse(rect);
@@ -181,6 +207,7 @@ void MetafilePaintEngine::AddLines(const QList<QPolygonF>& polygons) {
 }
 
 void MetafilePaintEngine::drawPath(const QPainterPath& path) {
+  SyncClip();
   // A path is filled as closed areas but stroked as drawn: open subpaths
   // stay open, closed ones already end on their first point.
   const QList<QPolygonF> polygons = path.toSubpathPolygons(state->transform());
@@ -189,6 +216,7 @@ void MetafilePaintEngine::drawPath(const QPainterPath& path) {
 }
 
 void MetafilePaintEngine::drawPolygon(const QPointF* points, int pointCount, PolygonDrawMode mode) {
+  SyncClip();
   if (pointCount < 2) return;
   const QPolygonF polygon = state->transform().map(QPolygonF(QList<QPointF>(points, points + pointCount)));
   if (mode == PolylineMode)
@@ -203,6 +231,7 @@ void MetafilePaintEngine::drawPixmap(const QRectF& rect, const QPixmap& pixmap, 
 
 void MetafilePaintEngine::drawImage(const QRectF& rect, const QImage& image, const QRectF& source,
                                     Qt::ImageConversionFlags) {
+  SyncClip();
   if (image.isNull() || !AxisAligned()) return;
   const QRect dest = RoundRect(state->transform().mapRect(rect));
   const QRect part = source.toAlignedRect().intersected(image.rect());
@@ -246,6 +275,7 @@ const MetafilePaintEngine::TextMetrics& MetafilePaintEngine::Measure(const MetaF
 }
 
 void MetafilePaintEngine::drawTextItem(const QPointF& position, const QTextItem& textItem) {
+  SyncClip();
   const QString text = textItem.text();
   if (text.isEmpty()) return;
   const QTransform& t = state->transform();

@@ -14,7 +14,8 @@
 //   images, pixmaps   images (axis-aligned transforms only)
 // Brushes are reduced to one solid colour (a gradient to its first stop);
 // alpha is ignored except that fully transparent pens and brushes draw
-// nothing. Clipping is not recorded.
+// nothing. Clipping is recorded as a rectangle: the bounding box of the
+// painter's clip, in device pixels.
 #include <QHash>
 #include <QPaintEngine>
 
@@ -53,6 +54,9 @@ class MetafilePaintEngine final : public QPaintEngine {
   MetaPen CurrentPen() const;
   MetaBrush CurrentBrush() const;
   bool AxisAligned() const;
+  // Appends a clip item when the painter's clip has changed since the last
+  // one. Every draw call starts with it.
+  void SyncClip();
   // One polygons item with the current brush, outlined with outline.
   void AddArea(const QList<QPolygonF>& polygons, bool winding, const MetaPen& outline);
   // One polyline per polygon with the current pen.
@@ -62,6 +66,8 @@ class MetafilePaintEngine final : public QPaintEngine {
   MetafileDrawing* drawing_;
   int dpiY_;
   QHash<QString, TextMetrics> measured_;
+  bool clipDirty_ = true;
+  MetaClip clip_;  // the clip recorded last
 };
 
 }  // namespace kvf::platform

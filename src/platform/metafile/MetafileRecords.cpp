@@ -41,7 +41,7 @@ GdiObjectTable::Acquired GdiObjectTable::Acquire(Kind kind, const QByteArray& ke
   if (entries_.size() >= capacity_) {
     auto oldest = entries_.end();
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-      if (it.key() == selected_[it->kind]) continue;
+      if (it.key() == selected_[it->kind] || it.key() == saved_[it->kind]) continue;
       if (oldest == entries_.end() || it->lastUse < oldest->lastUse) oldest = it;
     }
     if (oldest != entries_.end()) {
@@ -60,6 +60,17 @@ GdiObjectTable::Acquired GdiObjectTable::Acquire(Kind kind, const QByteArray& ke
   return result;
 }
 
+void GdiObjectTable::Save() {
+  for (int kind = 0; kind < 3; ++kind) saved_[kind] = selected_[kind];
+}
+
+void GdiObjectTable::Restore() {
+  for (int kind = 0; kind < 3; ++kind) {
+    selected_[kind] = saved_[kind];
+    saved_[kind].clear();
+  }
+}
+
 QVector<int> GdiObjectTable::TakeLiveSlots() {
   QVector<int> live;
   for (int i = 0; i < slotUsed_.size(); ++i)
@@ -67,6 +78,7 @@ QVector<int> GdiObjectTable::TakeLiveSlots() {
   entries_.clear();
   slotUsed_.clear();
   for (QByteArray& key : selected_) key.clear();
+  for (QByteArray& key : saved_) key.clear();
   return live;
 }
 

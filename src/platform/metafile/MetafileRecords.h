@@ -60,8 +60,8 @@ class GdiObjectTable {
  public:
   enum Kind { kPen = 0, kBrush = 1, kFont = 2 };
 
-  // REQUIRES: capacity >= 3 (one selected object of each kind can never be
-  // evicted).
+  // REQUIRES: capacity >= 7 (the objects selected now and in a saved
+  // context, one of each kind, are never evicted).
   explicit GdiObjectTable(int capacity) : capacity_(capacity) {}
 
   // What the writer must do to have the object with this key available.
@@ -75,6 +75,11 @@ class GdiObjectTable {
   // The key selected for a kind, empty when a stock or no object is.
   const QByteArray& Selected(Kind kind) const { return selected_[kind]; }
   void SetSelected(Kind kind, const QByteArray& key) { selected_[kind] = key; }
+
+  // While a device context is saved, the objects selected in it must not be
+  // deleted: Save() pins them, Restore() selects them again and unpins.
+  void Save();
+  void Restore();
 
   // Slots still holding objects, in ascending order; empties the table.
   QVector<int> TakeLiveSlots();
@@ -94,6 +99,7 @@ class GdiObjectTable {
   QHash<QByteArray, Entry> entries_;
   QVector<bool> slotUsed_;
   QByteArray selected_[3];
+  QByteArray saved_[3];
   uint64_t clock_ = 0;
   int highWater_ = 0;
 };

@@ -12,6 +12,9 @@ using namespace metafile_records;
 
 enum WmfFunction : uint16_t {
   META_EOF = 0x0000,
+  META_SAVEDC = 0x001E,
+  META_RESTOREDC = 0x0127,
+  META_INTERSECTCLIPRECT = 0x0416,
   META_SETBKMODE = 0x0102,
   META_SETMAPMODE = 0x0103,
   META_SETPOLYFILLMODE = 0x0106,
@@ -88,6 +91,10 @@ class WmfWriter {
   void Write(const MetaShape& shape);
   void Write(const MetaText& text);
   void Write(const MetaImage& image);
+  // A clip lives in a saved device context: changing it restores the
+  // context (and with it the selections and text settings of that moment).
+  void Write(const MetaClip& clip);
+  void RestoreContext();
 
   const MetafileDrawing& drawing_;
   ByteSink out_;
@@ -95,6 +102,9 @@ class WmfWriter {
   uint32_t maxRecordWords_ = 0;
   uint32_t textColor_ = 0;
   bool winding_ = false;
+  bool contextSaved_ = false;
+  uint32_t savedTextColor_ = 0;
+  bool savedWinding_ = false;
 };
 
 template <typename Create>
@@ -269,6 +279,30 @@ void WmfWriter::Write(const MetaImage& image) {
   End(start);
 }
 
+void WmfWriter::RestoreContext() {
+  if (!contextSaved_) return;
+  Simple(META_RESTOREDC, static_cast<uint16_t>(-1));
+  objects_.Restore();
+  textColor_ = savedTextColor_;
+  winding_ = savedWinding_;
+  contextSaved_ = false;
+}
+
+void WmfWriter::Write(const MetaClip& clip) {
+  RestoreContext();
+  if (!clip.enabled) return;
+  const int save = Begin(META_SAVEDC);
+  End(save);
+  objects_.Save();
+  savedTextColor_ = textColor_;
+  savedWinding_ = winding_;
+  contextSaved_ = true;
+  const QRect& r = clip.rect;
+  const int start = Begin(META_INTERSECTCLIPRECT);
+  ReversedRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+  End(start);
+}
+
 QByteArray WmfWriter::Write() {
   // Metafile header; size, object count and largest record are patched.
   out_.U16(1);  // in memory
@@ -292,6 +326,7 @@ QByteArray WmfWriter::Write() {
   Simple(META_SETTEXTALIGN, kTaBaseline);
 
   for (const MetaItem& item : drawing_.items) std::visit([this](const auto& value) { Write(value); }, item);
+  RestoreContext();
   const int objectCount = objects_.HighWater();
   for (int slot : objects_.TakeLiveSlots()) Simple(META_DELETEOBJECT, static_cast<uint16_t>(slot));
   start = Begin(META_EOF);

@@ -13,6 +13,8 @@
 //   text   META_EXTTEXTOUT at the baseline with one advance per byte; the
 //          text is Windows-1252, characters outside it become '?'
 //   image  META_STRETCHDIB, 24-bit bottom-up DIB
+//   clip   META_SAVEDC + META_INTERSECTCLIPRECT, ended by META_RESTOREDC
+//          (-1) at the next clip change and before the clean-up
 // The format has no stock objects: null pens and brushes are created like
 // any other. Players put a new object in the lowest free slot of their
 // object table; the writer follows the same rule. Parameters are stored in

@@ -367,6 +367,44 @@ TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
   EXPECT_EQ(w.imageRecords, 1);
 }
 
+TEST_F(MetafileRecordsTest, ClipsApplyUntilChangedAndRestoreTheContextAfterwards) {
+  const QColor before(1, 2, 3), inside(200, 100, 50), nested(9, 99, 199);
+  const ReadBoth read = DrawBoth(QSize(100, 100), [&](QPainter& p) {
+    p.fillRect(QRect(0, 0, 10, 10), before);
+    p.setClipRect(QRect(20, 20, 30, 10));
+    p.fillRect(QRect(0, 0, 100, 100), inside);
+    p.setFont(testing::ArialPixels(12, 400));
+    p.drawText(25, 28, QStringLiteral("x"));
+    p.translate(30, 20);
+    p.setClipRect(QRect(0, 0, 10, 5), Qt::IntersectClip);
+    p.fillRect(QRect(-30, -20, 100, 100), nested);
+    p.setClipping(false);
+    p.resetTransform();
+    // The context that held the clip is gone, and with it the brush
+    // selected inside it: the writer must select this colour again.
+    p.fillRect(QRect(60, 0, 10, 10), nested);
+  });
+  ASSERT_TRUE(read.emf.error.isEmpty()) << read.emf.error.toStdString();
+  ASSERT_TRUE(read.wmf.error.isEmpty()) << read.wmf.error.toStdString();
+  for (const testing::ReadPicture* picture : {static_cast<const testing::ReadPicture*>(&read.emf),
+                                              static_cast<const testing::ReadPicture*>(&read.wmf)}) {
+    ASSERT_EQ(picture->fills.size(), 4);
+    EXPECT_FALSE(picture->fills[0].clipped);
+    EXPECT_TRUE(picture->fills[1].clipped);
+    EXPECT_EQ(picture->fills[1].clip, QRect(20, 20, 30, 10));
+    EXPECT_EQ(picture->fills[1].colorRef, ColorRefOf(inside));
+    ASSERT_EQ(picture->texts.size(), 1);
+    EXPECT_TRUE(picture->texts[0].clipped);
+    EXPECT_EQ(picture->texts[0].clip, QRect(20, 20, 30, 10));
+    EXPECT_EQ(picture->fills[2].clip, QRect(30, 20, 10, 5));
+    EXPECT_EQ(picture->fills[2].colorRef, ColorRefOf(nested));
+    EXPECT_FALSE(picture->fills[3].clipped);
+    EXPECT_EQ(picture->fills[3].colorRef, ColorRefOf(nested));
+    EXPECT_EQ(picture->fills[3].rect, QRect(60, 0, 10, 10));
+    EXPECT_EQ(picture->objectsAliveAtEnd, 0);
+  }
+}
+
 TEST(PlaceableMetafileHeader, ChecksumIsTheXorOfTheTenWordsBeforeIt) {
   const QByteArray zero = PlaceableMetafileHeader(QRect(QPoint(0, 0), QPoint(0, 0)));
   ASSERT_EQ(zero.size(), 22);

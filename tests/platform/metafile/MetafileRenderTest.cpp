@@ -174,5 +174,36 @@ TEST_F(MetafileRenderTest, WmfRenderedByLibwmfMatchesTheScreenImage) {
   ExpectSamePicture(image, ScreenImage(picture), picture, 5, false);
 }
 
+TEST_F(MetafileRenderTest, WmfClipRectangleLimitsWhatLibwmfDraws) {
+  // (emf2svg defines EMF clips but does not apply them to fills, so only
+  // the WMF side can be checked by a reader.)
+  if (!MissingTool({QStringLiteral("wmf2gd")}).isEmpty()) GTEST_SKIP() << "wmf2gd is not installed (Debian package libwmf-bin)";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  WmfPaintDevice wmf(QSize(100, 100));
+  {
+    QPainter painter(&wmf);
+    painter.fillRect(QRect(90, 90, 10, 10), Qt::green);  // makes libwmf see the whole picture
+    painter.setClipRect(QRect(20, 30, 40, 20));
+    painter.fillRect(QRect(0, 0, 100, 100), Qt::blue);
+    painter.setClipping(false);
+    painter.fillRect(QRect(0, 0, 10, 10), Qt::red);
+  }
+  const QString wmfPath = dir.filePath(QStringLiteral("clip.wmf"));
+  const QString pngPath = dir.filePath(QStringLiteral("clip.png"));
+  ASSERT_TRUE(WriteFile(wmfPath, wmf.ToBytes()));
+  const QString rendered = RunTool(QStringLiteral("wmf2gd"), {QStringLiteral("-t"), QStringLiteral("png"), QStringLiteral("--maxwidth=100"),
+                                                          QStringLiteral("--maxheight=100"), QStringLiteral("--maxsize"),
+                                                          QStringLiteral("-o"), pngPath, wmfPath});
+  ASSERT_TRUE(rendered.isEmpty()) << rendered.toStdString();
+  const QImage image(pngPath);
+  ASSERT_EQ(image.size(), QSize(100, 100));
+  EXPECT_EQ(OnWhite(image.pixel(40, 40)), qRgb(0, 0, 255));
+  EXPECT_EQ(OnWhite(image.pixel(40, 60)), qRgb(255, 255, 255));
+  EXPECT_EQ(OnWhite(image.pixel(10, 40)), qRgb(255, 255, 255));
+  EXPECT_EQ(OnWhite(image.pixel(70, 40)), qRgb(255, 255, 255));
+  EXPECT_EQ(OnWhite(image.pixel(5, 5)), qRgb(255, 0, 0));
+}
+
 }  // namespace
 }  // namespace kvf::platform

@@ -58,6 +58,13 @@ struct DeviceState {
   uint32_t textColor = 0;
   int textAlign = 0;
   int backgroundMode = 2;
+  bool clipped = false;
+  QRect clip;
+
+  void IntersectClip(const QRect& rect) {
+    clip = clipped ? clip.intersected(rect) : rect;
+    clipped = true;
+  }
 
   void Select(const Object& object) {
     if (object.kind == Kind::Pen) pen = object;
@@ -97,6 +104,7 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
 
   QHash<uint32_t, Object> table;
   DeviceState dc;
+  QVector<DeviceState> saved;
   uint32_t offset = 0;
   bool sawEof = false;
   auto select = [&](uint32_t handle, uint32_t at) {
@@ -147,7 +155,23 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
       case 1:
         if (offset != 0) emf.error = Fail("second header", at);
         break;
-      case 14: sawEof = true; break;
+      case 14:
+        sawEof = true;
+        if (!saved.isEmpty()) emf.error = Fail("saved context never restored", at);
+        break;
+      case 30:
+        dc.IntersectClip(QRect(QPoint(in.I32(at + 8), in.I32(at + 12)), QPoint(in.I32(at + 16) - 1, in.I32(at + 20) - 1)));
+        break;
+      case 33:
+        saved.append(dc);
+        ++emf.savedContexts;
+        break;
+      case 34:
+        if (in.I32(at + 8) != -1 || saved.isEmpty())
+          emf.error = Fail("restore without a saved context", at);
+        else
+          dc = saved.takeLast();
+        break;
       case 18: dc.backgroundMode = static_cast<int>(in.U32(at + 8)); break;
       case 22: dc.textAlign = static_cast<int>(in.U32(at + 8)); break;
       case 24: dc.textColor = in.U32(at + 8); break;
@@ -182,7 +206,7 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         }
         if (dc.brush.null) emf.error = Fail("fill with the null brush", at);
         emf.fills.append({QRect(in.I32(at + 24), in.I32(at + 28), in.I32(at + 32), in.I32(at + 36)),
-                          dc.brush.colorRef, dc.pen.null});
+                          dc.brush.colorRef, dc.pen.null, dc.clipped, dc.clip});
         break;
       }
       case 84: {
@@ -202,6 +226,8 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         text.colorRef = dc.textColor;
         text.textAlign = dc.textAlign;
         text.backgroundMode = dc.backgroundMode;
+        text.clipped = dc.clipped;
+        text.clip = dc.clip;
         emf.texts.append(text);
         break;
       }
@@ -241,6 +267,7 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
 
   QVector<std::optional<Object>> table;
   DeviceState dc;
+  QVector<DeviceState> saved;
   bool sawEof = false;
   auto create = [&](const Object& object) {
     int slot = 0;
@@ -271,7 +298,23 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
     wmf.records.append({function, at, 2 * words});
     wmf.largestRecordWords = std::max(wmf.largestRecordWords, words);
     switch (function) {
-      case 0x0000: sawEof = true; break;
+      case 0x0000:
+        sawEof = true;
+        if (!saved.isEmpty()) wmf.error = Fail("saved context never restored", at);
+        break;
+      case 0x001E:
+        saved.append(dc);
+        ++wmf.savedContexts;
+        break;
+      case 0x0127:
+        if (in.I16(p) != -1 || saved.isEmpty())
+          wmf.error = Fail("restore without a saved context", at);
+        else
+          dc = saved.takeLast();
+        break;
+      case 0x0416:
+        dc.IntersectClip(QRect(QPoint(in.I16(p + 6), in.I16(p + 4)), QPoint(in.I16(p + 2) - 1, in.I16(p) - 1)));
+        break;
       case 0x0102: dc.backgroundMode = in.I16(p); break;
       case 0x012E: dc.textAlign = in.I16(p); break;
       case 0x0209: dc.textColor = in.U32(p); break;
@@ -309,7 +352,7 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         const int shrink = dc.pen.null ? 1 : 0;
         if (!dc.brush.null)
           wmf.fills.append({QRect(left, top, right - left - shrink, bottom - top - shrink), dc.brush.colorRef,
-                            dc.pen.null});
+                            dc.pen.null, dc.clipped, dc.clip});
         break;
       }
       case 0x0A32: {
@@ -331,6 +374,8 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         text.colorRef = dc.textColor;
         text.textAlign = dc.textAlign;
         text.backgroundMode = dc.backgroundMode;
+        text.clipped = dc.clipped;
+        text.clip = dc.clip;
         wmf.texts.append(text);
         break;
       }

@@ -24,6 +24,8 @@ struct ReadFill {
   QRect rect;            // the pixels filled
   uint32_t colorRef = 0;  // of the selected brush
   bool penIsNull = true;  // WMF: the pen selected while filling
+  bool clipped = false;
+  QRect clip;  // when clipped: the pixels that may be drawn
 };
 
 struct ReadText {
@@ -35,6 +37,8 @@ struct ReadText {
   uint32_t colorRef = 0;
   int textAlign = 0;
   int backgroundMode = 2;  // opaque until set
+  bool clipped = false;
+  QRect clip;
 };
 
 struct ReadRecord {
@@ -53,6 +57,7 @@ struct ReadPicture {
   QVector<int> createdSlots;  // the slot or handle of each created object, in order
   int mostObjectsAlive = 0;
   int objectsAliveAtEnd = 0;
+  int savedContexts = 0;  // SaveDC records (each must be restored)
   int shapeRecords = 0;  // polylines, polygons, ellipses
   int imageRecords = 0;
 };
