@@ -308,6 +308,48 @@ TEST(KvfReader, EachRevisionGateOpensAtItsRevision) {
   }
 }
 
+TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
+  for (int revision = 1; revision <= 10; ++revision) {
+    for (const bool compress : {true, false}) {
+      writer::SyntheticOptions options;
+      options.respondents = 37;
+      options.questions = 23;
+      options.dimensions = 3;
+      options.answerWidth = 1 + revision % 3;
+      options.compress = compress;
+      options.answerComments = true;
+      options.seed = static_cast<uint64_t>(revision);
+      KvfDescription d = writer::MakeSyntheticDescription(options);
+      d.header.formatRevision = revision;
+      d.header.compatibleRevision = std::min(revision, 9);
+      const Loaded l = Read(d);
+      SCOPED_TRACE(testing::Message() << "revision " << revision << (compress ? " compressed" : " stored"));
+      ASSERT_EQ(l.result.error, LoadError::None);
+      const SurveyDocument& doc = l.document;
+      ASSERT_EQ(doc.strings.size(), d.strings.size());
+      for (size_t k = 0; k < d.strings.size(); ++k) EXPECT_EQ(doc.strings[k], d.strings[k].text);
+      ASSERT_EQ(doc.answers.QuestionCount(), static_cast<int32_t>(d.answers.size()));
+      ASSERT_EQ(doc.RespondentCount(), 37);
+      for (size_t q = 0; q < d.answers.size(); ++q)
+        for (size_t r = 0; r < d.answers[q].size(); ++r)
+          ASSERT_EQ(doc.GetData(static_cast<int32_t>(r), static_cast<int32_t>(q)), d.answers[q][r]);
+      ASSERT_EQ(doc.questions.size(), d.questions.size());
+      for (size_t q = 0; q < d.questions.size(); ++q) {
+        EXPECT_EQ(doc.questions[q].firstAlternative, d.questions[q].firstAlternative);
+        EXPECT_EQ(doc.questions[q].storedIndex, d.questions[q].storedIndex);
+        EXPECT_EQ(doc.questions[q].isDimension, d.questions[q].isDimension != 0);
+      }
+      ASSERT_EQ(doc.alternatives.size(), d.alternatives.size());
+      for (size_t a = 0; a < d.alternatives.size(); ++a) EXPECT_EQ(doc.alternatives[a].value, d.alternatives[a].value);
+      EXPECT_EQ(doc.blocks.size(), d.blocks.size());
+      EXPECT_EQ(doc.blockItems.size(), d.blockItems.size());
+      EXPECT_EQ(doc.answerCommentsPresent, revision >= 4);
+      EXPECT_EQ(doc.DimensionCount(), 3);
+      EXPECT_EQ(l.result.upgradeWarningDue, revision == 10);
+    }
+  }
+}
+
 TEST(KvfReader, NewerFormatRevisionOpensWithAWarning) {
   KvfDescription d = SmallSurvey();
   d.header.formatRevision = 10;
