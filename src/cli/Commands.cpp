@@ -43,6 +43,16 @@ const std::vector<Command>& AllCommands() {
        "puts on the clipboard): \"Value\" TAB \"Count\", then one line per weight. Prints nothing when no\n"
        "answer counts or the document has no indexes. A refused selection exits 3.",
        RunIndexValues},
+      {"overview", "overview FILE [selection options] --out PATH [--headers-only] [--screen]",
+       "Draws the overview sheet as Save Overview As and Copy Overview do and writes it to PATH, by its\n"
+       "extension: .emf (enhanced metafile), .wmf (placeable Windows metafile), .svg, .pdf or .png (the\n"
+       "same picture through Qt's generators): twice the screen scale, with the question and block index\n"
+       "rows and the caption. --screen with .png writes the screen image instead (16-pixel cells, header\n"
+       "and answer rows only). --headers-only leaves out the answer rows (Copy Headers and Totals).\n"
+       "Overview Max Rows and Overview Group Lines come from the settings file (--max-rows overrides the\n"
+       "first). A refused selection exits 3; a file that cannot be written, or a sheet too large for the\n"
+       "format, exits 4.",
+       RunOverview},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"

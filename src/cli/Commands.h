@@ -23,5 +23,6 @@ int RunCopyData(const QStringList& arguments);
 int RunCopyRow(const QStringList& arguments);
 int RunIndexValues(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
+int RunOverview(const QStringList& arguments);
 
 }  // namespace kvf::cli

@@ -1,0 +1,76 @@
+// kvf overview FILE [selection] --out PATH [--headers-only] [--screen]: the
+// overview sheet as a picture, as Save Overview As and Copy Overview draw it.
+#include "CliCommon.h"
+#include "Commands.h"
+#include "SelectionOptions.h"
+#include "core/output/OverviewPicture.h"
+#include "core/session/DocumentSession.h"
+#include "core/settings/ProgramKey.h"
+#include "core/settings/ProgramSettings.h"
+#include "core/sheet/SheetDrawer.h"
+#include "platform/registry/FileRegistryStore.h"
+
+namespace kvf::cli {
+
+namespace {
+
+const QString kOut = QStringLiteral("out");
+const QString kHeadersOnly = QStringLiteral("headers-only");
+const QString kScreen = QStringLiteral("screen");
+
+// "Overview Group Lines" and "Overview Max Rows" as the viewer reads them.
+ProgramOptions StoredOptions() {
+  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  const ProgramKey programKey = OpenProgramKey(store);
+  return ReadSettings(programKey.key);
+}
+
+}  // namespace
+
+int RunOverview(const QStringList& words) {
+  const QString command = QStringLiteral("overview");
+  QString error;
+  const std::optional<Arguments> arguments = Arguments::Parse(
+      words, SelectionFlagNames() + QStringList{kHeadersOnly, kScreen}, SelectionValueNames() + QStringList{kOut},
+      &error);
+  if (!arguments) return UsageError(command, error);
+  if (arguments->Positional().size() != 1) return UsageError(command, QStringLiteral("expected one FILE"));
+  const std::optional<SelectionOptions> options = ParseSelectionOptions(*arguments, &error);
+  if (!options) return UsageError(command, error);
+  const std::optional<QString> out = arguments->Value(kOut);
+  if (!out || out->isEmpty()) return UsageError(command, QStringLiteral("--out PATH is required"));
+  const bool screen = arguments->Has(kScreen);
+  const std::optional<OverviewFormat> format = OverviewFormatForPath(*out, screen);
+  if (!format) {
+    return UsageError(command, screen ? QStringLiteral("--screen writes the screen image as .png only")
+                                      : QStringLiteral("--out must end in .emf, .wmf, .svg, .pdf or .png"));
+  }
+
+  DocumentSession session;
+  const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), *options);
+  if (prepared.exitCode != kExitOk) return prepared.exitCode;
+  if (!prepared.refusal.isEmpty()) {
+    WriteError(prepared.refusal);
+    return kExitRefused;
+  }
+
+  const SurveyDocument& document = session.Document();
+  const SubSheet& sheet = session.View().Sheet();
+  const ProgramOptions stored = StoredOptions();
+  OverviewOptions picture;
+  picture.rowLimit = arguments->Has(kHeadersOnly) ? 0 : sheet.rowLimit;
+  picture.maxRows = options->maxRows.value_or(stored.overviewMaxRows);
+  picture.groupLines = stored.overviewGroupLines;
+
+  SheetDrawer drawer;
+  drawer.InitiateSheetDrawer(document);
+  const OverviewResult result = SaveOverviewPicture(drawer, document, sheet, picture, *format, *out);
+  drawer.TerminateSheetDrawer();
+  if (!result.Ok()) {
+    WriteError(result.message);
+    return kExitWriteFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace kvf::cli

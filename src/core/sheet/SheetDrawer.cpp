@@ -1,0 +1,521 @@
+#include "core/sheet/SheetDrawer.h"
+
+#include <QStaticText>
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "core/indexes/IndexCalculation.h"
+
+namespace kvf {
+
+namespace {
+
+constexpr int32_t kBrushSlotsStep = 20;
+
+bool BrushableColour(Colour colour) { return colour >= 0 && colour <= 0xFFFFFF; }
+
+const Question* QuestionOf(const SurveyDocument& document, int32_t q) {
+  if (q < 0 || static_cast<size_t>(q) >= document.questions.size()) return nullptr;
+  return &document.questions[static_cast<size_t>(q)];
+}
+
+template <typename T>
+T At(const std::vector<T>& values, int32_t index, T fallback) {
+  if (index < 0 || static_cast<size_t>(index) >= values.size()) return fallback;
+  return values[static_cast<size_t>(index)];
+}
+
+// Draws short texts whose top-left corner is given. On raster images each
+// distinct text is laid out once (QStaticText) and reused for every cell;
+// vector targets get plain text runs.
+class LabelWriter {
+ public:
+  LabelWriter(QPainter& painter, const QFont& font, int32_t ascent, size_t keys)
+      : painter_(painter), font_(font), ascent_(ascent) {
+    const QPaintDevice* device = painter.device();
+    cached_ = device && device->devType() == QInternal::Image;
+    if (cached_) texts_.resize(keys);
+  }
+
+  // key identifies the text (alternative or question position).
+  void Draw(size_t key, const QString& text, int64_t x, int64_t y) {
+    if (text.isEmpty()) return;
+    if (cached_ && key < texts_.size()) {
+      std::optional<QStaticText>& prepared = texts_[key];
+      if (!prepared) {
+        prepared.emplace(text);
+        prepared->setTextFormat(Qt::PlainText);
+        prepared->prepare(QTransform(), font_);
+      }
+      painter_.drawStaticText(QPoint(static_cast<int>(x), static_cast<int>(y)), *prepared);
+      return;
+    }
+    painter_.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + ascent_)), text);
+  }
+
+ private:
+  QPainter& painter_;
+  QFont font_;
+  int32_t ascent_;
+  bool cached_ = false;
+  std::vector<std::optional<QStaticText>> texts_;
+};
+
+void DrawTextAt(QPainter& painter, const QFontMetrics& metrics, const QString& text, int64_t x, int64_t y) {
+  if (text.isEmpty()) return;
+  painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics.ascent())), text);
+}
+
+void Fill(QPainter& painter, const QBrush* brush, int64_t x, int64_t y, int64_t width, int64_t height) {
+  if (!brush || width <= 0 || height <= 0) return;
+  painter.fillRect(QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)),
+                   *brush);
+}
+
+// The longest start of text (at least 2 characters) narrower than width,
+// or text itself when it is not wider than width.
+QString ShortenToWidth(const QString& text, int32_t width, const QFontMetrics& metrics) {
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  for (qsizetype n = text.size() - 1; n > 2; --n) {
+    if (text.at(n - 1).isHighSurrogate()) continue;
+    const QString start = text.left(n);
+    if (metrics.horizontalAdvance(start) < width) return start;
+  }
+  return text.left(2);
+}
+
+// One band of a block row: columns [first, last] with the same block.
+struct Band {
+  int32_t first = 0;
+  int32_t last = 0;
+  int32_t block = -1;
+  int32_t colour = 0;  // 0: the level's first colour, 1: its second
+};
+
+// Walks the columns' blocks (primary or secondary): the selector switches
+// at every change of block number (the first column counts as a change
+// unless it has no block); bands are the runs with a block. changes
+// receives the left x of every run starting at a change and the right
+// edge of a band ending at the last column.
+std::vector<Band> WalkBands(const SurveyDocument& document, const std::vector<int32_t>& columns, bool primary,
+                            int32_t cellSize, std::vector<int64_t>* changes) {
+  std::vector<Band> bands;
+  int32_t selector = 0;  // 0: the level's first colour
+  int32_t previous = -1;
+  const int32_t count = static_cast<int32_t>(columns.size());
+  for (int32_t c = 0; c < count; ++c) {
+    const Question* question = QuestionOf(document, columns[static_cast<size_t>(c)]);
+    const int32_t block = question ? (primary ? question->primaryBlock : question->secondaryBlock) : -1;
+    const bool change = block != previous;
+    if (change) {
+      selector ^= 1;
+      if (changes) changes->push_back(static_cast<int64_t>(c) * cellSize);
+      if (block != -1) bands.push_back({c, c, block, selector});
+    } else if (block != -1) {
+      bands.back().last = c;
+    }
+    previous = block;
+  }
+  if (changes && !bands.empty() && bands.back().last == count - 1)
+    changes->push_back(static_cast<int64_t>(count) * cellSize);
+  return bands;
+}
+
+struct ColumnSums {
+  int64_t sum = 0;
+  int64_t count = 0;
+};
+
+std::vector<ColumnSums> SumColumns(const SurveyDocument& document, const SubSheet& sheet) {
+  std::vector<ColumnSums> sums(sheet.columns.size());
+  const int32_t respondentCount = document.RespondentCount();
+  for (size_t c = 0; c < sheet.columns.size(); ++c) {
+    const int32_t q = sheet.columns[c];
+    const Question* question = QuestionOf(document, q);
+    if (!question || q >= document.answers.QuestionCount()) continue;
+    for (const int32_t respondent : sheet.respondents) {
+      if (respondent < 0 || respondent >= respondentCount) continue;
+      const int32_t answer = document.GetData(respondent, q);
+      if (!document.AnswerInRange(q, answer)) continue;
+      const int32_t value =
+          document.alternatives[static_cast<size_t>(question->firstAlternative + answer)].value;
+      if (value == -1) continue;
+      sums[c].sum += value;
+      ++sums[c].count;
+    }
+  }
+  return sums;
+}
+
+class SheetPainter {
+ public:
+  SheetPainter(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts)
+      : p_(painter), drawer_(drawer), doc_(document), sheet_(sheet), request_(request), g_(geometry),
+        fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)) {}
+
+  void Paint() {
+    p_.setBackgroundMode(Qt::TransparentMode);
+    p_.setPen(Qt::black);
+    HeaderRows();
+    AnswerRows();
+    GroupLines();
+    if (IsMetafileMode(g_.mode)) {
+      if (doc_.info.HasIndexes()) {
+        QuestionIndexRows();
+        if (g_.levels.hasBlocks) BlockIndexRow();
+      }
+      Caption();
+    }
+  }
+
+ private:
+  int64_t TextY(int64_t rowTop) const { return rowTop + 2 * s_; }
+  int32_t ColumnCount() const { return g_.columnCount; }
+  int32_t Column(int32_t c) const { return sheet_.columns[static_cast<size_t>(c)]; }
+
+  void BandRow(bool primary, int32_t row, int32_t rowsHigh, int32_t colourA, int32_t colourB,
+               std::vector<int64_t>* lines, const std::vector<int64_t>* already) {
+    std::vector<int64_t> changes;
+    const std::vector<Band> bands = WalkBands(doc_, sheet_.columns, primary, c_, &changes);
+    if (request_.groupLines && lines) {
+      for (const int64_t x : changes) {
+        if (already && std::find(already->begin(), already->end(), x) != already->end()) continue;
+        lines->push_back(x);
+      }
+    }
+    const int64_t top = static_cast<int64_t>(row) * c_;
+    p_.setFont(fonts_.Bold());
+    for (const Band& band : bands) {
+      const int64_t left = static_cast<int64_t>(band.first) * c_;
+      const int64_t width = static_cast<int64_t>(band.last - band.first + 1) * c_;
+      const Colour colour = doc_.info.levelColors[static_cast<size_t>(band.colour == 0 ? colourA : colourB)];
+      Fill(p_, drawer_.ColourBrush(colour), left, top, width, static_cast<int64_t>(rowsHigh) * c_);
+      if (!texts_) continue;
+      const int32_t bandWidth = static_cast<int32_t>(std::min<int64_t>(width, INT32_MAX));
+      const QString text = ShortenToWidth(doc_.BlockName(band.block), bandWidth, fonts_.BoldMetrics());
+      const int32_t textWidth = fonts_.BoldWidth(text);
+      DrawTextAt(p_, fonts_.BoldMetrics(), text, left + (bandWidth - textWidth) / 2, TextY(top));
+    }
+  }
+
+  void HeaderRows() {
+    const int32_t h = g_.headerRowCount;
+    if (h >= 2) {
+      if (g_.levels.hasBlocks) {
+        BandRow(true, 0, h == 3 ? 2 : 1, 0, 1, &firstLines_, nullptr);
+      } else {
+        // Only secondary blocks: the top header row shows their bands.
+        BandRow(false, 0, 1, 2, 3, &firstLines_, nullptr);
+      }
+    }
+    if (h == 3) BandRow(false, 1, 1, 2, 3, &secondLines_, &firstLines_);
+
+    const int64_t top = static_cast<int64_t>(h - 1) * c_;
+    p_.setFont(fonts_.Bold());
+    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.questions.size());
+    for (int32_t c = 0; c < ColumnCount(); ++c) {
+      const int32_t q = Column(c);
+      const Question* question = QuestionOf(doc_, q);
+      if (!question || !question->isOverviewQuestion) continue;
+      const int64_t left = static_cast<int64_t>(c) * c_;
+      Fill(p_, drawer_.QuestionBrush(q), left, top, c_, c_);
+      if (texts_)
+        labels.Draw(static_cast<size_t>(q), doc_.GetText(question->sheetLabel),
+                    left + static_cast<int64_t>(drawer_.QuestionLabelOffset(q)) * s_, TextY(top));
+    }
+  }
+
+  void AnswerRows() {
+    if (g_.shownRowCount <= 0 || ColumnCount() <= 0) return;
+    p_.setFont(fonts_.Normal());
+    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.alternatives.size());
+    const int32_t respondentCount = doc_.RespondentCount();
+    for (int32_t r = 0; r < g_.shownRowCount; ++r) {
+      const int64_t top = static_cast<int64_t>(g_.headerRowCount + r) * c_;
+      for (int32_t c = 0; c < ColumnCount(); ++c) {
+        const int32_t q = Column(c);
+        const Question* question = QuestionOf(doc_, q);
+        const int32_t respondent = sheet_.RespondentAt(r, c);
+        if (!question || q >= doc_.answers.QuestionCount() || respondent < 0 || respondent >= respondentCount)
+          continue;
+        const int32_t answer = doc_.GetData(respondent, q);
+        if (!doc_.AnswerInRange(q, answer)) continue;
+        const int32_t alternative = question->firstAlternative + answer;
+        const int64_t left = static_cast<int64_t>(c) * c_;
+        Fill(p_, drawer_.AlternativeBrush(alternative), left, top, c_, c_);
+        if (texts_)
+          labels.Draw(static_cast<size_t>(alternative),
+                      doc_.GetText(doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel),
+                      left + static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_, TextY(top));
+      }
+    }
+  }
+
+  bool LineShown(int64_t x) const { return x - s_ >= 1 && x < g_.width; }
+
+  void GroupLines() {
+    if (!request_.groupLines) return;
+    const QBrush* brush = drawer_.ColourBrush(doc_.info.sheetColor1);
+    const int64_t bottom = static_cast<int64_t>(g_.headerRowCount + g_.shownRowCount) * c_;
+    for (const int64_t x : firstLines_)
+      if (LineShown(x)) Fill(p_, brush, x - s_, 0, s_, bottom);
+    for (const int64_t x : secondLines_)
+      if (LineShown(x)) Fill(p_, brush, x - s_, c_, s_, bottom - c_);
+  }
+
+  void QuestionIndexRows() {
+    sums_ = SumColumns(doc_, sheet_);
+    const int64_t y0 = g_.IndexTop();
+    p_.setFont(fonts_.Normal());
+    for (int32_t c = 0; c < ColumnCount(); ++c) {
+      const int64_t top = y0 + (c % 2) * c_;
+      const int64_t left = static_cast<int64_t>(c / 2) * 2 * c_ + (c % 2 == 0 ? -c_ / 2 : c_ / 2);
+      const int64_t clippedLeft = std::max<int64_t>(0, left);
+      const int64_t clippedRight = std::min<int64_t>(g_.width, left + 2 * c_);
+      Fill(p_, drawer_.QuestionBrush(Column(c)), clippedLeft, top, clippedRight - clippedLeft, c_);
+      const ColumnSums& sums = sums_[static_cast<size_t>(c)];
+      if (sums.count <= 0) continue;
+      const QString text = IndexText(sums.sum, sums.count);
+      const int32_t width = fonts_.NormalWidth(text);
+      int64_t x = left + (2 * c_ - width) / 2;
+      if (x < 1) {
+        x = 1;
+      } else if (x + width > g_.width - 1) {
+        x = g_.width - 1 - width;
+      }
+      DrawTextAt(p_, fonts_.NormalMetrics(), text, x, top + 2);
+    }
+  }
+
+  QString IndexText(int64_t sum, int64_t count) const {
+    const double value = static_cast<double>(sum) / static_cast<double>(count) / doc_.info.indexDivisor;
+    return FormatIndexText(value, doc_.info.indexDecimals);
+  }
+
+  void BlockIndexRow() {
+    const int64_t top = g_.IndexTop() + 2 * c_;
+    const std::vector<Band> bands = WalkBands(doc_, sheet_.columns, true, c_, nullptr);
+    p_.setFont(fonts_.Normal());
+    for (const Band& band : bands) {
+      const int64_t left = static_cast<int64_t>(band.first) * c_;
+      const int64_t width = static_cast<int64_t>(band.last - band.first + 1) * c_;
+      Fill(p_, drawer_.ColourBrush(doc_.info.levelColors[static_cast<size_t>(band.colour)]), left, top, width, c_);
+      if (band.last == band.first) continue;
+      ColumnSums pooled;
+      for (int32_t c = band.first; c <= band.last; ++c) {
+        pooled.sum += sums_[static_cast<size_t>(c)].sum;
+        pooled.count += sums_[static_cast<size_t>(c)].count;
+      }
+      if (pooled.count <= 0) continue;
+      const QString text = IndexText(pooled.sum, pooled.count);
+      DrawTextAt(p_, fonts_.NormalMetrics(), text, left + (width - fonts_.NormalWidth(text)) / 2, top + 2);
+    }
+    if (!request_.groupLines) return;
+    const QBrush* brush = drawer_.ColourBrush(doc_.info.sheetColor1);
+    for (const int64_t x : firstLines_)
+      if (LineShown(x)) Fill(p_, brush, x - s_, top, s_, c_);
+  }
+
+  void Caption() {
+    const CaptionLayout& caption = g_.caption;
+    int64_t top = g_.CaptionTop();
+    const int64_t height = static_cast<int64_t>(caption.TextRows()) * c_ + caption.ExtraHeight();
+    Fill(p_, drawer_.ColourBrush(doc_.info.sheetColor0), 0, top, g_.width, height);
+    p_.setFont(fonts_.Normal());
+    const int32_t width = static_cast<int32_t>(g_.width);
+    for (const CaptionRow& row : caption.rows) {
+      if (row.wrapped) {
+        const QString& line = caption.lines[static_cast<size_t>(row.first)];
+        const QRect box(1, static_cast<int>(top + 2), std::max(1, width - 2), fonts_.LineHeight() + row.extraHeight);
+        p_.drawText(box, SheetFonts::WrapFlags(), line);
+      } else {
+        const std::vector<int32_t> xs = caption.LineXs(row, width);
+        for (int32_t i = 0; i < row.count; ++i)
+          DrawTextAt(p_, fonts_.NormalMetrics(), caption.lines[static_cast<size_t>(row.first + i)],
+                     xs[static_cast<size_t>(i)], top + 2);
+      }
+      top += c_ + row.extraHeight;
+    }
+  }
+
+  QPainter& p_;
+  SheetDrawer& drawer_;
+  const SurveyDocument& doc_;
+  const SubSheet& sheet_;
+  const SheetRequest& request_;
+  const SheetGeometry& g_;
+  const SheetFonts& fonts_;
+  const int64_t c_;
+  const int64_t s_;
+  const bool texts_;
+  std::vector<int64_t> firstLines_;
+  std::vector<int64_t> secondLines_;
+  std::vector<ColumnSums> sums_;
+};
+
+}  // namespace
+
+QColor ColourFromColorRef(Colour colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+SheetDrawer::SheetDrawer() = default;
+
+bool SheetDrawer::InitiateSheetDrawer(const SurveyDocument& document) {
+  colours_.clear();
+  brushes_.clear();
+  lookup_.clear();
+  capacity_ = kBrushSlotsStep;
+  questionBrushes_.assign(document.questions.size(), 0);
+  alternativeBrushes_.assign(document.alternatives.size(), 0);
+  bool failed = false;
+  auto cache = [&](Colour colour) -> BrushHandle {
+    if (colour == -1 || failed) return 0;
+    const BrushHandle handle = GetCachedBrush(colour);
+    if (handle == 0) failed = true;
+    return handle;
+  };
+  cache(document.info.sheetColor0);
+  for (const Colour colour : document.info.levelColors) cache(colour);
+  cache(document.info.sheetColor1);
+  for (size_t q = 0; q < document.questions.size(); ++q) questionBrushes_[q] = cache(document.questions[q].backColor);
+  for (size_t a = 0; a < document.alternatives.size(); ++a)
+    alternativeBrushes_[a] = cache(document.alternatives[a].backColor);
+  if (!failed) return false;
+  // Release everything, last first.
+  while (!brushes_.empty()) {
+    brushes_.pop_back();
+    colours_.pop_back();
+  }
+  lookup_.clear();
+  capacity_ = kBrushSlotsStep;
+  std::fill(questionBrushes_.begin(), questionBrushes_.end(), 0);
+  std::fill(alternativeBrushes_.begin(), alternativeBrushes_.end(), 0);
+  return true;
+}
+
+BrushHandle SheetDrawer::GetCachedBrush(Colour colour) {
+  if (!BrushableColour(colour)) return 0;
+  if (const auto found = lookup_.constFind(colour); found != lookup_.cend()) return found.value();
+  if (static_cast<int32_t>(colours_.size()) >= capacity_) capacity_ += kBrushSlotsStep;
+  colours_.push_back(colour);
+  brushes_.emplace_back(ColourFromColorRef(colour), Qt::SolidPattern);
+  const BrushHandle handle = static_cast<BrushHandle>(colours_.size());
+  lookup_.insert(colour, handle);
+  return handle;
+}
+
+void SheetDrawer::TerminateSheetDrawer() {
+  while (!brushes_.empty()) {
+    brushes_.pop_back();
+    colours_.pop_back();
+  }
+  lookup_.clear();
+  capacity_ = 1;
+  questionBrushes_.clear();
+  alternativeBrushes_.clear();
+  questionOffsets_.clear();
+  alternativeOffsets_.clear();
+  measured_ = false;
+}
+
+void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, const SheetFonts& fonts,
+                                             int32_t cellWidth) {
+  questionOffsets_.resize(document.questions.size(), 0);
+  alternativeOffsets_.resize(document.alternatives.size(), 0);
+  for (size_t q = 0; q < document.questions.size(); ++q) {
+    const Question& question = document.questions[q];
+    const QString& label = document.GetText(question.sheetLabel);
+    if (question.isOverviewQuestion && !label.isEmpty()) questionOffsets_[q] = (cellWidth - fonts.BoldWidth(label)) / 2;
+  }
+  for (size_t a = 0; a < document.alternatives.size(); ++a) {
+    const QString& label = document.GetText(document.alternatives[a].sheetLabel);
+    if (!label.isEmpty()) alternativeOffsets_[a] = (cellWidth - fonts.NormalWidth(label)) / 2;
+  }
+  measured_ = true;
+}
+
+int32_t SheetDrawer::QuestionLabelOffset(int32_t question) const { return At(questionOffsets_, question, 0); }
+int32_t SheetDrawer::AlternativeLabelOffset(int32_t alternative) const {
+  return At(alternativeOffsets_, alternative, 0);
+}
+
+const QBrush* SheetDrawer::Brush(BrushHandle handle) const {
+  if (handle <= 0 || static_cast<size_t>(handle) > brushes_.size()) return nullptr;
+  return &brushes_[static_cast<size_t>(handle - 1)];
+}
+
+const QBrush* SheetDrawer::ColourBrush(Colour colour) const {
+  const auto found = lookup_.constFind(colour);
+  return found == lookup_.cend() ? nullptr : Brush(found.value());
+}
+
+const QBrush* SheetDrawer::QuestionBrush(int32_t question) const { return Brush(At(questionBrushes_, question, 0)); }
+const QBrush* SheetDrawer::AlternativeBrush(int32_t alternative) const {
+  return Brush(At(alternativeBrushes_, alternative, 0));
+}
+
+SheetGeometry LayOutSheet(const SurveyDocument& document, const SubSheet& sheet, const SheetRequest& request,
+                          const SheetFonts& fonts) {
+  return LayOutSheet(document, request.mode, sheet.columns, static_cast<int64_t>(sheet.respondents.size()),
+                     request.maxRows, request.rowLimit, sheet.totalIndex, sheet.description, fonts);
+}
+
+bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts) {
+  if (!painter.isActive()) return false;
+  // The centring offsets are measured once per document, at the screen's
+  // scale, whichever target is drawn first.
+  if (SheetDrawsTexts(geometry.mode) && !drawer.OffsetsMeasured()) {
+    if (fonts.Scale() == 1) {
+      drawer.CreateSheetTextCoordinates(document, fonts, SheetCellSize(kSheetScreen));
+    } else {
+      drawer.CreateSheetTextCoordinates(document, SheetFonts(1), SheetCellSize(kSheetScreen));
+    }
+  }
+  painter.save();
+  SheetPainter(painter, drawer, document, sheet, request, geometry, fonts).Paint();
+  painter.restore();
+  return true;
+}
+
+void EraseSheet(SheetState* state) { *state = SheetState(); }
+
+int32_t DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                  const SheetRequest& request, SheetState* state) {
+  if (request.mode != kSheetScreen && request.mode != kSheetMiniOverview) return -1;
+  EraseSheet(state);
+  const SheetFonts fonts(SheetScale(request.mode));
+  const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
+  if (!geometry.Drawable()) return -1;
+  QImage image;
+  if (geometry.width > 0 && geometry.height > 0) {
+    image = QImage(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
+    if (image.isNull()) return -1;
+    image.fill(0);
+    QPainter painter(&image);
+    if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return -1;
+  }
+  state->present = true;
+  state->image = std::move(image);
+  state->width = static_cast<int32_t>(geometry.width);
+  state->height = static_cast<int32_t>(geometry.height);
+  state->cellSize = geometry.cellSize;
+  state->rowHeight = geometry.cellSize;
+  state->frozenColumns = 0;
+  state->headerRowCount = geometry.headerRowCount;
+  state->columnCount = geometry.columnCount;
+  state->shownRowCount = geometry.shownRowCount;
+  state->selectionSize = static_cast<int32_t>(sheet.respondents.size());
+  state->respondents = sheet.respondents;
+  state->columns = sheet.columns;
+  state->selection = sheet.selection;
+  state->description = sheet.description;
+  state->flexDiffers = sheet.flexTotalDiffers;
+  state->totalIndex = document.info.HasIndexes() && sheet.totalIndex != kNoIndex ? sheet.totalIndex : 0.0;
+  return 0;
+}
+
+}  // namespace kvf
