@@ -1,0 +1,27 @@
+#pragma once
+// What File > Open asks the file dialog: caption, filters and the folder and
+// name it starts with.
+#include <QString>
+#include <QStringList>
+
+namespace kvf::app {
+
+struct OpenDialogSetup {
+  QString caption;        // "Open Data File" / "Öppna datafil"
+  QStringList filters;    // KVF files first, then all files
+  int selectedFilter = 0; // 0 or 1
+  QString folder;
+  QString fileName;       // the open document's title, "" without one
+};
+
+// openDocumentName: the open document's file name ("" when none);
+// dataOpenFolder: the remembered folder, used when it exists, else
+// documentsFolder. The first filter is chosen when no document is open or
+// its name ends in ".kvf" in any letter case.
+OpenDialogSetup MakeOpenDialogSetup(bool swedish, const QString& openDocumentName, const QString& documentTitle,
+                                    const QString& dataOpenFolder, const QString& documentsFolder);
+
+// "Open Data File" / "Öppna datafil".
+QString OpenDialogCaption(bool swedish);
+
+}  // namespace kvf::app

@@ -1,0 +1,52 @@
+#pragma once
+// The main window's client area: the screen sheet image shown through two
+// scroll bars, with the header rows frozen while the answer rows scroll and
+// a thin decoration frame around it.
+//
+// DesignSheetView fits the bars to the area and the sheet (call it after a
+// new sheet and on every resize); painting copies the visible part of the
+// image (RepaintSheet). The sheet state is owned by the main window and must
+// outlive this widget's use of it.
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+
+#include "app/mainwindow/SheetHitTest.h"
+#include "core/sheet/SheetDrawer.h"
+#include "core/sheet/SheetView.h"
+
+namespace kvf::app {
+
+class SheetArea : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SheetArea(QWidget* parent = nullptr);
+
+  // REQUIRES: state outlives this widget (or is replaced first).
+  void SetSheet(const SheetState* state) { sheet_ = state; }
+  void DesignSheetView();
+
+  QScrollBar* Vertical() const { return vertical_; }
+  QScrollBar* Horizontal() const { return horizontal_; }
+  SheetScroll Scroll() const;
+  SheetGrid Grid() const;
+  const SheetViewLayout& Layout() const { return layout_; }
+
+ Q_SIGNALS:
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  SheetViewInput Input() const;
+  static void ApplyBar(QScrollBar* bar, const ScrollBarLayout& layout);
+
+  const SheetState* sheet_ = nullptr;
+  QScrollBar* vertical_;
+  QScrollBar* horizontal_;
+  SheetViewLayout layout_;
+};
+
+}  // namespace kvf::app

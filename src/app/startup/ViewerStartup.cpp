@@ -1,0 +1,87 @@
+#include "app/startup/ViewerStartup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <memory>
+
+#include "app/mainwindow/MainWindow.h"
+#include "app/startup/QtTranslations.h"
+#include "app/startup/SplashScreen.h"
+#include "core/settings/ProgramKey.h"
+#include "core/settings/StartupChecks.h"
+#include "core/text/BiText.h"
+#include "core/text/Language.h"
+#include "platform/registry/FileRegistryStore.h"
+
+namespace kvf::app {
+
+namespace {
+
+void Critical(const QString& text) { QMessageBox::critical(nullptr, ApplicationTitle(), text); }
+
+}  // namespace
+
+int RunViewer(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(ApplicationTitle());
+  QApplication::setOrganizationName(QStringLiteral("Brennvik AB"));
+  QApplication::setApplicationVersion(QStringLiteral(KVF_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("kvf-viewer"));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+
+  // The desktop hands over the arguments already split.
+  const QStringList arguments = QApplication::arguments().mid(1);
+  const bool autoStart = HasAutoStartArgument(arguments);
+  std::unique_ptr<SplashScreen> splash;
+  if (!autoStart) {
+    splash = std::make_unique<SplashScreen>();
+    splash->show();
+    QApplication::processEvents();
+  }
+
+  // The language holds for the whole run. Every supported Linux passes the
+  // platform check, so there is none.
+  SetSwedish(SwedishFromEnvironment());
+  InstallToolkitTranslation(Swedish());
+
+  if (const std::optional<BiText> zlibError = CheckLinkedZlib()) {
+    QApplication::restoreOverrideCursor();
+    splash.reset();
+    Critical(zlibError->Get());
+    return 1;
+  }
+
+  SingleInstanceLock instance;
+  if (!instance.TryAcquire()) {
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(splash.get(), ApplicationTitle(), AnotherInstanceQuestion(ApplicationTitle()).Get(),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    QApplication::restoreOverrideCursor();
+    if (answer != QMessageBox::Yes) return 0;
+  }
+
+  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  ProgramKey programKey = OpenProgramKey(store);
+  if (!programKey.key.IsOpen() || programKey.errorCode != 0)
+    QMessageBox::warning(splash.get(), ApplicationTitle(), ProgramKeyFailureText(programKey.errorCode));
+  else if (const QString message = store.Message(Swedish()); !message.isEmpty())
+    QMessageBox::warning(splash.get(), ApplicationTitle(), message);
+
+  ViewerEnvironment environment;
+  environment.store = &store;
+  environment.programKey = programKey.key;
+  environment.policies = ReadPolicies(store);
+  environment.folders = SystemSpecialFolders();
+  environment.programFolder = QApplication::applicationDirPath();
+
+  MainWindow window(environment);
+  window.Load(arguments);
+  window.show();
+  splash.reset();
+  QApplication::restoreOverrideCursor();
+  return application.exec();
+}
+
+}  // namespace kvf::app
