@@ -21,6 +21,9 @@
 // EmfWriter.h and WmfWriter.h.
 //
 // A device is not copyable; it owns its paint engine and the recording.
+// REQUIRES: a QGuiApplication exists (text is measured with the font
+// database; a command-line program can use the "offscreen" platform), and
+// the device is used on the thread that owns it.
 #include <QByteArray>
 #include <QPaintDevice>
 #include <QSize>

@@ -277,7 +277,7 @@ const MetafilePaintEngine::TextMetrics& MetafilePaintEngine::Measure(const MetaF
 void MetafilePaintEngine::drawTextItem(const QPointF& position, const QTextItem& textItem) {
   SyncClip();
   const QString text = textItem.text();
-  if (text.isEmpty()) return;
+  if (text.isEmpty() || state->pen().color().alpha() == 0) return;
   const QTransform& t = state->transform();
   const bool uniform = t.type() <= QTransform::TxScale && t.m11() > 0 && t.m22() > 0 &&
                        std::abs(t.m11() - t.m22()) < 1e-6;
