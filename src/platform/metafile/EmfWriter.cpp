@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/metafile/GdiContextWriter.h"
 #include "platform/metafile/MetafileRecords.h"
 
 namespace kvf::platform {
@@ -65,12 +66,30 @@ QRect PointBounds(const QVector<QPoint>& points) {
   return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-class EmfWriter {
+class EmfWriter : public GdiContextWriter<EmfWriter> {
  public:
   EmfWriter(const MetafileDrawing& drawing, const MetafileReference& reference)
-      : drawing_(drawing), reference_(reference), objects_(kObjectCacheSize) {}
+      : drawing_(drawing), reference_(reference) {}
 
   QByteArray Write(const QString& description);
+
+  // The records GdiContextWriter asks for. Handles are slots + 1 (0 is
+  // the metafile itself).
+  void SelectRecord(int slot) { Select(static_cast<uint32_t>(slot + 1)); }
+  void DeleteRecord(int slot) { Simple(EMR_DELETEOBJECT, static_cast<uint32_t>(slot + 1)); }
+  void TextColorRecord(uint32_t colorRef) { Simple(EMR_SETTEXTCOLOR, colorRef); }
+  void FillModeRecord(int mode) { Simple(EMR_SETPOLYFILLMODE, static_cast<uint32_t>(mode)); }
+  void SaveRecord() { End(Begin(EMR_SAVEDC)); }
+  void RestoreRecord() { Simple(EMR_RESTOREDC, static_cast<uint32_t>(-1)); }
+  void IntersectClipRecord(const QRect& r) {
+    const int start = Begin(EMR_INTERSECTCLIPRECT);
+    // Right and bottom edges exclusive, as GDI takes them.
+    out_.I32(r.left());
+    out_.I32(r.top());
+    out_.I32(r.left() + r.width());
+    out_.I32(r.top() + r.height());
+    End(start);
+  }
 
  private:
   int Begin(uint32_t type) {
@@ -98,15 +117,9 @@ class EmfWriter {
   void Select(uint32_t handle) { Simple(EMR_SELECTOBJECT, handle); }
 
   void Header(const QString& description);
-  // Makes the object with this key current, creating it through create
-  // (called with the new handle) when it is not in the table.
-  template <typename Create>
-  void UseObject(GdiObjectTable::Kind kind, const QByteArray& key, Create create);
   void UsePen(const MetaPen& pen);
   void UseBrush(const MetaBrush& brush);
   void UseFont(const MetaFont& font);
-  void UseTextColor(QRgb color);
-  void UseFillMode(bool winding);
 
   void Write(const MetaFill& fill);
   void Write(const MetaShape& shape);
@@ -116,23 +129,13 @@ class EmfWriter {
   void Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points);
   void Write(const MetaText& text);
   void Write(const MetaImage& image);
-  // A clip lives in a saved device context: changing it restores the
-  // context (and with it the selections and text settings of that moment).
-  void Write(const MetaClip& clip);
-  void RestoreContext();
+  void Write(const MetaClip& clip) { Clip(clip); }
   void CleanUp();
 
   const MetafileDrawing& drawing_;
   const MetafileReference& reference_;
   ByteSink out_;
-  GdiObjectTable objects_;
   int records_ = 0;
-  int maxHandle_ = 0;
-  uint32_t textColor_ = 0;  // players start with black text
-  bool winding_ = false;    // and the alternate fill mode
-  bool contextSaved_ = false;
-  uint32_t savedTextColor_ = 0;
-  bool savedWinding_ = false;
 };
 
 void EmfWriter::Header(const QString& description) {
@@ -164,20 +167,6 @@ void EmfWriter::Header(const QString& description) {
   End(start);
 }
 
-template <typename Create>
-void EmfWriter::UseObject(GdiObjectTable::Kind kind, const QByteArray& key, Create create) {
-  if (objects_.Selected(kind) == key) return;
-  const GdiObjectTable::Acquired acquired = objects_.Acquire(kind, key);
-  const uint32_t handle = static_cast<uint32_t>(acquired.slot + 1);
-  if (acquired.deleteSlot >= 0) Simple(EMR_DELETEOBJECT, static_cast<uint32_t>(acquired.deleteSlot + 1));
-  if (acquired.create) {
-    create(handle);
-    maxHandle_ = std::max(maxHandle_, static_cast<int>(handle));
-  }
-  Select(handle);
-  objects_.SetSelected(kind, key);
-}
-
 void EmfWriter::UsePen(const MetaPen& pen) {
   if (pen.style == Qt::NoPen) {
     if (objects_.Selected(GdiObjectTable::kPen) == "null") return;
@@ -186,9 +175,9 @@ void EmfWriter::UsePen(const MetaPen& pen) {
     return;
   }
   const int style = GdiPenStyle(pen.style);
-  UseObject(GdiObjectTable::kPen, PenKey(style, pen.width, ColorRef(pen.color)), [&](uint32_t handle) {
+  UseObject(GdiObjectTable::kPen, PenKey(style, pen.width, ColorRef(pen.color)), [&](int slot) {
     const int start = Begin(EMR_CREATEPEN);
-    out_.U32(handle);
+    out_.U32(static_cast<uint32_t>(slot + 1));
     out_.U32(static_cast<uint32_t>(style));
     out_.I32(pen.width);
     out_.I32(0);
@@ -204,9 +193,9 @@ void EmfWriter::UseBrush(const MetaBrush& brush) {
     objects_.SetSelected(GdiObjectTable::kBrush, "null");
     return;
   }
-  UseObject(GdiObjectTable::kBrush, BrushKey(true, ColorRef(brush.color)), [&](uint32_t handle) {
+  UseObject(GdiObjectTable::kBrush, BrushKey(true, ColorRef(brush.color)), [&](int slot) {
     const int start = Begin(EMR_CREATEBRUSHINDIRECT);
-    out_.U32(handle);
+    out_.U32(static_cast<uint32_t>(slot + 1));
     out_.U32(kBsSolid);
     out_.U32(ColorRef(brush.color));
     out_.U32(0);
@@ -217,9 +206,9 @@ void EmfWriter::UseBrush(const MetaBrush& brush) {
 void EmfWriter::UseFont(const MetaFont& font) {
   const QByteArray key =
       FontKey(font.family, font.pixelHeight, font.weight, font.italic, font.underline, font.strikeOut);
-  UseObject(GdiObjectTable::kFont, key, [&](uint32_t handle) {
+  UseObject(GdiObjectTable::kFont, key, [&](int slot) {
     const int start = Begin(EMR_EXTCREATEFONTINDIRECTW);
-    out_.U32(handle);
+    out_.U32(static_cast<uint32_t>(slot + 1));
     // LOGFONTW
     out_.I32(-font.pixelHeight);
     out_.I32(0);  // width
@@ -242,19 +231,6 @@ void EmfWriter::UseFont(const MetaFont& font) {
     out_.Zeros(320 - 92);
     End(start);
   });
-}
-
-void EmfWriter::UseTextColor(QRgb color) {
-  const uint32_t ref = ColorRef(color);
-  if (ref == textColor_) return;
-  Simple(EMR_SETTEXTCOLOR, ref);
-  textColor_ = ref;
-}
-
-void EmfWriter::UseFillMode(bool winding) {
-  if (winding == winding_) return;
-  Simple(EMR_SETPOLYFILLMODE, winding ? kWinding : kAlternate);
-  winding_ = winding;
 }
 
 void EmfWriter::Write(const MetaFill& fill) {
@@ -398,40 +374,12 @@ void EmfWriter::Write(const MetaImage& image) {
   End(start);
 }
 
-void EmfWriter::RestoreContext() {
-  if (!contextSaved_) return;
-  Simple(EMR_RESTOREDC, static_cast<uint32_t>(-1));
-  objects_.Restore();
-  textColor_ = savedTextColor_;
-  winding_ = savedWinding_;
-  contextSaved_ = false;
-}
-
-void EmfWriter::Write(const MetaClip& clip) {
-  RestoreContext();
-  if (!clip.enabled) return;
-  const int save = Begin(EMR_SAVEDC);
-  End(save);
-  objects_.Save();
-  savedTextColor_ = textColor_;
-  savedWinding_ = winding_;
-  contextSaved_ = true;
-  const int start = Begin(EMR_INTERSECTCLIPRECT);
-  // Right and bottom edges exclusive, as GDI takes them.
-  const QRect& r = clip.rect;
-  out_.I32(r.left());
-  out_.I32(r.top());
-  out_.I32(r.left() + r.width());
-  out_.I32(r.top() + r.height());
-  End(start);
-}
-
 void EmfWriter::CleanUp() {
-  RestoreContext();
+  EndClip();
   Select(kStockBlackPen);
   Select(kStockWhiteBrush);
   Select(kStockSystemFont);
-  for (int slot : objects_.TakeLiveSlots()) Simple(EMR_DELETEOBJECT, static_cast<uint32_t>(slot + 1));
+  DeleteAllObjects();
   const int start = Begin(EMR_EOF);
   out_.U32(0);   // palette entries
   out_.U32(16);  // palette offset
@@ -447,7 +395,7 @@ QByteArray EmfWriter::Write(const QString& description) {
   CleanUp();
   out_.PatchU32(48, static_cast<uint32_t>(out_.Size()));
   out_.PatchU32(52, static_cast<uint32_t>(records_));
-  out_.PatchU16(56, static_cast<uint16_t>(maxHandle_ + 1));
+  out_.PatchU16(56, static_cast<uint16_t>(MostObjects() + 1));
   return out_.Take();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/metafile/GdiContextWriter.h"
 #include "platform/metafile/MetafileRecords.h"
 
 namespace kvf::platform {
@@ -43,11 +44,28 @@ int16_t Clamp16(int value) {
   return static_cast<int16_t>(std::clamp(value, -32768, 32767));
 }
 
-class WmfWriter {
+class WmfWriter : public GdiContextWriter<WmfWriter> {
  public:
-  explicit WmfWriter(const MetafileDrawing& drawing) : drawing_(drawing), objects_(kObjectCacheSize) {}
+  explicit WmfWriter(const MetafileDrawing& drawing) : drawing_(drawing) {}
 
   QByteArray Write();
+
+  // The records GdiContextWriter asks for. Players number objects by slot.
+  void SelectRecord(int slot) { Simple(META_SELECTOBJECT, static_cast<uint16_t>(slot)); }
+  void DeleteRecord(int slot) { Simple(META_DELETEOBJECT, static_cast<uint16_t>(slot)); }
+  void TextColorRecord(uint32_t colorRef) {
+    const int start = Begin(META_SETTEXTCOLOR);
+    out_.U32(colorRef);
+    End(start);
+  }
+  void FillModeRecord(int mode) { Simple(META_SETPOLYFILLMODE, static_cast<uint16_t>(mode)); }
+  void SaveRecord() { End(Begin(META_SAVEDC)); }
+  void RestoreRecord() { Simple(META_RESTOREDC, static_cast<uint16_t>(-1)); }
+  void IntersectClipRecord(const QRect& r) {
+    const int start = Begin(META_INTERSECTCLIPRECT);
+    ReversedRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    End(start);
+  }
 
  private:
   int Begin(uint16_t function) {
@@ -79,49 +97,26 @@ class WmfWriter {
     out_.I16(Clamp16(p.y()));
   }
 
-  template <typename Create>
-  void UseObject(GdiObjectTable::Kind kind, const QByteArray& key, Create create);
   void UsePen(const MetaPen& pen);
   void UseBrush(const MetaBrush& brush);
   void UseFont(const MetaFont& font);
-  void UseTextColor(QRgb color);
-  void UseFillMode(bool winding);
 
   void Write(const MetaFill& fill);
   void Write(const MetaShape& shape);
   void Write(const MetaText& text);
   void Write(const MetaImage& image);
-  // A clip lives in a saved device context: changing it restores the
-  // context (and with it the selections and text settings of that moment).
-  void Write(const MetaClip& clip);
-  void RestoreContext();
+  void Write(const MetaClip& clip) { Clip(clip); }
 
   const MetafileDrawing& drawing_;
   ByteSink out_;
-  GdiObjectTable objects_;
   uint32_t maxRecordWords_ = 0;
-  uint32_t textColor_ = 0;
-  bool winding_ = false;
-  bool contextSaved_ = false;
-  uint32_t savedTextColor_ = 0;
-  bool savedWinding_ = false;
 };
-
-template <typename Create>
-void WmfWriter::UseObject(GdiObjectTable::Kind kind, const QByteArray& key, Create create) {
-  if (objects_.Selected(kind) == key) return;
-  const GdiObjectTable::Acquired acquired = objects_.Acquire(kind, key);
-  if (acquired.deleteSlot >= 0) Simple(META_DELETEOBJECT, static_cast<uint16_t>(acquired.deleteSlot));
-  if (acquired.create) create();
-  Simple(META_SELECTOBJECT, static_cast<uint16_t>(acquired.slot));
-  objects_.SetSelected(kind, key);
-}
 
 void WmfWriter::UsePen(const MetaPen& pen) {
   const int style = GdiPenStyle(pen.style);
   const int width = pen.style == Qt::NoPen ? 0 : pen.width;
   const uint32_t color = pen.style == Qt::NoPen ? 0 : ColorRef(pen.color);
-  UseObject(GdiObjectTable::kPen, PenKey(style, width, color), [&] {
+  UseObject(GdiObjectTable::kPen, PenKey(style, width, color), [&](int) {
     const int start = Begin(META_CREATEPENINDIRECT);
     out_.U16(static_cast<uint16_t>(style));
     out_.I16(Clamp16(width));
@@ -133,7 +128,7 @@ void WmfWriter::UsePen(const MetaPen& pen) {
 
 void WmfWriter::UseBrush(const MetaBrush& brush) {
   const uint32_t color = brush.solid ? ColorRef(brush.color) : 0;
-  UseObject(GdiObjectTable::kBrush, BrushKey(brush.solid, color), [&] {
+  UseObject(GdiObjectTable::kBrush, BrushKey(brush.solid, color), [&](int) {
     const int start = Begin(META_CREATEBRUSHINDIRECT);
     out_.U16(brush.solid ? kBsSolid : kBsNull);
     out_.U32(color);
@@ -145,7 +140,7 @@ void WmfWriter::UseBrush(const MetaBrush& brush) {
 void WmfWriter::UseFont(const MetaFont& font) {
   const QByteArray key =
       FontKey(font.family, font.pixelHeight, font.weight, font.italic, font.underline, font.strikeOut);
-  UseObject(GdiObjectTable::kFont, key, [&] {
+  UseObject(GdiObjectTable::kFont, key, [&](int) {
     const int start = Begin(META_CREATEFONTINDIRECT);
     out_.I16(Clamp16(-font.pixelHeight));
     out_.I16(0);  // width
@@ -165,21 +160,6 @@ void WmfWriter::UseFont(const MetaFont& font) {
     out_.Bytes(face);
     End(start);
   });
-}
-
-void WmfWriter::UseTextColor(QRgb color) {
-  const uint32_t ref = ColorRef(color);
-  if (ref == textColor_) return;
-  const int start = Begin(META_SETTEXTCOLOR);
-  out_.U32(ref);
-  End(start);
-  textColor_ = ref;
-}
-
-void WmfWriter::UseFillMode(bool winding) {
-  if (winding == winding_) return;
-  Simple(META_SETPOLYFILLMODE, winding ? kWinding : kAlternate);
-  winding_ = winding;
 }
 
 void WmfWriter::Write(const MetaFill& fill) {
@@ -279,30 +259,6 @@ void WmfWriter::Write(const MetaImage& image) {
   End(start);
 }
 
-void WmfWriter::RestoreContext() {
-  if (!contextSaved_) return;
-  Simple(META_RESTOREDC, static_cast<uint16_t>(-1));
-  objects_.Restore();
-  textColor_ = savedTextColor_;
-  winding_ = savedWinding_;
-  contextSaved_ = false;
-}
-
-void WmfWriter::Write(const MetaClip& clip) {
-  RestoreContext();
-  if (!clip.enabled) return;
-  const int save = Begin(META_SAVEDC);
-  End(save);
-  objects_.Save();
-  savedTextColor_ = textColor_;
-  savedWinding_ = winding_;
-  contextSaved_ = true;
-  const QRect& r = clip.rect;
-  const int start = Begin(META_INTERSECTCLIPRECT);
-  ReversedRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-  End(start);
-}
-
 QByteArray WmfWriter::Write() {
   // Metafile header; size, object count and largest record are patched.
   out_.U16(1);  // in memory
@@ -326,9 +282,9 @@ QByteArray WmfWriter::Write() {
   Simple(META_SETTEXTALIGN, kTaBaseline);
 
   for (const MetaItem& item : drawing_.items) std::visit([this](const auto& value) { Write(value); }, item);
-  RestoreContext();
-  const int objectCount = objects_.HighWater();
-  for (int slot : objects_.TakeLiveSlots()) Simple(META_DELETEOBJECT, static_cast<uint16_t>(slot));
+  EndClip();
+  const int objectCount = MostObjects();
+  DeleteAllObjects();
   start = Begin(META_EOF);
   End(start);
 
