@@ -1,5 +1,6 @@
 #include "platform/metafile/MetafileDrawing.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 
 #include <cmath>
@@ -16,7 +17,11 @@ MetafileReference MetafileReference::ForResolution(int dpiX, int dpiY) {
 }
 
 MetafileReference MetafileReference::ForScreen(const QScreen* screen) {
-  if (!screen) return ForResolution(96, 96);
+  // The headless platforms invent a screen; pictures made there (the
+  // command line, tests) get the fixed 96-dpi reference instead.
+  const QString platform = QGuiApplication::platformName();
+  if (!screen || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+    return ForResolution(96, 96);
   const QSize pixels = screen->size();
   const QSizeF millimetres = screen->physicalSize();
   const int logicalX = static_cast<int>(std::lround(screen->logicalDotsPerInchX()));

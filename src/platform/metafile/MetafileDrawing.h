@@ -35,8 +35,9 @@ struct MetafileReference {
   static MetafileReference ForResolution(int dpiX, int dpiY);
 
   // The screen as reference: its size in pixels, its physical size in mm
-  // and its logical resolution. Without a screen, or when the screen does
-  // not know its size, ForResolution(96, 96).
+  // (rounded, as GDI reports it) and its logical resolution. Without a
+  // screen, on a headless platform ("offscreen", "minimal"), or when the
+  // screen does not know its size: ForResolution(96, 96).
   static MetafileReference ForScreen(const QScreen* screen);
 
   // Physical dots per inch along each axis (pixels over millimetres),
