@@ -272,7 +272,9 @@ TEST_F(MetafileRecordsTest, WordWrappedCentredTextArrivesAsCentredLines) {
   for (const testing::ReadText& line : e.texts) {
     words += line.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     EXPECT_GT(line.reference.y(), previousY);
-    if (previousY >= 0) EXPECT_NEAR(line.reference.y() - previousY, metrics.lineSpacing(), 1.0);
+    if (previousY >= 0) {
+      EXPECT_NEAR(line.reference.y() - previousY, metrics.lineSpacing(), 1.0);
+    }
     previousY = line.reference.y();
     // The visible width: leave out advances of trailing spaces.
     int width = 0;

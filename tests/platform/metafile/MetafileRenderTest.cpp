@@ -100,7 +100,9 @@ void ExpectSamePicture(const QImage& rendered, const QImage& screen, const Sampl
       expectColour(QPoint(cell.rect.right(), cell.rect.top() + 1), "cell's right edge");
     if (exactEdges && cell.color.isValid())
       expectColour(QPoint(cell.rect.left() + 1, cell.rect.bottom()), "cell's bottom edge");
-    if (!cell.color.isValid()) EXPECT_EQ(OnWhite(rendered.pixel(cell.rect.center())), qRgb(255, 255, 255));
+    if (!cell.color.isValid()) {
+      EXPECT_EQ(OnWhite(rendered.pixel(cell.rect.center())), qRgb(255, 255, 255));
+    }
   }
 
   auto expectText = [&](const QRect& region, const QString& what) {
