@@ -6,10 +6,11 @@
 //
 // Shapes: 100,000 respondents x 10 questions and 1,000 x 1,000. For
 // counting and CreateSubSheet every question is a dimension and the
-// selection drops alternative 0 of every dimension (the heaviest case: every
-// column filters). For the total index four questions are dimensions, the
-// rest count in the total index, and the selection drops alternative 0 of
-// the first dimension.
+// selection drops alternative 0 of the first ten dimensions (so every column
+// of the tall document filters, and the square one still keeps a few
+// respondents). For the total index four questions are dimensions, the rest
+// count in the total index, and the selection drops alternative 0 of the
+// first dimension.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -80,7 +81,7 @@ constexpr Shape kSquareIndexed{1000, 1000, 4};
 
 void BM_CountOptions(benchmark::State& state, Shape shape) {
   const kvf::SurveyDocument& document = Document(shape);
-  const kvf::SelectionMatrix selection = DropFirstAlternatives(document, document.DimensionCount());
+  const kvf::SelectionMatrix selection = DropFirstAlternatives(document, 10);
   kvf::AlternativeCounts counts;
   for (auto _ : state) benchmark::DoNotOptimize(kvf::CountOptions(document, selection, &counts));
 }
@@ -92,7 +93,7 @@ void BM_CountFloor(benchmark::State& state, Shape shape) {
 
 void BM_CreateSubSheet(benchmark::State& state, Shape shape) {
   kvf::SurveyDocument& document = Document(shape);
-  const kvf::SelectionMatrix selection = DropFirstAlternatives(document, document.DimensionCount());
+  const kvf::SelectionMatrix selection = DropFirstAlternatives(document, 10);
   kvf::ViewState view;
   view.StartDocument(document);
   for (auto _ : state) benchmark::DoNotOptimize(view.CreateSubSheet(document, selection));
