@@ -82,7 +82,7 @@ class EmfWriter : public GdiContextWriter<EmfWriter> {
   void SaveRecord() { End(Begin(EMR_SAVEDC)); }
   void RestoreRecord() { Simple(EMR_RESTOREDC, static_cast<uint32_t>(-1)); }
   void IntersectClipRecord(const QRect& r) {
-    const int start = Begin(EMR_INTERSECTCLIPRECT);
+    const qsizetype start = Begin(EMR_INTERSECTCLIPRECT);
     // Right and bottom edges exclusive, as GDI takes them.
     out_.I32(r.left());
     out_.I32(r.top());
@@ -92,15 +92,17 @@ class EmfWriter : public GdiContextWriter<EmfWriter> {
   }
 
  private:
-  int Begin(uint32_t type) {
-    const int start = out_.Size();
+  qsizetype Begin(uint32_t type) {
+    const qsizetype start = out_.Size();
     out_.U32(type);
     out_.U32(0);  // size, patched by End
     return start;
   }
-  void End(int start) {
+  void End(qsizetype start) {
     out_.Align(4);
-    out_.PatchU32(start + 4, static_cast<uint32_t>(out_.Size() - start));
+    const qsizetype size = out_.Size() - start;
+    if (size > kMaxMetafileBytes) tooLarge_ = true;
+    out_.PatchU32(start + 4, static_cast<uint32_t>(size));
     ++records_;
   }
   void RectL(const QRect& rect) {
@@ -110,7 +112,7 @@ class EmfWriter : public GdiContextWriter<EmfWriter> {
     out_.I32(rect.bottom());
   }
   void Simple(uint32_t type, uint32_t value) {
-    const int start = Begin(type);
+    const qsizetype start = Begin(type);
     out_.U32(value);
     End(start);
   }
@@ -136,12 +138,13 @@ class EmfWriter : public GdiContextWriter<EmfWriter> {
   const MetafileReference& reference_;
   ByteSink out_;
   int records_ = 0;
+  bool tooLarge_ = false;
 };
 
 void EmfWriter::Header(const QString& description) {
   const QRect bounds = MetafileBounds(drawing_.size);
   const QSize frame = reference_.HundredthsOfMillimetre(drawing_.size);
-  const int start = Begin(EMR_HEADER);
+  const qsizetype start = Begin(EMR_HEADER);
   RectL(bounds);
   RectL(QRect(QPoint(0, 0), QPoint(frame.width(), frame.height())));
   out_.U32(0x464D4520);  // " EMF"
@@ -176,7 +179,7 @@ void EmfWriter::UsePen(const MetaPen& pen) {
   }
   const int style = GdiPenStyle(pen.style);
   UseObject(GdiObjectTable::kPen, PenKey(style, pen.width, ColorRef(pen.color)), [&](int slot) {
-    const int start = Begin(EMR_CREATEPEN);
+    const qsizetype start = Begin(EMR_CREATEPEN);
     out_.U32(static_cast<uint32_t>(slot + 1));
     out_.U32(static_cast<uint32_t>(style));
     out_.I32(pen.width);
@@ -194,7 +197,7 @@ void EmfWriter::UseBrush(const MetaBrush& brush) {
     return;
   }
   UseObject(GdiObjectTable::kBrush, BrushKey(true, ColorRef(brush.color)), [&](int slot) {
-    const int start = Begin(EMR_CREATEBRUSHINDIRECT);
+    const qsizetype start = Begin(EMR_CREATEBRUSHINDIRECT);
     out_.U32(static_cast<uint32_t>(slot + 1));
     out_.U32(kBsSolid);
     out_.U32(ColorRef(brush.color));
@@ -207,7 +210,7 @@ void EmfWriter::UseFont(const MetaFont& font) {
   const QByteArray key =
       FontKey(font.family, font.pixelHeight, font.weight, font.italic, font.underline, font.strikeOut);
   UseObject(GdiObjectTable::kFont, key, [&](int slot) {
-    const int start = Begin(EMR_EXTCREATEFONTINDIRECTW);
+    const qsizetype start = Begin(EMR_EXTCREATEFONTINDIRECTW);
     out_.U32(static_cast<uint32_t>(slot + 1));
     // LOGFONTW
     out_.I32(-font.pixelHeight);
@@ -235,7 +238,7 @@ void EmfWriter::UseFont(const MetaFont& font) {
 
 void EmfWriter::Write(const MetaFill& fill) {
   UseBrush(MetaBrush{true, fill.color});
-  const int start = Begin(EMR_BITBLT);
+  const qsizetype start = Begin(EMR_BITBLT);
   RectL(fill.rect);
   out_.I32(fill.rect.left());
   out_.I32(fill.rect.top());
@@ -273,7 +276,7 @@ void EmfWriter::PointList(const QVector<QPoint>& points, bool small) {
 
 void EmfWriter::Points(uint32_t type16, uint32_t type32, const QVector<QPoint>& points) {
   const bool small = Fits16(points);
-  const int start = Begin(small ? type16 : type32);
+  const qsizetype start = Begin(small ? type16 : type32);
   RectL(PointBounds(points));
   out_.U32(static_cast<uint32_t>(points.size()));
   PointList(points, small);
@@ -288,7 +291,7 @@ void EmfWriter::Write(const MetaShape& shape) {
       Points(EMR_POLYLINE16, EMR_POLYLINE, shape.points);
       return;
     case MetaShape::Kind::Ellipse: {
-      const int start = Begin(EMR_ELLIPSE);
+      const qsizetype start = Begin(EMR_ELLIPSE);
       // GDI's Ellipse takes the right and bottom edges exclusive.
       RectL(shape.rect.adjusted(0, 0, 1, 1));
       End(start);
@@ -301,7 +304,7 @@ void EmfWriter::Write(const MetaShape& shape) {
         return;
       }
       const bool small = Fits16(shape.points);
-      const int start = Begin(small ? EMR_POLYPOLYGON16 : EMR_POLYPOLYGON);
+      const qsizetype start = Begin(small ? EMR_POLYPOLYGON16 : EMR_POLYPOLYGON);
       RectL(PointBounds(shape.points));
       out_.U32(static_cast<uint32_t>(shape.polygonSizes.size()));
       out_.U32(static_cast<uint32_t>(shape.points.size()));
@@ -315,10 +318,10 @@ void EmfWriter::Write(const MetaShape& shape) {
 void EmfWriter::Write(const MetaText& text) {
   UseFont(text.font);
   UseTextColor(text.color);
-  const int count = static_cast<int>(text.text.size());
-  const int stringOffset = 76;
-  const int dxOffset = stringOffset + ((2 * count + 3) & ~3);
-  const int start = Begin(EMR_EXTTEXTOUTW);
+  const qsizetype count = text.text.size();
+  const qsizetype stringOffset = 76;
+  const qsizetype dxOffset = stringOffset + ((2 * count + 3) & ~qsizetype{3});
+  const qsizetype start = Begin(EMR_EXTTEXTOUTW);
   RectL(text.box);
   out_.U32(1);  // GM_COMPATIBLE
   const QSize hundredths = reference_.HundredthsOfMillimetre(reference_.pixels);
@@ -334,7 +337,7 @@ void EmfWriter::Write(const MetaText& text) {
   Q_ASSERT(out_.Size() - start == stringOffset);
   for (QChar c : text.text) out_.U16(c.unicode());
   out_.Align(4);
-  for (int i = 0; i < count; ++i) out_.I32(i < text.advances.size() ? text.advances[i] : 0);
+  for (qsizetype i = 0; i < count; ++i) out_.I32(i < text.advances.size() ? text.advances[i] : 0);
   End(start);
 }
 
@@ -342,7 +345,7 @@ void EmfWriter::Write(const MetaImage& image) {
   const QByteArray bits = DibBits24(image.image);
   const int headerSize = 80;
   const int bmiSize = 40;
-  const int start = Begin(EMR_STRETCHDIBITS);
+  const qsizetype start = Begin(EMR_STRETCHDIBITS);
   RectL(image.dest);
   out_.I32(image.dest.left());
   out_.I32(image.dest.top());
@@ -380,7 +383,7 @@ void EmfWriter::CleanUp() {
   Select(kStockWhiteBrush);
   Select(kStockSystemFont);
   DeleteAllObjects();
-  const int start = Begin(EMR_EOF);
+  const qsizetype start = Begin(EMR_EOF);
   out_.U32(0);   // palette entries
   out_.U32(16);  // palette offset
   out_.U32(20);  // this record's size
@@ -393,6 +396,7 @@ QByteArray EmfWriter::Write(const QString& description) {
   Simple(EMR_SETTEXTALIGN, kTaBaseline);
   for (const MetaItem& item : drawing_.items) std::visit([this](const auto& value) { Write(value); }, item);
   CleanUp();
+  if (tooLarge_ || out_.Size() > kMaxMetafileBytes) return {};
   out_.PatchU32(48, static_cast<uint32_t>(out_.Size()));
   out_.PatchU32(52, static_cast<uint32_t>(records_));
   out_.PatchU16(56, static_cast<uint16_t>(MostObjects() + 1));

@@ -29,8 +29,10 @@
 
 namespace kvf::platform {
 
-// The whole file. description is stored as given (UTF-16, its length in
-// characters counted in the header), so it carries its own NULs.
+// The whole file; empty when it or one of its records would not fit the
+// format's 32-bit sizes (4 GiB). description is stored as given (UTF-16,
+// its length in characters counted in the header), so it carries its own
+// NULs.
 QByteArray WriteEmf(const MetafileDrawing& drawing, const MetafileReference& reference, const QString& description);
 
 }  // namespace kvf::platform

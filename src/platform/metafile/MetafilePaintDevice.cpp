@@ -63,7 +63,11 @@ EmfPaintDevice::EmfPaintDevice(const QSize& sizePixels, const QString& projectNa
 
 QByteArray EmfPaintDevice::ToBytes() const { return WriteEmf(Drawing(), Reference(), description_); }
 
-MetafileSaveResult EmfPaintDevice::Save(const QString& path) const { return SaveBytes(path, ToBytes()); }
+MetafileSaveResult EmfPaintDevice::Save(const QString& path) const {
+  const QByteArray bytes = ToBytes();
+  if (bytes.isEmpty()) return {MetafileError::TooLarge, {}};
+  return SaveBytes(path, bytes);
+}
 
 WmfPaintDevice::WmfPaintDevice(const QSize& sizePixels, const MetafileReference& reference)
     : MetafilePaintDevice(sizePixels, reference) {}
@@ -78,8 +82,9 @@ QByteArray WmfPaintDevice::ToBytes() const {
 }
 
 MetafileSaveResult WmfPaintDevice::Save(const QString& path) const {
-  if (!CanHold(Size())) return {MetafileError::TooLarge, {}};
-  return SaveBytes(path, ToBytes());
+  const QByteArray bytes = ToBytes();
+  if (bytes.isEmpty()) return {MetafileError::TooLarge, {}};
+  return SaveBytes(path, bytes);
 }
 
 }  // namespace kvf::platform

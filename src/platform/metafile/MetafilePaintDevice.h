@@ -87,9 +87,11 @@ class EmfPaintDevice final : public MetafilePaintDevice {
 
   QString Description() const { return description_; }
 
-  // The metafile's bytes. REQUIRES: no painter is active on the device.
+  // The metafile's bytes; empty when they would exceed the format's 4 GiB.
+  // REQUIRES: no painter is active on the device.
   QByteArray ToBytes() const;
-  // Writes ToBytes() to path, replacing what it held.
+  // Writes ToBytes() to path, replacing what it held; TooLarge (nothing
+  // written) when there are no bytes.
   MetafileSaveResult Save(const QString& path) const;
 
  private:
@@ -104,11 +106,12 @@ class WmfPaintDevice final : public MetafilePaintDevice {
   // Whether a picture of this size fits the format's 16-bit coordinates.
   static bool CanHold(const QSize& sizePixels);
 
-  // The file's bytes; empty when the picture is too large (!CanHold).
+  // The file's bytes; empty when the picture is too large (!CanHold) or
+  // the file would exceed the format's 32-bit sizes.
   // REQUIRES: no painter is active on the device.
   QByteArray ToBytes() const;
-  // Writes ToBytes() to path; TooLarge (nothing written) when the picture
-  // does not fit.
+  // Writes ToBytes() to path; TooLarge (nothing written) when there are no
+  // bytes.
   MetafileSaveResult Save(const QString& path) const;
 };
 

@@ -13,13 +13,13 @@ void ByteSink::F32(float value) {
   U32(bits);
 }
 
-void ByteSink::PatchU16(int offset, uint16_t value) {
+void ByteSink::PatchU16(qsizetype offset, uint16_t value) {
   Q_ASSERT(offset >= 0 && offset + 2 <= data_.size());
   data_[offset] = static_cast<char>(value & 0xFF);
   data_[offset + 1] = static_cast<char>(value >> 8);
 }
 
-void ByteSink::PatchU32(int offset, uint32_t value) {
+void ByteSink::PatchU32(qsizetype offset, uint32_t value) {
   Q_ASSERT(offset >= 0 && offset + 4 <= data_.size());
   for (int i = 0; i < 4; ++i) data_[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -111,11 +111,11 @@ QByteArray DibBits24(const QImage& image) {
   const QImage source = image.convertToFormat(QImage::Format_ARGB32);
   const int width = source.width();
   const int height = source.height();
-  const int stride = (width * 3 + 3) & ~3;
-  QByteArray bits(static_cast<qsizetype>(stride) * height, '\0');
+  const qsizetype stride = (static_cast<qsizetype>(width) * 3 + 3) & ~qsizetype{3};
+  QByteArray bits(stride * height, '\0');
   for (int y = 0; y < height; ++y) {
     const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(height - 1 - y));
-    char* out = bits.data() + static_cast<qsizetype>(stride) * y;
+    char* out = bits.data() + stride * y;
     for (int x = 0; x < width; ++x) {
       const QRgb pixel = line[x];
       const int alpha = qAlpha(pixel);

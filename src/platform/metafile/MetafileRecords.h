@@ -17,7 +17,7 @@ namespace kvf::platform::metafile_records {
 // Appends little-endian values to a byte array.
 class ByteSink {
  public:
-  int Size() const { return static_cast<int>(data_.size()); }
+  qsizetype Size() const { return data_.size(); }
   const QByteArray& Data() const { return data_; }
   QByteArray Take() { return std::move(data_); }
 
@@ -39,8 +39,8 @@ class ByteSink {
   void Align(int alignment) {
     while (data_.size() % alignment != 0) U8(0);
   }
-  void PatchU16(int offset, uint16_t value);
-  void PatchU32(int offset, uint32_t value);
+  void PatchU16(qsizetype offset, uint16_t value);
+  void PatchU32(qsizetype offset, uint32_t value);
 
  private:
   QByteArray data_;
@@ -121,6 +121,8 @@ constexpr int kTaBaseline = 24;
 constexpr int kDefaultCharset = 1;
 constexpr uint32_t kPatCopy = 0x00F00021;
 constexpr uint32_t kSrcCopy = 0x00CC0020;
+// The largest size a record or a whole file may have (32-bit fields).
+constexpr qsizetype kMaxMetafileBytes = 0xFFFFFFFFLL;
 // Objects a writer keeps for reuse before it deletes the least recent.
 constexpr int kObjectCacheSize = 64;
 

@@ -54,7 +54,7 @@ class WmfWriter : public GdiContextWriter<WmfWriter> {
   void SelectRecord(int slot) { Simple(META_SELECTOBJECT, static_cast<uint16_t>(slot)); }
   void DeleteRecord(int slot) { Simple(META_DELETEOBJECT, static_cast<uint16_t>(slot)); }
   void TextColorRecord(uint32_t colorRef) {
-    const int start = Begin(META_SETTEXTCOLOR);
+    const qsizetype start = Begin(META_SETTEXTCOLOR);
     out_.U32(colorRef);
     End(start);
   }
@@ -62,26 +62,27 @@ class WmfWriter : public GdiContextWriter<WmfWriter> {
   void SaveRecord() { End(Begin(META_SAVEDC)); }
   void RestoreRecord() { Simple(META_RESTOREDC, static_cast<uint16_t>(-1)); }
   void IntersectClipRecord(const QRect& r) {
-    const int start = Begin(META_INTERSECTCLIPRECT);
+    const qsizetype start = Begin(META_INTERSECTCLIPRECT);
     ReversedRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
     End(start);
   }
 
  private:
-  int Begin(uint16_t function) {
-    const int start = out_.Size();
+  qsizetype Begin(uint16_t function) {
+    const qsizetype start = out_.Size();
     out_.U32(0);  // size in 16-bit words, patched by End
     out_.U16(function);
     return start;
   }
-  void End(int start) {
+  void End(qsizetype start) {
     out_.Align(2);
+    if (out_.Size() - start > kMaxMetafileBytes) tooLarge_ = true;
     const uint32_t words = static_cast<uint32_t>((out_.Size() - start) / 2);
     out_.PatchU32(start, words);
     maxRecordWords_ = std::max(maxRecordWords_, words);
   }
   void Simple(uint16_t function, uint16_t value) {
-    const int start = Begin(function);
+    const qsizetype start = Begin(function);
     out_.U16(value);
     End(start);
   }
@@ -110,6 +111,7 @@ class WmfWriter : public GdiContextWriter<WmfWriter> {
   const MetafileDrawing& drawing_;
   ByteSink out_;
   uint32_t maxRecordWords_ = 0;
+  bool tooLarge_ = false;
 };
 
 void WmfWriter::UsePen(const MetaPen& pen) {
@@ -117,7 +119,7 @@ void WmfWriter::UsePen(const MetaPen& pen) {
   const int width = pen.style == Qt::NoPen ? 0 : pen.width;
   const uint32_t color = pen.style == Qt::NoPen ? 0 : ColorRef(pen.color);
   UseObject(GdiObjectTable::kPen, PenKey(style, width, color), [&](int) {
-    const int start = Begin(META_CREATEPENINDIRECT);
+    const qsizetype start = Begin(META_CREATEPENINDIRECT);
     out_.U16(static_cast<uint16_t>(style));
     out_.I16(Clamp16(width));
     out_.I16(0);
@@ -129,7 +131,7 @@ void WmfWriter::UsePen(const MetaPen& pen) {
 void WmfWriter::UseBrush(const MetaBrush& brush) {
   const uint32_t color = brush.solid ? ColorRef(brush.color) : 0;
   UseObject(GdiObjectTable::kBrush, BrushKey(brush.solid, color), [&](int) {
-    const int start = Begin(META_CREATEBRUSHINDIRECT);
+    const qsizetype start = Begin(META_CREATEBRUSHINDIRECT);
     out_.U16(brush.solid ? kBsSolid : kBsNull);
     out_.U32(color);
     out_.U16(0);
@@ -141,7 +143,7 @@ void WmfWriter::UseFont(const MetaFont& font) {
   const QByteArray key =
       FontKey(font.family, font.pixelHeight, font.weight, font.italic, font.underline, font.strikeOut);
   UseObject(GdiObjectTable::kFont, key, [&](int) {
-    const int start = Begin(META_CREATEFONTINDIRECT);
+    const qsizetype start = Begin(META_CREATEFONTINDIRECT);
     out_.I16(Clamp16(-font.pixelHeight));
     out_.I16(0);  // width
     out_.I16(0);  // escapement
@@ -166,7 +168,7 @@ void WmfWriter::Write(const MetaFill& fill) {
   UsePen(MetaPen{});
   UseBrush(MetaBrush{true, fill.color});
   const QRect& r = fill.rect;
-  const int start = Begin(META_RECTANGLE);
+  const qsizetype start = Begin(META_RECTANGLE);
   ReversedRect(r.left(), r.top(), r.left() + r.width() + 1, r.top() + r.height() + 1);
   End(start);
 }
@@ -176,14 +178,14 @@ void WmfWriter::Write(const MetaShape& shape) {
   UseBrush(shape.brush);
   switch (shape.kind) {
     case MetaShape::Kind::Polyline: {
-      const int start = Begin(META_POLYLINE);
+      const qsizetype start = Begin(META_POLYLINE);
       out_.I16(Clamp16(static_cast<int>(shape.points.size())));
       for (const QPoint& p : shape.points.mid(0, 32767)) Point(p);
       End(start);
       return;
     }
     case MetaShape::Kind::Ellipse: {
-      const int start = Begin(META_ELLIPSE);
+      const qsizetype start = Begin(META_ELLIPSE);
       const QRect& r = shape.rect;
       ReversedRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
       End(start);
@@ -192,7 +194,7 @@ void WmfWriter::Write(const MetaShape& shape) {
     case MetaShape::Kind::Polygons: {
       UseFillMode(shape.winding);
       if (shape.polygonSizes.size() == 1) {
-        const int start = Begin(META_POLYGON);
+        const qsizetype start = Begin(META_POLYGON);
         out_.I16(Clamp16(static_cast<int>(shape.points.size())));
         for (const QPoint& p : shape.points.mid(0, 32767)) Point(p);
         End(start);
@@ -206,7 +208,7 @@ void WmfWriter::Write(const MetaShape& shape) {
         points += shape.polygonSizes[polygons];
         ++polygons;
       }
-      const int start = Begin(META_POLYPOLYGON);
+      const qsizetype start = Begin(META_POLYPOLYGON);
       out_.U16(static_cast<uint16_t>(polygons));
       for (int i = 0; i < polygons; ++i) out_.U16(static_cast<uint16_t>(shape.polygonSizes[i]));
       for (int i = 0; i < points; ++i) Point(shape.points[i]);
@@ -220,7 +222,7 @@ void WmfWriter::Write(const MetaText& text) {
   UseFont(text.font);
   UseTextColor(text.color);
   const QByteArray bytes = ToWindows1252(text.text.left(32767));
-  const int start = Begin(META_EXTTEXTOUT);
+  const qsizetype start = Begin(META_EXTTEXTOUT);
   out_.I16(Clamp16(text.origin.y()));
   out_.I16(Clamp16(text.origin.x()));
   out_.I16(static_cast<int16_t>(bytes.size()));
@@ -233,7 +235,7 @@ void WmfWriter::Write(const MetaText& text) {
 
 void WmfWriter::Write(const MetaImage& image) {
   const QByteArray bits = DibBits24(image.image);
-  const int start = Begin(META_STRETCHDIB);
+  const qsizetype start = Begin(META_STRETCHDIB);
   out_.U32(kSrcCopy);
   out_.U16(0);  // DIB_RGB_COLORS
   out_.I16(Clamp16(image.image.height()));
@@ -270,7 +272,7 @@ QByteArray WmfWriter::Write() {
   out_.U16(0);
 
   Simple(META_SETMAPMODE, kMapModeAnisotropic);
-  int start = Begin(META_SETWINDOWORG);
+  qsizetype start = Begin(META_SETWINDOWORG);
   out_.I16(0);
   out_.I16(0);
   End(start);
@@ -288,6 +290,7 @@ QByteArray WmfWriter::Write() {
   start = Begin(META_EOF);
   End(start);
 
+  if (tooLarge_ || out_.Size() > kMaxMetafileBytes) return {};
   out_.PatchU32(6, static_cast<uint32_t>(out_.Size() / 2));
   out_.PatchU16(10, static_cast<uint16_t>(objectCount));
   out_.PatchU32(12, maxRecordWords_);

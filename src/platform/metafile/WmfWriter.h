@@ -38,7 +38,8 @@ constexpr int kWmfMaxSide = 32767;
 
 // The whole placeable file. The header's bounds are the enhanced metafile
 // bounds of the same picture taken as an extent: (0, 0) to (width, height),
-// at 96 units per inch. Coordinates outside 16 bits are clamped.
+// at 96 units per inch. Coordinates outside 16 bits are clamped. Empty
+// when the file or a record would not fit the format's 32-bit sizes.
 // REQUIRES: drawing.size fits kWmfMaxSide in both directions (the paint
 // device checks this and reports it as an error).
 QByteArray WritePlaceableWmf(const MetafileDrawing& drawing);
