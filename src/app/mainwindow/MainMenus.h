@@ -13,6 +13,7 @@
 // Ownership: the menus and actions are children of the menu bar / pop-up
 // given to Build; MainMenus only keeps pointers.
 #include <QAction>
+#include <QActionGroup>
 #include <QHash>
 #include <QMenu>
 #include <QMenuBar>

@@ -6,9 +6,11 @@
 
 namespace kvf::app {
 
-// Loads qtbase's Swedish catalogue (Debian package qt6-translations-l10n)
-// when swedish is true and installs it on the application. Returns true when
-// a catalogue was installed; false (English texts) otherwise.
+// When swedish is true, installs qtbase's Swedish catalogue (Debian package
+// qt6-translations-l10n: qtbase_sv.qm, or the older qt_sv.qm, which covers
+// the file dialog but not Qt 6's standard buttons) and a small translator
+// for the standard buttons (Yes, No, Cancel...). Returns true when Swedish
+// texts were installed; false (English texts) otherwise.
 // REQUIRES: a QCoreApplication exists; the translator lives as long as it.
 bool InstallToolkitTranslation(bool swedish);
 

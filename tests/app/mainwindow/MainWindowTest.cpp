@@ -1,0 +1,387 @@
+// The main window driven headless: start-up from the command line, captions
+// in both languages, menu states through loading and closing, the pop-up by
+// hit row, recent files, the status line, exit and the drawn sheet.
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ViewerFixture.h"
+#include "app/mainwindow/PopupMenuRules.h"
+#include "core/settings/ProgramKey.h"
+#include "core/text/Language.h"
+
+namespace kvf::testing {
+namespace {
+
+QString S(const char* text) { return QString::fromUtf8(text); }
+
+class MainWindowTest : public ViewerTest {
+ protected:
+  std::optional<platform::RegistryValue> Stored(const QString& key, const QString& name) {
+    return store_.Value(ProgramKeyPath() + QLatin1Char('\\') + key, name);
+  }
+  QString CopyOfSample(const QString& name) {
+    const QString path = folder_.filePath(name);
+    EXPECT_TRUE(QFile::copy(EnglishSample(), path));
+    return path;
+  }
+  // The centre of a cell of the sheet area: header rows are negative.
+  QPoint CellCentre(int column, int row) {
+    const int headers = window_->ScreenSheet().headerRowCount;
+    return QPoint(1 + column * 16 + 8, 1 + (headers + row) * 16 + 8);
+  }
+  void RightClick(QPoint at) {
+    QTest::mouseClick(window_->Sheet(), Qt::RightButton, Qt::NoModifier, at);
+    ASSERT_TRUE(window_->PopupMenu()->isVisible());
+    window_->PopupMenu()->hide();
+  }
+};
+
+TEST_F(MainWindowTest, EnglishCaptionsShortcutsAndWelcome) {
+  app::MainWindow& window = StartWith({});
+  EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
+  EXPECT_EQ(Caption(S("mnuFile")), S("&File"));
+  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Save Overview &As..."));
+  EXPECT_EQ(Caption(S("mnuTools")), S("&Tools"));
+  EXPECT_EQ(Caption(S("mnuHAbout")), S("&About KVF Viewer..."));
+  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Split by"));
+  EXPECT_EQ(Caption(S("mnuPMouseWheelScrollDirection1")), S("Mouse Wheel Scrolls Hori&zontally"));
+  EXPECT_EQ(window.Menus().Action(S("mnuECopy"))->shortcut(), QKeySequence(S("Ctrl+C")));
+  EXPECT_EQ(window.Menus().Action(S("mnuECopyToMiniOverview"))->shortcut(), QKeySequence(S("F4")));
+  EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Current activity"));
+  EXPECT_EQ(window.Status().Text(), S("Welcome to KVF Viewer!"));
+  EXPECT_TRUE(window.Status().ClearTimer()->isActive());
+}
+
+TEST_F(MainWindowTest, SwedishCaptionsTipsAndWelcome) {
+  SetSwedish(true);
+  app::MainWindow& window = StartWith({});
+  EXPECT_EQ(Caption(S("mnuFile")), S("&Arkiv"));
+  EXPECT_EQ(Caption(S("mnuFOpen")), S("&Öppna..."));
+  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Spara översikt so&m..."));
+  EXPECT_EQ(Caption(S("mnuTools")), S("Verkt&yg"));
+  EXPECT_EQ(Caption(S("mnuVCloseAllGraphWindows")), S("Stäng &alla diagramfönster"));
+  EXPECT_EQ(Caption(S("mnuHAbout")), S("&Om KVF Viewer..."));
+  EXPECT_EQ(Caption(S("mnuPS1SplitBy")), S("&Fördelat på"));
+  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Fördelad på"));
+  EXPECT_EQ(Caption(S("mnuPCopyHeadersAndTotals")), S("Kopiera rubriker o&ch totaler"));
+  EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Aktuell aktivitet"));
+  EXPECT_EQ(window.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
+  EXPECT_EQ(window.Status().Text(), S("Välkommen till KVF Viewer!"));
+}
+
+TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
+  app::MainWindow& window = StartWith({});
+  EXPECT_TRUE(Enabled(S("mnuFOpen")));
+  EXPECT_TRUE(Enabled(S("mnuFExit")));
+  EXPECT_TRUE(Enabled(S("mnuHHelpTopics")));
+  for (const char* name : {"mnuFSaveAs", "mnuFProperties", "mnuECopy", "mnuECopyHeadersAndTotals",
+                           "mnuECopyToMiniOverview", "mnuVNavigator", "mnuVDetailInfo", "mnuVDistributionGraph",
+                           "mnuVComments", "mnuVCloseAllGraphWindows", "mnuTEditBlocks"}) {
+    EXPECT_FALSE(window.Menus().LogicalEnabled(S(name))) << name;
+    EXPECT_FALSE(Enabled(S(name))) << name;
+  }
+  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuVTotalGraph1", "mnuPShowTotalGraph1",
+                           "mnuVBlockGraph1", "mnuVBlockGraph4", "mnuFMRUBar", "mnuFMRU0", "mnuPS1SplitBy"})
+    EXPECT_FALSE(Visible(S(name))) << name;
+  // Options and About are allowed but their dialogs are not part of this
+  // window: greyed rather than silent.
+  EXPECT_TRUE(window.Menus().LogicalEnabled(S("mnuTOptions")));
+  EXPECT_FALSE(Enabled(S("mnuTOptions")));
+  EXPECT_FALSE(Enabled(S("mnuHAbout")));
+  // The toolkit's wheel events always work: the wheel entries show.
+  EXPECT_TRUE(Visible(S("mnuPBar3")));
+  EXPECT_TRUE(window.Menus().Action(S("mnuPMouseWheelScrollDirection0"))->isChecked());
+  EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
+}
+
+TEST_F(MainWindowTest, CommandLineDocumentOpensAfterTheTimer) {
+  app::MainWindow& window = MakeWindow();
+  window.Load({EnglishSample(), S("/ignored/second.kvf")});
+  EXPECT_EQ(window.Status().Text(), S("Opening data file..."));
+  EXPECT_FALSE(window.Status().ClearTimer()->isActive());
+  EXPECT_TRUE(window.AutoOpenTimer()->isActive());
+  EXPECT_EQ(window.AutoOpenTimer()->interval(), 500);
+  EXPECT_FALSE(window.Session().IsOpen());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.Session().IsOpen(); }, 5000));
+  EXPECT_EQ(window.windowTitle(), S("KVF Viewer - staff-survey-en.kvf"));
+  EXPECT_EQ(window.Status().Text(), S("staff-survey-en.kvf has been opened!"));
+  EXPECT_TRUE(window.Status().ClearTimer()->isActive());
+  EXPECT_EQ(window.Session().DataOpenFolder(), folder_.path());  // not remembered from the command line
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(window.ScreenSheet().present);
+}
+
+TEST_F(MainWindowTest, MissingCommandLineFileAndAutoStartAlone) {
+  app::MainWindow& window = StartWith({S("/nowhere/report.kvf")});
+  EXPECT_EQ(window.Status().Text(), S("Could not find the file \"/nowhere/report.kvf\"!"));
+  EXPECT_TRUE(window.Status().ClearTimer()->isActive());
+  EXPECT_FALSE(window.AutoOpenTimer()->isActive());
+  SetSwedish(true);
+  app::MainWindow& second = StartWith({S("/AutoStart")});
+  EXPECT_EQ(second.Status().Text(), S("Kunde inte hitta filen \"/AutoStart\"!"));
+  EXPECT_FALSE(second.Session().IsOpen());
+}
+
+TEST_F(MainWindowTest, UnreadableDocumentShowsTheLoadersTextAndClearsTheStatus) {
+  const QString bad = folder_.filePath(S("bad.kvf"));
+  QFile file(bad);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a survey");
+  file.close();
+  app::MainWindow& window = StartWith({bad});
+  EXPECT_FALSE(window.Session().IsOpen());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(messages_[0].caption, S("KVF Viewer"));
+  EXPECT_FALSE(messages_[0].text.isEmpty());
+  EXPECT_TRUE(window.Status().Text().isEmpty());
+}
+
+TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  ASSERT_TRUE(window.Session().IsOpen());
+  const SurveyDocument& document = window.Session().Document();
+  app::MainMenus& menus = window.Menus();
+  // The sample allows copying, saving and data copies, has indexes,
+  // comments, dimensions and the total index graph.
+  for (const char* name : {"mnuECopy", "mnuECopyHeadersAndTotals", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties",
+                           "mnuTEditBlocks", "mnuVComments", "mnuVDistributionGraph", "mnuECopyToMiniOverview",
+                           "mnuPCopyToMiniOverview"})
+    EXPECT_TRUE(menus.LogicalEnabled(S(name))) << name;
+  for (const char* name : {"mnuECopyIndexes", "mnuPCopyIndexes", "mnuECopyData", "mnuVTotalGraph1",
+                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuPS2SplitBy"})
+    EXPECT_TRUE(Visible(S(name))) << name;
+  EXPECT_TRUE(Enabled(S("mnuVCloseAllGraphWindows")));
+  // Commands of later windows stay greyed.
+  EXPECT_FALSE(Enabled(S("mnuECopy")));
+
+  // One split item per dimension, named after it.
+  QMenu* splitBy = menus.Menu(S("mnuPS1SplitBy"));
+  ASSERT_EQ(splitBy->actions().size(), static_cast<qsizetype>(document.dimensions.size()));
+  EXPECT_EQ(splitBy->actions()[0]->text(), document.GetText(document.questions[document.dimensions[0]].name));
+
+  // One block-graph item per block with the flag.
+  const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
+  ASSERT_FALSE(map.histogram.empty());
+  EXPECT_TRUE(Visible(S("mnuVBlockGraph1")));
+  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions().size(), static_cast<qsizetype>(map.histogram.size()));
+  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions()[0]->text(),
+            app::DoubleAmpersands(document.BlockName(map.histogram[0])));
+  EXPECT_EQ(Visible(S("mnuVBlockGraph4")), !map.index.empty());
+
+  // The selection panels.
+  EXPECT_TRUE(window.Status().Panel(1)->isVisibleTo(&window));
+  EXPECT_EQ(window.Status().Panel(1)->text(), S(" 340"));
+  EXPECT_EQ(window.Status().Panel(1)->toolTip(), document.GetText(document.info.countTip));
+  EXPECT_EQ(window.Status().Panel(2)->text(), S(" ") + window.Session().View().Sheet().description);
+
+  window.Session().CloseDocument();
+  EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
+  for (const char* name : {"mnuECopy", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties", "mnuVComments",
+                           "mnuVCloseAllGraphWindows", "mnuECopyToMiniOverview", "mnuVDistributionGraph"})
+    EXPECT_FALSE(menus.LogicalEnabled(S(name))) << name;
+  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuPCopyData", "mnuVTotalGraph1",
+                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuVBlockGraph1"})
+    EXPECT_FALSE(Visible(S(name))) << name;
+  EXPECT_TRUE(splitBy->actions().isEmpty());
+  EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
+  EXPECT_FALSE(window.ScreenSheet().present);
+  EXPECT_TRUE(window.Sheet()->Vertical()->isHidden());
+}
+
+TEST_F(MainWindowTest, PopupEntriesByHitRow) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  ASSERT_TRUE(window.Session().IsOpen());
+  const SurveyDocument& document = window.Session().Document();
+  const int headers = window.ScreenSheet().headerRowCount;
+  ASSERT_EQ(headers, 3);
+  // A column whose question has a primary block with graph flags.
+  int column = -1;
+  const std::vector<int32_t>& columns = window.Session().View().Sheet().columns;
+  for (size_t c = 0; c < columns.size() && column < 0; ++c) {
+    const Question& q = document.questions[columns[c]];
+    if (q.primaryBlock >= 0 && document.blocks[q.primaryBlock].graphFlags != 0 && q.graphFlags != 0)
+      column = static_cast<int>(c);
+  }
+  ASSERT_GE(column, 0);
+  const Question& question = document.questions[columns[column]];
+
+  RightClick(CellCentre(column, 0));
+  EXPECT_EQ(window.PopupRowItem(), window.Session().View().Sheet().respondents[0]);
+  EXPECT_EQ(window.PopupQuestion(), columns[column]);
+  EXPECT_TRUE(Visible(S("mnuPCopyThisRowsAnswers")));
+  EXPECT_TRUE(Visible(S("mnuPShowRowsComments")));
+  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
+  EXPECT_FALSE(Enabled(S("mnuPShowRowsComments")));  // the comment window is not there yet
+  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph1")), (question.graphFlags & app::kGraphHistogram) != 0);
+  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph2")), (question.graphFlags & app::kGraphFraction) != 0);
+  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
+  EXPECT_TRUE(Visible(S("mnuPCopy")));
+
+  RightClick(CellCentre(column, -1));
+  EXPECT_EQ(window.PopupRowItem(), -1);
+  EXPECT_FALSE(Visible(S("mnuPCopyThisRowsAnswers")));
+  EXPECT_FALSE(Visible(S("mnuPShowRowsComments")));
+  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
+  EXPECT_TRUE(Visible(S("mnuPBar1")));
+  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
+
+  RightClick(CellCentre(column, -headers));
+  EXPECT_EQ(window.PopupRowItem(), -3);
+  const int32_t blockFlags = document.blocks[question.primaryBlock].graphFlags;
+  EXPECT_EQ(Visible(S("mnuPShowBlockGraph1")), (blockFlags & app::kGraphHistogram) != 0);
+  EXPECT_EQ(Visible(S("mnuPShowBlockGraph4")), (blockFlags & app::kGraphIndex) != 0);
+  EXPECT_FALSE(Visible(S("mnuPShowQuestionGraph1")));
+  EXPECT_FALSE(Visible(S("mnuPShowColumnsComments")));
+  EXPECT_FALSE(Visible(S("mnuPBar1")));
+  EXPECT_TRUE(Visible(S("mnuPBar2")));
+
+  // Outside the columns nothing opens; with Shift nothing opens.
+  const int right = 1 + static_cast<int>(columns.size()) * 16 + 20;
+  if (right < window.Sheet()->width() - 20) {
+    QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::NoModifier, QPoint(right, 60));
+    EXPECT_FALSE(window.PopupMenu()->isVisible());
+  }
+  QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::ShiftModifier, CellCentre(column, 0));
+  EXPECT_FALSE(window.PopupMenu()->isVisible());
+}
+
+TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
+  const QString a = CopyOfSample(S("A.kvf"));
+  const QString b = CopyOfSample(S("B.kvf"));
+  app::MainWindow& window = StartWith({});
+  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
+  EXPECT_FALSE(Visible(S("mnuFMRUBar")));
+  ASSERT_TRUE(window.OpenDocument(b, true, S("Open Data File")));
+  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
+  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{b, a}));
+  EXPECT_TRUE(Visible(S("mnuFMRUBar")));
+  EXPECT_TRUE(Caption(S("mnuFMRU0")).startsWith(S("&1 ")));
+  EXPECT_TRUE(Caption(S("mnuFMRU0")).endsWith(S("B.kvf")));
+  EXPECT_TRUE(Caption(S("mnuFMRU1")).startsWith(S("&2 ")));
+  EXPECT_TRUE(Caption(S("mnuFMRU1")).endsWith(S("A.kvf")));
+  EXPECT_FALSE(Visible(S("mnuFMRU2")));
+
+  // Choosing entry 0 reopens B; A moves to the front.
+  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  EXPECT_EQ(window.Session().Document().file.documentPath, b);
+  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{a, b}));
+  EXPECT_EQ(window.Session().DataOpenFolder(), folder_.path());
+
+  // Exit closes B, which heads the list written to the store.
+  window.close();
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 00"))->text, b);
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 01"))->text, a);
+  EXPECT_FALSE(Stored(S("MRU List"), S("Item 02")).has_value());
+}
+
+TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
+  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 00"), platform::RegistryValue::String(S("/x/R&D.kvf")));
+  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 01"), platform::RegistryValue::String(QString()));
+  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 02"), platform::RegistryValue::String(S("/y/z.kvf")));
+  app::MainWindow& window = StartWith({});
+  EXPECT_EQ(window.RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});  // stops at the empty value
+  EXPECT_EQ(Caption(S("mnuFMRU0")), S("&1 /x/R&&D.kvf"));
+  EXPECT_FALSE(Visible(S("mnuFMRU1")));
+  // Opening a missing recent file reports it and keeps the list.
+  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].caption, S("Open Data File"));
+  EXPECT_TRUE(window.Status().Text().isEmpty());
+}
+
+TEST_F(MainWindowTest, StatusAutoClearAndReplacement) {
+  app::MainWindow& window = StartWith({});
+  window.Status().ClearTimer()->setInterval(40);
+  window.SetStatus(S("Working..."), S("Arbetar..."), true);
+  EXPECT_EQ(window.Status().Text(), S("Working..."));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
+
+  // A later text without auto-clear replaces the first one and stays.
+  window.SetStatus(S("First"), S("Första"), true);
+  window.SetStatus(S("Second"), S("Andra"), false);
+  QTest::qWait(120);
+  EXPECT_EQ(window.Status().Text(), S("Second"));
+  window.ClearStatus();
+  EXPECT_TRUE(window.Status().Text().isEmpty());
+}
+
+TEST_F(MainWindowTest, ExitWritesSettingsPlacementAndTheOpenDocument) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  ASSERT_TRUE(window.Session().IsOpen());
+  window.close();
+  EXPECT_EQ(window.Status().Text(), S("Terminating application, please wait..."));
+  EXPECT_FALSE(window.Session().IsOpen());
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 00"))->text, EnglishSample());
+  EXPECT_EQ(Stored(S("Last Settings"), S("Data Open Folder"))->text, folder_.path());
+  EXPECT_TRUE(Stored(S("Last Settings"), S("Graph Window Width")).has_value());
+  EXPECT_TRUE(Stored(S("Windows\\Main"), S("WWidth")).has_value());
+  EXPECT_EQ(Stored(S("Windows\\Main"), S("WState"))->dword, 0u);
+}
+
+TEST_F(MainWindowTest, NoSaveSettingsKeepsTheStoreButNotTheRecentFiles) {
+  store_.SetValue(ExplorerPolicyKeyPath(), S("NoSaveSettings"), platform::RegistryValue::Dword(1));
+  app::ViewerEnvironment environment;
+  environment.store = &store_;
+  environment.programKey = OpenProgramKey(store_).key;
+  environment.policies = ReadPolicies(store_);
+  environment.folders.documents = folder_.path();
+  ASSERT_TRUE(environment.policies.noSaveSettings);
+  window_ = std::make_unique<app::MainWindow>(environment);
+  window_->SetMessageFunction([](QMessageBox::Icon, const QString&, const QString&) {});
+  window_->Load({});
+  ASSERT_TRUE(window_->OpenDocument(EnglishSample(), true, S("Open Data File")));
+  store_.DeleteKey(ProgramKeyPath() + S("\\Last Settings"));
+  store_.DeleteKey(ProgramKeyPath() + S("\\Windows"));
+  window_->close();
+  EXPECT_FALSE(Stored(S("Last Settings"), S("Data Open Folder")).has_value());
+  EXPECT_FALSE(Stored(S("Windows\\Main"), S("WWidth")).has_value());
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 00"))->text, EnglishSample());
+}
+
+TEST_F(MainWindowTest, StatusDoubleClickPutsTheIndexTableOnTheClipboard) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  QTest::mouseDClick(window.Status().Panel(0), Qt::LeftButton);
+  EXPECT_GE(clipboard_.Writes(), 1);
+  EXPECT_FALSE(clipboard_.Text().isEmpty());
+}
+
+TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  std::vector<app::CellHit> hits;
+  window.SetHoverHandler([&](const app::CellHit& hit) { hits.push_back(hit); });
+  const QPointF at = CellCentre(2, 1);
+  QMouseEvent move(QEvent::MouseMove, at, window.Sheet()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(window.Sheet(), &move);
+  EXPECT_TRUE(window.ShowValuesTimer()->isActive());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !hits.empty(); }, 2000));
+  EXPECT_EQ(hits[0].column, 2);
+  EXPECT_EQ(hits[0].rowItem, window.Session().View().Sheet().respondents[1]);
+}
+
+TEST_F(MainWindowTest, DrawnSheetShowsHeadersFixedWhileRowsScroll) {
+  app::MainWindow& window = StartWith({EnglishSample()});
+  window.resize(900, 640);
+  QTest::qWait(50);
+  const SheetState& sheet = window.ScreenSheet();
+  const QImage shown = window.Sheet()->grab().toImage();
+  // Window pixel (1 + x, 1 + y) shows sheet pixel (x, y).
+  const QPoint header(3 * 16 + 4, 4);
+  const QPoint body(3 * 16 + 4, sheet.headerRowCount * 16 + 4);
+  EXPECT_EQ(shown.pixel(header + QPoint(1, 1)), sheet.image.pixel(header));
+  EXPECT_EQ(shown.pixel(body + QPoint(1, 1)), sheet.image.pixel(body));
+  window.Sheet()->Vertical()->setValue(7);
+  const QImage scrolled = window.Sheet()->grab().toImage();
+  EXPECT_EQ(scrolled.pixel(header + QPoint(1, 1)), sheet.image.pixel(header));
+  EXPECT_EQ(scrolled.pixel(body + QPoint(1, 1)), sheet.image.pixel(body + QPoint(0, 7 * 16)));
+  if (qEnvironmentVariableIsSet("KVF_SCREENSHOT")) window.grab().save(qEnvironmentVariable("KVF_SCREENSHOT"));
+}
+
+}  // namespace
+}  // namespace kvf::testing
