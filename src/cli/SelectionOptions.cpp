@@ -170,4 +170,11 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
   return result;
 }
 
+int RequireNewSheet(const PreparedSheet& prepared) {
+  if (prepared.exitCode != kExitOk) return prepared.exitCode;
+  if (prepared.refusal.isEmpty()) return kExitOk;
+  WriteError(prepared.refusal);
+  return kExitRefused;
+}
+
 }  // namespace kvf::cli

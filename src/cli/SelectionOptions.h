@@ -59,4 +59,9 @@ struct PreparedSheet {
 PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, const QString& path,
                            const SelectionOptions& options);
 
+// For commands that work on the new sheet: passes on a failed preparation's
+// exit code, prints a refusal on standard error and returns kExitRefused,
+// else returns kExitOk.
+int RequireNewSheet(const PreparedSheet& prepared);
+
 }  // namespace kvf::cli

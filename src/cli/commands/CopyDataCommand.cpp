@@ -27,11 +27,7 @@ int RunCopyData(const QStringList& words) {
   if (const int code = ParseSheetCommand(command, words, {}, &arguments, &options); code != kExitOk) return code;
   DocumentSession session;
   const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), options);
-  if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (!prepared.refusal.isEmpty()) {
-    WriteError(prepared.refusal);
-    return kExitRefused;
-  }
+  if (const int code = RequireNewSheet(prepared); code != kExitOk) return code;
   const SubSheet& sheet = session.View().Sheet();
   if (!sheet.dataRowsAllowed) {
     WriteError(DataRowsNotAllowedText().Get());

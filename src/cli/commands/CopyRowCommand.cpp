@@ -31,11 +31,7 @@ int RunCopyRow(const QStringList& words) {
 
   DocumentSession session;
   const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), options);
-  if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (!prepared.refusal.isEmpty()) {
-    WriteError(prepared.refusal);
-    return kExitRefused;
-  }
+  if (const int code = RequireNewSheet(prepared); code != kExitOk) return code;
   const ViewState& view = session.View();
   const SubSheet& sheet = view.Sheet();
   if (sheet.columnOffsetsActive) {

@@ -16,11 +16,7 @@ int RunIndexValues(const QStringList& words) {
   if (const int code = ParseSheetCommand(command, words, {}, &arguments, &options); code != kExitOk) return code;
   DocumentSession session;
   const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), options);
-  if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (!prepared.refusal.isEmpty()) {
-    WriteError(prepared.refusal);
-    return kExitRefused;
-  }
+  if (const int code = RequireNewSheet(prepared); code != kExitOk) return code;
   const SurveyDocument& document = session.Document();
   // Without indexes the double click computes nothing.
   if (!document.info.HasIndexes()) return kExitOk;
