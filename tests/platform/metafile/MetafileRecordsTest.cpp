@@ -373,6 +373,28 @@ TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
   EXPECT_EQ(w.imageRecords, 1);
 }
 
+TEST_F(MetafileRecordsTest, RotatedTextBecomesFilledOutlinesAndScaledTextAScaledFont) {
+  const ReadBoth read = DrawBoth(QSize(200, 200), [](QPainter& p) {
+    p.setFont(testing::ArialPixels(12, 400));
+    p.translate(100, 100);
+    p.rotate(90);
+    p.drawText(0, 0, QStringLiteral("Up"));
+    p.resetTransform();
+    p.scale(2, 2);
+    p.drawText(10, 20, QStringLiteral("Big"));
+  });
+  ASSERT_TRUE(read.emf.error.isEmpty()) << read.emf.error.toStdString();
+  ASSERT_TRUE(read.wmf.error.isEmpty()) << read.wmf.error.toStdString();
+  for (const testing::ReadPicture* picture : {static_cast<const testing::ReadPicture*>(&read.emf),
+                                              static_cast<const testing::ReadPicture*>(&read.wmf)}) {
+    EXPECT_GE(picture->shapeRecords, 1);
+    ASSERT_EQ(picture->texts.size(), 1);
+    EXPECT_EQ(picture->texts[0].text, QStringLiteral("Big"));
+    EXPECT_EQ(picture->texts[0].reference, QPoint(20, 40));
+    EXPECT_EQ(picture->texts[0].font.height, -24);
+  }
+}
+
 TEST_F(MetafileRecordsTest, ClipsApplyUntilChangedAndRestoreTheContextAfterwards) {
   const QColor before(1, 2, 3), inside(200, 100, 50), nested(9, 99, 199);
   const ReadBoth read = DrawBoth(QSize(100, 100), [&](QPainter& p) {
