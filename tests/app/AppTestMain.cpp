@@ -1,9 +1,11 @@
-// The widget tests need one application object for the whole run.
+// The widget tests need one application object for the whole run; without a
+// platform chosen they run headless.
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -363,6 +363,32 @@ TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !hits.empty(); }, 2000));
   EXPECT_EQ(hits[0].column, 2);
   EXPECT_EQ(hits[0].rowItem, window.Session().View().Sheet().respondents[1]);
+
+  // A move with a key held or a button down stops the timer without
+  // starting it again; a move over the status bar stops it.
+  const QPointF other = CellCentre(3, 1);
+  QMouseEvent withShift(QEvent::MouseMove, other, window.Sheet()->mapToGlobal(other), Qt::NoButton, Qt::NoButton,
+                        Qt::ShiftModifier);
+  QApplication::sendEvent(window.Sheet(), &withShift);
+  EXPECT_FALSE(window.ShowValuesTimer()->isActive());
+  QApplication::sendEvent(window.Sheet(), &move);
+  EXPECT_TRUE(window.ShowValuesTimer()->isActive());
+  const QPointF onStatus(5, 5);
+  QMouseEvent overStatus(QEvent::MouseMove, onStatus, window.Status().Panel(0)->mapToGlobal(onStatus), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(window.Status().Panel(0), &overStatus);
+  EXPECT_FALSE(window.ShowValuesTimer()->isActive());
+}
+
+TEST_F(MainWindowTest, DocumentWithoutIndexesDoesNotStartTheHoverTimer) {
+  app::MainWindow& window = StartWith({SyntheticDocument(QStringLiteral("plain.kvf"), 50, 10, 1)});
+  ASSERT_TRUE(window.Session().IsOpen());
+  window.Session().MutableDocument().info.indexDivisor = 0;
+  const QPointF at = CellCentre(1, 1);
+  QMouseEvent move(QEvent::MouseMove, at, window.Sheet()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(window.Sheet(), &move);
+  EXPECT_FALSE(window.ShowValuesTimer()->isActive());
 }
 
 TEST_F(MainWindowTest, DrawnSheetShowsHeadersFixedWhileRowsScroll) {

@@ -1,0 +1,191 @@
+// The navigator driven with real clicks: the tree's check rules, live
+// counts, greyed dimensions, Show and its texts, the reminder.
+#include <QApplication>
+#include <QTest>
+
+#include "SelectionWindowsTest.h"
+#include "core/text/Language.h"
+
+namespace kvf::testing {
+namespace {
+
+class NavigatorWindowTest : public SelectionWindowsTest {
+ protected:
+  app::NavigatorWindow& Navigator() { return *windows_->Navigator(); }
+  bool Checked(const QString& key) { return Navigator().Item(key)->checkState(0) == Qt::Checked; }
+  QString CountText(const QString& key) { return Navigator().Item(key)->text(1); }
+  void Deactivate() {
+    QEvent event(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&Navigator(), &event);
+  }
+  void Activate() {
+    QEvent event(QEvent::WindowActivate);
+    QApplication::sendEvent(&Navigator(), &event);
+  }
+};
+
+TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
+  Open(WriteSurvey());
+  EXPECT_TRUE(Navigator().isVisible());
+  EXPECT_TRUE(Enabled(QStringLiteral("mnuVNavigator")));
+  ASSERT_EQ(Navigator().Tree()->topLevelItemCount(), 2);
+  EXPECT_EQ(Navigator().Item(QStringLiteral("R0"))->text(0), QStringLiteral("Region"));
+  EXPECT_EQ(Navigator().Item(QStringLiteral("A1-1"))->text(0), QStringLiteral("Male"));
+  for (const char* key : {"R0", "A0-0", "A0-1", "A0-2", "R1", "A1-0", "A1-1"}) EXPECT_TRUE(Checked(QString::fromLatin1(key)));
+  EXPECT_EQ(CountText(QStringLiteral("A0-0")), QStringLiteral("4"));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
+  EXPECT_EQ(Navigator().FlexList()->count(), 2);
+  EXPECT_TRUE(Navigator().FlexList()->isVisibleTo(&Navigator()));
+  EXPECT_EQ(Navigator().FlexList()->selectedItems().size(), 2);
+  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Show"));
+}
+
+TEST_F(NavigatorWindowTest, ClickingChildrenUnchecksAndRechecksTheDimension) {
+  Open(WriteSurvey());
+  ClickCheckBox(QStringLiteral("A0-1"));
+  EXPECT_FALSE(Checked(QStringLiteral("A0-1")));
+  EXPECT_FALSE(Checked(QStringLiteral("R0"))) << "unchecking a child unchecks the dimension";
+  EXPECT_TRUE(Checked(QStringLiteral("A0-0")));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
+  // Women among North and West.
+  EXPECT_EQ(CountText(QStringLiteral("A1-0")), QStringLiteral("4"));
+  ClickCheckBox(QStringLiteral("A0-1"));
+  EXPECT_TRUE(Checked(QStringLiteral("R0"))) << "checking the last child checks it again";
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
+
+  ClickCheckBox(QStringLiteral("R1"));
+  EXPECT_FALSE(Checked(QStringLiteral("A1-0")));
+  EXPECT_FALSE(Checked(QStringLiteral("A1-1")));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 0"));
+  EXPECT_EQ(CountText(QStringLiteral("A0-2")), QStringLiteral("0"));
+  ClickCheckBox(QStringLiteral("R1"));
+  EXPECT_TRUE(Checked(QStringLiteral("A1-1")));
+}
+
+TEST_F(NavigatorWindowTest, SpaceBarTogglesTheCurrentNodeLikeAClick) {
+  Open(WriteSurvey());
+  QTreeWidget* tree = Navigator().Tree();
+  tree->setFocus();
+  tree->setCurrentItem(Navigator().Item(QStringLiteral("A0-2")));
+  QTest::keyClick(tree, Qt::Key_Space);
+  EXPECT_FALSE(Checked(QStringLiteral("A0-2")));
+  EXPECT_FALSE(Checked(QStringLiteral("R0")));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
+}
+
+TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
+  Open(WriteSurvey());
+  const QColor greyed = Navigator().palette().color(QPalette::Button);
+  EXPECT_NE(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
+  ClickCheckBox(QStringLiteral("A1-1"));  // women only: two in the North
+  EXPECT_EQ(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
+  EXPECT_EQ(Navigator().Item(QStringLiteral("A0-2"))->background(0).color(), greyed);
+  EXPECT_NE(Navigator().Item(QStringLiteral("R1"))->background(0).color(), greyed);
+  EXPECT_TRUE(Navigator().ShowButton()->isEnabled());
+  ClickCheckBox(QStringLiteral("A0-1"));
+  EXPECT_FALSE(Navigator().ShowButton()->isEnabled()) << "the greyed dimension is restricted";
+  ClickCheckBox(QStringLiteral("A0-1"));
+  EXPECT_TRUE(Navigator().ShowButton()->isEnabled());
+}
+
+TEST_F(NavigatorWindowTest, TooSmallSelectionKeepsShowDisabled) {
+  Open(WriteSurvey({3, 0, false}));
+  ClickCheckBox(QStringLiteral("A0-0"));
+  ClickCheckBox(QStringLiteral("A0-1"));
+  EXPECT_TRUE(Navigator().ShowButton()->isEnabled()) << "four in the West";
+  ClickCheckBox(QStringLiteral("A1-0"));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 2"));
+  EXPECT_FALSE(Navigator().ShowButton()->isEnabled());
+}
+
+TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewAndReports) {
+  app::SelectionWindows& windows = Open(WriteSurvey());
+  app::MainWindow& main = *window_;
+  ClickCheckBox(QStringLiteral("A0-0"));
+  EXPECT_EQ(main.Session().View().Sheet().respondents.size(), 12u) << "nothing applied before Show";
+  QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(main.Session().View().Sheet().respondents.size(), 8u);
+  EXPECT_EQ(main.Status().Text(), QStringLiteral("New overview built!"));
+  EXPECT_TRUE(main.Status().ClearTimer()->isActive()) << "the result text clears itself";
+  EXPECT_FALSE(windows.Navigator()->Model().HasUnappliedChanges());
+  // The detail window was reset for the new sheet: no question shown.
+  EXPECT_EQ(windows.Detail()->HeaderValue(2), QString());
+  EXPECT_EQ(windows.Detail()->IndexValue(1, false), QStringLiteral("-"));
+}
+
+TEST_F(NavigatorWindowTest, FlexChoiceIsAppliedWithShow) {
+  app::SelectionWindows& windows = Open(WriteSurvey());
+  QListWidget* list = windows.Navigator()->FlexList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(1)).center());
+  EXPECT_FALSE(list->item(1)->isSelected());
+  EXPECT_TRUE(windows.Navigator()->Model().HasUnappliedChanges());
+  QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(window_->Session().View().Flex().respondents.size(), 6u);
+  EXPECT_EQ(window_->Session().View().Flex().caption, QStringLiteral("Sex Female"));
+}
+
+TEST_F(NavigatorWindowTest, RefusedSelectionShowsTheErrorAndClearsTheStatus) {
+  app::SelectionWindows& windows = Open(WriteSurvey({0, 0, false}));
+  QStringList errors;
+  windows.Navigator()->SetErrorFunction([&](const QString& text) { errors << text; });
+  ClickCheckBox(QStringLiteral("R0"));
+  ASSERT_TRUE(windows.Navigator()->ShowButton()->isEnabled());
+  QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_EQ(errors[0], QStringLiteral("There are no answers matching the selection criterias!"));
+  EXPECT_EQ(window_->Status().Text(), QString());
+  EXPECT_EQ(window_->Session().View().Sheet().respondents.size(), 12u) << "the previous overview stays";
+}
+
+TEST_F(NavigatorWindowTest, ReminderStartsOnlyWithUnappliedChanges) {
+  Open(WriteSurvey());
+  Deactivate();
+  EXPECT_FALSE(Navigator().ReminderTimer()->isActive()) << "no changes, no reminder";
+
+  ClickCheckBox(QStringLiteral("A0-0"));
+  Activate();
+  Deactivate();
+  EXPECT_TRUE(Navigator().ReminderTimer()->isActive());
+  EXPECT_TRUE(Navigator().ReminderHighlighted());
+  EXPECT_EQ(Navigator().ReminderTimer()->interval(), 800);
+  EXPECT_EQ(Navigator().ShowButton()->palette().color(QPalette::Button),
+            Navigator().palette().color(QPalette::Highlight));
+  emit Navigator().ReminderTimer()->timeout();
+  EXPECT_FALSE(Navigator().ReminderHighlighted()) << "the button blinks";
+  Activate();
+  EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
+  EXPECT_EQ(Navigator().ShowButton()->palette().color(QPalette::Button), Navigator().palette().color(QPalette::Button));
+
+  // Applied changes leave nothing to remind of.
+  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
+  Deactivate();
+  EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
+}
+
+TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) {
+  Open(WriteSurvey());
+  QAction* entry = window_->Menus().Action(QStringLiteral("mnuVNavigator"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(entry->isChecked());
+  Navigator().close();
+  EXPECT_FALSE(Navigator().isVisible());
+  EXPECT_FALSE(entry->isChecked());
+  entry->trigger();
+  EXPECT_TRUE(Navigator().isVisible());
+  EXPECT_EQ(Navigator().Tree()->topLevelItemCount(), 2) << "hidden, not unloaded";
+}
+
+TEST_F(NavigatorWindowTest, SwedishCaptions) {
+  SetSwedish(true);
+  Open(WriteSurvey());
+  EXPECT_EQ(Navigator().windowTitle(), QStringLiteral("Navigatör"));
+  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Visa"));
+  EXPECT_EQ(Navigator().FlexCheckBox()->text(), QStringLiteral("Basera totalen på &aktuellt urval"));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Antal i urval: 12"));
+  ClickCheckBox(QStringLiteral("A0-0"));
+  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Ny översikt byggd!"));
+}
+
+}  // namespace
+}  // namespace kvf::testing
