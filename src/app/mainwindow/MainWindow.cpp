@@ -318,6 +318,7 @@ void MainWindow::OpenWithDialog() {
     const SurveyDocument& document = session_.Document();
     setup = MakeOpenDialogSetup(Swedish(), document.file.documentFileName, document.file.documentTitle,
                                 session_.DataOpenFolder(), env_.folders.documents);
+    session_.SetDataOpenFolder(setup.folder);  // a folder that is gone gives way to the documents folder
     SetStatus(S("Opening data file..."), S("Öppnar datafil..."), false);
   }
   QFileDialog dialog(this, setup.caption, setup.folder);
