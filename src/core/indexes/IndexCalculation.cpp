@@ -191,6 +191,16 @@ double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t bloc
   return CalculateBlockIndex(document, block, flexTotalRespondents);
 }
 
+void UpdateUserBlockIndexes(SurveyDocument& document, const std::vector<int32_t>& flexTotalRespondents) {
+  if (!document.info.HasIndexes()) return;
+  for (size_t b = 0; b < document.blocks.size(); ++b) {
+    if (document.blocks[b].fromFile) continue;
+    const int32_t block = static_cast<int32_t>(b);
+    document.blocks[b].storedIndex = CalculateBlockTotalIndex(document, block);
+    document.blocks[b].flexIndex = CalculateBlockFlexTotalIndex(document, block, flexTotalRespondents);
+  }
+}
+
 std::vector<int32_t> AllRespondents(const SurveyDocument& document) {
   std::vector<int32_t> list(static_cast<size_t>(std::max(0, document.RespondentCount())));
   std::iota(list.begin(), list.end(), 0);

@@ -183,6 +183,27 @@ TEST_F(BlockIndex, PositionsOutsideTheTableGiveMinusOne) {
   EXPECT_EQ(CalculateBlockTotalIndex(empty.Build(), 0), kNoIndex);
 }
 
+TEST_F(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
+  SurveyBuilder builder;
+  for (const TestQuestion& q : questions) builder.Add(q);
+  builder.AddBlock(QStringLiteral("File"), false);
+  builder.AddBlock(QStringLiteral("User"), false);
+  builder.AddBlockItem(0, 0);
+  builder.AddBlockItem(1, 2);
+  builder.AddBlockItem(1, 3);
+  SurveyDocument document = builder.Build();
+  document.blocks[0].storedIndex = 7.0;
+  document.blocks[0].flexIndex = 7.0;
+  document.blocks[1].fromFile = false;
+  UpdateUserBlockIndexes(document, {1});
+  EXPECT_EQ(document.blocks[0].storedIndex, 7.0);
+  EXPECT_EQ(document.blocks[0].flexIndex, 7.0);
+  EXPECT_DOUBLE_EQ(document.blocks[1].storedIndex, 6.0);
+  EXPECT_DOUBLE_EQ(document.blocks[1].flexIndex, 6.0);
+  UpdateUserBlockIndexes(document, {});
+  EXPECT_EQ(document.blocks[1].flexIndex, kNoIndex);
+}
+
 TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreak) {
   SurveyBuilder builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, 0, -1}, {0, 0, 1, 2}));
