@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs what is needed, builds, and runs every test:
 #   1. the sanitizer build (clang, ASan + UBSan) of the core and platform tests,
-#   2. the loader fuzzer over its seed corpus plus a short time-boxed run,
+#   2. the fuzzers over their seed corpora plus a short time-boxed run each,
 #   3. the whole test suite (ctest) of the regular build.
-# KVF_FUZZ_SECONDS sets the length of the fuzz run (default 60).
+# KVF_FUZZ_SECONDS sets the length of the fuzz run (per target, default 45).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh"
@@ -11,8 +11,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 echo "== Sanitizer build (ASan + UBSan)"
 "$root/scripts/sanitize.sh"
 
-echo "== Loader fuzzer"
-"$root/scripts/fuzz.sh" "${KVF_FUZZ_SECONDS:-60}" 2>&1 | tail -n 5
+echo "== Fuzzers (loader, settings parser)"
+"$root/scripts/fuzz.sh" "${KVF_FUZZ_SECONDS:-45}"
 
 echo "== Regular build and the whole test suite"
 "$root/scripts/build.sh"
