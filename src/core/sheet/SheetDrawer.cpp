@@ -73,18 +73,6 @@ void Fill(QPainter& painter, const QBrush* brush, int64_t x, int64_t y, int64_t 
                    *brush);
 }
 
-// The longest start of text (at least 2 characters) narrower than width,
-// or text itself when it is not wider than width.
-QString ShortenToWidth(const QString& text, int32_t width, const QFontMetrics& metrics) {
-  if (metrics.horizontalAdvance(text) <= width) return text;
-  for (qsizetype n = text.size() - 1; n > 2; --n) {
-    if (text.at(n - 1).isHighSurrogate()) continue;
-    const QString start = text.left(n);
-    if (metrics.horizontalAdvance(start) < width) return start;
-  }
-  return text.left(2);
-}
-
 // One band of a block row: columns [first, last] with the same block.
 struct Band {
   int32_t first = 0;
@@ -194,7 +182,7 @@ class SheetPainter {
       Fill(p_, drawer_.ColourBrush(colour), left, top, width, static_cast<int64_t>(rowsHigh) * c_);
       if (!texts_) continue;
       const int32_t bandWidth = static_cast<int32_t>(std::min<int64_t>(width, INT32_MAX));
-      const QString text = ShortenToWidth(doc_.BlockName(band.block), bandWidth, fonts_.BoldMetrics());
+      const QString text = ShortenBandText(doc_.BlockName(band.block), bandWidth, fonts_.BoldMetrics());
       const int32_t textWidth = fonts_.BoldWidth(text);
       DrawTextAt(p_, fonts_.BoldMetrics(), text, left + (bandWidth - textWidth) / 2, TextY(top));
     }
@@ -356,6 +344,16 @@ class SheetPainter {
 };
 
 }  // namespace
+
+QString ShortenBandText(const QString& text, int32_t bandWidth, const QFontMetrics& metrics) {
+  if (metrics.horizontalAdvance(text) <= bandWidth) return text;
+  for (qsizetype n = text.size() - 1; n > 2; --n) {
+    if (text.at(n - 1).isHighSurrogate()) continue;
+    const QString start = text.left(n);
+    if (metrics.horizontalAdvance(start) < bandWidth) return start;
+  }
+  return text.left(2);
+}
 
 QColor ColourFromColorRef(Colour colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);

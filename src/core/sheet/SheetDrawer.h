@@ -74,6 +74,11 @@ class SheetDrawer {
   bool measured_ = false;
 };
 
+// The text of a block band bandWidth pixels wide: the whole text when it is
+// not wider than the band, else its longest start narrower than the band,
+// but never fewer than 2 characters.
+QString ShortenBandText(const QString& text, int32_t bandWidth, const QFontMetrics& metrics);
+
 // A COLORREF (0x00BBGGRR) as a Qt colour.
 QColor ColourFromColorRef(Colour colour);
 
