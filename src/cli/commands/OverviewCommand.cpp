@@ -1,5 +1,7 @@
 // kvf overview FILE [selection] --out PATH [--headers-only] [--screen]: the
 // overview sheet as a picture, as Save Overview As and Copy Overview draw it.
+#include <QGuiApplication>
+
 #include "CliCommon.h"
 #include "Commands.h"
 #include "SelectionOptions.h"
@@ -61,6 +63,8 @@ int RunOverview(const QStringList& words) {
   picture.rowLimit = arguments->Has(kHeadersOnly) ? 0 : sheet.rowLimit;
   picture.maxRows = options->maxRows.value_or(stored.overviewMaxRows);
   picture.groupLines = stored.overviewGroupLines;
+  // The screen the program runs on is the metafiles' reference device.
+  picture.reference = platform::MetafileReference::ForScreen(QGuiApplication::primaryScreen());
 
   SheetDrawer drawer;
   drawer.InitiateSheetDrawer(document);
