@@ -212,8 +212,14 @@ TEST(OverviewCommandTest, RefusedSelectionsUsageErrorsAndWriteFailuresExitAsDocu
     result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--out"),
                      TempDir() + QStringLiteral("/no such folder/") + name});
     EXPECT_EQ(result.exitCode, 4) << name.toStdString();
-    EXPECT_FALSE(result.err.trimmed().isEmpty());
+    EXPECT_TRUE(result.err.startsWith("Overview could not be saved!")) << result.err.toStdString();
   }
+  result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--out"),
+                   TempDir() + QStringLiteral("/no such folder/x.svg")},
+                  QStringLiteral("sv"));
+  EXPECT_EQ(result.exitCode, 4);
+  EXPECT_TRUE(QString::fromUtf8(result.err).startsWith(QStringLiteral("Översikt kunde inte sparas!")))
+      << result.err.toStdString();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "core/text/BiText.h"
 #include "platform/metafile/MetafilePaintDevice.h"
 
 namespace kvf {
@@ -18,12 +19,28 @@ namespace {
 
 OverviewResult Failure(OverviewError error, const QString& message) { return {error, message}; }
 
+// "Overview could not be saved!" followed by what went wrong.
+QString NotSaved(const BiText& reason) {
+  return BiText{QStringLiteral("Overview could not be saved!"), QStringLiteral("Översikt kunde inte sparas!")}.Get() +
+         QLatin1Char(' ') + reason.Get();
+}
+
+OverviewResult WriteFailed(const QString& path, const QString& system) {
+  return Failure(OverviewError::WriteFailed,
+                 NotSaved({QStringLiteral("%1 could not be written: %2").arg(path, system),
+                           QStringLiteral("%1 kunde inte skrivas: %2").arg(path, system)}));
+}
+
 OverviewResult WriteFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    return Failure(OverviewError::WriteFailed,
-                   QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
+    return WriteFailed(path, file.errorString());
   return {};
+}
+
+OverviewResult NotDrawn() {
+  return Failure(OverviewError::NotDrawable, NotSaved({QStringLiteral("The overview could not be drawn."),
+                                                       QStringLiteral("Översikten kunde inte ritas.")}));
 }
 
 int32_t ModeOf(OverviewFormat format) {
@@ -57,9 +74,16 @@ Picture LayOut(const SurveyDocument& document, const SubSheet& sheet, const Over
 }
 
 OverviewResult TooLarge(const Picture& picture) {
-  return Failure(OverviewError::NotDrawable, QStringLiteral("The overview (%1 × %2 pixels) is too large for this format.")
-                                                 .arg(picture.geometry.width)
-                                                 .arg(picture.geometry.height));
+  const qint64 width = picture.geometry.width;
+  const qint64 height = picture.geometry.height;
+  if (width <= 0 || height <= 0)
+    return Failure(OverviewError::NotDrawable, NotSaved({QStringLiteral("The overview has no columns."),
+                                                         QStringLiteral("Översikten har inga kolumner.")}));
+  return Failure(OverviewError::NotDrawable,
+                 NotSaved({QStringLiteral("The overview (%1 × %2 pixels) is too large for this format.").arg(width).arg(height),
+                           QStringLiteral("Översikten (%1 × %2 bildpunkter) är för stor för det här formatet.")
+                               .arg(width)
+                               .arg(height)}));
 }
 
 bool Paint(QPaintDevice* device, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
@@ -73,16 +97,17 @@ bool Paint(QPaintDevice* device, SheetDrawer& drawer, const SurveyDocument& docu
 
 QString ProjectName(const SurveyDocument& document) { return document.GetText(document.info.projectName); }
 
-OverviewResult MetafileResult(const platform::MetafileSaveResult& saved, const QString& path) {
+OverviewResult MetafileResult(const platform::MetafileSaveResult& saved, const Picture& picture,
+                              const QString& path) {
   switch (saved.error) {
     case platform::MetafileError::None:
       return {};
     case platform::MetafileError::TooLarge:
-      return Failure(OverviewError::NotDrawable, QStringLiteral("The overview is too large for a Windows metafile."));
+      return TooLarge(picture);
     case platform::MetafileError::WriteFailed:
       break;
   }
-  return Failure(OverviewError::WriteFailed, QStringLiteral("%1 could not be written: %2").arg(path, saved.message));
+  return WriteFailed(path, saved.message);
 }
 
 QByteArray ImagePng(const QImage& image) {
@@ -118,30 +143,27 @@ OverviewResult SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& do
     request.maxRows = options.maxRows;
     request.groupLines = options.groupLines;
     SheetState state;
-    if (DrawSheet(drawer, document, sheet, request, &state) != 0)
-      return Failure(OverviewError::NotDrawable, QStringLiteral("The screen image of the overview could not be made."));
+    if (DrawSheet(drawer, document, sheet, request, &state) != 0) return NotDrawn();
     const QByteArray png = ImagePng(state.image);
-    if (png.isEmpty())
-      return Failure(OverviewError::NotDrawable, QStringLiteral("The screen image of the overview is empty."));
+    if (png.isEmpty()) return NotDrawn();
     return WriteFile(path, png);
   }
 
   const Picture picture = LayOut(document, sheet, options, ModeOf(format));
   if (!picture.geometry.Drawable() || picture.geometry.width <= 0 || picture.geometry.height <= 0)
     return TooLarge(picture);
-  const QString failedDrawing = QStringLiteral("The overview could not be drawn.");
 
   switch (format) {
     case OverviewFormat::Emf: {
       platform::EmfPaintDevice device(picture.Size(), ProjectName(document), options.reference);
-      if (!Paint(&device, drawer, document, sheet, picture)) return Failure(OverviewError::NotDrawable, failedDrawing);
-      return MetafileResult(device.Save(path), path);
+      if (!Paint(&device, drawer, document, sheet, picture)) return NotDrawn();
+      return MetafileResult(device.Save(path), picture, path);
     }
     case OverviewFormat::Wmf: {
       if (!platform::WmfPaintDevice::CanHold(picture.Size())) return TooLarge(picture);
       platform::WmfPaintDevice device(picture.Size(), options.reference);
-      if (!Paint(&device, drawer, document, sheet, picture)) return Failure(OverviewError::NotDrawable, failedDrawing);
-      return MetafileResult(device.Save(path), path);
+      if (!Paint(&device, drawer, document, sheet, picture)) return NotDrawn();
+      return MetafileResult(device.Save(path), picture, path);
     }
     case OverviewFormat::Svg: {
       QByteArray bytes;
@@ -154,7 +176,7 @@ OverviewResult SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& do
       generator.setResolution(96);
       generator.setTitle(ProjectName(document));
       generator.setDescription(QString::fromLatin1(platform::kMetafileApplicationTitle));
-      if (!Paint(&generator, drawer, document, sheet, picture)) return Failure(OverviewError::NotDrawable, failedDrawing);
+      if (!Paint(&generator, drawer, document, sheet, picture)) return NotDrawn();
       return WriteFile(path, bytes);
     }
     case OverviewFormat::Pdf: {
@@ -168,22 +190,22 @@ OverviewResult SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& do
       const QSizeF points(picture.geometry.width * 72.0 / 96.0, picture.geometry.height * 72.0 / 96.0);
       writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-      if (!Paint(&writer, drawer, document, sheet, picture)) return Failure(OverviewError::NotDrawable, failedDrawing);
+      if (!Paint(&writer, drawer, document, sheet, picture)) return NotDrawn();
       return WriteFile(path, bytes);
     }
     case OverviewFormat::Png: {
       QImage image(picture.Size(), QImage::Format_ARGB32_Premultiplied);
       if (image.isNull()) return TooLarge(picture);
       image.fill(Qt::transparent);
-      if (!Paint(&image, drawer, document, sheet, picture)) return Failure(OverviewError::NotDrawable, failedDrawing);
+      if (!Paint(&image, drawer, document, sheet, picture)) return NotDrawn();
       const QByteArray png = ImagePng(image);
-      if (png.isEmpty()) return Failure(OverviewError::NotDrawable, failedDrawing);
+      if (png.isEmpty()) return NotDrawn();
       return WriteFile(path, png);
     }
     case OverviewFormat::ScreenPng:
       break;
   }
-  return Failure(OverviewError::NotDrawable, failedDrawing);
+  return NotDrawn();
 }
 
 QByteArray OverviewEmfBytes(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,

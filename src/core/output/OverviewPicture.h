@@ -41,7 +41,7 @@ enum class OverviewError {
 
 struct OverviewResult {
   OverviewError error = OverviewError::None;
-  QString message;  // what went wrong, for the user (English)
+  QString message;  // what went wrong, for the user, in the interface language
   bool Ok() const { return error == OverviewError::None; }
 };
 
