@@ -143,6 +143,14 @@ TEST(OverviewCommandTest, EveryFormatIsWrittenAsItsKind) {
   ASSERT_GT(wmf.size(), 40);
   EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData()), 0x9AC6CDD7u);
   EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 14), 96);
+  // Bounds: the picture's extent; checksum: the XOR of the ten words before it.
+  const QImage picture(Overview(QStringLiteral("sheet.png")));
+  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 6), 0);
+  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 10), picture.width());
+  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 12), picture.height());
+  quint16 checksum = 0;
+  for (int offset = 0; offset < 20; offset += 2) checksum ^= qFromLittleEndian<quint16>(wmf.constData() + offset);
+  EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 20), checksum);
   const QByteArray svg = ReadAll(Overview(QStringLiteral("sheet.svg")));
   EXPECT_TRUE(svg.contains("<svg"));
   EXPECT_TRUE(svg.contains("Staff survey 2024"));
