@@ -53,6 +53,14 @@ const std::vector<Command>& AllCommands() {
        "first). A refused selection exits 3; a file that cannot be written, or a sheet too large for the\n"
        "format, exits 4.",
        RunOverview},
+      {"detail", "detail FILE --row ITEM --column C [selection options]",
+       "Prints what the detail information window shows when the pointer rests on one cell of the new\n"
+       "sheet, as one JSON object: {headers [3], text, indexLabels [5], selection [5], total [5]}.\n"
+       "ITEM is a respondent of the selection (its index) or a header row: -1 the question row, -2 and\n"
+       "-3 the block rows; C is a sheet column (0-based). Index rows: 0 the respondent, 1 the question,\n"
+       "2 the second-level block, 3 the first-level block, 4 the total index; \"-\" is no value. A\n"
+       "document without indexes leaves the window empty. A refused selection exits 3.",
+       RunDetail},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"

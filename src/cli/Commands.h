@@ -24,5 +24,6 @@ int RunCopyRow(const QStringList& arguments);
 int RunIndexValues(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunOverview(const QStringList& arguments);
+int RunDetail(const QStringList& arguments);
 
 }  // namespace kvf::cli
