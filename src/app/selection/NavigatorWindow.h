@@ -66,6 +66,10 @@ class NavigatorWindow : public QWidget {
   // The Show button's command.
   void ShowOverview();
 
+  // Replaces the host's error box (the window is not known to the host
+  // before it is made).
+  void SetErrorFunction(std::function<void(const QString& text)> showError) { host_.showError = std::move(showError); }
+
   const NavigatorModel& Model() const { return model_; }
   QTreeWidget* Tree() const { return tree_; }
   QListWidget* FlexList() const { return flexList_; }

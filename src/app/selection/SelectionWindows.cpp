@@ -1,0 +1,78 @@
+#include "app/selection/SelectionWindows.h"
+
+#include <QMessageBox>
+
+namespace kvf::app {
+
+namespace {
+const QString kNavigatorEntry = QStringLiteral("mnuVNavigator");
+const QString kDetailEntry = QStringLiteral("mnuVDetailInfo");
+}  // namespace
+
+SelectionWindows::SelectionWindows(MainWindow& main) : QObject(&main), main_(main) {}
+
+SelectionWindows* SelectionWindows::Attach(MainWindow& main, const platform::RegistryKey& programKey,
+                                           const Policies& policies) {
+  auto* windows = new SelectionWindows(main);
+  MainWindow* host = &main;
+  NavigatorHost navigatorHost;
+  navigatorHost.setStatus = [host](const QString& english, const QString& swedish, bool autoClear) {
+    host->SetStatus(english, swedish, autoClear);
+  };
+  navigatorHost.clearStatus = [host] { host->ClearStatus(); };
+  navigatorHost.options = [host] { return host->Options(); };
+  navigatorHost.closedByUser = [host] { host->ToolWindowShown(kNavigatorEntry, false); };
+  windows->navigator_ = new NavigatorWindow(main.Session(), navigatorHost, programKey, policies, &main);
+  NavigatorWindow* navigator = windows->navigator_;
+  navigator->SetErrorFunction(
+      [navigator](const QString& text) { QMessageBox::critical(navigator, ApplicationTitle(), text); });
+  windows->detail_ = new DetailInfoWindow(programKey, policies, &main);
+  DetailInfoWindow* detail = windows->detail_;
+  detail->SetClosedFunction([host] { host->ToolWindowShown(kDetailEntry, false); });
+
+  main.AttachToolWindow(
+      kNavigatorEntry, navigator, [navigator](const SurveyDocument& document) { return navigator->SetUpDimensions(document); },
+      [navigator] { navigator->Reset(); });
+  main.AttachToolWindow(
+      kDetailEntry, detail,
+      [host, detail](const SurveyDocument& document) {
+        detail->SetUp(document, host->Session().View().Sheet());
+        return true;
+      },
+      [detail] { detail->Clear(); });
+  main.SetHoverHandler([host, detail](const CellHit& hit) {
+    const DocumentSession& session = host->Session();
+    if (!session.IsOpen()) return;
+    detail->Hover(session.Document(), session.View().Sheet(), hit.rowItem, hit.column);
+  });
+  main.Session().View().SetObserver(windows);
+  return windows;
+}
+
+void SelectionWindows::EraseSheet() { static_cast<SheetObserver&>(main_).EraseSheet(); }
+
+void SelectionWindows::DrawSheet(const SurveyDocument& document, const SubSheet& sheet) {
+  static_cast<SheetObserver&>(main_).DrawSheet(document, sheet);
+}
+
+void SelectionWindows::DesignSheetView() {
+  static_cast<SheetObserver&>(main_).DesignSheetView();
+  const DocumentSession& session = main_.Session();
+  if (session.IsOpen()) detail_->ResetForSheet(session.Document(), session.View().Sheet());
+}
+
+void SelectionWindows::SplitAvailabilityChanged(const std::vector<bool>& splitDisabled) {
+  static_cast<SheetObserver&>(main_).SplitAvailabilityChanged(splitDisabled);
+}
+
+void SelectionWindows::DataRowsAllowedChanged(bool allowed) {
+  static_cast<SheetObserver&>(main_).DataRowsAllowedChanged(allowed);
+}
+
+void SelectionWindows::FlexTotalIndexChanged(double currentTotalIndex) {
+  static_cast<SheetObserver&>(main_).FlexTotalIndexChanged(currentTotalIndex);
+  const DocumentSession& session = main_.Session();
+  if (session.IsOpen()) detail_->FlexTotalIndexChanged(session.Document(), currentTotalIndex);
+}
+
+}  // namespace kvf::app
