@@ -7,8 +7,14 @@
 namespace kvf::testing {
 
 CliResult RunKvf(const QStringList& arguments, const QString& language) {
+  return RunKvfWithEnvironment(arguments, {}, language);
+}
+
+CliResult RunKvfWithEnvironment(const QStringList& arguments, const QList<QPair<QString, QString>>& environment,
+                                const QString& language) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const auto& [name, value] : environment) env.insert(name, value);
   env.insert(QStringLiteral("LC_ALL"), language == QStringLiteral("sv") ? QStringLiteral("sv_SE.UTF-8")
                                                                         : QStringLiteral("C.UTF-8"));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
