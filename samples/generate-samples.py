@@ -37,24 +37,24 @@ NO_ANSWER_COLOUR = "#D9D9D9"
 
 # (label en, label sv, name en, name sv, alternatives en, alternatives sv, weights)
 DIMENSIONS = [
-    ("Dept", "Avd", "Department", "Avdelning",
+    ("D", "A", "Department", "Avdelning",
      ["Sales", "Production", "Finance", "Human resources", "IT", "Logistics"],
      ["Försäljning", "Produktion", "Ekonomi", "HR", "IT", "Logistik"],
      [14, 38, 9, 5, 10, 24]),
-    ("Age", "Ålder", "Age group", "Åldersgrupp",
+    ("A", "Å", "Age group", "Åldersgrupp",
      ["Under 30", "30-39", "40-49", "50-59", "60 or older"],
      ["Under 30 år", "30–39 år", "40–49 år", "50–59 år", "60 år eller äldre"],
      [15, 26, 27, 22, 10]),
-    ("Gender", "Kön", "Gender", "Kön",
+    ("G", "K", "Gender", "Kön",
      ["Woman", "Man", "Other or prefer not to say"],
      ["Kvinna", "Man", "Annat eller vill inte svara"],
      [41, 55, 4]),
-    ("Years", "År", "Years employed", "Anställningstid",
+    ("Y", "T", "Years employed", "Anställningstid",
      ["Less than 2 years", "2-5 years", "6-10 years", "More than 10 years"],
      ["Mindre än 2 år", "2–5 år", "6–10 år", "Mer än 10 år"],
      [18, 30, 24, 28]),
 ]
-FLEX = ("Site", "Ort", "Site", "Arbetsställe",
+FLEX = ("S", "O", "Site", "Arbetsställe",
         ["Head office", "Northern plant", "Southern plant"],
         ["Huvudkontoret", "Fabriken i norr", "Fabriken i söder"],
         [22, 45, 33])
@@ -248,7 +248,7 @@ SAMPLES = {
         "background": "Background",
         "backgroundLabel": "Background",
         "key": ("Key questions", "Key"),
-        "questionLabel": "Q",
+        "questionLabel": "",
     },
     "sv": {
         "file": "medarbetarenkat-sv.json",
@@ -277,7 +277,7 @@ SAMPLES = {
         "background": "Bakgrund",
         "backgroundLabel": "Bakgrund",
         "key": ("Nyckelfrågor", "Nyckel"),
-        "questionLabel": "F",
+        "questionLabel": "",
     },
 }
 
