@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/mainwindow/MainWindow.h"
+#include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
 #include "app/startup/SplashScreen.h"
 #include "core/settings/ProgramKey.h"
@@ -77,6 +78,7 @@ int RunViewer(int argc, char** argv) {
   environment.programFolder = QApplication::applicationDirPath();
 
   MainWindow window(environment);
+  SelectionWindows::Attach(window, environment.programKey, environment.policies);
   window.Load(arguments);
   window.show();
   splash.reset();
