@@ -29,6 +29,13 @@ class JsonWriter {
   void Value(double number);
   void Null();
 
+  // Key(key) followed by Value(value).
+  template <typename T>
+  void Field(const char* key, const T& value) {
+    Key(key);
+    Value(value);
+  }
+
   const QByteArray& Text() const { return out_; }
 
  private:
