@@ -20,22 +20,6 @@ SurveyDocument BlocksSurvey(std::vector<int32_t> primary, std::vector<int32_t> s
   return SheetSurvey(spec);
 }
 
-TEST(SheetLayoutTest, ModesSetScaleCellSizeAndTexts) {
-  EXPECT_EQ(SheetScale(kSheetScreen), 1);
-  EXPECT_EQ(SheetCellSize(kSheetScreen), 16);
-  EXPECT_EQ(SheetCellSize(kSheetScreenAlike), 16);
-  for (const int32_t mode : {kSheetClipboard, kSheetEmfFile, kSheetWmfFile}) {
-    EXPECT_EQ(SheetScale(mode), 2);
-    EXPECT_EQ(SheetCellSize(mode), 32);
-    EXPECT_TRUE(IsMetafileMode(mode));
-  }
-  EXPECT_EQ(SheetScale(kSheetMiniOverview), 1);
-  EXPECT_EQ(SheetCellSize(kSheetMiniOverview), 8);
-  EXPECT_FALSE(SheetDrawsTexts(kSheetMiniOverview));
-  EXPECT_TRUE(SheetDrawsTexts(kSheetScreen));
-  EXPECT_FALSE(IsMetafileMode(kSheetScreen));
-}
-
 TEST(SheetLayoutTest, HeaderRowsFollowTheBlockLevelsOfTheColumns) {
   EXPECT_EQ(SheetHeaderRowCount(ScanBlockLevels(BlocksSurvey({-1, -1}, {}), {0, 1})), 1);
   EXPECT_EQ(SheetHeaderRowCount(ScanBlockLevels(BlocksSurvey({-1, 3}, {}), {0, 1})), 2);
@@ -147,18 +131,6 @@ TEST(SheetLayoutTest, AWrappedCaptionLineAddsItsExtraHeightToTheSheet) {
       LayOutSheet(document, kSheetScreen, {0, 1}, 2, 300, -1, 1.5, longDescription, SheetFonts(1));
   EXPECT_EQ(screen.caption.TextRows(), 0);
   EXPECT_EQ(screen.height, (1 + 2) * 16);
-}
-
-TEST(SheetLayoutTest, OversizedSheetsAreNotDrawable) {
-  SheetGeometry g;
-  g.width = 16000;
-  g.height = 5000;
-  EXPECT_TRUE(g.Drawable());
-  g.height = 40000;
-  EXPECT_FALSE(g.Drawable());
-  g.width = 1;
-  g.height = kSheetMaxSide + 1;
-  EXPECT_FALSE(g.Drawable());
 }
 
 }  // namespace
