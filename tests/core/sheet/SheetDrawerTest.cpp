@@ -5,8 +5,10 @@
 
 #include <QLocale>
 #include <QPainter>
+#include <QtEndian>
 #include <algorithm>
 
+#include "core/output/OverviewPicture.h"
 #include "core/sheet/SheetDrawer.h"
 #include "core/sheet/SheetTestSupport.h"
 #include "platform/metafile/MetafilePaintDevice.h"
@@ -347,6 +349,21 @@ TEST_F(SheetDrawerTest, TheCaptionBlockIsFilledAndCarriesItsLines) {
   for (const MetaText& text : Texts(drawing))
     if (text.box.top() >= geometry.CaptionTop()) joined += text.text;
   EXPECT_TRUE(joined.contains(QStringLiteral("Region:")));
+}
+
+TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTotals) {
+  const SurveyDocument document = BandSurvey();
+  drawer.InitiateSheetDrawer(document);
+  OverviewOptions options;
+  const QByteArray overview = OverviewEmfBytes(drawer, document, WholeSheet(document), options);
+  options.rowLimit = 0;
+  const QByteArray headers = OverviewEmfBytes(drawer, document, WholeSheet(document), options);
+  ASSERT_GT(headers.size(), 24);
+  ASSERT_GT(overview.size(), 24);
+  // EMR_HEADER bounds: (0, 0) to (width - 1, height - 1).
+  auto bottom = [](const QByteArray& emf) { return qFromLittleEndian<qint32>(emf.constData() + 20); };
+  EXPECT_EQ(qFromLittleEndian<qint32>(overview.constData() + 16), 4 * 32 - 1);
+  EXPECT_EQ(bottom(overview) - bottom(headers), 3 * 32);
 }
 
 TEST_F(SheetDrawerTest, ASheetTooLargeToDrawFailsAndLeavesNoSheet) {
