@@ -74,7 +74,7 @@ DetailInfoWindow::DetailInfoWindow(platform::RegistryKey programKey, Policies po
   resize(minimum);
   ShowContent();
   Update();
-  RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
+  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
 }
 
 // ---------------------------------------------------------------- properties
@@ -185,6 +185,7 @@ void DetailInfoWindow::Clear() {
 
 void DetailInfoWindow::closeEvent(QCloseEvent* event) {
   SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
+  placementStored_ = true;
   event->accept();  // hidden, not destroyed
   if (closedByUser_) closedByUser_();
 }

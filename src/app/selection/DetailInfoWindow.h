@@ -54,6 +54,11 @@ class DetailInfoWindow : public QWidget {
 
   void SetClosedFunction(std::function<void()> closedByUser) { closedByUser_ = std::move(closedByUser); }
 
+  // Whether a placement was stored by an earlier run (else the host places
+  // the window beside the main window when it first shows it).
+  bool PlacementStored() const { return placementStored_; }
+  void SetPlacementStored() { placementStored_ = true; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -61,6 +66,7 @@ class DetailInfoWindow : public QWidget {
   void ShowContent();
 
   platform::RegistryKey programKey_;
+  bool placementStored_ = false;
   Policies policies_;
   DetailInfo info_;
   std::array<QLabel*, DetailInfo::kHeaderCount> headers_{};

@@ -96,7 +96,7 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   const double twips = TwipsPerPixelOf(this);
   setMinimumHeight(Pixels(kMinimumHeightTwips, twips));
   resize(Pixels(3600, twips), Pixels(6000, twips));
-  RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
+  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
 }
 
 void NavigatorWindow::ApplyLanguage() {
@@ -291,6 +291,7 @@ void NavigatorWindow::StoreSettings() {
 
 void NavigatorWindow::closeEvent(QCloseEvent* event) {
   StoreSettings();
+  placementStored_ = true;
   reminderTimer_->stop();
   event->accept();  // hidden, not destroyed
   if (host_.closedByUser) host_.closedByUser();

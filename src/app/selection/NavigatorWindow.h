@@ -82,6 +82,11 @@ class NavigatorWindow : public QWidget {
   // The tree item of a key ("R0", "A0-1"), or null.
   QTreeWidgetItem* Item(const QString& key) const;
 
+  // Whether a placement was stored by an earlier run (else the host places
+  // the window beside the main window when it first shows it).
+  bool PlacementStored() const { return placementStored_; }
+  void SetPlacementStored() { placementStored_ = true; }
+
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -98,6 +103,7 @@ class NavigatorWindow : public QWidget {
   DocumentSession& session_;
   NavigatorHost host_;
   platform::RegistryKey programKey_;
+  bool placementStored_ = false;
   Policies policies_;
   NavigatorModel model_;
   NavigatorReminder reminder_;

@@ -1,12 +1,30 @@
 #include "app/selection/SelectionWindows.h"
 
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 namespace kvf::app {
 
 namespace {
 const QString kNavigatorEntry = QStringLiteral("mnuVNavigator");
 const QString kDetailEntry = QStringLiteral("mnuVDetailInfo");
+// A tool window without a stored placement goes beside the main window
+// (right of it, kept on the main window's screen) the first time it shows.
+template <typename Window>
+void PlaceBesideOnce(Window* tool, const QWidget& main, int offsetY) {
+  if (tool->PlacementStored()) return;
+  tool->SetPlacementStored();
+  const QRect frame = main.frameGeometry();
+  QPoint place(frame.right() + 1, frame.top() + offsetY);
+  if (const QScreen* screen = main.screen()) {
+    const QRect area = screen->availableGeometry();
+    place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - tool->frameGeometry().width())));
+    place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - tool->frameGeometry().height())));
+  }
+  tool->move(place);
+}
+
 }  // namespace
 
 SelectionWindows::SelectionWindows(MainWindow& main) : QObject(&main), main_(main) {}
@@ -31,12 +49,19 @@ SelectionWindows* SelectionWindows::Attach(MainWindow& main, const platform::Reg
   detail->SetClosedFunction([host] { host->ToolWindowShown(kDetailEntry, false); });
 
   main.AttachToolWindow(
-      kNavigatorEntry, navigator, [navigator](const SurveyDocument& document) { return navigator->SetUpDimensions(document); },
+      kNavigatorEntry, navigator,
+      [host, navigator](const SurveyDocument& document) {
+        if (!navigator->SetUpDimensions(document)) return false;
+        PlaceBesideOnce(navigator, *host, 0);
+        return true;
+      },
       [navigator] { navigator->Reset(); });
   main.AttachToolWindow(
       kDetailEntry, detail,
-      [host, detail](const SurveyDocument& document) {
+      [host, navigator, detail](const SurveyDocument& document) {
         detail->SetUp(document, host->Session().View().Sheet());
+        // Below the navigator when the document has one to show.
+        PlaceBesideOnce(detail, *host, document.DimensionCount() > 0 ? navigator->frameGeometry().height() : 0);
         return true;
       },
       [detail] { detail->Clear(); });

@@ -15,8 +15,9 @@ namespace kvf::app {
 double TwipsPerPixelOf(const QWidget* widget);
 
 // Reads the stored placement over the widget's current geometry, raises the
-// size to the minimum (twips) and keeps the caption on a screen.
-void RestoreToolWindowPlacement(QWidget* window, const platform::RegistryKey& programKey, const QString& name,
+// size to the minimum (twips) and keeps the caption on a screen. Returns
+// whether a position was stored.
+bool RestoreToolWindowPlacement(QWidget* window, const platform::RegistryKey& programKey, const QString& name,
                                 int32_t minimumWidthTwips, int32_t minimumHeightTwips);
 // Stores the widget's geometry (skipped under NoSaveSettings).
 void SaveToolWindowPlacement(const QWidget* window, const platform::RegistryKey& programKey, const Policies& policies,
