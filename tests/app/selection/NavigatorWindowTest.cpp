@@ -4,6 +4,8 @@
 #include <QTest>
 
 #include "SelectionWindowsTest.h"
+#include "core/settings/ProgramKey.h"
+#include "core/settings/WindowPlacement.h"
 #include "core/text/Language.h"
 
 namespace kvf::testing {
@@ -169,6 +171,9 @@ TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) 
   Navigator().close();
   EXPECT_FALSE(Navigator().isVisible());
   EXPECT_FALSE(entry->isChecked());
+  // The list's height is kept for the next run, in twips.
+  const int32_t stored = ReadFlexTotalHeight(OpenProgramKey(store_).key, -1);
+  EXPECT_NEAR(stored, Navigator().FlexList()->height() * 15, 15);
   entry->trigger();
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_EQ(Navigator().Tree()->topLevelItemCount(), 2) << "hidden, not unloaded";
