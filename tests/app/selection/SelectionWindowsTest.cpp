@@ -83,7 +83,9 @@ app::SelectionWindows& SelectionWindowsTest::Open(const QString& path) {
   window.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   EXPECT_TRUE(window.OpenDocument(path, false, QStringLiteral("Open")));
-  if (windows_->Navigator()->isVisible()) EXPECT_TRUE(QTest::qWaitForWindowExposed(windows_->Navigator()));
+  if (windows_->Navigator()->isVisible()) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(windows_->Navigator()));
+  }
   return *windows_;
 }
 
