@@ -14,6 +14,9 @@
 #include "core/document/KvfFormat.h"
 #include "core/document/KvfReader.h"
 #include "core/indexes/IndexCalculation.h"
+#include "core/output/DataCopy.h"
+#include "core/selection/DetailInfo.h"
+#include "core/sheet/ViewState.h"
 
 namespace {
 
@@ -56,5 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t b = 0; b < document.blocks.size(); ++b)
       (void)kvf::CalculateBlockTotalIndex(document, static_cast<int32_t>(b));
   }
+  // The first sheet, as a load builds it, and what is read from it.
+  kvf::ViewState view;
+  view.Reseed(1);
+  view.SetUserRowOrder(static_cast<int32_t>(size % 3));
+  view.StartDocument(document);
+  if (!view.CreateSubSheet(document, kvf::SelectionMatrix::AllSelected(document)).isEmpty()) return 0;
+  const kvf::SubSheet& sheet = view.Sheet();
+  (void)kvf::OverviewDataText(document, sheet).size();
+  if (!sheet.respondents.empty()) (void)kvf::RowAnswersText(document, sheet, sheet.respondents.front()).size();
+  kvf::DetailInfo info;
+  kvf::SetUpDetailInfo(document, &info);
+  for (int32_t row = -3; row < 2; ++row)
+    for (size_t column = 0; column < std::min<size_t>(sheet.columns.size(), 4); ++column)
+      kvf::FillDetailInfo(document, sheet, row < 0 ? row : sheet.RespondentAt(row, 0), static_cast<int32_t>(column), &info);
   return 0;
 }

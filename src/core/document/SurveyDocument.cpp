@@ -5,6 +5,10 @@
 namespace kvf {
 
 int32_t AnswerMatrix::Get(int32_t respondent, int32_t question) const {
+  if (width_ < 1) return 0;
+  // A question beyond the matrix (the question table may be longer) has
+  // no answer: -1 names no alternative.
+  if (respondent < 0 || question < 0 || respondent >= respondents_ || question >= questions_) return -1;
   const size_t at = static_cast<size_t>(question) * static_cast<size_t>(respondents_) + static_cast<size_t>(respondent);
   switch (width_) {
     case 1:

@@ -135,8 +135,9 @@ class AnswerMatrix {
   bool Present() const { return width_ >= 1; }
   static int ElementSize(int32_t width) { return width == 3 ? 4 : width; }
 
-  // REQUIRES: 0 <= respondent < RespondentCount(), 0 <= question < QuestionCount().
-  // Returns 0 when there is no matrix.
+  // The answer of a respondent to a question. Returns 0 when there is no
+  // matrix, and -1 (no alternative) for a cell outside a present matrix,
+  // such as a question beyond the matrix's question count.
   int32_t Get(int32_t respondent, int32_t question) const;
 
   // Takes a matrix of respondents x questions elements of the given width,

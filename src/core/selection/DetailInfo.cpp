@@ -125,10 +125,12 @@ void FillDetailInfo(const SurveyDocument& document, const SubSheet& sheet, int32
 
   const bool respondentRow = rowItem >= 0 && rowItem < document.RespondentCount();
   if (respondentRow) {
-    const int64_t alternative = static_cast<int64_t>(question->firstAlternative) + document.GetData(rowItem, q);
+    // An answer outside the question's own alternatives names none.
+    const int32_t chosen = document.GetData(rowItem, q);
     QString answer;
-    if (alternative >= 0 && alternative < static_cast<int64_t>(document.alternatives.size()))
-      answer = document.GetText(document.alternatives[static_cast<size_t>(alternative)].name);
+    if (document.AnswerInRange(q, chosen))
+      answer = document.GetText(
+          document.alternatives[static_cast<size_t>(question->firstAlternative + chosen)].name);
     info->text += kLineBreaks + answer;
     const TextRef comment = document.AnswerComment(rowItem, q);
     if (document.answerCommentsPresent && comment != -1) info->text += kLineBreaks + document.GetText(comment);

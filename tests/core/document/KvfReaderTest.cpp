@@ -652,6 +652,19 @@ TEST(KvfReader, AnswersOutsideTheAlternativesArePassedOn) {
   EXPECT_FALSE(l.document.AnswerInRange(1, 9));
 }
 
+TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
+  KvfDescription d = SmallSurvey();
+  d.info.matrixQuestionCount = 1;  // two questions, answers for the first only
+  const Loaded l = Read(d);
+  ASSERT_EQ(l.result.error, LoadError::None);
+  EXPECT_EQ(l.document.questions.size(), 2u);
+  EXPECT_EQ(l.document.answers.QuestionCount(), 1);
+  EXPECT_EQ(l.document.GetData(3, 0), 200);
+  EXPECT_EQ(l.document.GetData(0, 1), -1);
+  EXPECT_FALSE(l.document.AnswerInRange(1, l.document.GetData(0, 1)));
+  EXPECT_EQ(l.document.AnswerComment(0, 1), -1);
+}
+
 TEST(KvfReader, ErrorTextsInBothLanguages) {
   const std::vector<std::tuple<LoadError, const char*, const char*>> texts = {
       {LoadError::CannotOpen, "Can not open the file!", "Kan inte öppna filen!"},

@@ -35,6 +35,11 @@ TEST(SurveyDocument, GetDataWidensEachWidth) {
   bytes32.Assign(3, 1, 1, {0xFE, 0xFF, 0xFF, 0x7F}, 0);
   EXPECT_EQ(bytes32.Get(0, 0), 0x7FFFFFFE);
 
+  // Cells outside a present matrix name no alternative.
+  EXPECT_EQ(bytes32.Get(0, 1), -1);
+  EXPECT_EQ(bytes32.Get(1, 0), -1);
+  EXPECT_EQ(bytes32.Get(-1, 0), -1);
+
   AnswerMatrix none;
   EXPECT_EQ(none.Width(), -1);
   EXPECT_EQ(none.Get(0, 0), 0);

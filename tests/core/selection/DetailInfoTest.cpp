@@ -125,6 +125,24 @@ TEST(DetailInfo, RespondentWithoutCountingAnswersShowsDash) {
   EXPECT_EQ(info.text, QStringLiteral("Pay text\r\n\r\nPay 3"));
 }
 
+TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
+  // Odd's alternatives are followed in the table by Next's: answer 7 of Odd
+  // would land on one of Next's if it were taken as an offset.
+  SurveyBuilder builder;
+  builder.Add(ValuedQuestion(QStringLiteral("Odd"), {1, 2}, {0, 7, 1}));
+  builder.Add(ValuedQuestion(QStringLiteral("Next"), {1, 2, 3, 4, 5, 6, 7, 8}, {0, 0, 0}));
+  SurveyDocument document = builder.Build();
+  ViewState view;
+  view.StartDocument(document);
+  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  DetailInfo info;
+  SetUpDetailInfo(document, &info, kEnglish);
+  FillDetailInfo(document, view.Sheet(), 1, 0, &info, kEnglish);
+  EXPECT_FALSE(info.text.contains(QStringLiteral("Next")));
+  EXPECT_TRUE(info.text.endsWith(QStringLiteral("\r\n\r\n")));
+  EXPECT_EQ(info.selection[0], QStringLiteral("1"));  // only Next's answer 1 counts
+}
+
 TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   Fixture f;
   ASSERT_EQ(f.view.Sheet().HeaderRowCount(f.document), 3);
