@@ -55,6 +55,11 @@ MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
   session_.View().SetObserver(this);
 
   sheetArea_ = new SheetArea(this);
+  // The sheet area designs its own view on a resize; the rest of the design
+  // (the detail window's reset) follows it.
+  connect(sheetArea_, &SheetArea::Resized, this, [this] {
+    if (session_.IsOpen() && sheetDesigned_) sheetDesigned_();
+  });
   sheetArea_->SetSheet(&sheetState_);
   sheetArea_->installEventFilter(this);
   sheetArea_->Vertical()->installEventFilter(this);
@@ -441,6 +446,7 @@ void MainWindow::DesignSheetView() {
   const SubSheet& sheet = session_.View().Sheet();
   status_->SetSelection(QLocale::system().toString(static_cast<qlonglong>(sheet.respondents.size())),
                         sheet.description);
+  if (sheetDesigned_) sheetDesigned_();
 }
 
 void MainWindow::SplitAvailabilityChanged(const std::vector<bool>& splitDisabled) {

@@ -111,6 +111,9 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   void ToolWindowShown(const QString& menuName, bool shown);
   // Called by tmrShowValues with the cell under the resting pointer.
   void SetHoverHandler(std::function<void(const CellHit&)> handler) { hover_ = std::move(handler); }
+  // Called whenever the sheet view is designed: after a new sheet and after
+  // every resize of the sheet area (the detail window resets then).
+  void SetSheetDesignedHandler(std::function<void()> handler) { sheetDesigned_ = std::move(handler); }
 
   // Sets the pop-up entries for a hit (the hit must be inside) and
   // remembers it in PopupRowItem / PopupQuestion.
@@ -205,6 +208,7 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   QList<QPointer<QWidget>> formsToShow_;
   QHash<QString, ToolWindow> toolWindows_;
   std::function<void(const CellHit&)> hover_;
+  std::function<void()> sheetDesigned_;
   bool closing_ = false;
 };
 

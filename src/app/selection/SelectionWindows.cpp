@@ -70,6 +70,11 @@ SelectionWindows* SelectionWindows::Attach(MainWindow& main, const platform::Reg
     if (!session.IsOpen()) return;
     detail->Hover(session.Document(), session.View().Sheet(), hit.rowItem, hit.column);
   });
+  // Every design of the sheet view (a new sheet, a resize) resets the window.
+  main.SetSheetDesignedHandler([host, detail] {
+    const DocumentSession& session = host->Session();
+    if (session.IsOpen()) detail->ResetForSheet(session.Document(), session.View().Sheet());
+  });
   main.Session().View().SetObserver(windows);
   return windows;
 }
@@ -80,11 +85,7 @@ void SelectionWindows::DrawSheet(const SurveyDocument& document, const SubSheet&
   static_cast<SheetObserver&>(main_).DrawSheet(document, sheet);
 }
 
-void SelectionWindows::DesignSheetView() {
-  static_cast<SheetObserver&>(main_).DesignSheetView();
-  const DocumentSession& session = main_.Session();
-  if (session.IsOpen()) detail_->ResetForSheet(session.Document(), session.View().Sheet());
-}
+void SelectionWindows::DesignSheetView() { static_cast<SheetObserver&>(main_).DesignSheetView(); }
 
 void SelectionWindows::SplitAvailabilityChanged(const std::vector<bool>& splitDisabled) {
   static_cast<SheetObserver&>(main_).SplitAvailabilityChanged(splitDisabled);

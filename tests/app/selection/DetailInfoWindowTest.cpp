@@ -75,6 +75,18 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.5"));
 }
 
+TEST_F(DetailInfoWindowTest, ResizingTheMainWindowResets) {
+  Open(WriteSurvey());
+  RestOn(0, 2);
+  ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
+  window_->resize(window_->width() + 40, window_->height() + 40);
+  QApplication::processEvents();
+  EXPECT_EQ(Detail().HeaderValue(2), QString());
+  EXPECT_EQ(Detail().TextValue(), QString());
+  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
+  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
+}
+
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
   Open(WriteSurvey());
   QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"));
