@@ -1,5 +1,10 @@
 #include "cli/CliRunner.h"
 
+#include "kvfwriter/KvfWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -35,6 +40,24 @@ CliResult RunKvfWithEnvironment(const QStringList& arguments, const QList<QPair<
 QString TempDir() {
   static QTemporaryDir dir;
   return dir.path();
+}
+
+QString SaveFixture(const writer::KvfDescription& description, const QString& name) {
+  static int counter = 0;
+  const QString file = name.endsWith(QStringLiteral(".kvf")) ? name : QStringLiteral("%1-%2.kvf").arg(name).arg(++counter);
+  const QString path = TempDir() + QLatin1Char('/') + file;
+  QString error;
+  EXPECT_TRUE(writer::SaveKvf(description, path, &error)) << error.toStdString();
+  return path;
+}
+
+QJsonObject RunJson(const QStringList& arguments, const QString& language) {
+  const CliResult result = RunKvf(arguments, language);
+  EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+  QJsonParseError error;
+  const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  return json.object();
 }
 
 }  // namespace kvf::testing

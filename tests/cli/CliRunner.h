@@ -1,8 +1,11 @@
 #pragma once
 // Runs the kvf program and collects what it printed.
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
+
+#include "kvfwriter/KvfDescription.h"
 
 namespace kvf::testing {
 
@@ -20,5 +23,14 @@ CliResult RunKvfWithEnvironment(const QStringList& arguments, const QList<QPair<
 
 // A fresh temporary folder for one test's files (removed with the process).
 QString TempDir();
+
+// Writes a document into TempDir() under a name of its own ("<stem>-<n>.kvf",
+// or exactly name when it ends in ".kvf") and returns its path. A failure
+// to write is a test failure.
+QString SaveFixture(const writer::KvfDescription& description, const QString& name);
+
+// Runs a kvf command that prints JSON, expects exit 0 and valid JSON, and
+// returns the object.
+QJsonObject RunJson(const QStringList& arguments, const QString& language = QStringLiteral("en"));
 
 }  // namespace kvf::testing

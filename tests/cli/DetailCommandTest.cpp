@@ -80,20 +80,11 @@ QString SaveSurvey(int32_t indexDivisor = 10) {
   d.answers = {{0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 1, 1}, {0, 0, 0, 0}};
   d.answerComments = {{}, {-1, strings.Add(QStringLiteral("Too fast"))}};
   d.strings = strings.Entries();
-  static int counter = 0;
-  const QString path = TempDir() + QStringLiteral("/detail-%1.kvf").arg(++counter);
-  QString error;
-  EXPECT_TRUE(writer::SaveKvf(d, path, &error)) << error.toStdString();
-  return path;
+  return SaveFixture(d, QStringLiteral("detail"));
 }
 
 QJsonObject Detail(const QStringList& arguments, const QString& language = QStringLiteral("en")) {
-  const CliResult result = RunKvf(QStringList{QStringLiteral("detail")} + arguments, language);
-  EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-  QJsonParseError error;
-  const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-  return json.object();
+  return RunJson(QStringList{QStringLiteral("detail")} + arguments, language);
 }
 
 QStringList Texts(const QJsonObject& json, const char* key) {

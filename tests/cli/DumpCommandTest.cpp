@@ -14,12 +14,7 @@ namespace {
 
 using writer::kTrue;
 
-QString Save(const QString& name, const writer::KvfDescription& d) {
-  const QString path = TempDir() + QLatin1Char('/') + name;
-  QString error;
-  EXPECT_TRUE(writer::SaveKvf(d, path, &error)) << error.toStdString();
-  return path;
-}
+QString Save(const QString& name, const writer::KvfDescription& d) { return SaveFixture(d, name); }
 
 writer::KvfDescription Survey(int revision) {
   writer::KvfDescription d;
@@ -59,14 +54,7 @@ writer::KvfDescription Survey(int revision) {
   return d;
 }
 
-QJsonObject Dump(const QString& path) {
-  const CliResult result = RunKvf({QStringLiteral("dump"), path});
-  EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-  QJsonParseError error;
-  const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-  return json.object();
-}
+QJsonObject Dump(const QString& path) { return RunJson({QStringLiteral("dump"), path}); }
 
 TEST(KvfDump, KeysFollowTheSchemaInOrder) {
   const CliResult result = RunKvf({QStringLiteral("dump"), Save(QStringLiteral("order.kvf"), Survey(9))});

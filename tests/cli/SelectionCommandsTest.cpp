@@ -93,21 +93,10 @@ writer::KvfDescription Survey(const SurveyOptions& options = {}) {
   return d;
 }
 
-QString Save(const writer::KvfDescription& d) {
-  static int counter = 0;
-  const QString path = TempDir() + QStringLiteral("/selection-%1.kvf").arg(++counter);
-  QString error;
-  EXPECT_TRUE(writer::SaveKvf(d, path, &error)) << error.toStdString();
-  return path;
-}
+QString Save(const writer::KvfDescription& d) { return SaveFixture(d, QStringLiteral("selection")); }
 
 QJsonObject Select(const QStringList& arguments, const QString& language = QStringLiteral("en")) {
-  const CliResult result = RunKvf(QStringList{QStringLiteral("select")} + arguments, language);
-  EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-  QJsonParseError error;
-  const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-  return json.object();
+  return RunJson(QStringList{QStringLiteral("select")} + arguments, language);
 }
 
 std::vector<int> Ints(const QJsonValue& value) {
