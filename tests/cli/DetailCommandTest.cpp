@@ -7,6 +7,7 @@
 
 #include "cli/CliRunner.h"
 #include "kvfwriter/KvfWriter.h"
+#include "kvfwriter/SurveySketch.h"
 
 namespace kvf::testing {
 namespace {
@@ -17,70 +18,56 @@ using writer::kTrue;
 // Columns: Pace (weights 10, 20, 30; blocks Work and Load), Pay (weights
 // 10, 40; block Work), Mood (no weight). Divisor 10: one decimal.
 QString SaveSurvey(int32_t indexDivisor = 10) {
-  writer::KvfDescription d;
-  writer::StringTable strings;
+  writer::SurveySketch sketch;
+  writer::KvfDescription& d = sketch.Description();
   d.info.indexDivisor = indexDivisor;
-  d.info.indexLabel0 = strings.Add(QStringLiteral("Respondent index"));
-  d.info.indexLabel1 = strings.Add(QStringLiteral("Question index"));
-  d.info.indexLabel2 = strings.Add(QStringLiteral("Sub-block index"));
-  d.info.indexLabel3 = strings.Add(QStringLiteral("Block index"));
-  d.info.indexLabel4 = strings.Add(QStringLiteral("Total index"));
+  d.info.indexLabel0 = sketch.Text(QStringLiteral("Respondent index"));
+  d.info.indexLabel1 = sketch.Text(QStringLiteral("Question index"));
+  d.info.indexLabel2 = sketch.Text(QStringLiteral("Sub-block index"));
+  d.info.indexLabel3 = sketch.Text(QStringLiteral("Block index"));
+  d.info.indexLabel4 = sketch.Text(QStringLiteral("Total index"));
   d.info.totalIndex = 2.71;
-  d.info.allRespondentsCaption = strings.Add(QStringLiteral("All respondents"));
-  auto alternative = [&](const char* name, int32_t value) {
-    writer::AlternativeRecord a;
-    a.sheetLabel = strings.Add(QString::fromUtf8(name).left(2));
-    a.name = strings.Add(QString::fromUtf8(name));
-    a.selectionName = a.name;
-    a.value = value;
-    d.alternatives.push_back(a);
+  d.info.allRespondentsCaption = sketch.Text(QStringLiteral("All respondents"));
+  // Sheet labels are the names' first letters.
+  auto alternative = [&](const QString& name, int32_t value) { sketch.Alternative(name.left(2), name, value); };
+  auto question = [&](const QString& name, const QString& text, int32_t count) {
+    return sketch.Question(name.left(3), name, text, count);
   };
-  auto question = [&](const char* name, const char* text, int32_t count) {
-    writer::QuestionRecord q;
-    q.sheetLabel = strings.Add(QString::fromUtf8(name).left(3));
-    q.name = strings.Add(QString::fromUtf8(name));
-    q.text = strings.Add(QString::fromUtf8(text));
-    q.selectionName = q.name;
-    q.firstAlternative = static_cast<int32_t>(d.alternatives.size()) - count;
-    q.alternativeCount = count;
-    return q;
-  };
-  alternative("North", -1);
-  alternative("South", -1);
-  writer::QuestionRecord region = question("Region", "Where?", 2);
+  alternative(QStringLiteral("North"), -1);
+  alternative(QStringLiteral("South"), -1);
+  writer::QuestionRecord region = question(QStringLiteral("Region"), QStringLiteral("Where?"), 2);
   region.isDimension = kTrue;
-  alternative("Slow", 10);
-  alternative("Fast", 20);
-  alternative("Hectic", 30);
-  writer::QuestionRecord pace = question("Pace", "How is the pace?", 3);
+  alternative(QStringLiteral("Slow"), 10);
+  alternative(QStringLiteral("Fast"), 20);
+  alternative(QStringLiteral("Hectic"), 30);
+  writer::QuestionRecord pace = question(QStringLiteral("Pace"), QStringLiteral("How is the pace?"), 3);
   pace.isOverviewQuestion = kTrue;
   pace.inTotalIndex = kTrue;
   pace.primaryBlock = 0;
   pace.secondaryBlock = 1;
   pace.storedIndex = 2.5;
-  alternative("Low", 10);
-  alternative("High", 40);
-  writer::QuestionRecord pay = question("Pay", "Is the pay fair?", 2);
+  alternative(QStringLiteral("Low"), 10);
+  alternative(QStringLiteral("High"), 40);
+  writer::QuestionRecord pay = question(QStringLiteral("Pay"), QStringLiteral("Is the pay fair?"), 2);
   pay.isOverviewQuestion = kTrue;
   pay.inTotalIndex = kTrue;
   pay.primaryBlock = 0;
-  alternative("Fine", -1);
-  writer::QuestionRecord mood = question("Mood", "How do you feel?", 1);
+  alternative(QStringLiteral("Fine"), -1);
+  writer::QuestionRecord mood = question(QStringLiteral("Mood"), QStringLiteral("How do you feel?"), 1);
   mood.isOverviewQuestion = kTrue;
   d.questions = {region, pace, pay, mood};
   writer::BlockRecord work;
-  work.name = strings.Add(QStringLiteral("Work"));
+  work.name = sketch.Text(QStringLiteral("Work"));
   work.membersByQuestionField = kTrue;
   work.storedIndex = 1.74;
   writer::BlockRecord load;
-  load.name = strings.Add(QStringLiteral("Load"));
+  load.name = sketch.Text(QStringLiteral("Load"));
   load.membersByQuestionField = kTrue;
   load.storedIndex = 1.66;
   d.blocks = {work, load};
   d.answers = {{0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 1, 1}, {0, 0, 0, 0}};
-  d.answerComments = {{}, {-1, strings.Add(QStringLiteral("Too fast"))}};
-  d.strings = strings.Entries();
-  return SaveFixture(d, QStringLiteral("detail"));
+  d.answerComments = {{}, {-1, sketch.Text(QStringLiteral("Too fast"))}};
+  return SaveFixture(sketch.Finish(), QStringLiteral("detail"));
 }
 
 QJsonObject Detail(const QStringList& arguments, const QString& language = QStringLiteral("en")) {

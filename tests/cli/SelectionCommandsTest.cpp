@@ -9,6 +9,7 @@
 
 #include "cli/CliRunner.h"
 #include "kvfwriter/KvfWriter.h"
+#include "kvfwriter/SurveySketch.h"
 
 namespace kvf::testing {
 namespace {
@@ -29,57 +30,40 @@ struct SurveyOptions {
 // == 0 gives 10) in block 0 and Score (weights 1, 2 = r mod 2) are the
 // overview questions, both in the total index.
 writer::KvfDescription Survey(const SurveyOptions& options = {}) {
-  writer::KvfDescription d;
-  writer::StringTable strings;
-  d.info.language = strings.Add(QStringLiteral("English"));
-  d.info.allRespondentsCaption = strings.Add(QStringLiteral("All respondents"));
-  d.info.tooFewCaption = strings.Add(QStringLiteral("Too few respondents"));
+  writer::SurveySketch sketch;
+  writer::KvfDescription& d = sketch.Description();
+  d.info.language = sketch.Text(QStringLiteral("English"));
+  d.info.allRespondentsCaption = sketch.Text(QStringLiteral("All respondents"));
+  d.info.tooFewCaption = sketch.Text(QStringLiteral("Too few respondents"));
   d.info.indexDivisor = options.indexDivisor;
   d.info.minimumSelection = options.minimumSelection;
   d.info.minimumGraphSelection = options.minimumGraphSelection;
   d.info.allowCopyData = kTrue;
-  auto alternative = [&](const char* label, const char* name, int32_t value) {
-    writer::AlternativeRecord a;
-    a.sheetLabel = strings.Add(QString::fromUtf8(label));
-    a.name = strings.Add(QString::fromUtf8(name));
-    a.selectionName = a.name;
-    a.value = value;
-    d.alternatives.push_back(a);
-  };
-  auto question = [&](const char* label, const char* name, const char* text, int32_t count) {
-    writer::QuestionRecord q;
-    q.sheetLabel = strings.Add(QString::fromUtf8(label));
-    q.name = strings.Add(QString::fromUtf8(name));
-    q.text = strings.Add(QString::fromUtf8(text));
-    q.selectionName = q.name;
-    q.firstAlternative = static_cast<int32_t>(d.alternatives.size()) - count;
-    q.alternativeCount = count;
-    return q;
-  };
-  alternative("N", "North", -1);
-  alternative("S", "South", -1);
-  alternative("W", "West", -1);
-  writer::QuestionRecord region = question("Reg", "Region", "Where?", 3);
+  sketch.Alternative(QStringLiteral("N"), QStringLiteral("North"), -1);
+  sketch.Alternative(QStringLiteral("S"), QStringLiteral("South"), -1);
+  sketch.Alternative(QStringLiteral("W"), QStringLiteral("West"), -1);
+  writer::QuestionRecord region = sketch.Question(QStringLiteral("Reg"), QStringLiteral("Region"), QStringLiteral("Where?"), 3);
   region.isDimension = kTrue;
-  alternative("F", "Female", -1);
-  alternative("M", "Male", -1);
-  writer::QuestionRecord sex = question("Sex", "Sex", "Sex?", 2);
+  sketch.Alternative(QStringLiteral("F"), QStringLiteral("Female"), -1);
+  sketch.Alternative(QStringLiteral("M"), QStringLiteral("Male"), -1);
+  writer::QuestionRecord sex = sketch.Question(QStringLiteral("Sex"), QStringLiteral("Sex"), QStringLiteral("Sex?"), 2);
   sex.isDimension = kTrue;
   sex.isFlexTotal = options.flexQuestion ? kTrue : writer::kFalse;
-  alternative("lo", "Low", 10);
-  alternative("hi", "High", 20);
-  writer::QuestionRecord rating = question("R", "Rating", "How do you rate it?", 2);
+  sketch.Alternative(QStringLiteral("lo"), QStringLiteral("Low"), 10);
+  sketch.Alternative(QStringLiteral("hi"), QStringLiteral("High"), 20);
+  writer::QuestionRecord rating =
+      sketch.Question(QStringLiteral("R"), QStringLiteral("Rating"), QStringLiteral("How do you rate it?"), 2);
   rating.isOverviewQuestion = kTrue;
   rating.inTotalIndex = kTrue;
   rating.primaryBlock = 0;
-  alternative("1", "One", 1);
-  alternative("2", "Two", 2);
-  writer::QuestionRecord score = question("S", "Score", "Your score?", 2);
+  sketch.Alternative(QStringLiteral("1"), QStringLiteral("One"), 1);
+  sketch.Alternative(QStringLiteral("2"), QStringLiteral("Two"), 2);
+  writer::QuestionRecord score = sketch.Question(QStringLiteral("S"), QStringLiteral("Score"), QStringLiteral("Your score?"), 2);
   score.isOverviewQuestion = kTrue;
   score.inTotalIndex = kTrue;
   d.questions = {region, sex, rating, score};
   writer::BlockRecord block;
-  block.name = strings.Add(QStringLiteral("Experience"));
+  block.name = sketch.Text(QStringLiteral("Experience"));
   block.membersByQuestionField = kTrue;
   d.blocks = {block};
   d.answers.assign(4, std::vector<int32_t>(kRespondents));
@@ -89,8 +73,7 @@ writer::KvfDescription Survey(const SurveyOptions& options = {}) {
     d.answers[2][static_cast<size_t>(r)] = r % 3 == 0 ? 0 : 1;
     d.answers[3][static_cast<size_t>(r)] = r % 2;
   }
-  d.strings = strings.Entries();
-  return d;
+  return sketch.Finish();
 }
 
 QString Save(const writer::KvfDescription& d) { return SaveFixture(d, QStringLiteral("selection")); }

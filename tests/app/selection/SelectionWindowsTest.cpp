@@ -6,60 +6,49 @@
 
 #include "core/settings/ProgramKey.h"
 #include "kvfwriter/KvfWriter.h"
+#include "kvfwriter/SurveySketch.h"
 
 namespace kvf::testing {
 
 QString SelectionWindowsTest::WriteSurvey(const SelectionSurveyOptions& options) {
-  writer::KvfDescription d;
-  writer::StringTable strings;
+  writer::SurveySketch sketch;
+  writer::KvfDescription& d = sketch.Description();
   d.info.indexDivisor = 10;
-  d.info.indexLabel0 = strings.Add(QStringLiteral("Respondent index"));
-  d.info.indexLabel1 = strings.Add(QStringLiteral("Question index"));
-  d.info.indexLabel3 = strings.Add(QStringLiteral("Block index"));
-  d.info.indexLabel4 = strings.Add(QStringLiteral("Total index"));
-  d.info.allRespondentsCaption = strings.Add(QStringLiteral("All respondents"));
-  d.info.tooFewCaption = strings.Add(QStringLiteral("Too few respondents"));
+  d.info.indexLabel0 = sketch.Text(QStringLiteral("Respondent index"));
+  d.info.indexLabel1 = sketch.Text(QStringLiteral("Question index"));
+  d.info.indexLabel3 = sketch.Text(QStringLiteral("Block index"));
+  d.info.indexLabel4 = sketch.Text(QStringLiteral("Total index"));
+  d.info.allRespondentsCaption = sketch.Text(QStringLiteral("All respondents"));
+  d.info.tooFewCaption = sketch.Text(QStringLiteral("Too few respondents"));
   d.info.minimumGraphSelection = options.minimumGraphSelection;
   d.info.minimumComplementSelection = options.minimumComplementSelection;
-  auto alternative = [&](const char* name, int32_t value, bool protect = false) {
-    writer::AlternativeRecord a;
-    a.sheetLabel = strings.Add(QString::fromUtf8(name).left(2));
-    a.name = strings.Add(QString::fromUtf8(name));
-    a.selectionName = a.name;
-    a.value = value;
-    a.complementProtected = protect ? writer::kTrue : writer::kFalse;
-    d.alternatives.push_back(a);
+  // Sheet labels are the names' first letters.
+  auto alternative = [&](const QString& name, int32_t value, bool protect = false) {
+    sketch.Alternative(name.left(2), name, value).complementProtected = protect ? writer::kTrue : writer::kFalse;
   };
-  auto question = [&](const char* name, const char* text, int32_t count) {
-    writer::QuestionRecord q;
-    q.sheetLabel = strings.Add(QString::fromUtf8(name).left(3));
-    q.name = strings.Add(QString::fromUtf8(name));
-    q.text = strings.Add(QString::fromUtf8(text));
-    q.selectionName = q.name;
-    q.firstAlternative = static_cast<int32_t>(d.alternatives.size()) - count;
-    q.alternativeCount = count;
-    return q;
+  auto question = [&](const QString& name, const QString& text, int32_t count) {
+    return sketch.Question(name.left(3), name, text, count);
   };
-  alternative("North", -1, options.protectNorth);
-  alternative("South", -1);
-  alternative("West", -1);
-  writer::QuestionRecord region = question("Region", "Where?", 3);
+  alternative(QStringLiteral("North"), -1, options.protectNorth);
+  alternative(QStringLiteral("South"), -1);
+  alternative(QStringLiteral("West"), -1);
+  writer::QuestionRecord region = question(QStringLiteral("Region"), QStringLiteral("Where?"), 3);
   region.isDimension = writer::kTrue;
-  alternative("Female", -1);
-  alternative("Male", -1);
-  writer::QuestionRecord sex = question("Sex", "Sex?", 2);
+  alternative(QStringLiteral("Female"), -1);
+  alternative(QStringLiteral("Male"), -1);
+  writer::QuestionRecord sex = question(QStringLiteral("Sex"), QStringLiteral("Sex?"), 2);
   sex.isDimension = writer::kTrue;
   sex.isFlexTotal = writer::kTrue;
-  alternative("Poor", 10);
-  alternative("Fair", 20);
-  alternative("Good", 30);
-  writer::QuestionRecord rating = question("Rating", "How do you rate it?", 3);
+  alternative(QStringLiteral("Poor"), 10);
+  alternative(QStringLiteral("Fair"), 20);
+  alternative(QStringLiteral("Good"), 30);
+  writer::QuestionRecord rating = question(QStringLiteral("Rating"), QStringLiteral("How do you rate it?"), 3);
   rating.isOverviewQuestion = writer::kTrue;
   rating.inTotalIndex = writer::kTrue;
   rating.primaryBlock = 0;
   d.questions = {region, sex, rating};
   writer::BlockRecord work;
-  work.name = strings.Add(QStringLiteral("Work"));
+  work.name = sketch.Text(QStringLiteral("Work"));
   work.membersByQuestionField = writer::kTrue;
   d.blocks = {work};
   d.answers.assign(3, std::vector<int32_t>(12));
@@ -68,11 +57,10 @@ QString SelectionWindowsTest::WriteSurvey(const SelectionSurveyOptions& options)
     d.answers[1][static_cast<size_t>(r)] = r % 2;
     d.answers[2][static_cast<size_t>(r)] = r % 3;
   }
-  d.strings = strings.Entries();
   static int counter = 0;
   const QString path = folder_.filePath(QStringLiteral("selection-%1.kvf").arg(++counter));
   QString error;
-  EXPECT_TRUE(writer::SaveKvf(d, path, &error)) << error.toStdString();
+  EXPECT_TRUE(writer::SaveKvf(sketch.Finish(), path, &error)) << error.toStdString();
   return path;
 }
 
