@@ -388,8 +388,8 @@ void MainWindow::DocumentLoaded(const SurveyDocument& document) {
 
   QStringList splitCaptions;
   for (int32_t question : document.dimensions)
-    if (question >= 0 && static_cast<size_t>(question) < document.questions.size())
-      splitCaptions << DoubleAmpersands(document.GetText(document.questions[static_cast<size_t>(question)].name));
+    if (const Question* q = document.QuestionAt(question))
+      splitCaptions << DoubleAmpersands(document.GetText(q->name));
   if (!splitCaptions.isEmpty()) {
     menus_.SetVisible(S("mnuPS1SplitBy"), true);
     menus_.SetVisible(S("mnuPS2SplitBy"), true);
@@ -574,8 +574,11 @@ void MainWindow::OpenHelp() {
 
 void MainWindow::StatusDoubleClicked() {
   if (!session_.IsOpen() || !session_.View().Sheet().present) return;
+  const SurveyDocument& document = session_.Document();
+  const QString table = IndexValueTable(document, TotalIndexQuestions(document), session_.View().Sheet().respondents);
+  if (table.isEmpty()) return;
   platform::Clipboard* clipboard = env_.clipboard != nullptr ? env_.clipboard : &desktopClipboard_;
-  CalculateTotalIndexSpec(session_.Document(), session_.View().Sheet().respondents, clipboard);
+  clipboard->SetText(table);
 }
 
 void MainWindow::AttachToolWindow(const QString& menuName, QWidget* window,

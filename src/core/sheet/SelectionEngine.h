@@ -7,7 +7,7 @@
 //
 // Answers outside a question's alternatives (a value below 0, at or beyond
 // AlternativeCount, or naming no alternative of the table; see
-// SurveyDocument::AnswerInRange) follow one rule everywhere: such an answer
+// SurveyDocument::AnswerAlternative) follow one rule everywhere: such an answer
 // passes a filter exactly when the filter keeps every alternative of the
 // question (entries 0 .. AlternativeCount - 1). So a selection that keeps
 // everything keeps every respondent, and any restriction of the dimension

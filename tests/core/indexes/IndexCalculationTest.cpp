@@ -6,7 +6,6 @@
 
 #include "core/fixtures/SurveyBuilder.h"
 #include "core/indexes/IndexCalculation.h"
-#include "platform/clipboard/Clipboard.h"
 
 namespace kvf::testing {
 namespace {
@@ -101,10 +100,7 @@ TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
   SurveyBuilder none;
   none.Add(ValuedQuestion(QStringLiteral("B"), {50}, {0, 0}));
   const SurveyDocument noTotal = none.Build();
-  platform::FakeClipboard clipboard;
   EXPECT_EQ(CalculateTotalIndex(noTotal, {0, 1}), kNoIndex);
-  EXPECT_EQ(CalculateTotalIndexSpec(noTotal, {0, 1}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Writes(), 0);
 }
 
 class BlockIndex : public ::testing::Test {
@@ -208,22 +204,16 @@ TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreak) {
   SurveyBuilder builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, 0, -1}, {0, 0, 1, 2}));
   const SurveyDocument document = builder.Build();
-  platform::FakeClipboard clipboard;
-  const double index = CalculateColumnsIndexSpec(document, {0}, {0, 1, 2, 3}, &clipboard);
-  EXPECT_DOUBLE_EQ(index, 2.0);
-  EXPECT_EQ(clipboard.Text(), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
-  EXPECT_EQ(clipboard.Writes(), 1);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, {0, 1, 2, 3}), 2.0);
+  EXPECT_EQ(IndexValueTable(document, {0}, {0, 1, 2, 3}), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
 }
 
-TEST(IndexValueTable, NothingCountedLeavesTheClipboardAlone) {
+TEST(IndexValueTable, NothingCountedGivesNoTable) {
   SurveyBuilder builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, -1}, {1, 1}));
   const SurveyDocument document = builder.Build();
-  platform::FakeClipboard clipboard;
-  clipboard.SetText(QStringLiteral("before"));
-  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {0, 1}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Text(), QStringLiteral("before"));
-  EXPECT_EQ(clipboard.Writes(), 1);
+  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {0, 1}), kNoIndex);
+  EXPECT_TRUE(IndexValueTable(document, {0}, {0, 1}).isEmpty());
 }
 
 TEST(IndexValueTable, WeightsOutsideTheTableAreListedInOrder) {
