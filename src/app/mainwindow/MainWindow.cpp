@@ -574,8 +574,7 @@ void MainWindow::OpenHelp() {
 
 void MainWindow::StatusDoubleClicked() {
   if (!session_.IsOpen() || !session_.View().Sheet().present) return;
-  const SurveyDocument& document = session_.Document();
-  const QString table = IndexValueTable(document, TotalIndexQuestions(document), session_.View().Sheet().respondents);
+  const QString table = TotalIndexValueTable(session_.Document(), session_.View().Sheet().respondents);
   if (table.isEmpty()) return;
   platform::Clipboard* clipboard = env_.clipboard != nullptr ? env_.clipboard : &desktopClipboard_;
   clipboard->SetText(table);

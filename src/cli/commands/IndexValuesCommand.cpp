@@ -19,7 +19,7 @@ int RunIndexValues(const QStringList& words) {
   const SurveyDocument& document = session.Document();
   // Without indexes the double click computes nothing.
   if (!document.info.HasIndexes()) return kExitOk;
-  const QString table = IndexValueTable(document, TotalIndexQuestions(document), session.View().Sheet().respondents);
+  const QString table = TotalIndexValueTable(document, session.View().Sheet().respondents);
   if (!table.isEmpty()) WriteOut(table.toUtf8());
   return kExitOk;
 }

@@ -139,6 +139,10 @@ double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int
   return CalculateColumnsIndex(document, questions, respondents);
 }
 
+QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& respondents) {
+  return IndexValueTable(document, TotalIndexQuestions(document), respondents);
+}
+
 std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block) {
   std::vector<int32_t> list;
   if (block < 0 || static_cast<size_t>(block) >= document.blocks.size()) return list;

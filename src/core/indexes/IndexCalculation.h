@@ -72,6 +72,9 @@ QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_
 std::vector<int32_t> TotalIndexQuestions(const SurveyDocument& document);
 
 double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int32_t>& respondents);
+// The IndexValueTable behind CalculateTotalIndex: what a double click on the
+// status bar puts on the clipboard. Empty when nothing counts.
+QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& respondents);
 
 // The questions of a block: its block items (by block item order, a question
 // listed twice counts twice), or, when its members are named by the

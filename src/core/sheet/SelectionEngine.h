@@ -30,8 +30,8 @@ struct AnswerFilter {
   static constexpr uint8_t kInRange = 2;  // the answer names an alternative
 
   int32_t question = -1;
-  // One entry per answer position 0 .. min(AlternativeCount, end of the
-  // alternative table) - 1; answers beyond it are out of range.
+  // One entry per answer position 0 .. AnswerPositionCount - 1 (see
+  // SurveyDocument); answers beyond it are out of range.
   std::vector<uint8_t> answers;
   bool keepsEverything = true;  // every alternative kept: out-of-range answers pass too
 
