@@ -90,9 +90,9 @@ double CalculateBlockTotalIndex(const SurveyDocument& document, int32_t block);
 double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t block,
                                     const std::vector<int32_t>& flexTotalRespondents);
 
-// After the user's blocks were read or changed: every block that is not the document's
-// own gets its StoredIndex over all respondents and its FlexIndex over the
-// flex total. Nothing happens without indexes.
+// After the user's blocks were read or changed: every block that is not
+// the document's own gets its StoredIndex over all respondents and its
+// FlexIndex over the flex total. Nothing happens without indexes.
 void UpdateUserBlockIndexes(SurveyDocument& document, const std::vector<int32_t>& flexTotalRespondents);
 
 // 0, 1, ..., RespondentCount - 1.
