@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include "core/fixtures/SurveyRecipe.h"
 #include "kvfwriter/KvfWriter.h"
 #include "platform/registry/MemoryRegistryStore.h"
 
@@ -14,19 +15,13 @@ using platform::MemoryRegistryStore;
 using platform::RegistryAccess;
 using platform::RegistryKey;
 
-// A document with 20 questions and fileBlocks blocks from the file.
+// A loaded document with 20 questions and fileBlocks blocks from the file.
 SurveyDocument Document(int fileBlocks) {
-  SurveyDocument document;
-  for (int i = 0; i < 16; ++i) document.info.guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
-  document.questions.resize(20);
-  for (int b = 0; b < fileBlocks; ++b) {
-    Block block;
-    block.fromFile = true;
-    block.name = b;
-    block.includeInCopy = true;
-    document.blocks.push_back(block);
-  }
-  return document;
+  testing::SurveyRecipe recipe;
+  for (int i = 0; i < 16; ++i) recipe.Info().guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
+  for (int q = 0; q < 20; ++q) recipe.Add(testing::ValuedQuestion(QStringLiteral("Q%1").arg(q), {1}, {0}));
+  for (int b = 0; b < fileBlocks; ++b) recipe.AddBlock(QStringLiteral("Block %1").arg(b), false);
+  return recipe.Load();
 }
 
 Block UserBlock(const QString& name, bool includeInCopy) {

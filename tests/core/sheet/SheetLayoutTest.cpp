@@ -12,12 +12,12 @@ namespace kvf::testing {
 namespace {
 
 SurveyDocument BlocksSurvey(std::vector<int32_t> primary, std::vector<int32_t> secondary) {
-  SheetSurveySpec spec;
-  spec.answers.assign(primary.size(), std::vector<int32_t>{0, 1});
-  spec.primary = std::move(primary);
-  spec.secondary = std::move(secondary);
-  spec.blockCount = 8;
-  return SheetSurvey(spec);
+  SheetColumns columns;
+  columns.answers.assign(primary.size(), std::vector<int32_t>{0, 1});
+  columns.primary = std::move(primary);
+  columns.secondary = std::move(secondary);
+  columns.blockCount = 8;
+  return SheetSurvey(columns);
 }
 
 TEST(SheetLayoutTest, HeaderRowsFollowTheBlockLevelsOfTheColumns) {
