@@ -2,10 +2,7 @@
 // the document reader, so that round trips through both mean something.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <QFile>
-
-#include <cstring>
+#include <QtEndian>
 
 #include <zlib.h>
 
@@ -17,30 +14,14 @@ namespace {
 int32_t I32(const QByteArray& b, qsizetype at)
 {
     EXPECT_LE(at + 4, b.size());
-    uint32_t v = 0;
-    for (int k = 3; k >= 0; --k) {
-        v = (v << 8) | static_cast<uint8_t>(b.at(at + k));
-    }
-    return static_cast<int32_t>(v);
+    return at + 4 <= b.size() ? qFromLittleEndian<int32_t>(b.constData() + at) : 0;
 }
 
-int16_t I16(const QByteArray& b, qsizetype at)
-{
-    return static_cast<int16_t>(static_cast<uint8_t>(b.at(at)) | (static_cast<uint8_t>(b.at(at + 1)) << 8));
-}
+int16_t I16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<int16_t>(b.constData() + at); }
 
-double F64(const QByteArray& b, qsizetype at)
-{
-    const uint64_t v = static_cast<uint32_t>(I32(b, at)) | (static_cast<uint64_t>(static_cast<uint32_t>(I32(b, at + 4))) << 32);
-    double d = 0;
-    std::memcpy(&d, &v, 8);
-    return d;
-}
+double F64(const QByteArray& b, qsizetype at) { return qFromLittleEndian<double>(b.constData() + at); }
 
-int32_t Slot(const QByteArray& payload, int slot)
-{
-    return I32(payload, 4 * slot);
-}
+int32_t Slot(const QByteArray& payload, int slot) { return I32(payload, 4 * slot); }
 
 uint32_t Crc(const QByteArray& b, qsizetype length)
 {
@@ -113,18 +94,6 @@ TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile)
         EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
         EXPECT_EQ(PayloadOf(file), payload);
     }
-}
-
-TEST(KvfWriterTest, ExtraHeaderBytesAreCoveredByTheCrcAndMoveThePayload)
-{
-    KvfDescription d = SmallDocument();
-    d.compress = false;
-    d.extraHeaderBytes = QByteArray("\x01\x02\x03\x04\x05", 5);
-    const QByteArray file = WriteKvf(d);
-    EXPECT_EQ(I32(file, 28), 37);
-    EXPECT_EQ(file.mid(32, 5), d.extraHeaderBytes);
-    EXPECT_EQ(file.mid(37, I32(file, 20)), BuildPayload(d));
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
 }
 
 TEST(KvfWriterTest, OverridesAreWrittenAsGiven)
@@ -261,37 +230,6 @@ TEST(KvfWriterTest, AnswerMatrixIsQuestionMajorInEveryWidth)
     }
 }
 
-TEST(KvfWriterTest, DefaultsMakeAnEmptyValidDocument)
-{
-    const KvfDescription d;
-    const QByteArray p = BuildPayload(d);
-    ASSERT_EQ(p.size(), kInfoSize);
-    EXPECT_EQ(Slot(p, 4), 0);
-    EXPECT_EQ(Slot(p, 8), 0);
-    EXPECT_EQ(Slot(p, 10), 1);
-    EXPECT_EQ(Slot(p, 63), -1);
-    EXPECT_EQ(F64(p, 260), -1.0);
-    EXPECT_EQ(Slot(p, 69), -1);  // no alternatives
-    const QByteArray file = WriteKvf(d);
-    EXPECT_EQ(PayloadOf(file), p);
-}
-
-TEST(KvfWriterTest, SaveWritesTheSameBytesAndReportsFailure)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const KvfDescription d = SmallDocument();
-    QString error;
-    const QString path = dir.filePath("small.kvf");
-    ASSERT_TRUE(SaveKvf(d, path, &error)) << error.toStdString();
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), WriteKvf(d));
-
-    EXPECT_FALSE(SaveKvf(d, dir.filePath("missing/dir/x.kvf"), &error));
-    EXPECT_TRUE(error.contains("missing/dir/x.kvf"));
-}
-
 TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers)
 {
     SyntheticOptions o;
@@ -325,7 +263,6 @@ TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers
             totalN += n;
             EXPECT_DOUBLE_EQ(question.storedIndex, static_cast<double>(sum) / n / d.info.indexDivisor);
         }
-        EXPECT_LT(question.name, static_cast<int32_t>(d.strings.size()));
     }
     EXPECT_EQ(dimensions, 3);
     EXPECT_DOUBLE_EQ(d.info.totalIndex, static_cast<double>(totalSum) / totalN / d.info.indexDivisor);
