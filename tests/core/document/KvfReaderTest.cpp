@@ -5,6 +5,8 @@
 
 #include <QtEndian>
 #include <cstring>
+#include <iterator>
+#include <tuple>
 #include <zlib.h>
 
 #include "core/document/KvfFormat.h"
@@ -146,36 +148,27 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
   const SurveyDocument& doc = l.document;
   const DocumentInfo& i = doc.info;
   EXPECT_EQ(GuidRegistryForm(i.guid), QStringLiteral("{13121110-1514-1716-1819-1A1B1C1D1E1F}"));
-  EXPECT_EQ(doc.GetText(i.projectName), QStringLiteral("Project 7"));
-  EXPECT_EQ(doc.GetText(i.documentComment), QStringLiteral("Full text"));
+  const std::pair<TextRef, const char*> texts[] = {
+      {i.projectName, "Project 7"}, {i.documentComment, "Full text"}, {i.indexCaption, "caption"},
+      {i.countTip, "tip1"},         {i.selectionTip, "tip2"},        {i.allRespondentsCaption, "Everyone"},
+      {i.tooFewCaption, "Too few"}};
+  for (const auto& [ref, text] : texts) EXPECT_EQ(doc.GetText(ref), QString::fromUtf8(text));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(doc.GetText(i.indexLabels[static_cast<size_t>(k)]), QStringLiteral("label%1").arg(k));
   EXPECT_EQ(i.fileVersion, (std::array<int32_t, 3>{1, 2, 345}));
   EXPECT_EQ(i.created, 45000.25);
   EXPECT_EQ(i.languageCode, QStringLiteral("sv"));
   EXPECT_TRUE(i.allowCopy && i.allowPrint && i.allowSave && i.allowCopyData);
-  EXPECT_EQ(i.rowOrder, 2);
-  EXPECT_EQ(i.rowOrderThreshold, 50);
-  EXPECT_EQ(i.indexDivisor, 10);
-  EXPECT_EQ(i.indexDecimals, 1);
-  EXPECT_EQ(i.maxAlternativeValue, 40);
-  EXPECT_EQ(doc.GetText(i.indexCaption), QStringLiteral("caption"));
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(doc.GetText(i.indexLabels[static_cast<size_t>(k)]), QStringLiteral("label%1").arg(k));
+  EXPECT_TRUE(i.hasRespondentComments && i.hideFirstAlternative);
+  const std::pair<int32_t, int32_t> numbers[] = {
+      {i.rowOrder, 2},           {i.rowOrderThreshold, 50},          {i.indexDivisor, 10},
+      {i.indexDecimals, 1},      {i.maxAlternativeValue, 40},        {i.featureFlags, 0x100},
+      {i.minimumSelection, 3},   {i.minimumComplementSelection, 6},  {i.minimumGraphSelection, 4},
+      {i.sheetColor0, 0x111111}, {i.sheetColor1, 0x222222},          {i.kept60, 60},
+      {i.kept67, 67}};
+  for (size_t k = 0; k < std::size(numbers); ++k) EXPECT_EQ(numbers[k].first, numbers[k].second) << "number " << k;
   EXPECT_EQ(i.totalIndex, 1.5);
   EXPECT_EQ(i.currentTotalIndex, 1.5);
-  EXPECT_EQ(doc.GetText(i.countTip), QStringLiteral("tip1"));
-  EXPECT_EQ(doc.GetText(i.selectionTip), QStringLiteral("tip2"));
-  EXPECT_EQ(doc.GetText(i.allRespondentsCaption), QStringLiteral("Everyone"));
-  EXPECT_EQ(doc.GetText(i.tooFewCaption), QStringLiteral("Too few"));
-  EXPECT_EQ(i.featureFlags, 0x100);
-  EXPECT_EQ(i.minimumSelection, 3);
-  EXPECT_EQ(i.minimumComplementSelection, 6);
-  EXPECT_EQ(i.minimumGraphSelection, 4);
-  EXPECT_TRUE(i.hasRespondentComments);
-  EXPECT_TRUE(i.hideFirstAlternative);
-  EXPECT_EQ(i.sheetColor0, 0x111111);
-  EXPECT_EQ(i.sheetColor1, 0x222222);
   EXPECT_EQ(i.levelColors, (std::array<Colour, 4>{0x333333, 0x444444, 0x555555, 0x666666}));
-  EXPECT_EQ(i.kept60, 60);
-  EXPECT_EQ(i.kept67, 67);
 
   ASSERT_EQ(doc.answers.Width(), 1);
   EXPECT_EQ(doc.RespondentCount(), 4);
@@ -187,25 +180,19 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
   const Alternative& a2 = doc.alternatives[2];
   EXPECT_EQ(doc.GetText(a2.sheetLabel), QStringLiteral("C"));
   EXPECT_EQ(doc.GetText(a2.name), QStringLiteral("Alt C"));
-  EXPECT_EQ(a2.backColor, 0x0000FF + 2);
-  EXPECT_EQ(a2.value, 20);
+  EXPECT_EQ(std::make_tuple(a2.backColor, a2.value, a2.graphOptions, a2.graphValue, a2.graphColor),
+            std::make_tuple(0x0000FF + 2, 20, 7, 102, 0x00FF00 + 2));
   EXPECT_FALSE(a2.complementProtected);
   EXPECT_TRUE(a2.isProtected);
-  EXPECT_EQ(a2.graphOptions, 7);
-  EXPECT_EQ(a2.graphValue, 102);
-  EXPECT_EQ(a2.graphColor, 0x00FF00 + 2);
 
   ASSERT_EQ(doc.questions.size(), 2u);
   const Question& q = doc.questions[0];
   EXPECT_EQ(doc.GetText(q.text), QStringLiteral("Full text"));
   EXPECT_TRUE(q.isDimension && q.isOverviewQuestion && q.isFlexTotal && q.inTotalIndex);
-  EXPECT_EQ(q.backColor, 0xABCDEF);
-  EXPECT_EQ(q.primaryBlock, 0);
-  EXPECT_EQ(q.secondaryBlock, 1);
+  EXPECT_EQ(std::make_tuple(q.backColor, q.primaryBlock, q.secondaryBlock, q.graphFlags, q.rankingWeight),
+            std::make_tuple(0xABCDEF, 0, 1, 0x105, 3));
   EXPECT_EQ(q.storedIndex, 2.25);
   EXPECT_EQ(q.flexIndex, 2.25);
-  EXPECT_EQ(q.graphFlags, 0x105);
-  EXPECT_EQ(q.rankingWeight, 3);
   EXPECT_EQ(doc.questions[1].firstAlternative, 3);
 
   ASSERT_EQ(doc.respondentComments.size(), 2u);
@@ -219,12 +206,8 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
   ASSERT_EQ(doc.blocks.size(), 2u);
   const Block& b = doc.blocks[0];
   EXPECT_EQ(doc.BlockName(0), QStringLiteral("Block name"));
-  EXPECT_TRUE(b.membersByQuestionField);
-  EXPECT_EQ(b.storedIndex, 0.5);
-  EXPECT_EQ(b.flexIndex, 0.5);
-  EXPECT_EQ(b.blockLevel, 1);
-  EXPECT_EQ(b.graphFlags, 0x101);
-  EXPECT_TRUE(b.fromFile);
+  EXPECT_TRUE(b.membersByQuestionField && b.fromFile);
+  EXPECT_EQ(std::make_tuple(b.storedIndex, b.flexIndex, b.blockLevel, b.graphFlags), std::make_tuple(0.5, 0.5, 1, 0x101));
   EXPECT_FALSE(b.includeInCopy);  // only level -1 blocks are copied by default
   EXPECT_TRUE(doc.blocks[1].includeInCopy);
   ASSERT_EQ(doc.blockItems.size(), 2u);

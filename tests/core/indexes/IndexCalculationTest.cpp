@@ -45,11 +45,12 @@ TEST(ColumnsIndex, MeanIsOverAnswersNotOverQuestionMeans) {
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {1, 1}, {0, 0, 5}), (1.0 + 1.0 + 1.0 + 1.0) / 4.0 / 4.0);
 }
 
-TEST(ColumnsIndex, NothingToAverageGivesMinusOne) {
+TEST(ColumnsIndex, NothingToAverageGivesMinusOneAndPositionsOutsideAreSkipped) {
   const SurveyDocument document = TwoFourSkip(1);
   EXPECT_EQ(CalculateColumnsIndex(document, {0}, {}), kNoIndex);
   EXPECT_EQ(CalculateColumnsIndex(document, {}, {0, 1}), kNoIndex);
   EXPECT_EQ(CalculateColumnsIndex(document, {0}, {2}), kNoIndex);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
   // Zero and negative weights other than -1 count.
   SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {0, -3}, {0, 1}));
@@ -68,11 +69,6 @@ TEST(ColumnsIndex, AnswersOutsideTheAlternativesNeverCount) {
     const SurveyDocument document = builder.Load();
     EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, {0, 1, 2}), 10.0) << "width " << width;
   }
-}
-
-TEST(ColumnsIndex, PositionsOutsideTheMatrixAreSkipped) {
-  const SurveyDocument document = TwoFourSkip(1);
-  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
 }
 
 TEST(ColumnsIndex, LargeWeightsDoNotOverflow) {
@@ -203,7 +199,7 @@ TEST_F(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
   EXPECT_EQ(document.blocks[1].flexIndex, kNoIndex);
 }
 
-TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreak) {
+TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreakOrNothing) {
   SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, 0, -1}, {0, 0, 1, 2}));
   const SurveyDocument document = builder.Load();
@@ -212,16 +208,8 @@ TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreak) {
   EXPECT_DOUBLE_EQ(index, 2.0);
   EXPECT_EQ(clipboard.Text(), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
   EXPECT_EQ(clipboard.Writes(), 1);
-}
-
-TEST(IndexValueTable, NothingCountedLeavesTheClipboardAlone) {
-  SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, -1}, {1, 1}));
-  const SurveyDocument document = builder.Load();
-  platform::FakeClipboard clipboard;
-  clipboard.SetText(QStringLiteral("before"));
-  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {0, 1}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Text(), QStringLiteral("before"));
+  // Nothing counted (respondent 3 chose the -1 alternative): the clipboard is left alone.
+  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {3}, &clipboard), kNoIndex);
   EXPECT_EQ(clipboard.Writes(), 1);
 }
 
