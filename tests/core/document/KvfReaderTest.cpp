@@ -30,16 +30,14 @@ KvfDescription SmallSurvey(int revision = 9) {
                "label2", "label3", "label4", "Everyone", "Too few", "tip1", "tip2", "caption"};
   auto& i = d.info;
   for (int b = 0; b < 16; ++b) i.guid[static_cast<size_t>(b)] = static_cast<uint8_t>(0x10 + b);
-  i.projectNumber = 1;
-  i.projectName = 1;
+  i.projectNumber = i.projectName = 1;
   i.copyright = 3;
   i.documentComment = 4;
   i.fileVersion = {1, 2, 345};
   i.created = 45000.25;
   i.language = 0;
-  i.allowCopy = kTrue;
-  i.allowPrint = kTrue;
-  i.allowSave = kTrue;
+  i.allowCopy = i.allowPrint = i.allowSave = i.allowCopyData = kTrue;
+  i.hasRespondentComments = i.hideFirstAlternative = kTrue;
   i.indexDivisor = 10;
   i.indexCaption = 25;
   i.indexLabel0 = 16;
@@ -47,26 +45,23 @@ KvfDescription SmallSurvey(int revision = 9) {
   i.indexLabel2 = 18;
   i.indexLabel3 = 19;
   i.indexLabel4 = 20;
+  i.allRespondentsCaption = 21;
+  i.tooFewCaption = 22;
   i.countTip = 23;
   i.selectionTip = 24;
-  i.allRespondentsCaption = 21;
   i.minimumSelection = 3;
   i.minimumGraphSelection = 4;
-  i.tooFewCaption = 22;
-  i.hasRespondentComments = kTrue;
-  i.hideFirstAlternative = kTrue;
+  i.minimumComplementSelection = 6;
   i.sheetColor0 = 0x111111;
   i.sheetColor1 = 0x222222;
   i.levelColors = {0x333333, 0x444444, 0x555555, 0x666666};
   i.kept60 = 60;
-  i.rowOrder = 2;
-  i.minimumComplementSelection = 6;
-  i.totalIndex = 1.5;
   i.kept67 = 67;
+  i.rowOrder = 2;
+  i.rowOrderThreshold = 50;
+  i.totalIndex = 1.5;
   i.featureFlags = 0x100;
   i.maxAlternativeValue = 40;
-  i.rowOrderThreshold = 50;
-  i.allowCopyData = kTrue;
 
   // Alternatives 0..2 belong to question 0 (a dimension), 3..4 to question 1.
   for (int a = 0; a < 5; ++a) {
@@ -83,23 +78,10 @@ KvfDescription SmallSurvey(int revision = 9) {
     r.graphColor = 0x00FF00 + a;
     d.alternatives.push_back(r);
   }
-  writer::QuestionRecord q0;
-  q0.sheetLabel = 2;
-  q0.name = 3;
-  q0.text = 4;
-  q0.selectionName = 5;
-  q0.backColor = 0xABCDEF;
-  q0.primaryBlock = 0;
-  q0.firstAlternative = 0;
-  q0.alternativeCount = 3;
-  q0.isDimension = kTrue;
-  q0.isOverviewQuestion = kTrue;
-  q0.storedIndex = 2.25;
-  q0.inTotalIndex = kTrue;
-  q0.secondaryBlock = 1;
-  q0.isFlexTotal = kTrue;
-  q0.graphFlags = 0x105;
-  q0.rankingWeight = 3;
+  const writer::QuestionRecord q0{.sheetLabel = 2, .name = 3, .text = 4, .selectionName = 5, .backColor = 0xABCDEF,
+                                  .primaryBlock = 0, .firstAlternative = 0, .alternativeCount = 3, .isDimension = kTrue,
+                                  .isOverviewQuestion = kTrue, .storedIndex = 2.25, .inTotalIndex = kTrue,
+                                  .secondaryBlock = 1, .isFlexTotal = kTrue, .graphFlags = 0x105, .rankingWeight = 3};
   writer::QuestionRecord q1 = q0;
   q1.firstAlternative = 3;
   q1.alternativeCount = 2;
@@ -112,15 +94,9 @@ KvfDescription SmallSurvey(int revision = 9) {
   d.answers = {{0, 1, 2, 200}, {0, 1, 1, 0}};  // [question][respondent]
   d.respondentComments = {{14, 2}, {-1, -1}};
   d.answerComments = {{15, -1, -1, -1}, {-1, -1, 15, -1}};
-  writer::BlockRecord block;
-  block.sheetLabel = 12;
-  block.name = 13;
-  block.membersByQuestionField = kTrue;
-  block.storedIndex = 0.5;
-  block.blockLevel = 1;
-  block.graphFlags = 0x101;
-  writer::BlockRecord block2;
-  block2.name = 13;
+  const writer::BlockRecord block{.sheetLabel = 12, .name = 13, .membersByQuestionField = kTrue, .storedIndex = 0.5,
+                                  .blockLevel = 1, .graphFlags = 0x101};
+  const writer::BlockRecord block2{.name = 13};
   d.blocks = {block, block2};
   d.blockItems = {{1, 1}, {1, 0}};
   return d;
