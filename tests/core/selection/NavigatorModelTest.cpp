@@ -220,14 +220,6 @@ TEST(NavigatorModel, WithoutFlexQuestionShowNeverSetsTheFlexTotal) {
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
 }
 
-TEST(NavigatorModel, TotalTextInBothLanguages) {
-  const SurveyDocument document = Survey();
-  NavigatorModel model;
-  model.SetUp(document);
-  EXPECT_EQ(model.TotalText(false), QStringLiteral("Items in selection: 12"));
-  EXPECT_EQ(model.TotalText(true), QStringLiteral("Antal i urval: 12"));
-}
-
 TEST(NavigatorReminder, StartsOnlyWithChangesAndTheSetting) {
   NavigatorReminder reminder;
   bool beep = true;
