@@ -31,7 +31,8 @@ struct SheetColumns {
 };
 
 // Every question is an overview question in total index; index divisor 1,
-// caption texts "Total", "Count", "Selection".
+// caption texts "Total", "Count", "Selection". SheetRecipe leaves the recipe
+// open for a test's own changes; SheetSurvey loads it as it is.
 SurveyRecipe SheetRecipe(const SheetColumns& columns);
 SurveyDocument SheetSurvey(const SheetColumns& columns);
 
