@@ -468,29 +468,6 @@ TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
   EXPECT_EQ(total, static_cast<uint64_t>(bytes.size()));
 }
 
-TEST_F(MetafileRecordsTest, WmfShowsTheSameFillsAndTextsAsEmf) {
-  testing::SamplePicture picture;
-  const ReadBoth read = DrawBoth(testing::SamplePicture::Size(), [&](QPainter& p) { picture.Draw(p); });
-  const ReadEmf& e = read.emf;
-  const ReadWmf& w = read.wmf;
-  ASSERT_EQ(e.fills.size(), w.fills.size());
-  for (int i = 0; i < e.fills.size(); ++i) {
-    EXPECT_EQ(e.fills[i].rect, w.fills[i].rect) << i;
-    EXPECT_EQ(e.fills[i].colorRef, w.fills[i].colorRef) << i;
-  }
-  int filledCells = 2;  // the band and the caption block
-  for (const auto& cell : picture.cells) filledCells += cell.color.isValid() ? 1 : 0;
-  EXPECT_EQ(e.fills.size(), filledCells);
-  ASSERT_EQ(e.texts.size(), w.texts.size());
-  for (int i = 0; i < e.texts.size(); ++i) {
-    EXPECT_EQ(e.texts[i].text, w.texts[i].text) << i;
-    EXPECT_EQ(e.texts[i].reference, w.texts[i].reference) << i;
-    EXPECT_EQ(e.texts[i].dx, w.texts[i].dx) << i;
-    EXPECT_EQ(e.texts[i].font.height, w.texts[i].font.height) << i;
-    EXPECT_EQ(e.texts[i].font.weight, w.texts[i].font.weight) << i;
-  }
-}
-
 TEST_F(MetafileRecordsTest, WmfTextIsWindows1252) {
   EXPECT_EQ(ToWindows1252(QString::fromUtf8("Åäö € – ✓")), QByteArray("\xC5\xE4\xF6 \x80 \x96 ?"));
   EXPECT_EQ(ToWindows1252(QString(QChar(0x81))), QByteArray("?"));
