@@ -124,14 +124,23 @@ KvfDescription SmallSurvey(int revision = 9) {
   return d;
 }
 
+// A read's outcome with its error as a LoadError (None on success).
+struct Outcome {
+  LoadError error = LoadError::None;
+  bool upgradeWarningDue = false;
+  int32_t formatRevision = 0;
+};
+
 struct Loaded {
-  ReadResult result;
+  Outcome result;
   SurveyDocument document;
 };
 
 Loaded Read(const QByteArray& bytes, ReadOptions options = {}) {
   Loaded loaded;
-  loaded.result = DecodeKvf(bytes, loaded.document, options);
+  const Result<KvfRevisions> read = DecodeKvf(bytes, loaded.document, options);
+  loaded.result.error = LoadErrorOf(read.Error());
+  if (read) loaded.result = {LoadError::None, read->upgradeWarningDue, read->formatRevision};
   return loaded;
 }
 
@@ -688,8 +697,8 @@ TEST(KvfReader, ErrorTextsInBothLanguages) {
 
 TEST(KvfReader, FileErrors) {
   SurveyDocument doc;
-  EXPECT_EQ(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).error, LoadError::CannotOpen);
-  EXPECT_EQ(ReadKvfFile(QStringLiteral("/"), doc).error, LoadError::CannotOpen);
+  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).Error()), LoadError::CannotOpen);
+  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/"), doc).Error()), LoadError::CannotOpen);
 }
 
 }  // namespace

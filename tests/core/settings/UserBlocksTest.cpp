@@ -171,7 +171,7 @@ TEST_F(UserBlocksTest, AnOpenDocumentGetsItsUserBlocksAndTheirIndexes) {
   ASSERT_TRUE(writer::SaveKvf(writer::MakeSyntheticDescription(options), path, &error)) << error.toStdString();
 
   DocumentSession session;
-  ASSERT_EQ(session.LoadDocument(path, false), QString());
+  ASSERT_TRUE(session.LoadDocument(path, false).ok());
   const size_t fileBlocks = session.Document().blocks.size();
   ASSERT_TRUE(session.Document().info.HasIndexes());
   // Questions that carry index values: those of the total index.
@@ -187,7 +187,7 @@ TEST_F(UserBlocksTest, AnOpenDocumentGetsItsUserBlocksAndTheirIndexes) {
 
   RegistryUserBlockSource source(store_);
   session.SetUserBlockSource(&source);
-  ASSERT_EQ(session.LoadDocument(path, false), QString());
+  ASSERT_TRUE(session.LoadDocument(path, false).ok());
   const SurveyDocument& document = session.Document();
   ASSERT_EQ(document.blocks.size(), fileBlocks + 1);
   EXPECT_EQ(document.BlockName(static_cast<int32_t>(fileBlocks)), QStringLiteral("Mine"));
