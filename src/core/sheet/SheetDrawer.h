@@ -130,8 +130,8 @@ class SheetState {
 
   // The whole sheet: (0, 0) to (width, height).
   QRect Bounds() const { return QRect(0, 0, width, height); }
-  // Paints the part of sheetRect inside the sheet with its top-left corner
-  // at target; the rest of the target is left as it is.
+  // Paints sheetRect with its top-left corner at target; what lies outside
+  // the sheet is not painted (the target keeps its pixels there).
   void PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const;
   // The pixels of the part of sheetRect inside the sheet (Format_RGB32); a
   // null image when that part is empty.
@@ -146,10 +146,10 @@ class SheetState {
 // "The overview is too large to be shown!": DrawSheet's failure.
 BiText SheetTooLargeText();
 
-// Draws the sheet into a new image for modes 0 and 5 (others are refused)
-// and fills state. Mode 0 erases state first. Fails with SheetTooLargeText
-// when the sheet is too large, the image cannot be made or the mode is
-// refused (state is then erased).
+// Draws the sheet into a new image for modes 0 and 5 and fills state,
+// erasing it first. Fails with SheetTooLargeText when the sheet is too
+// large or the image cannot be made (state is then left erased), or for any
+// other mode (state is then left as it was).
 Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                  const SheetRequest& request, SheetState* state);
 
