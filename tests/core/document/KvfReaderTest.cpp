@@ -124,11 +124,9 @@ KvfDescription SmallSurvey(int revision = 9) {
   return d;
 }
 
-// A read's outcome with its error as a LoadError (None on success).
-struct Outcome {
+// A read's revisions and its error as a LoadError (None on success).
+struct Outcome : KvfRevisions {
   LoadError error = LoadError::None;
-  bool upgradeWarningDue = false;
-  int32_t formatRevision = 0;
 };
 
 struct Loaded {
@@ -139,8 +137,8 @@ struct Loaded {
 Loaded Read(const QByteArray& bytes, ReadOptions options = {}) {
   Loaded loaded;
   const Result<KvfRevisions> read = DecodeKvf(bytes, loaded.document, options);
+  if (read) static_cast<KvfRevisions&>(loaded.result) = read.Value();
   loaded.result.error = LoadErrorOf(read.Error());
-  if (read) loaded.result = {LoadError::None, read->upgradeWarningDue, read->formatRevision};
   return loaded;
 }
 

@@ -91,14 +91,12 @@ TEST(SingleInstance, ALockLeftByACrashedCopyIsTakenOver) {
 
 TEST(SettingsFileStatus, NamesTheFaultyLineAndTheKeptCopy) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("settings.reg"));
-  QFile file(path);
+  QFile file(dir.filePath(QStringLiteral("settings.reg")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:zz\n");
   file.close();
-  const platform::FileRegistryStore store(path);
+  const platform::FileRegistryStore store(file.fileName());
   const Status status = SettingsFileStatus(store);
-  ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.Code(), static_cast<int>(platform::FileRegistryStore::Status::SetAside));
   EXPECT_TRUE(status.Message().english.contains(QStringLiteral("line 3")));
   EXPECT_TRUE(status.Message().swedish.contains(QDir::toNativeSeparators(store.BackupPath())));
