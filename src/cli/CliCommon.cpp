@@ -92,7 +92,7 @@ std::optional<int> ParseInt(const QString& text) {
 bool OpenDocument(DocumentSession& session, const QString& path) {
   // The user's blocks come from the settings file the viewer uses; the store
   // and the source live as long as the process.
-  static platform::FileRegistryStore& store = platform::UserRegistryStore();
+  static platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
   static RegistryUserBlockSource userBlocks(store);
   if (const QString message = store.Message(Swedish()); !message.isEmpty()) WriteError(message);
   session.SetUserBlockSource(&userBlocks);

@@ -22,7 +22,7 @@ const QString kScreen = QStringLiteral("screen");
 
 // "Overview Group Lines" and "Overview Max Rows" as the viewer reads them.
 ProgramOptions StoredOptions() {
-  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
   const ProgramKey programKey = OpenProgramKey(store);
   return ReadSettings(programKey.key);
 }

@@ -257,10 +257,13 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kBlockItemsOffset);
     if (!SectionFits(s, format::kBlockItemSize, p_)) return false;
     if (!s.Present()) return true;
-    doc_.blockItems.resize(static_cast<size_t>(s.count));
+    // An item of a block the file does not have is dropped: the user's
+    // blocks follow the file's in the table, and it must not join one.
+    const auto fileBlocks = static_cast<int32_t>(doc_.blocks.size());
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
-      doc_.blockItems[static_cast<size_t>(i)] = {p_.I32(r), p_.I32(r + 4)};
+      const BlockItem item{p_.I32(r), p_.I32(r + 4)};
+      if (item.block >= 0 && item.block < fileBlocks) doc_.blockItems.push_back(item);
     }
     return true;
   }

@@ -109,7 +109,10 @@ bool SameContents(const QString& a, const QString& b) {
 
 }  // namespace
 
-FileRegistryStore::FileRegistryStore(const QString& filePath) : filePath_(filePath) { Load(); }
+FileRegistryStore::FileRegistryStore(const QString& filePath, Access access) : filePath_(filePath), access_(access) {
+  Load();
+  if (access_ == Access::ReadOnly) SetWritable(false);
+}
 
 FileRegistryStore::~FileRegistryStore() { Flush(); }
 
@@ -125,7 +128,9 @@ void FileRegistryStore::Load() {
     }
     case QSettings::FormatError:
       parseError_ = LastParseError();
-      if (SetAsideUnreadableFile()) {
+      if (access_ == Access::ReadOnly) {
+        status_ = Status::Damaged;
+      } else if (SetAsideUnreadableFile()) {
         status_ = Status::SetAside;
         // QSettings keeps its first error for good; a fresh object starts
         // clean, with nothing read, and its first save replaces the file.
@@ -191,6 +196,11 @@ QString FileRegistryStore::Message(bool swedish) const {
                      : QStringLiteral("The settings file \"%1\" cannot be opened. The defaults are used and no "
                                       "settings are saved during this run.")
                            .arg(file);
+    case Status::Damaged:
+      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2). Standardvärdena används.")
+                           .arg(file, parseError_)
+                     : QStringLiteral("The settings file \"%1\" could not be read (%2). The defaults are used.")
+                           .arg(file, parseError_);
     case Status::WriteFailed:
       return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte skrivas.").arg(file)
                      : QStringLiteral("The settings file \"%1\" could not be written.").arg(file);
@@ -243,9 +253,39 @@ bool FileRegistryStore::DeleteValue(const QString& key, const QString& name) {
   return true;
 }
 
+bool FileRegistryStore::FileOnDiskParses(QString* parseError) const {
+  QFile file(filePath_);
+  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return true;  // nothing to lose, or QSettings reports it
+  RegistryTree scratch;
+  RegTextError error;
+  if (ParseRegText(file.readAll(), &scratch, &error)) return true;
+  *parseError = QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
+  return false;
+}
+
+void FileRegistryStore::RestoreAllEntries() {
+  for (const RegistryTree::Key* key : Tree().AllKeys()) {
+    settings_->setValue(KeyMarker(key->path), true);
+    for (const auto& [name, value] : key->values) settings_->setValue(ValueEntry(key->path, name), ToVariant(value));
+  }
+}
+
 bool FileRegistryStore::Flush() {
   if (!pending_ || !IsWritable()) return true;
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
+  if (QString parseError; !FileOnDiskParses(&parseError)) {
+    // The file became unreadable since it was read (or was so from the
+    // start): a save would keep only this run's changes. Keep a copy of it
+    // and write everything the store holds.
+    parseError_ = parseError;
+    if (!SetAsideUnreadableFile()) {
+      status_ = Status::WriteFailed;
+      return false;
+    }
+    status_ = Status::SetAside;
+    formatErrorExpected_ = true;
+    RestoreAllEntries();
+  }
   settings_->sync();
   pending_ = false;
   const QSettings::Status status = settings_->status();
@@ -260,8 +300,8 @@ QString DefaultRegistryFilePath() {
   return base + QStringLiteral("/Brennvik AB/KVF Viewer.reg");
 }
 
-FileRegistryStore& UserRegistryStore() {
-  static FileRegistryStore store(DefaultRegistryFilePath());
+FileRegistryStore& UserRegistryStore(FileRegistryStore::Access access) {
+  static FileRegistryStore store(DefaultRegistryFilePath(), access);
   return store;
 }
 

@@ -9,6 +9,12 @@
 // copy of the unreadable file is kept beside it ("<name>.unreadable-<time>")
 // before anything is written. When no copy can be made the store refuses
 // every change for the run. Message() says what happened.
+//
+// The same rule holds at every save: when the file on disk no longer parses
+// (another program replaced it while this one ran), it is set aside first
+// and the whole store is written, not only this run's changes. A read-only
+// store (for programs that only read settings) never writes, copies or
+// replaces the file, whatever it holds.
 #include <QString>
 #include <memory>
 
@@ -25,10 +31,12 @@ class FileRegistryStore : public MemoryRegistryStore {
     SetAside,       // unreadable; a copy was kept and the store starts empty
     Unreadable,     // unreadable and no copy could be made: read-only, empty
     AccessDenied,   // the file exists but cannot be opened: read-only, empty
-    WriteFailed     // a flush could not replace the file
+    WriteFailed,    // a flush could not replace the file
+    Damaged         // read-only store: unreadable, the defaults are used
   };
+  enum class Access { ReadWrite, ReadOnly };
 
-  explicit FileRegistryStore(const QString& filePath);
+  explicit FileRegistryStore(const QString& filePath, Access access = Access::ReadWrite);
   ~FileRegistryStore() override;
   FileRegistryStore(const FileRegistryStore&) = delete;
   FileRegistryStore& operator=(const FileRegistryStore&) = delete;
@@ -49,9 +57,16 @@ class FileRegistryStore : public MemoryRegistryStore {
  private:
   void Load();
   bool SetAsideUnreadableFile();
+  // False (with the parser's complaint) when the file exists, can be read
+  // and does not parse.
+  bool FileOnDiskParses(QString* parseError) const;
+  // Hands every key and value of the tree to QSettings again, so that the
+  // next save writes all of them.
+  void RestoreAllEntries();
   void MarkKey(const QString& storedFullPath);
 
   QString filePath_;
+  Access access_ = Access::ReadWrite;
   std::unique_ptr<QSettings> settings_;
   Status status_ = Status::Ok;
   QString backupPath_;
@@ -64,7 +79,8 @@ class FileRegistryStore : public MemoryRegistryStore {
 // unset, empty or not an absolute path.
 QString DefaultRegistryFilePath();
 
-// The store of this process at DefaultRegistryFilePath(), opened on first use.
-FileRegistryStore& UserRegistryStore();
+// The store of this process at DefaultRegistryFilePath(), opened on first use
+// with the access of that first call.
+FileRegistryStore& UserRegistryStore(FileRegistryStore::Access access = FileRegistryStore::Access::ReadWrite);
 
 }  // namespace kvf::platform
