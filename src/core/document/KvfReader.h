@@ -9,7 +9,9 @@
 // negative string length, a record stride smaller than the record, an answer
 // comment width below 4, or a question whose alternatives lie outside the
 // alternative table makes the file "damaged". Announced lengths are checked
-// before anything is allocated.
+// before anything is allocated, and every count against DocumentLimits.h:
+// a file over a limit is refused as too big, naming the limit. Tables grow
+// as their entries decode; none is sized from a count before it is checked.
 //
 // It does not touch the open document, the settings or any window: on
 // success the caller owns a complete new document (file identity not yet
@@ -17,6 +19,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/document/DocumentLimits.h"
 #include "core/document/LoadError.h"
 #include "core/document/SurveyDocument.h"
 
@@ -30,6 +33,8 @@ struct ReadOptions {
 
 struct ReadResult {
   LoadError error = LoadError::None;
+  // With TooBig: the limit the file exceeds (None: the answer matrix).
+  limits::Limit limit = limits::Limit::None;
   // The file's format revision is newer than this reader's; it was read.
   bool upgradeWarningDue = false;
   int32_t formatRevision = 0;

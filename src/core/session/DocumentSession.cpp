@@ -1,5 +1,7 @@
 #include "core/session/DocumentSession.h"
 
+#include <new>
+
 #include "core/document/KvfReader.h"
 #include "core/indexes/IndexCalculation.h"
 #include "platform/shell/FileNames.h"
@@ -11,8 +13,16 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
   SurveyDocument fresh;
   ReadOptions options;
   options.printingAvailable = printingAvailable_;
-  const ReadResult read = ReadKvfFile(path, fresh, options);
-  if (read.error != LoadError::None) return LoadErrorText(read.error).Get();
+  ReadResult read;
+  try {
+    read = ReadKvfFile(path, fresh, options);
+  } catch (const std::bad_alloc&) {
+    // The limits keep every document far below what memory holds; should an
+    // allocation fail all the same, the file is refused, not the program.
+    read.error = LoadError::TooBig;
+  }
+  if (read.error != LoadError::None)
+    return (read.limit != limits::Limit::None ? limits::LimitExceededText(read.limit) : LoadErrorText(read.error)).Get();
 
   if (IsOpen()) CloseDocument();
   document_ = std::move(fresh);
