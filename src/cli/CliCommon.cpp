@@ -102,4 +102,20 @@ bool OpenDocument(DocumentSession& session, const QString& path) {
   return false;
 }
 
+OfferCheck OffersDataCopy() {
+  return [](const SurveyDocument& document) -> std::optional<BiText> {
+    if (document.info.allowCopy && document.info.allowCopyData) return std::nullopt;
+    return BiText{QStringLiteral("This document does not allow its data to be copied."),
+                  QStringLiteral("Det här dokumentet tillåter inte att dess data kopieras.")};
+  };
+}
+
+OfferCheck OffersSaving() {
+  return [](const SurveyDocument& document) -> std::optional<BiText> {
+    if (document.info.allowSave) return std::nullopt;
+    return BiText{QStringLiteral("This document does not allow its pictures to be saved."),
+                  QStringLiteral("Det här dokumentet tillåter inte att dess bilder sparas.")};
+  };
+}
+
 }  // namespace kvf::cli

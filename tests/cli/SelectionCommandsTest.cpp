@@ -38,7 +38,7 @@ writer::KvfDescription Survey(const SurveyOptions& options = {}) {
   d.info.indexDivisor = options.indexDivisor;
   d.info.minimumSelection = options.minimumSelection;
   d.info.minimumGraphSelection = options.minimumGraphSelection;
-  d.info.allowCopyData = kTrue;
+  d.info.allowCopy = d.info.allowCopyData = kTrue;
   sketch.Alternative(QStringLiteral("N"), QStringLiteral("North"), -1);
   sketch.Alternative(QStringLiteral("S"), QStringLiteral("South"), -1);
   sketch.Alternative(QStringLiteral("W"), QStringLiteral("West"), -1);

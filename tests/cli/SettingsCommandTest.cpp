@@ -73,6 +73,7 @@ TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
   writer::KvfDescription d;
   d.strings = {"Q1", "Q2", "File block"};
   d.info.indexDivisor = 1;
+  d.info.allowSave = writer::kTrue;
   d.info.guid = {0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x78, 0x56, 1, 2, 3, 4, 5, 6, 7, 8};
   for (const int value : {1, 3}) {
     writer::AlternativeRecord a;

@@ -49,7 +49,8 @@ int RunOverview(const QStringList& words) {
   }
 
   DocumentSession session;
-  const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), *options);
+  const PreparedSheet prepared =
+      PrepareSheet(command, session, arguments->Positional().first(), *options, OffersSaving());
   if (prepared.exitCode != kExitOk) return prepared.exitCode;
   if (!prepared.refusal.isEmpty()) {
     WriteError(prepared.refusal);
