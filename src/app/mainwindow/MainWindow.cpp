@@ -292,13 +292,13 @@ void MainWindow::ShowMessage(QMessageBox::Icon icon, const QString& caption, con
 // ---------------------------------------------------------------- opening
 
 bool MainWindow::OpenDocument(const QString& path, bool rememberFolder, const QString& caption) {
-  QString error;
+  kvf::Status loaded;
   {
     WaitCursor wait;
-    error = session_.LoadDocument(path, rememberFolder);
+    loaded = session_.LoadDocument(path, rememberFolder);
   }
-  if (!error.isEmpty()) {
-    ShowMessage(QMessageBox::Critical, caption, error);
+  if (!loaded) {
+    ShowMessage(QMessageBox::Critical, caption, loaded.Text());
     ClearStatus();
     return false;
   }
@@ -351,8 +351,7 @@ void MainWindow::OpenRecentFile(int index) {
 
 void MainWindow::DocumentClosing(const SurveyDocument&) {
   kvf::EraseSheet(&sheetState_);
-  drawer_.TerminateSheetDrawer();
-  drawerReady_ = false;
+  drawer_.reset();
   ResetToNoDocument();
   sheetArea_->DesignSheetView();
 }
@@ -427,17 +426,18 @@ void MainWindow::EraseSheet() {
 }
 
 void MainWindow::DrawSheet(const SurveyDocument& document, const SubSheet& sheet) {
-  if (!drawerReady_) {
-    drawer_.InitiateSheetDrawer(document);  // a failure leaves cells without colour
-    drawerReady_ = true;
+  if (!drawer_) {
+    Result<SheetDrawer> made = SheetDrawer::Create(document);
+    // A drawer that cannot be made leaves the cells without colour.
+    drawer_.emplace(made ? std::move(made).Value() : SheetDrawer());
   }
   SheetRequest request;
   request.mode = kSheetScreen;
   request.rowLimit = sheet.rowLimit;
   request.maxRows = options_.overviewMaxRows;
   request.groupLines = options_.overviewGroupLines;
-  if (kvf::DrawSheet(drawer_, document, sheet, request, &sheetState_) != 0)
-    SetStatus(S("The overview is too large to be shown!"), S("Översikten är för stor för att visas!"), true);
+  if (const kvf::Status drawn = kvf::DrawSheet(*drawer_, document, sheet, request, &sheetState_); !drawn)
+    SetStatus(drawn.Message().english, drawn.Message().swedish, true);
 }
 
 void MainWindow::DesignSheetView() {

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/mainwindow/MainMenus.h"
 #include "app/mainwindow/PopupMenuRules.h"
@@ -185,8 +186,9 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   QTimer* autoShowTimer_ = nullptr;
   MessageFunction message_;
 
-  SheetDrawer drawer_;
-  bool drawerReady_ = false;
+  // Made for the open document when its first sheet is drawn, destroyed
+  // when it closes.
+  std::optional<SheetDrawer> drawer_;
   SheetState sheetState_;
   std::vector<bool> splitDisabled_;
   BlockGraphMenuMap blockGraphMap_;

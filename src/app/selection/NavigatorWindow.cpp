@@ -238,11 +238,11 @@ void NavigatorWindow::ShowOverview() {
   const BiText building = BuildingOverviewText();
   if (host_.setStatus) host_.setStatus(building.english, building.swedish, false);
   const ShowOutcome outcome = model_.Show(session_.MutableDocument(), session_.View());
-  if (outcome.error.isEmpty()) {
+  if (outcome.sheet) {
     const BiText built = OverviewBuiltText();
     if (host_.setStatus) host_.setStatus(built.english, built.swedish, true);
   } else {
-    if (host_.showError) host_.showError(outcome.error);
+    if (host_.showError) host_.showError(outcome.sheet.Text());
     if (host_.clearStatus) host_.clearStatus();
   }
   QApplication::restoreOverrideCursor();

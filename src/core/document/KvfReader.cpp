@@ -419,9 +419,17 @@ class Decoder {
   limits::Limit exceeded_ = limits::Limit::None;
 };
 
-}  // namespace
+// The outcome of decoding: an error, or the revisions.
+struct ReadResult {
+  LoadError error = LoadError::None;
+  // With TooBig: the limit the file exceeds (None: the answer matrix).
+  limits::Limit limit = limits::Limit::None;
+  bool upgradeWarningDue = false;
+  int32_t formatRevision = 0;
+  int32_t compatibleRevision = 0;
+};
 
-ReadResult DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
+ReadResult Decode(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
   ReadResult result;
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
   const int64_t fileLength = bytes.size();
@@ -488,14 +496,28 @@ ReadResult DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const Re
   return result;
 }
 
-ReadResult ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options) {
+// A file over a limit: too big, with the message that names the limit.
+Status LimitFailure(limits::Limit limit) {
+  return Status::Failure(limits::LimitExceededText(limit), static_cast<int>(LoadError::TooBig));
+}
+
+}  // namespace
+
+Result<KvfRevisions> DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
+  const ReadResult result = Decode(bytes, document, options);
+  if (result.limit != limits::Limit::None) return LimitFailure(result.limit);
+  if (result.error != LoadError::None) return LoadFailure(result.error);
+  return KvfRevisions{result.upgradeWarningDue, result.formatRevision, result.compatibleRevision};
+}
+
+Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options) {
   QFile file(path);
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return {LoadError::CannotOpen};
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return LoadFailure(LoadError::CannotOpen);
   // FileLength is an int32: a larger file cannot match it.
-  if (file.size() > std::numeric_limits<int32_t>::max()) return {LoadError::Damaged};
-  if (file.size() > limits::kMaxFileBytes) return {LoadError::TooBig, limits::Limit::FileBytes};
+  if (file.size() > std::numeric_limits<int32_t>::max()) return LoadFailure(LoadError::Damaged);
+  if (file.size() > limits::kMaxFileBytes) return LimitFailure(limits::Limit::FileBytes);
   const QByteArray bytes = file.readAll();
-  if (bytes.size() != file.size()) return {LoadError::CannotOpen};
+  if (bytes.size() != file.size()) return LoadFailure(LoadError::CannotOpen);
   file.close();
   return DecodeKvf(bytes, document, options);
 }

@@ -9,9 +9,7 @@
 // negative string length, a record stride smaller than the record, an answer
 // comment width below 4, or a question whose alternatives lie outside the
 // alternative table makes the file "damaged". Announced lengths are checked
-// before anything is allocated, and every count against DocumentLimits.h:
-// a file over a limit is refused as too big, naming the limit. Tables grow
-// as their entries decode; none is sized from a count before it is checked.
+// before anything is allocated.
 //
 // It does not touch the open document, the settings or any window: on
 // success the caller owns a complete new document (file identity not yet
@@ -22,6 +20,7 @@
 #include "core/document/DocumentLimits.h"
 #include "core/document/LoadError.h"
 #include "core/document/SurveyDocument.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -31,10 +30,8 @@ struct ReadOptions {
   bool printingAvailable = true;
 };
 
-struct ReadResult {
-  LoadError error = LoadError::None;
-  // With TooBig: the limit the file exceeds (None: the answer matrix).
-  limits::Limit limit = limits::Limit::None;
+// What a successful read reports besides the document.
+struct KvfRevisions {
   // The file's format revision is newer than this reader's; it was read.
   bool upgradeWarningDue = false;
   int32_t formatRevision = 0;
@@ -42,10 +39,13 @@ struct ReadResult {
 };
 
 // Reads the file at path into document, which must be freshly constructed.
-// On error the document's content is unspecified; discard it.
-ReadResult ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options = {});
+// A failure carries LoadErrorText as its message and the LoadError as its
+// code (LoadErrorOf); a file over one of the limits is TooBig with a message
+// that names the limit (LimitExceededText). The document's content is then
+// unspecified: discard it.
+Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options = {});
 
 // The same over the bytes of a whole file.
-ReadResult DecodeKvf(const QByteArray& file, SurveyDocument& document, const ReadOptions& options = {});
+Result<KvfRevisions> DecodeKvf(const QByteArray& file, SurveyDocument& document, const ReadOptions& options = {});
 
 }  // namespace kvf

@@ -8,21 +8,21 @@
 
 namespace kvf {
 
-QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
+Status DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
   // Read and check everything before the open document is touched.
   SurveyDocument fresh;
   ReadOptions options;
   options.printingAvailable = printingAvailable_;
-  ReadResult read;
-  try {
-    read = ReadKvfFile(path, fresh, options);
-  } catch (const std::bad_alloc&) {
-    // The limits keep every document far below what memory holds; should an
-    // allocation fail all the same, the file is refused, not the program.
-    read.error = LoadError::TooBig;
-  }
-  if (read.error != LoadError::None)
-    return (read.limit != limits::Limit::None ? limits::LimitExceededText(read.limit) : LoadErrorText(read.error)).Get();
+  const Result<KvfRevisions> read = [&]() -> Result<KvfRevisions> {
+    try {
+      return ReadKvfFile(path, fresh, options);
+    } catch (const std::bad_alloc&) {
+      // The limits keep every document far below what memory holds; should
+      // an allocation fail all the same, the file is refused, not the program.
+      return LoadFailure(LoadError::TooBig);
+    }
+  }();
+  if (!read) return read.Error();
 
   if (IsOpen()) CloseDocument();
   document_ = std::move(fresh);
@@ -42,7 +42,7 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
   }
 
   // Documents older than revision 5 carry no total index: compute it.
-  if (read.formatRevision < 5 && doc.info.HasIndexes()) {
+  if (read->formatRevision < 5 && doc.info.HasIndexes()) {
     const std::vector<int32_t> questions = TotalIndexQuestions(doc);
     if (!questions.empty()) {
       doc.info.totalIndex = CalculateColumnsIndex(doc, questions, AllRespondents(doc));
@@ -59,16 +59,16 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
   if (rememberFolder) dataOpenFolder_ = platform::FolderOfPath(path);
   doc.file.documentFileName = platform::FileNameOfPath(path);
   doc.file.documentTitle = platform::FileDisplayTitle(path);
-  doc.file.formatRevision = read.formatRevision;
-  doc.file.compatibleRevision = read.compatibleRevision;
+  doc.file.formatRevision = read->formatRevision;
+  doc.file.compatibleRevision = read->compatibleRevision;
 
   for (SessionObserver* observer : observers_) observer->DocumentLoaded(doc);
-  if (read.upgradeWarningDue) {
+  if (read->upgradeWarningDue) {
     const QString caption = UpgradeWarningCaption().Get();
     const QString text = UpgradeWarningText(doc.file.documentTitle).Get();
     for (SessionObserver* observer : observers_) observer->UpgradeWarning(caption, text);
   }
-  return QString();
+  return Status::Ok();
 }
 
 void DocumentSession::CloseDocument() {

@@ -70,16 +70,15 @@ void MapToTree(const QSettings::SettingsMap& map, RegistryTree* tree) {
   }
 }
 
-QString& LastParseError() {
-  static QString error;
+std::optional<RegTextError>& LastParseError() {
+  static std::optional<RegTextError> error;
   return error;
 }
 
 bool ReadRegFile(QIODevice& device, QSettings::SettingsMap& map) {
   RegistryTree tree;
-  RegTextError error;
-  if (!ParseRegText(device.readAll(), &tree, &error)) {
-    LastParseError() = QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
+  if (std::optional<RegTextError> error = ParseRegText(device.readAll(), &tree)) {
+    LastParseError() = std::move(error);
     return false;
   }
   for (const RegistryTree::Key* key : tree.AllKeys()) {
@@ -117,7 +116,7 @@ FileRegistryStore::FileRegistryStore(const QString& filePath, Access access) : f
 FileRegistryStore::~FileRegistryStore() { Flush(); }
 
 void FileRegistryStore::Load() {
-  LastParseError().clear();
+  LastParseError().reset();
   settings_ = std::make_unique<QSettings>(filePath_, RegFormat());
   switch (settings_->status()) {
     case QSettings::NoError: {
@@ -170,44 +169,6 @@ bool FileRegistryStore::SetAsideUnreadableFile() {
   return true;
 }
 
-QString FileRegistryStore::Message(bool swedish) const {
-  const QString file = QDir::toNativeSeparators(filePath_);
-  switch (status_) {
-    case Status::Ok:
-      return QString();
-    case Status::SetAside:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2). Standardvärdena används; "
-                                      "den olästa filen har sparats som \"%3\".")
-                           .arg(file, parseError_, QDir::toNativeSeparators(backupPath_))
-                     : QStringLiteral("The settings file \"%1\" could not be read (%2). The defaults are used; "
-                                      "the unreadable file has been kept as \"%3\".")
-                           .arg(file, parseError_, QDir::toNativeSeparators(backupPath_));
-    case Status::Unreadable:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2) och inte kopieras. "
-                                      "Standardvärdena används och inga inställningar sparas den här gången.")
-                           .arg(file, parseError_)
-                     : QStringLiteral("The settings file \"%1\" could not be read (%2) nor copied. "
-                                      "The defaults are used and no settings are saved during this run.")
-                           .arg(file, parseError_);
-    case Status::AccessDenied:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kan inte öppnas. Standardvärdena används och "
-                                      "inga inställningar sparas den här gången.")
-                           .arg(file)
-                     : QStringLiteral("The settings file \"%1\" cannot be opened. The defaults are used and no "
-                                      "settings are saved during this run.")
-                           .arg(file);
-    case Status::Damaged:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2). Standardvärdena används.")
-                           .arg(file, parseError_)
-                     : QStringLiteral("The settings file \"%1\" could not be read (%2). The defaults are used.")
-                           .arg(file, parseError_);
-    case Status::WriteFailed:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte skrivas.").arg(file)
-                     : QStringLiteral("The settings file \"%1\" could not be written.").arg(file);
-  }
-  return QString();
-}
-
 void FileRegistryStore::MarkKey(const QString& storedFullPath) {
   settings_->setValue(KeyMarker(storedFullPath), true);
   pending_ = true;
@@ -253,14 +214,11 @@ bool FileRegistryStore::DeleteValue(const QString& key, const QString& name) {
   return true;
 }
 
-bool FileRegistryStore::FileOnDiskParses(QString* parseError) const {
+std::optional<RegTextError> FileRegistryStore::FaultOfFileOnDisk() const {
   QFile file(filePath_);
-  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return true;  // nothing to lose, or QSettings reports it
+  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return std::nullopt;  // nothing to lose, or QSettings says
   RegistryTree scratch;
-  RegTextError error;
-  if (ParseRegText(file.readAll(), &scratch, &error)) return true;
-  *parseError = QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
-  return false;
+  return ParseRegText(file.readAll(), &scratch);
 }
 
 void FileRegistryStore::RestoreAllEntries() {
@@ -273,11 +231,11 @@ void FileRegistryStore::RestoreAllEntries() {
 bool FileRegistryStore::Flush() {
   if (!pending_ || !IsWritable()) return true;
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
-  if (QString parseError; !FileOnDiskParses(&parseError)) {
+  if (std::optional<RegTextError> fault = FaultOfFileOnDisk()) {
     // The file became unreadable since it was read (or was so from the
     // start): a save would keep only this run's changes. Keep a copy of it
     // and write everything the store holds.
-    parseError_ = parseError;
+    parseError_ = std::move(fault);
     if (!SetAsideUnreadableFile()) {
       status_ = Status::WriteFailed;
       return false;

@@ -8,7 +8,9 @@
 // blindly: the store starts empty (every setting keeps its default), and a
 // copy of the unreadable file is kept beside it ("<name>.unreadable-<time>")
 // before anything is written. When no copy can be made the store refuses
-// every change for the run. Message() says what happened.
+// every change for the run. GetStatus(), BackupPath() and ParseError() say
+// what happened; core/settings makes the user's message of them
+// (SettingsFileStatus).
 //
 // The same rule holds at every save: when the file on disk no longer parses
 // (another program replaced it while this one ran), it is set aside first
@@ -17,8 +19,10 @@
 // replaces the file, whatever it holds.
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/registry/MemoryRegistryStore.h"
+#include "platform/registry/RegText.h"
 
 class QSettings;
 
@@ -45,8 +49,8 @@ class FileRegistryStore : public MemoryRegistryStore {
   Status GetStatus() const { return status_; }
   // Where the unreadable file was copied (SetAside only).
   const QString& BackupPath() const { return backupPath_; }
-  // One sentence for the user; empty when the status is Ok.
-  QString Message(bool swedish = false) const;
+  // The fault of an unreadable file (SetAside, Unreadable, Damaged); else nothing.
+  const std::optional<RegTextError>& ParseError() const { return parseError_; }
 
   bool CreateKey(const QString& path) override;
   bool DeleteKey(const QString& path) override;
@@ -57,9 +61,9 @@ class FileRegistryStore : public MemoryRegistryStore {
  private:
   void Load();
   bool SetAsideUnreadableFile();
-  // False (with the parser's complaint) when the file exists, can be read
-  // and does not parse.
-  bool FileOnDiskParses(QString* parseError) const;
+  // The parser's complaint when the file exists, can be read and does not
+  // parse; nothing otherwise.
+  std::optional<RegTextError> FaultOfFileOnDisk() const;
   // Hands every key and value of the tree to QSettings again, so that the
   // next save writes all of them.
   void RestoreAllEntries();
@@ -70,7 +74,7 @@ class FileRegistryStore : public MemoryRegistryStore {
   std::unique_ptr<QSettings> settings_;
   Status status_ = Status::Ok;
   QString backupPath_;
-  QString parseError_;
+  std::optional<RegTextError> parseError_;
   bool pending_ = false;
   bool formatErrorExpected_ = false;
 };

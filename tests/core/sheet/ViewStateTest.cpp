@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/sheet/ViewState.h"
 #include "core/text/Language.h"
 
@@ -51,9 +52,8 @@ std::vector<int32_t> Repeat(const std::vector<int32_t>& pattern, size_t count) {
 // dimension 1 "Sex" (Female, Male) alternates and is the flex question;
 // question 2 is an overview question with weights 10 and 20 that counts in
 // the total index.
-SurveyDocument Survey(size_t n, SurveyBuilder* configured = nullptr) {
-  SurveyBuilder local;
-  SurveyBuilder& builder = configured ? *configured : local;
+SurveyRecipe Recipe(size_t n) {
+  SurveyRecipe builder;
   builder.Add(Dimension(QStringLiteral("Region"),
                         {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")}, Repeat({0, 1, 2}, n)));
   TestQuestion sex = Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1}, n));
@@ -62,8 +62,10 @@ SurveyDocument Survey(size_t n, SurveyBuilder* configured = nullptr) {
   TestQuestion rating = ValuedQuestion(QStringLiteral("Rating"), {10, 20}, Repeat({0, 1, 1}, n));
   rating.inTotalIndex = true;
   builder.Add(rating);
-  return builder.Build();
+  return builder;
 }
+
+SurveyDocument Survey(size_t n) { return Recipe(n).Load(); }
 
 class ViewStateTest : public ::testing::Test {
  protected:
@@ -80,7 +82,7 @@ class ViewStateTest : public ::testing::Test {
 TEST_F(ViewStateTest, EverythingSelectedIsDescribedByTheAllRespondentsCaption) {
   SurveyDocument document = Survey(12);
   Start(document);
-  EXPECT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   const SubSheet& sheet = view.Sheet();
   EXPECT_TRUE(sheet.present);
   EXPECT_EQ(sheet.description, QStringLiteral("All respondents"));
@@ -97,36 +99,35 @@ TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimensio
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(1, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region North, West; Sex Male"));
   // Respondents with region 0 or 2 and sex 1: 3, 5, 9, 11.
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 5, 9, 11}));
   EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design"}));
 }
 
-TEST_F(ViewStateTest, EmptySelectionNameStartsThePartWithTheNames) {
-  SurveyDocument document = Survey(6);
-  const TextRef empty = static_cast<TextRef>(document.strings.size());
-  document.strings.push_back(QString());
-  document.questions[0].selectionName = empty;
+TEST_F(ViewStateTest, EmptySelectionNameLeavesOnlyTheAlternativeNames) {
+  SurveyRecipe recipe = Recipe(6);
+  recipe.QuestionAt(0).selectionName = QString();
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("South, West"));
 }
 
 TEST_F(ViewStateTest, NothingChosenIsDescribedWithDashesAndRefused) {
   SurveyDocument document = Survey(6);
   Start(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   observer.events.clear();
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   for (int32_t a = 0; a < 3; ++a) selection.Set(0, a, false);
-  EXPECT_EQ(view.CreateSubSheet(document, selection),
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
             QStringLiteral("There are no answers matching the selection criterias!"));
   SetSwedish(true);
-  EXPECT_EQ(view.CreateSubSheet(document, selection),
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
   // The previous sheet stays and nothing was drawn or erased.
   EXPECT_TRUE(observer.events.empty());
@@ -142,29 +143,29 @@ TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region --"));
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{0, 3}));
   selection.Set(0, 2, true);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region West"));
 }
 
 TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
-  SurveyDocument document = Survey(12);
-  document.info.minimumGraphSelection = 5;
-  document.info.tooFewCaption = static_cast<TextRef>(document.strings.size());
-  document.strings.push_back(QStringLiteral("För få svar"));
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().minimumGraphSelection = 5;
+  recipe.Info().tooFewCaption = recipe.Text(QStringLiteral("För få svar"));
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // North: 4 respondents
-  EXPECT_EQ(view.CreateSubSheet(document, selection), QStringLiteral("För få svar"));
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(), QStringLiteral("För få svar"));
   EXPECT_EQ(view.SelectionCount(), 4);
   EXPECT_FALSE(view.Sheet().present);
   // Without a text of its own the refusal still says something.
   document.info.tooFewCaption = -1;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).isEmpty());
+  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
 }
 
 TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
@@ -175,29 +176,29 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // 4 respondents
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.Sheet().dataRowsAllowed);
   EXPECT_EQ(view.Sheet().rowLimit, 0);
-  EXPECT_EQ(view.Sheet().ShownRowCount(300), 0);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 0);
   EXPECT_EQ(view.Sheet().respondents.size(), 4u);
   selection.Set(0, 2, true);  // 8 respondents
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.Sheet().dataRowsAllowed);
   EXPECT_EQ(view.Sheet().rowLimit, -1);
-  EXPECT_EQ(view.Sheet().ShownRowCount(300), 8);
-  EXPECT_EQ(view.Sheet().ShownRowCount(3), 3);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 8);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 3), 3);
   EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design", "erase", "draw", "design"}));
 }
 
 TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
-  SurveyBuilder builder;
-  SurveyDocument document = Survey(12, &builder);
-  document.info.minimumGraphSelection = 5;
-  document.alternatives[static_cast<size_t>(document.questions[0].firstAlternative) + 1].isProtected = true;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().minimumGraphSelection = 5;
+  recipe.QuestionAt(0).alternatives[1].isProtected = true;
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   // South has 4 respondents: 0 < 4 < 5.
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.SplitDisabled(), (std::vector<bool>{true, false}));
   // With every respondent dropped by the other dimension South's count is
   // 0, which never disables.
@@ -208,24 +209,26 @@ TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
 }
 
 TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting) {
-  SurveyDocument document = Survey(60);
-  document.info.rowOrder = 2;
-  document.info.rowOrderThreshold = 50;
+  auto rotatedBelowFifty = [](size_t n) {
+    SurveyRecipe recipe = Recipe(n);
+    recipe.Info().rowOrder = 2;
+    recipe.Info().rowOrderThreshold = 50;
+    return recipe.Load();
+  };
+  SurveyDocument document = rotatedBelowFifty(60);
   Start(document);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.5}));
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().rowOrder, 0);  // 60 >= 50: user setting 0
   EXPECT_FALSE(view.Sheet().columnOffsetsActive);
 
   // Region North or South of 60 is 40, of 75 it is 50.
-  SurveyDocument smaller = Survey(73);
-  smaller.info.rowOrder = 2;
-  smaller.info.rowOrderThreshold = 50;
+  SurveyDocument smaller = rotatedBelowFifty(73);
   Start(smaller);
   selection = SelectionMatrix::AllSelected(smaller);
   selection.Set(0, 2, false);  // 49 respondents (25 + 24)
-  ASSERT_EQ(view.CreateSubSheet(smaller, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(smaller, selection).ok());
   ASSERT_EQ(view.Sheet().respondents.size(), 49u);
   EXPECT_EQ(view.Sheet().rowOrder, 2);
   EXPECT_TRUE(view.Sheet().columnOffsetsActive);
@@ -235,20 +238,18 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   EXPECT_EQ(view.Sheet().RespondentAt(0, 0), view.Sheet().respondents[24]);
   EXPECT_EQ(view.Sheet().RespondentAt(30, 0), view.Sheet().respondents[5]);
 
-  SurveyDocument fifty = Survey(75);
-  fifty.info.rowOrder = 2;
-  fifty.info.rowOrderThreshold = 50;
+  SurveyDocument fifty = rotatedBelowFifty(75);
   Start(fifty);
   view.SetUserRowOrder(1);
   selection = SelectionMatrix::AllSelected(fifty);
   selection.Set(0, 2, false);  // 50 respondents
-  ASSERT_EQ(view.CreateSubSheet(fifty, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
   ASSERT_EQ(view.Sheet().respondents.size(), 50u);
   EXPECT_EQ(view.Sheet().rowOrder, 1);
   EXPECT_FALSE(view.Sheet().columnOffsetsActive);
   // A successful run in another order switches the rotation off.
   view.SetUserRowOrder(0);
-  ASSERT_EQ(view.CreateSubSheet(fifty, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
   EXPECT_EQ(view.Sheet().rowOrder, 0);
 }
 
@@ -257,7 +258,7 @@ TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeed) {
   Start(document);
   view.SetUserRowOrder(1);
   view.Reseed(7);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   const std::vector<int32_t> first = view.Sheet().respondents;
   std::vector<int32_t> sorted = first;
   std::sort(sorted.begin(), sorted.end());
@@ -266,7 +267,7 @@ TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeed) {
   EXPECT_EQ(sorted, all);
   EXPECT_NE(first, all);
   view.Reseed(7);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   EXPECT_EQ(view.Sheet().respondents, first);
 }
 
@@ -279,7 +280,7 @@ TEST_F(ViewStateTest, OneRespondentStaysInPlaceInEveryRandomOrder) {
   selection.Set(0, 2, false);  // South: respondent 1 only
   for (const int32_t order : {1, 2}) {
     view.SetUserRowOrder(order);
-    ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+    ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
     EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{1}));
     for (const int32_t offset : view.Sheet().columnOffsets) EXPECT_EQ(offset, 0);
   }
@@ -295,13 +296,13 @@ TEST(RandomPosition, RoundsHalfToEven) {
 }
 
 TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   TestQuestion flex = Dimension(QStringLiteral("Group"),
                                 {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
                                 {0, 1, 2, 3});
   flex.flexTotal = true;
   builder.Add(flex);
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   EXPECT_EQ(FlexTotalCaption(document, {true, true, true, false}, false), QStringLiteral("Group A, B & C"));
   EXPECT_EQ(FlexTotalCaption(document, {false, true, false, false}, false), QStringLiteral("Group B"));
   EXPECT_EQ(FlexTotalCaption(document, {false, true, false, true}, true),
@@ -313,9 +314,10 @@ TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
 }
 
 TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
-  SurveyDocument document = Survey(12);
-  document.info.totalIndex = 99.0;
-  document.questions[2].storedIndex = 98.0;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().totalIndex = 99.0;
+  recipe.QuestionAt(2).storedIndex = 98.0;
+  SurveyDocument document = recipe.Load();
   Start(document);
   ASSERT_EQ(view.Flex().caption, QStringLiteral("All respondents"));
   ASSERT_EQ(view.Flex().respondents.size(), 12u);
@@ -337,12 +339,11 @@ TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
 }
 
 TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
-  SurveyBuilder builder;
-  SurveyDocument document = Survey(12, &builder);
-  document.blocks.push_back(Block{});
-  document.blocks[0].storedIndex = 5.0;
-  document.blocks[0].flexIndex = 5.0;
-  document.info.minimumGraphSelection = 7;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.AddBlock(QStringLiteral("Block"), true);
+  recipe.Description().blocks[0].storedIndex = 5.0;
+  recipe.Info().minimumGraphSelection = 7;
+  SurveyDocument document = recipe.Load();
   Start(document);
   view.SetFlexTotal(document, {false, true}, false);  // 6 respondents < 7
   EXPECT_EQ(view.Flex().respondents.size(), 6u);
@@ -364,7 +365,7 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // North: 0, 3, 6, 9
   selection.Set(1, 0, false);  // Male: of those 3, 9
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 9}));
   // The flex total: North with the flex filter (Female) instead: 0, 6.
   EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{0, 6}));
@@ -375,7 +376,7 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   selection.Set(1, 0, true);
   selection.Set(1, 1, false);  // South females: 4, 10
   document.info.minimumGraphSelection = 3;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).isEmpty());
+  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{4, 10}));
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);  // 2 < 3
 }
@@ -384,40 +385,40 @@ TEST_F(ViewStateTest, FlexTotalDiffersWhenTheSelectionOnTheFlexQuestionIsAnother
   SurveyDocument document = Survey(12);
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());
   view.SetFlexTotal(document, {false, true}, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.FlexTotalDiffers());  // all chosen, flex total is not
   selection.Set(1, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());  // the same choice
   EXPECT_FALSE(view.Sheet().flexTotalDiffers);
   selection.Set(1, 0, true);
   selection.Set(1, 1, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.Sheet().flexTotalDiffers);
   // An empty flex total never differs.
   view.SetFlexTotal(document, {false, false}, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());
 }
 
 TEST_F(ViewStateTest, HeaderRowsFollowTheColumnsBlocks) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   TestQuestion a = ValuedQuestion(QStringLiteral("A"), {1}, {0, 0});
   TestQuestion b = a;
   builder.Add(a);
   b.secondaryBlock = 0;
   builder.Add(b);
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   Start(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 2);
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 2);
   document.questions[0].primaryBlock = 3;
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 3);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 3);
   view.Clear();
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 0);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 0);
   EXPECT_EQ(observer.events.back(), "erase");
 }
 

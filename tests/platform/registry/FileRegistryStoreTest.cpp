@@ -123,9 +123,8 @@ TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
     EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::SetAside);
     backup = store.BackupPath();
     EXPECT_EQ(ReadAll(backup), garbage);
-    EXPECT_TRUE(store.Message().contains(QStringLiteral("line 3")));
-    EXPECT_TRUE(store.Message().contains(QDir::toNativeSeparators(backup)));
-    EXPECT_FALSE(store.Message(true).isEmpty());
+    ASSERT_TRUE(store.ParseError());
+    EXPECT_EQ(store.ParseError()->line, 3);
     EXPECT_FALSE(store.KeyExists(kProgram + QStringLiteral("\\Settings")));  // defaults for the run
     EXPECT_EQ(ReadAll(file_), garbage);  // nothing written yet
     RegistryKey::Open(store, kProgram + QStringLiteral("\\Settings"), RegistryAccess::Write)
@@ -157,7 +156,7 @@ TEST_F(FileRegistryStoreTest, AFileReplacedByGarbageWhileRunningIsKeptAndNothing
     EXPECT_TRUE(store.Flush());
     EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::SetAside);
     EXPECT_EQ(ReadAll(store.BackupPath()), garbage);
-    EXPECT_FALSE(store.Message().isEmpty());
+    EXPECT_TRUE(store.ParseError().has_value());
   }
   const QStringList lines = Probe(file_);
   EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\MRU List|File 1|string|/data/a.kvf")));
@@ -190,7 +189,7 @@ TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
     EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Unreadable);
     EXPECT_FALSE(store.IsWritable());
     EXPECT_FALSE(RegistryKey::Open(store, kProgram, RegistryAccess::Write).IsOpen());
-    EXPECT_FALSE(store.Message().isEmpty());
+    EXPECT_TRUE(store.ParseError());
   }
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(ReadAll(file_), garbage);
@@ -199,7 +198,7 @@ TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
 TEST_F(FileRegistryStoreTest, AMissingFileIsAnEmptyStoreAndIsCreatedOnFlush) {
   FileRegistryStore store(file_);
   EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Ok);
-  EXPECT_TRUE(store.Message().isEmpty());
+  EXPECT_FALSE(store.ParseError());
   EXPECT_TRUE(store.Flush());
   EXPECT_FALSE(QFileInfo::exists(file_));  // nothing to save yet
   RegistryKey::Open(store, kProgram, RegistryAccess::Write);
