@@ -13,6 +13,7 @@
 #include "core/settings/StartupChecks.h"
 #include "core/text/BiText.h"
 #include "core/text/Language.h"
+#include "graphics/printing/PrinterList.h"
 #include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::app {
@@ -76,6 +77,7 @@ int RunViewer(int argc, char** argv) {
   environment.policies = ReadPolicies(store);
   environment.folders = SystemSpecialFolders();
   environment.programFolder = QApplication::applicationDirPath();
+  environment.printerAvailable = graphics::SystemPrinterList().HasDefaultPrinter();
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
