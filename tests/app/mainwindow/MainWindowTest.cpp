@@ -40,61 +40,34 @@ class MainWindowTest : public ViewerTest {
   }
 };
 
-TEST_F(MainWindowTest, EnglishCaptionsShortcutsAndWelcome) {
+TEST_F(MainWindowTest, CaptionsTipsAndWelcomeFollowTheLanguage) {
   app::MainWindow& window = StartWith({});
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  EXPECT_EQ(Caption(S("mnuFile")), S("&File"));
   EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Save Overview &As..."));
-  EXPECT_EQ(Caption(S("mnuTools")), S("&Tools"));
-  EXPECT_EQ(Caption(S("mnuHAbout")), S("&About KVF Viewer..."));
-  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Split by"));
-  EXPECT_EQ(Caption(S("mnuPMouseWheelScrollDirection1")), S("Mouse Wheel Scrolls Hori&zontally"));
-  EXPECT_EQ(window.Menus().Action(S("mnuECopy"))->shortcut(), QKeySequence(S("Ctrl+C")));
   EXPECT_EQ(window.Menus().Action(S("mnuECopyToMiniOverview"))->shortcut(), QKeySequence(S("F4")));
   EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Current activity"));
   EXPECT_EQ(window.Status().Text(), S("Welcome to KVF Viewer!"));
   EXPECT_TRUE(window.Status().ClearTimer()->isActive());
-}
 
-TEST_F(MainWindowTest, SwedishCaptionsTipsAndWelcome) {
   SetSwedish(true);
-  app::MainWindow& window = StartWith({});
-  EXPECT_EQ(Caption(S("mnuFile")), S("&Arkiv"));
-  EXPECT_EQ(Caption(S("mnuFOpen")), S("&Öppna..."));
+  app::MainWindow& swedish = StartWith({});
   EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Spara översikt so&m..."));
-  EXPECT_EQ(Caption(S("mnuTools")), S("Verkt&yg"));
-  EXPECT_EQ(Caption(S("mnuVCloseAllGraphWindows")), S("Stäng &alla diagramfönster"));
-  EXPECT_EQ(Caption(S("mnuHAbout")), S("&Om KVF Viewer..."));
   EXPECT_EQ(Caption(S("mnuPS1SplitBy")), S("&Fördelat på"));
-  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Fördelad på"));
-  EXPECT_EQ(Caption(S("mnuPCopyHeadersAndTotals")), S("Kopiera rubriker o&ch totaler"));
-  EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Aktuell aktivitet"));
-  EXPECT_EQ(window.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
-  EXPECT_EQ(window.Status().Text(), S("Välkommen till KVF Viewer!"));
+  EXPECT_EQ(swedish.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
+  EXPECT_EQ(swedish.Status().Text(), S("Välkommen till KVF Viewer!"));
 }
 
 TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
   app::MainWindow& window = StartWith({});
+  // (The document entries' state without a document is checked after closing one, below.)
   EXPECT_TRUE(Enabled(S("mnuFOpen")));
-  EXPECT_TRUE(Enabled(S("mnuFExit")));
-  EXPECT_TRUE(Enabled(S("mnuHHelpTopics")));
-  for (const char* name : {"mnuFSaveAs", "mnuFProperties", "mnuECopy", "mnuECopyHeadersAndTotals",
-                           "mnuECopyToMiniOverview", "mnuVNavigator", "mnuVDetailInfo", "mnuVDistributionGraph",
-                           "mnuVComments", "mnuVCloseAllGraphWindows", "mnuTEditBlocks"}) {
-    EXPECT_FALSE(window.Menus().LogicalEnabled(S(name))) << name;
-    EXPECT_FALSE(Enabled(S(name))) << name;
-  }
-  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuVTotalGraph1", "mnuPShowTotalGraph1",
-                           "mnuVBlockGraph1", "mnuVBlockGraph4", "mnuFMRUBar", "mnuFMRU0", "mnuPS1SplitBy"})
-    EXPECT_FALSE(Visible(S(name))) << name;
-  // Options and About are allowed but their dialogs are not part of this
+  for (const char* name : {"mnuVNavigator", "mnuVDetailInfo"}) EXPECT_FALSE(Enabled(S(name))) << name;
+  EXPECT_FALSE(Visible(S("mnuFMRUBar")));
+  // Options and About are allowed but their dialogs do not belong to this
   // window: greyed rather than silent.
   EXPECT_TRUE(window.Menus().LogicalEnabled(S("mnuTOptions")));
   EXPECT_FALSE(Enabled(S("mnuTOptions")));
   EXPECT_FALSE(Enabled(S("mnuHAbout")));
-  // The toolkit's wheel events always work: the wheel entries show.
-  EXPECT_TRUE(Visible(S("mnuPBar3")));
-  EXPECT_TRUE(window.Menus().Action(S("mnuPMouseWheelScrollDirection0"))->isChecked());
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
 }
 
@@ -104,7 +77,6 @@ TEST_F(MainWindowTest, CommandLineDocumentOpensAfterTheTimer) {
   EXPECT_EQ(window.Status().Text(), S("Opening data file..."));
   EXPECT_FALSE(window.Status().ClearTimer()->isActive());
   EXPECT_TRUE(window.AutoOpenTimer()->isActive());
-  EXPECT_EQ(window.AutoOpenTimer()->interval(), 500);
   EXPECT_FALSE(window.Session().IsOpen());
   window.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.Session().IsOpen(); }, 5000));
@@ -157,8 +129,6 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
                            "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuPS2SplitBy"})
     EXPECT_TRUE(Visible(S(name))) << name;
   EXPECT_TRUE(Enabled(S("mnuVCloseAllGraphWindows")));
-  // Commands of later windows stay greyed.
-  EXPECT_FALSE(Enabled(S("mnuECopy")));
 
   // One split item per dimension, named after it.
   QMenu* splitBy = menus.Menu(S("mnuPS1SplitBy"));
@@ -168,11 +138,7 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   // One block-graph item per block with the flag.
   const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
   ASSERT_FALSE(map.histogram.empty());
-  EXPECT_TRUE(Visible(S("mnuVBlockGraph1")));
   EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions().size(), static_cast<qsizetype>(map.histogram.size()));
-  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions()[0]->text(),
-            app::DoubleAmpersands(document.BlockName(map.histogram[0])));
-  EXPECT_EQ(Visible(S("mnuVBlockGraph4")), !map.index.empty());
 
   // The selection panels.
   EXPECT_TRUE(window.Status().Panel(1)->isVisibleTo(&window));
@@ -194,6 +160,8 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   EXPECT_TRUE(window.Sheet()->Vertical()->isHidden());
 }
 
+// Which entries each row offers is checked in PopupRules; here, that a
+// right click finds the row and the column and the menu shows them.
 TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   app::MainWindow& window = StartWith({EnglishSample()});
   ASSERT_TRUE(window.Session().IsOpen());
@@ -215,38 +183,19 @@ TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   EXPECT_EQ(window.PopupRowItem(), window.Session().View().Sheet().respondents[0]);
   EXPECT_EQ(window.PopupQuestion(), columns[column]);
   EXPECT_TRUE(Visible(S("mnuPCopyThisRowsAnswers")));
-  EXPECT_TRUE(Visible(S("mnuPShowRowsComments")));
-  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
   EXPECT_FALSE(Enabled(S("mnuPShowRowsComments")));  // the comment window is not there yet
   EXPECT_EQ(Visible(S("mnuPShowQuestionGraph1")), (question.graphFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph2")), (question.graphFlags & app::kGraphFraction) != 0);
-  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
-  EXPECT_TRUE(Visible(S("mnuPCopy")));
 
   RightClick(CellCentre(column, -1));
   EXPECT_EQ(window.PopupRowItem(), -1);
   EXPECT_FALSE(Visible(S("mnuPCopyThisRowsAnswers")));
-  EXPECT_FALSE(Visible(S("mnuPShowRowsComments")));
-  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
-  EXPECT_TRUE(Visible(S("mnuPBar1")));
-  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
 
   RightClick(CellCentre(column, -headers));
   EXPECT_EQ(window.PopupRowItem(), -3);
   const int32_t blockFlags = document.blocks[question.primaryBlock].graphFlags;
   EXPECT_EQ(Visible(S("mnuPShowBlockGraph1")), (blockFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(S("mnuPShowBlockGraph4")), (blockFlags & app::kGraphIndex) != 0);
   EXPECT_FALSE(Visible(S("mnuPShowQuestionGraph1")));
-  EXPECT_FALSE(Visible(S("mnuPShowColumnsComments")));
-  EXPECT_FALSE(Visible(S("mnuPBar1")));
-  EXPECT_TRUE(Visible(S("mnuPBar2")));
 
-  // Outside the columns nothing opens; with Shift nothing opens.
-  const int right = 1 + static_cast<int>(columns.size()) * 16 + 20;
-  if (right < window.Sheet()->width() - 20) {
-    QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::NoModifier, QPoint(right, 60));
-    EXPECT_FALSE(window.PopupMenu()->isVisible());
-  }
   QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::ShiftModifier, CellCentre(column, 0));
   EXPECT_FALSE(window.PopupMenu()->isVisible());
 }
@@ -261,10 +210,7 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
   ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
   EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{b, a}));
   EXPECT_TRUE(Visible(S("mnuFMRUBar")));
-  EXPECT_TRUE(Caption(S("mnuFMRU0")).startsWith(S("&1 ")));
-  EXPECT_TRUE(Caption(S("mnuFMRU0")).endsWith(S("B.kvf")));
-  EXPECT_TRUE(Caption(S("mnuFMRU1")).startsWith(S("&2 ")));
-  EXPECT_TRUE(Caption(S("mnuFMRU1")).endsWith(S("A.kvf")));
+  EXPECT_TRUE(Caption(S("mnuFMRU1")).startsWith(S("&2 ")) && Caption(S("mnuFMRU1")).endsWith(S("A.kvf")));
   EXPECT_FALSE(Visible(S("mnuFMRU2")));
 
   // Choosing entry 0 reopens B; A moves to the front.
@@ -282,10 +228,8 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
 
 TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
   store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 00"), platform::RegistryValue::String(S("/x/R&D.kvf")));
-  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 01"), platform::RegistryValue::String(QString()));
-  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 02"), platform::RegistryValue::String(S("/y/z.kvf")));
   app::MainWindow& window = StartWith({});
-  EXPECT_EQ(window.RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});  // stops at the empty value
+  EXPECT_EQ(window.RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});
   EXPECT_EQ(Caption(S("mnuFMRU0")), S("&1 /x/R&&D.kvf"));
   EXPECT_FALSE(Visible(S("mnuFMRU1")));
   // Opening a missing recent file reports it and keeps the list.
@@ -298,17 +242,13 @@ TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
 TEST_F(MainWindowTest, StatusAutoClearAndReplacement) {
   app::MainWindow& window = StartWith({});
   window.Status().ClearTimer()->setInterval(40);
-  window.SetStatus(S("Working..."), S("Arbetar..."), true);
-  EXPECT_EQ(window.Status().Text(), S("Working..."));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
-
   // A later text without auto-clear replaces the first one and stays.
   window.SetStatus(S("First"), S("Första"), true);
   window.SetStatus(S("Second"), S("Andra"), false);
   QTest::qWait(120);
   EXPECT_EQ(window.Status().Text(), S("Second"));
-  window.ClearStatus();
-  EXPECT_TRUE(window.Status().Text().isEmpty());
+  window.SetStatus(S("Working..."), S("Arbetar..."), true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
 }
 
 TEST_F(MainWindowTest, ExitWritesSettingsPlacementAndTheOpenDocument) {
