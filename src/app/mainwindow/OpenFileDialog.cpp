@@ -4,19 +4,16 @@
 
 namespace kvf::app {
 
-QString OpenDialogCaption(bool swedish) {
-  return swedish ? QStringLiteral("Öppna datafil") : QStringLiteral("Open Data File");
-}
+BiText OpenDialogCaption() { return BiText{QStringLiteral("Open Data File"), QStringLiteral("Öppna datafil")}; }
 
 OpenDialogSetup MakeOpenDialogSetup(bool swedish, const QString& openDocumentName, const QString& documentTitle,
                                     const QString& dataOpenFolder, const QString& documentsFolder) {
   OpenDialogSetup setup;
-  setup.caption = OpenDialogCaption(swedish);
+  setup.caption = OpenDialogCaption().Get(swedish);
   // Desktops on Linux always show extensions, so the patterns are shown.
-  if (swedish)
-    setup.filters = {QStringLiteral("KVF-filer (*.kvf)"), QStringLiteral("Alla filer (*.*)")};
-  else
-    setup.filters = {QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")};
+  const BiText kvfFiles{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("KVF-filer (*.kvf)")};
+  const BiText allFiles{QStringLiteral("All files (*.*)"), QStringLiteral("Alla filer (*.*)")};
+  setup.filters = {kvfFiles.Get(swedish), allFiles.Get(swedish)};
   setup.selectedFilter =
       openDocumentName.isEmpty() || openDocumentName.endsWith(QStringLiteral(".kvf"), Qt::CaseInsensitive) ? 0 : 1;
   const QFileInfo folder(dataOpenFolder);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/text/BiText.h"
+
 namespace kvf::app {
 
 struct OpenDialogSetup {
@@ -22,6 +24,6 @@ OpenDialogSetup MakeOpenDialogSetup(bool swedish, const QString& openDocumentNam
                                     const QString& dataOpenFolder, const QString& documentsFolder);
 
 // "Open Data File" / "Öppna datafil".
-QString OpenDialogCaption(bool swedish);
+BiText OpenDialogCaption();
 
 }  // namespace kvf::app

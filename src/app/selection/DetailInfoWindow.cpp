@@ -24,9 +24,10 @@ QLabel* NamedLabel(const QString& name, int index = -1) {
 
 }  // namespace
 
-DetailInfoWindow::DetailInfoWindow(platform::RegistryKey programKey, Policies policies, QWidget* parent)
-    : QWidget(parent, Qt::Tool), programKey_(std::move(programKey)), policies_(policies) {
-  setObjectName(QStringLiteral("frmDetailInfo"));
+DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::RegistryKey programKey,
+                                   Policies policies, QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session), programKey_(std::move(programKey)), policies_(policies) {
+  setObjectName(QStringLiteral("DetailInfoWindow"));
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 4, 6, 4);
   grid->setVerticalSpacing(2);
@@ -74,7 +75,7 @@ DetailInfoWindow::DetailInfoWindow(platform::RegistryKey programKey, Policies po
   resize(minimum);
   ShowContent();
   Update();
-  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
+  placementKnown_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
 }
 
 // ---------------------------------------------------------------- properties
@@ -183,11 +184,33 @@ void DetailInfoWindow::Clear() {
   Update();
 }
 
+bool DetailInfoWindow::SetUpForDocument(const SurveyDocument& document) {
+  SetUp(document, session_.View().Sheet());
+  return true;
+}
+
+void DetailInfoWindow::FlexTotalIndexChanged(double currentTotalIndex) {
+  if (session_.IsOpen()) FlexTotalIndexChanged(session_.Document(), currentTotalIndex);
+}
+
+void DetailInfoWindow::CellHovered(const CellHit& hit) {
+  if (session_.IsOpen()) Hover(session_.Document(), session_.View().Sheet(), hit.rowItem, hit.column);
+}
+
+void DetailInfoWindow::SheetViewDesigned() {
+  // Every design of the sheet view (a new sheet, a resize) resets the window.
+  if (session_.IsOpen()) ResetForSheet(session_.Document(), session_.View().Sheet());
+}
+
+void DetailInfoWindow::showEvent(QShowEvent* event) {
+  shownInSession_ = true;
+  QWidget::showEvent(event);
+}
+
 void DetailInfoWindow::closeEvent(QCloseEvent* event) {
   SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
-  placementStored_ = true;
+  placementKnown_ = true;
   event->accept();  // hidden, not destroyed
-  if (closedByUser_) closedByUser_();
 }
 
 }  // namespace kvf::app

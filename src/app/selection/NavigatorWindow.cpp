@@ -34,7 +34,7 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
       host_(std::move(host)),
       programKey_(std::move(programKey)),
       policies_(policies) {
-  setObjectName(QStringLiteral("frmNavigator"));
+  setObjectName(QStringLiteral("NavigatorWindow"));
   tree_ = new QTreeWidget;
   tree_->setObjectName(QStringLiteral("trvNavigator"));
   tree_->setColumnCount(2);
@@ -84,7 +84,7 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   layout->addLayout(bottom);
 
   reminderTimer_ = new QTimer(this);
-  reminderTimer_->setObjectName(QStringLiteral("tmrReminder"));
+  reminderTimer_->setObjectName(QStringLiteral("reminderTimer"));
   reminderTimer_->setInterval(NavigatorReminder::kBlinkMilliseconds);
   connect(reminderTimer_, &QTimer::timeout, this, [this] {
     reminder_.Tick();
@@ -96,21 +96,24 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   const double twips = TwipsPerPixelOf(this);
   setMinimumHeight(Pixels(kMinimumHeightTwips, twips));
   resize(Pixels(3600, twips), Pixels(6000, twips));
-  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
+  placementKnown_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
 }
 
 void NavigatorWindow::ApplyLanguage() {
   const bool swedish = Swedish();
-  setWindowTitle(swedish ? QStringLiteral("Navigatör") : QStringLiteral("Navigator"));
-  showButton_->setText(swedish ? QStringLiteral("Visa") : QStringLiteral("Show"));
-  flexCheck_->setText(swedish ? QStringLiteral("Basera totalen på &aktuellt urval")
-                              : QStringLiteral("Base total on &current selection"));
+  setWindowTitle(BiText{QStringLiteral("Navigator"), QStringLiteral("Navigatör")}.Get(swedish));
+  showButton_->setText(BiText{QStringLiteral("Show"), QStringLiteral("Visa")}.Get(swedish));
+  flexCheck_->setText(BiText{QStringLiteral("Base total on &current selection"),
+                             QStringLiteral("Basera totalen på &aktuellt urval")}
+                          .Get(swedish));
   flexCheck_->setToolTip(
-      swedish ? QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")
-              : QStringLiteral("Total should be the same as the current selection except for the settings made above."));
+      BiText{QStringLiteral("Total should be the same as the current selection except for the settings made above."),
+             QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")}
+          .Get(swedish));
   flexList_->setToolTip(
-      swedish ? QStringLiteral("Definierar, tillsammans med kryssrutan under, vad som ska anses vara totalen.")
-              : QStringLiteral("Defines, together with the check box below, what should be considered total."));
+      BiText{QStringLiteral("Defines, together with the check box below, what should be considered total."),
+             QStringLiteral("Definierar, tillsammans med kryssrutan under, vad som ska anses vara totalen.")}
+          .Get(swedish));
   totalLabel_->setText(model_.TotalText(swedish));
 }
 
@@ -235,12 +238,10 @@ void NavigatorWindow::FlexSelectionChanged() {
 void NavigatorWindow::ShowOverview() {
   if (!session_.IsOpen()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const BiText building = BuildingOverviewText();
-  if (host_.setStatus) host_.setStatus(building.english, building.swedish, false);
+  if (host_.setStatus) host_.setStatus(BuildingOverviewText(), false);
   const ShowOutcome outcome = model_.Show(session_.MutableDocument(), session_.View());
   if (outcome.error.isEmpty()) {
-    const BiText built = OverviewBuiltText();
-    if (host_.setStatus) host_.setStatus(built.english, built.swedish, true);
+    if (host_.setStatus) host_.setStatus(OverviewBuiltText(), true);
   } else {
     if (host_.showError) host_.showError(outcome.error);
     if (host_.clearStatus) host_.clearStatus();
@@ -291,10 +292,9 @@ void NavigatorWindow::StoreSettings() {
 
 void NavigatorWindow::closeEvent(QCloseEvent* event) {
   StoreSettings();
-  placementStored_ = true;
+  placementKnown_ = true;
   reminderTimer_->stop();
   event->accept();  // hidden, not destroyed
-  if (host_.closedByUser) host_.closedByUser();
 }
 
 }  // namespace kvf::app

@@ -18,7 +18,7 @@ SplashScreen::SplashScreen(QWidget* parent)
       title_(new QLabel(ApplicationTitle(), this)),
       version_(new QLabel(SplashVersionText(KVF_VERSION_MAJOR, KVF_VERSION_MINOR), this)),
       notice_(new QLabel(LegalNotice(), this)) {
-  setObjectName(QStringLiteral("frmSplash"));
+  setObjectName(QStringLiteral("SplashScreen"));
   title_->setObjectName(QStringLiteral("lblProductName"));
   version_->setObjectName(QStringLiteral("lblProgVersion"));
   notice_->setObjectName(QStringLiteral("lblCopyrightNotice"));

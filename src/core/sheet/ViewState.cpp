@@ -80,6 +80,15 @@ int32_t SubSheet::ShownRowCount(int32_t maxRows) const {
 
 ViewState::ViewState() : random_(std::make_unique<SeededRandom>(SeededRandom::ClockSeed())) {}
 
+void ViewState::AddObserver(SheetObserver* observer) {
+  if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void ViewState::RemoveObserver(SheetObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
 void ViewState::Reseed(uint64_t seed) { random_ = std::make_unique<SeededRandom>(seed); }
 
 void ViewState::StartDocument(const SurveyDocument& document) {
@@ -95,7 +104,7 @@ void ViewState::StartDocument(const SurveyDocument& document) {
 }
 
 void ViewState::Clear() {
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
   sheet_ = SubSheet();
   flex_ = FlexTotal();
   counts_ = AlternativeCounts();
@@ -146,7 +155,7 @@ QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatri
     }
     splitDisabled_[static_cast<size_t>(k)] = tooSmall;
   }
-  if (observer_ != nullptr) observer_->SplitAvailabilityChanged(splitDisabled_);
+  NotifyObservers([this](SheetObserver& o) { o.SplitAvailabilityChanged(splitDisabled_); });
 
   if (flex_.onCurrentSelection) RecountFlexOnSelection(document, selection);
 
@@ -159,9 +168,9 @@ QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatri
   SubSheet next;
   next.present = true;
   next.dataRowsAllowed = count >= document.info.minimumSelection;
-  if (observer_ != nullptr) observer_->DataRowsAllowedChanged(next.dataRowsAllowed);
+  NotifyObservers([&next](SheetObserver& o) { o.DataRowsAllowedChanged(next.dataRowsAllowed); });
   OrderRows(document, list, next);
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
 
   next.respondents = std::move(list);
   next.columns = document.overviewQuestions;
@@ -178,10 +187,8 @@ QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatri
     if (!totalQuestions.empty()) next.totalIndex = CalculateColumnsIndex(document, totalQuestions, next.respondents);
   }
   sheet_ = std::move(next);
-  if (observer_ != nullptr) {
-    observer_->DrawSheet(document, sheet_);
-    observer_->DesignSheetView();
-  }
+  NotifyObservers([&](SheetObserver& o) { o.DrawSheet(document, sheet_); });
+  NotifyObservers([](SheetObserver& o) { o.DesignSheetView(); });
   return QString();
 }
 
@@ -233,7 +240,7 @@ void ViewState::SetFlexTotal(SurveyDocument& document, const std::vector<bool>& 
       RecalculateFlexIndexes(document);
     }
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 void ViewState::RecountFlexOnSelection(SurveyDocument& document, const SelectionMatrix& selection) {
@@ -270,7 +277,7 @@ void ViewState::RecalculateFlexIndexes(SurveyDocument& document) {
     for (size_t q = 0; q < document.questions.size(); ++q)
       document.questions[q].flexIndex = CalculateColumnsIndex(document, {static_cast<int32_t>(q)}, respondents);
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 QString FlexTotalCaption(const SurveyDocument& document, const std::vector<bool>& alternatives,

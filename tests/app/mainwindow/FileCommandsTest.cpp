@@ -15,6 +15,9 @@ TEST(OpenDialog, CaptionAndFiltersInBothLanguages) {
   const OpenDialogSetup english = MakeOpenDialogSetup(false, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(english.caption, QStringLiteral("Open Data File"));
   EXPECT_EQ(english.filters, (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
+  // "All files" takes names without a dot too.
+  EXPECT_TRUE(QDir::match(QDir::nameFiltersFromString(english.filters[1]), QStringLiteral("README")));
+  EXPECT_FALSE(QDir::match(QDir::nameFiltersFromString(english.filters[0]), QStringLiteral("README")));
   const OpenDialogSetup swedish = MakeOpenDialogSetup(true, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(swedish.caption, QStringLiteral("Öppna datafil"));
   EXPECT_EQ(swedish.filters,

@@ -43,14 +43,14 @@ class MainWindowTest : public ViewerTest {
 TEST_F(MainWindowTest, EnglishCaptionsShortcutsAndWelcome) {
   app::MainWindow& window = StartWith({});
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  EXPECT_EQ(Caption(S("mnuFile")), S("&File"));
-  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Save Overview &As..."));
-  EXPECT_EQ(Caption(S("mnuTools")), S("&Tools"));
-  EXPECT_EQ(Caption(S("mnuHAbout")), S("&About KVF Viewer..."));
-  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Split by"));
-  EXPECT_EQ(Caption(S("mnuPMouseWheelScrollDirection1")), S("Mouse Wheel Scrolls Hori&zontally"));
-  EXPECT_EQ(window.Menus().Action(S("mnuECopy"))->shortcut(), QKeySequence(S("Ctrl+C")));
-  EXPECT_EQ(window.Menus().Action(S("mnuECopyToMiniOverview"))->shortcut(), QKeySequence(S("F4")));
+  EXPECT_EQ(Caption(app::MenuEntry::FileMenu), S("&File"));
+  EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Save Overview &As..."));
+  EXPECT_EQ(Caption(app::MenuEntry::ToolsMenu), S("&Tools"));
+  EXPECT_EQ(Caption(app::MenuEntry::About), S("&About KVF Viewer..."));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupGraphSplitByMenu), S("&Split by"));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupWheelHorizontal), S("Mouse Wheel Scrolls Hori&zontally"));
+  EXPECT_EQ(window.Menus().Action(app::MenuEntry::Copy)->shortcut(), QKeySequence(S("Ctrl+C")));
+  EXPECT_EQ(window.Menus().Action(app::MenuEntry::CopyToMiniOverview)->shortcut(), QKeySequence(S("F4")));
   EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Current activity"));
   EXPECT_EQ(window.Status().Text(), S("Welcome to KVF Viewer!"));
   EXPECT_TRUE(window.Status().ClearTimer()->isActive());
@@ -59,15 +59,15 @@ TEST_F(MainWindowTest, EnglishCaptionsShortcutsAndWelcome) {
 TEST_F(MainWindowTest, SwedishCaptionsTipsAndWelcome) {
   SetSwedish(true);
   app::MainWindow& window = StartWith({});
-  EXPECT_EQ(Caption(S("mnuFile")), S("&Arkiv"));
-  EXPECT_EQ(Caption(S("mnuFOpen")), S("&Öppna..."));
-  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Spara översikt so&m..."));
-  EXPECT_EQ(Caption(S("mnuTools")), S("Verkt&yg"));
-  EXPECT_EQ(Caption(S("mnuVCloseAllGraphWindows")), S("Stäng &alla diagramfönster"));
-  EXPECT_EQ(Caption(S("mnuHAbout")), S("&Om KVF Viewer..."));
-  EXPECT_EQ(Caption(S("mnuPS1SplitBy")), S("&Fördelat på"));
-  EXPECT_EQ(Caption(S("mnuPS2SplitBy")), S("&Fördelad på"));
-  EXPECT_EQ(Caption(S("mnuPCopyHeadersAndTotals")), S("Kopiera rubriker o&ch totaler"));
+  EXPECT_EQ(Caption(app::MenuEntry::FileMenu), S("&Arkiv"));
+  EXPECT_EQ(Caption(app::MenuEntry::Open), S("&Öppna..."));
+  EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Spara översikt so&m..."));
+  EXPECT_EQ(Caption(app::MenuEntry::ToolsMenu), S("Verkt&yg"));
+  EXPECT_EQ(Caption(app::MenuEntry::CloseAllGraphWindows), S("Stäng &alla diagramfönster"));
+  EXPECT_EQ(Caption(app::MenuEntry::About), S("&Om KVF Viewer..."));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupHistogramSplitByMenu), S("&Fördelat på"));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupGraphSplitByMenu), S("&Fördelad på"));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupCopyHeadersAndTotals), S("Kopiera rubriker o&ch totaler"));
   EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Aktuell aktivitet"));
   EXPECT_EQ(window.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
   EXPECT_EQ(window.Status().Text(), S("Välkommen till KVF Viewer!"));
@@ -75,26 +75,26 @@ TEST_F(MainWindowTest, SwedishCaptionsTipsAndWelcome) {
 
 TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
   app::MainWindow& window = StartWith({});
-  EXPECT_TRUE(Enabled(S("mnuFOpen")));
-  EXPECT_TRUE(Enabled(S("mnuFExit")));
-  EXPECT_TRUE(Enabled(S("mnuHHelpTopics")));
-  for (const char* name : {"mnuFSaveAs", "mnuFProperties", "mnuECopy", "mnuECopyHeadersAndTotals",
-                           "mnuECopyToMiniOverview", "mnuVNavigator", "mnuVDetailInfo", "mnuVDistributionGraph",
-                           "mnuVComments", "mnuVCloseAllGraphWindows", "mnuTEditBlocks"}) {
-    EXPECT_FALSE(window.Menus().LogicalEnabled(S(name))) << name;
-    EXPECT_FALSE(Enabled(S(name))) << name;
+  EXPECT_TRUE(Enabled(app::MenuEntry::Open));
+  EXPECT_TRUE(Enabled(app::MenuEntry::Exit));
+  EXPECT_TRUE(Enabled(app::MenuEntry::HelpTopics));
+  for (app::MenuEntry name : {app::MenuEntry::SaveAs, app::MenuEntry::Properties, app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals,
+                           app::MenuEntry::CopyToMiniOverview, app::MenuEntry::Navigator, app::MenuEntry::DetailInfo, app::MenuEntry::DistributionGraph,
+                           app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::EditBlocks}) {
+    EXPECT_FALSE(window.Menus().LogicalEnabled(name)) << app::MenuEntryName(name);
+    EXPECT_FALSE(Enabled(name)) << app::MenuEntryName(name);
   }
-  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuVTotalGraph1", "mnuPShowTotalGraph1",
-                           "mnuVBlockGraph1", "mnuVBlockGraph4", "mnuFMRUBar", "mnuFMRU0", "mnuPS1SplitBy"})
-    EXPECT_FALSE(Visible(S(name))) << name;
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
+                           app::MenuEntry::BlockHistogramMenu, app::MenuEntry::BlockIndexGraphMenu, app::MenuEntry::RecentSeparator, app::MenuEntry::Recent0, app::MenuEntry::PopupHistogramSplitByMenu})
+    EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
   // Options and About are allowed but their dialogs are not part of this
   // window: greyed rather than silent.
-  EXPECT_TRUE(window.Menus().LogicalEnabled(S("mnuTOptions")));
-  EXPECT_FALSE(Enabled(S("mnuTOptions")));
-  EXPECT_FALSE(Enabled(S("mnuHAbout")));
+  EXPECT_TRUE(window.Menus().LogicalEnabled(app::MenuEntry::Options));
+  EXPECT_FALSE(Enabled(app::MenuEntry::Options));
+  EXPECT_FALSE(Enabled(app::MenuEntry::About));
   // The toolkit's wheel events always work: the wheel entries show.
-  EXPECT_TRUE(Visible(S("mnuPBar3")));
-  EXPECT_TRUE(window.Menus().Action(S("mnuPMouseWheelScrollDirection0"))->isChecked());
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator3));
+  EXPECT_TRUE(window.Menus().Action(app::MenuEntry::PopupWheelVertical)->isChecked());
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
 }
 
@@ -149,30 +149,30 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   app::MainMenus& menus = window.Menus();
   // The sample allows copying, saving and data copies, has indexes,
   // comments, dimensions and the total index graph.
-  for (const char* name : {"mnuECopy", "mnuECopyHeadersAndTotals", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties",
-                           "mnuTEditBlocks", "mnuVComments", "mnuVDistributionGraph", "mnuECopyToMiniOverview",
-                           "mnuPCopyToMiniOverview"})
-    EXPECT_TRUE(menus.LogicalEnabled(S(name))) << name;
-  for (const char* name : {"mnuECopyIndexes", "mnuPCopyIndexes", "mnuECopyData", "mnuVTotalGraph1",
-                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuPS2SplitBy"})
-    EXPECT_TRUE(Visible(S(name))) << name;
-  EXPECT_TRUE(Enabled(S("mnuVCloseAllGraphWindows")));
+  for (app::MenuEntry name : {app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties,
+                           app::MenuEntry::EditBlocks, app::MenuEntry::Comments, app::MenuEntry::DistributionGraph, app::MenuEntry::CopyToMiniOverview,
+                           app::MenuEntry::PopupCopyToMiniOverview})
+    EXPECT_TRUE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::PopupCopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph,
+                           app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::PopupGraphSplitByMenu})
+    EXPECT_TRUE(Visible(name)) << app::MenuEntryName(name);
+  EXPECT_TRUE(Enabled(app::MenuEntry::CloseAllGraphWindows));
   // Commands of later windows stay greyed.
-  EXPECT_FALSE(Enabled(S("mnuECopy")));
+  EXPECT_FALSE(Enabled(app::MenuEntry::Copy));
 
   // One split item per dimension, named after it.
-  QMenu* splitBy = menus.Menu(S("mnuPS1SplitBy"));
+  QMenu* splitBy = menus.Menu(app::MenuEntry::PopupHistogramSplitByMenu);
   ASSERT_EQ(splitBy->actions().size(), static_cast<qsizetype>(document.dimensions.size()));
   EXPECT_EQ(splitBy->actions()[0]->text(), document.GetText(document.questions[document.dimensions[0]].name));
 
   // One block-graph item per block with the flag.
   const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
   ASSERT_FALSE(map.histogram.empty());
-  EXPECT_TRUE(Visible(S("mnuVBlockGraph1")));
-  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions().size(), static_cast<qsizetype>(map.histogram.size()));
-  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions()[0]->text(),
+  EXPECT_TRUE(Visible(app::MenuEntry::BlockHistogramMenu));
+  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions().size(), static_cast<qsizetype>(map.histogram.size()));
+  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions()[0]->text(),
             app::DoubleAmpersands(document.BlockName(map.histogram[0])));
-  EXPECT_EQ(Visible(S("mnuVBlockGraph4")), !map.index.empty());
+  EXPECT_EQ(Visible(app::MenuEntry::BlockIndexGraphMenu), !map.index.empty());
 
   // The selection panels.
   EXPECT_TRUE(window.Status().Panel(1)->isVisibleTo(&window));
@@ -182,12 +182,12 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
 
   window.Session().CloseDocument();
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  for (const char* name : {"mnuECopy", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties", "mnuVComments",
-                           "mnuVCloseAllGraphWindows", "mnuECopyToMiniOverview", "mnuVDistributionGraph"})
-    EXPECT_FALSE(menus.LogicalEnabled(S(name))) << name;
-  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuPCopyData", "mnuVTotalGraph1",
-                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuVBlockGraph1"})
-    EXPECT_FALSE(Visible(S(name))) << name;
+  for (app::MenuEntry name : {app::MenuEntry::Copy, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties, app::MenuEntry::Comments,
+                           app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::CopyToMiniOverview, app::MenuEntry::DistributionGraph})
+    EXPECT_FALSE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::PopupCopyData, app::MenuEntry::TotalIndexGraph,
+                           app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::BlockHistogramMenu})
+    EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
   EXPECT_TRUE(splitBy->actions().isEmpty());
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
   EXPECT_FALSE(window.ScreenSheet().present);
@@ -214,32 +214,32 @@ TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   RightClick(CellCentre(column, 0));
   EXPECT_EQ(window.PopupRowItem(), window.Session().View().Sheet().respondents[0]);
   EXPECT_EQ(window.PopupQuestion(), columns[column]);
-  EXPECT_TRUE(Visible(S("mnuPCopyThisRowsAnswers")));
-  EXPECT_TRUE(Visible(S("mnuPShowRowsComments")));
-  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
-  EXPECT_FALSE(Enabled(S("mnuPShowRowsComments")));  // the comment window is not there yet
-  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph1")), (question.graphFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph2")), (question.graphFlags & app::kGraphFraction) != 0);
-  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
-  EXPECT_TRUE(Visible(S("mnuPCopy")));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupRowsComments));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupColumnsComments));
+  EXPECT_FALSE(Enabled(app::MenuEntry::PopupRowsComments));  // the comment window is not there yet
+  EXPECT_EQ(Visible(app::MenuEntry::PopupQuestionHistogramMenu), (question.graphFlags & app::kGraphHistogram) != 0);
+  EXPECT_EQ(Visible(app::MenuEntry::PopupQuestionGraphMenu), (question.graphFlags & app::kGraphFraction) != 0);
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupBlockHistogram));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupCopy));
 
   RightClick(CellCentre(column, -1));
   EXPECT_EQ(window.PopupRowItem(), -1);
-  EXPECT_FALSE(Visible(S("mnuPCopyThisRowsAnswers")));
-  EXPECT_FALSE(Visible(S("mnuPShowRowsComments")));
-  EXPECT_TRUE(Visible(S("mnuPShowColumnsComments")));
-  EXPECT_TRUE(Visible(S("mnuPBar1")));
-  EXPECT_FALSE(Visible(S("mnuPShowBlockGraph1")));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupRowsComments));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupColumnsComments));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator1));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupBlockHistogram));
 
   RightClick(CellCentre(column, -headers));
   EXPECT_EQ(window.PopupRowItem(), -3);
   const int32_t blockFlags = document.blocks[question.primaryBlock].graphFlags;
-  EXPECT_EQ(Visible(S("mnuPShowBlockGraph1")), (blockFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(S("mnuPShowBlockGraph4")), (blockFlags & app::kGraphIndex) != 0);
-  EXPECT_FALSE(Visible(S("mnuPShowQuestionGraph1")));
-  EXPECT_FALSE(Visible(S("mnuPShowColumnsComments")));
-  EXPECT_FALSE(Visible(S("mnuPBar1")));
-  EXPECT_TRUE(Visible(S("mnuPBar2")));
+  EXPECT_EQ(Visible(app::MenuEntry::PopupBlockHistogram), (blockFlags & app::kGraphHistogram) != 0);
+  EXPECT_EQ(Visible(app::MenuEntry::PopupBlockIndexGraph), (blockFlags & app::kGraphIndex) != 0);
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupQuestionHistogramMenu));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupColumnsComments));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupSeparator1));
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator2));
 
   // Outside the columns nothing opens; with Shift nothing opens.
   const int right = 1 + static_cast<int>(columns.size()) * 16 + 20;
@@ -255,22 +255,22 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
   const QString a = CopyOfSample(S("A.kvf"));
   const QString b = CopyOfSample(S("B.kvf"));
   app::MainWindow& window = StartWith({});
-  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
-  EXPECT_FALSE(Visible(S("mnuFMRUBar")));
-  ASSERT_TRUE(window.OpenDocument(b, true, S("Open Data File")));
-  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
-  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{b, a}));
-  EXPECT_TRUE(Visible(S("mnuFMRUBar")));
-  EXPECT_TRUE(Caption(S("mnuFMRU0")).startsWith(S("&1 ")));
-  EXPECT_TRUE(Caption(S("mnuFMRU0")).endsWith(S("B.kvf")));
-  EXPECT_TRUE(Caption(S("mnuFMRU1")).startsWith(S("&2 ")));
-  EXPECT_TRUE(Caption(S("mnuFMRU1")).endsWith(S("A.kvf")));
-  EXPECT_FALSE(Visible(S("mnuFMRU2")));
+  ASSERT_TRUE(window.Commands().OpenDocument(a, true, S("Open Data File")));
+  EXPECT_FALSE(Visible(app::MenuEntry::RecentSeparator));
+  ASSERT_TRUE(window.Commands().OpenDocument(b, true, S("Open Data File")));
+  ASSERT_TRUE(window.Commands().OpenDocument(a, true, S("Open Data File")));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), (QStringList{b, a}));
+  EXPECT_TRUE(Visible(app::MenuEntry::RecentSeparator));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent0).startsWith(S("&1 ")));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent0).endsWith(S("B.kvf")));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).startsWith(S("&2 ")));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).endsWith(S("A.kvf")));
+  EXPECT_FALSE(Visible(app::MenuEntry::Recent2));
 
   // Choosing entry 0 reopens B; A moves to the front.
-  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  window.Menus().Action(app::MenuEntry::Recent0)->trigger();
   EXPECT_EQ(window.Session().Document().file.documentPath, b);
-  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{a, b}));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), (QStringList{a, b}));
   EXPECT_EQ(window.Session().DataOpenFolder(), folder_.path());
 
   // Exit closes B, which heads the list written to the store.
@@ -285,11 +285,11 @@ TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
   store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 01"), platform::RegistryValue::String(QString()));
   store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 02"), platform::RegistryValue::String(S("/y/z.kvf")));
   app::MainWindow& window = StartWith({});
-  EXPECT_EQ(window.RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});  // stops at the empty value
-  EXPECT_EQ(Caption(S("mnuFMRU0")), S("&1 /x/R&&D.kvf"));
-  EXPECT_FALSE(Visible(S("mnuFMRU1")));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});  // stops at the empty value
+  EXPECT_EQ(Caption(app::MenuEntry::Recent0), S("&1 /x/R&&D.kvf"));
+  EXPECT_FALSE(Visible(app::MenuEntry::Recent1));
   // Opening a missing recent file reports it and keeps the list.
-  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  window.Menus().Action(app::MenuEntry::Recent0)->trigger();
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].caption, S("Open Data File"));
   EXPECT_TRUE(window.Status().Text().isEmpty());
@@ -298,16 +298,16 @@ TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
 TEST_F(MainWindowTest, StatusAutoClearAndReplacement) {
   app::MainWindow& window = StartWith({});
   window.Status().ClearTimer()->setInterval(40);
-  window.SetStatus(S("Working..."), S("Arbetar..."), true);
+  window.Status().SetStatus(BiText{S("Working..."), S("Arbetar...")}, true);
   EXPECT_EQ(window.Status().Text(), S("Working..."));
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
 
   // A later text without auto-clear replaces the first one and stays.
-  window.SetStatus(S("First"), S("Första"), true);
-  window.SetStatus(S("Second"), S("Andra"), false);
+  window.Status().SetStatus(BiText{S("First"), S("Första")}, true);
+  window.Status().SetStatus(BiText{S("Second"), S("Andra")}, false);
   QTest::qWait(120);
   EXPECT_EQ(window.Status().Text(), S("Second"));
-  window.ClearStatus();
+  window.Status().ClearStatus();
   EXPECT_TRUE(window.Status().Text().isEmpty());
 }
 
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, NoSaveSettingsKeepsTheStoreButNotTheRecentFiles) {
   window_ = std::make_unique<app::MainWindow>(environment);
   window_->SetMessageFunction([](QMessageBox::Icon, const QString&, const QString&) {});
   window_->Load({});
-  ASSERT_TRUE(window_->OpenDocument(EnglishSample(), true, S("Open Data File")));
+  ASSERT_TRUE(window_->Commands().OpenDocument(EnglishSample(), true, S("Open Data File")));
   store_.DeleteKey(ProgramKeyPath() + S("\\Last Settings"));
   store_.DeleteKey(ProgramKeyPath() + S("\\Windows"));
   window_->close();
@@ -349,12 +349,21 @@ TEST_F(MainWindowTest, StatusDoubleClickPutsTheIndexTableOnTheClipboard) {
   QTest::mouseDClick(window.Status().Panel(0), Qt::LeftButton);
   EXPECT_GE(clipboard_.Writes(), 1);
   EXPECT_FALSE(clipboard_.Text().isEmpty());
+  // A document without indexes has no table.
+  window.Session().MutableDocument().info.indexDivisor = 0;
+  const int writes = clipboard_.Writes();
+  QTest::mouseDClick(window.Status().Panel(0), Qt::LeftButton);
+  EXPECT_EQ(clipboard_.Writes(), writes);
 }
 
 TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
   app::MainWindow& window = StartWith({EnglishSample()});
-  std::vector<app::CellHit> hits;
-  window.SetHoverHandler([&](const app::CellHit& hit) { hits.push_back(hit); });
+  struct HoverRecorder : app::SheetViewObserver {
+    void CellHovered(const app::CellHit& hit) override { hits.push_back(hit); }
+    std::vector<app::CellHit> hits;
+  } recorder;
+  std::vector<app::CellHit>& hits = recorder.hits;
+  window.AddSheetViewObserver(&recorder);
   const QPointF at = CellCentre(2, 1);
   QMouseEvent move(QEvent::MouseMove, at, window.Sheet()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
@@ -378,6 +387,7 @@ TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
                          Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(window.Status().Panel(0), &overStatus);
   EXPECT_FALSE(window.ShowValuesTimer()->isActive());
+  window.RemoveSheetViewObserver(&recorder);
 }
 
 TEST_F(MainWindowTest, DocumentWithoutIndexesDoesNotStartTheHoverTimer) {

@@ -96,13 +96,13 @@ TEST_F(WheelWindowTest, WheelScrollsTheRowsWithRemainderAndIgnoresAHiddenBar) {
 
   // The pop-up's choice sends the wheel to the horizontal bar, which is
   // hidden here: nothing moves.
-  window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection1"))->trigger();
+  window.Menus().Action(app::MenuEntry::PopupWheelHorizontal)->trigger();
   EXPECT_TRUE(window.WheelScrollsHorizontally());
   Turn(window.Sheet(), QPoint(0, -120));
   EXPECT_EQ(vertical->value(), 0);
   EXPECT_EQ(horizontal->value(), 0);
-  EXPECT_TRUE(window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection1"))->isChecked());
-  EXPECT_FALSE(window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection0"))->isChecked());
+  EXPECT_TRUE(window.Menus().Action(app::MenuEntry::PopupWheelHorizontal)->isChecked());
+  EXPECT_FALSE(window.Menus().Action(app::MenuEntry::PopupWheelVertical)->isChecked());
 }
 
 TEST_F(WheelWindowTest, PageSettingAndTiltOnAWideSheet) {

@@ -14,7 +14,7 @@ namespace {
 class DetailInfoWindowTest : public SelectionWindowsTest {
  protected:
   app::DetailInfoWindow& Detail() { return *windows_->Detail(); }
-  // Rests the pointer on a cell of the screen sheet and lets tmrShowValues fire.
+  // Rests the pointer on a cell of the screen sheet and lets the hover timer fire.
   void RestOn(int column, int sheetRow) {
     const app::SheetGrid grid = window_->Sheet()->Grid();
     const QPointF point(1 + column * grid.cellSize + grid.cellSize / 2.0, 1 + sheetRow * grid.rowHeight + grid.rowHeight / 2.0);
@@ -29,7 +29,7 @@ class DetailInfoWindowTest : public SelectionWindowsTest {
 TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
   Open(WriteSurvey());
   EXPECT_TRUE(Detail().isVisible());
-  EXPECT_TRUE(window_->Menus().Action(QStringLiteral("mnuVDetailInfo"))->isChecked());
+  EXPECT_TRUE(window_->Menus().Action(app::MenuEntry::DetailInfo)->isChecked());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detail Information"));
   EXPECT_EQ(Detail().IndexText(0), QStringLiteral("Respondent index"));
   EXPECT_EQ(Detail().IndexText(2), QString()) << "the document has no sub-block label";
@@ -41,6 +41,12 @@ TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
   EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
   EXPECT_EQ(Detail().HeaderValue(2), QString());
+}
+
+TEST_F(DetailInfoWindowTest, WithoutAStoredPlacementTheContentFits) {
+  Open(WriteSurvey());
+  EXPECT_GE(Detail().width(), Detail().sizeHint().width());
+  EXPECT_GE(Detail().height(), Detail().minimumSizeHint().height());
 }
 
 TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
@@ -104,7 +110,7 @@ TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
 
 TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt) {
   Open(WriteSurvey());
-  QAction* entry = window_->Menus().Action(QStringLiteral("mnuVDetailInfo"));
+  QAction* entry = window_->Menus().Action(app::MenuEntry::DetailInfo);
   Detail().move(120, 90);
   const QRect placed = Detail().geometry();
   Detail().close();
@@ -113,7 +119,7 @@ TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt)
   entry->trigger();
   EXPECT_TRUE(Detail().isVisible());
 
-  app::DetailInfoWindow another(OpenProgramKey(store_).key, Policies());
+  app::DetailInfoWindow another(window_->Session(), OpenProgramKey(store_).key, Policies());
   EXPECT_EQ(another.geometry().topLeft(), placed.topLeft());
   EXPECT_EQ(another.size(), placed.size());
 }

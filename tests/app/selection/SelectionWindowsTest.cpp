@@ -70,7 +70,7 @@ app::SelectionWindows& SelectionWindowsTest::Open(const QString& path) {
   window.Load({});
   window.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-  EXPECT_TRUE(window.OpenDocument(path, false, QStringLiteral("Open")));
+  EXPECT_TRUE(window.Commands().OpenDocument(path, false, QStringLiteral("Open")));
   if (windows_->Navigator()->isVisible()) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(windows_->Navigator()));
   }
