@@ -102,7 +102,7 @@ void MainCommands::OpenHelp() {
 
 void MainCommands::CopyIndexTable() {
   const DocumentSession& session = window_.Session();
-  if (!session.IsOpen() || !session.View().Sheet().present) return;
+  if (!session.IsOpen() || !session.Document().info.HasIndexes() || !session.View().Sheet().present) return;
   CalculateTotalIndexSpec(session.Document(), session.View().Sheet().respondents, &window_.Clipboard());
 }
 
