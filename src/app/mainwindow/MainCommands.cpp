@@ -59,13 +59,9 @@ void MainCommands::OpenWithDialog() {
     session.SetDataOpenFolder(setup.folder);  // a folder that is gone gives way to the documents folder
     window_.Status().SetStatus(kOpening, false);
   }
-  QFileDialog dialog(&window_, setup.caption, setup.folder);
+  QFileDialog dialog(&window_);
   dialog.setObjectName(S("openDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(setup.filters);
-  dialog.selectNameFilter(setup.filters.value(setup.selectedFilter));
-  if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
+  ConfigureOpenDialog(dialog, setup);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     window_.Status().ClearStatus();
     return;
