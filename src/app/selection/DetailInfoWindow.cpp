@@ -208,7 +208,8 @@ void DetailInfoWindow::showEvent(QShowEvent* event) {
 }
 
 void DetailInfoWindow::closeEvent(QCloseEvent* event) {
-  SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
+  // A window never shown keeps what an earlier run stored.
+  if (shownInSession_) SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
   placementKnown_ = true;
   event->accept();  // hidden, not destroyed
 }

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -89,6 +90,11 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   connect(reminderTimer_, &QTimer::timeout, this, [this] {
     reminder_.Tick();
     PaintShowButton(reminder_.Highlighted());
+  });
+
+  // Back from another application to one of our other windows.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+    if (awaitingOwnWindow_ && now != nullptr && now != windowHandle()) StartReminder();
   });
 
   ApplyLanguage();
@@ -258,20 +264,34 @@ void NavigatorWindow::PaintShowButton(bool highlighted) {
   showButton_->setPalette(colours);
 }
 
+void NavigatorWindow::StartReminder() {
+  awaitingOwnWindow_ = false;
+  if (!session_.IsOpen()) return;
+  const ProgramOptions options = host_.options ? host_.options() : ProgramOptions();
+  bool beep = false;
+  if (reminder_.Deactivated(options.navigatorRemindToClickShow, options.navigatorAddBeepToReminder,
+                            model_.HasUnappliedChanges(), &beep)) {
+    PaintShowButton(true);
+    reminderTimer_->start();
+    if (beep) host_.beep ? host_.beep() : QApplication::beep();
+  }
+}
+
 bool NavigatorWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
+    awaitingOwnWindow_ = false;
     reminderTimer_->stop();
     reminder_.Activated();
     PaintShowButton(false);
-  } else if (event->type() == QEvent::WindowDeactivate && session_.IsOpen()) {
-    const ProgramOptions options = host_.options ? host_.options() : ProgramOptions();
-    bool beep = false;
-    if (reminder_.Deactivated(options.navigatorRemindToClickShow, options.navigatorAddBeepToReminder,
-                              model_.HasUnappliedChanges(), &beep)) {
-      PaintShowButton(true);
-      reminderTimer_->start();
-      if (beep) host_.beep ? host_.beep() : QApplication::beep();
-    }
+  } else if (event->type() == QEvent::WindowDeactivate) {
+    // The active window has already changed: another window of the program
+    // starts the reminder; another application (none of ours active) does
+    // not, until the user comes back to one of our other windows.
+    const QWidget* next = QApplication::activeWindow();
+    if (next == nullptr)
+      awaitingOwnWindow_ = true;
+    else if (next != this)
+      StartReminder();
   }
   return QWidget::event(event);
 }
@@ -283,7 +303,15 @@ bool NavigatorWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void NavigatorWindow::showEvent(QShowEvent* event) {
+  shownInSession_ = true;
+  QWidget::showEvent(event);
+}
+
 void NavigatorWindow::StoreSettings() {
+  // A window never shown has no placement of its own to keep; what an
+  // earlier run stored stays.
+  if (!shownInSession_) return;
   SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
   if (!flexPane_->isHidden())
     WriteFlexTotalHeight(programKey_, policies_,

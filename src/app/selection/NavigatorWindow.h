@@ -92,6 +92,7 @@ class NavigatorWindow : public QWidget, public ToolWindow {
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -101,16 +102,20 @@ class NavigatorWindow : public QWidget, public ToolWindow {
   void FlexSelectionChanged();
   void RefreshTree();
   void PaintShowButton(bool highlighted);
+  // The navigator was left for another window of the program.
+  void StartReminder();
   void StoreSettings();
 
   DocumentSession& session_;
   NavigatorHost host_;
   platform::RegistryKey programKey_;
   bool placementKnown_ = false;
+  bool shownInSession_ = false;
   Policies policies_;
   NavigatorModel model_;
   NavigatorReminder reminder_;
   bool refreshing_ = false;  // the window itself changes check states
+  bool awaitingOwnWindow_ = false;  // left for another application
 
   QSplitter* splitter_ = nullptr;
   QTreeWidget* tree_ = nullptr;
