@@ -68,11 +68,12 @@ DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::Reg
   selectionCaption_->setText(SelectionColumnCaption().Get(swedish));
   totalCaption_->setText(TotalColumnCaption().Get(swedish));
 
+  // The layout keeps the window at least as large as its content needs; the
+  // size in twips is the least a stored placement may give.
   const double twips = TwipsPerPixelOf(this);
   const QSize minimum(static_cast<int>(std::lround(kMinimumWidthTwips / twips)),
                       static_cast<int>(std::lround(kMinimumHeightTwips / twips)));
-  setMinimumSize(minimum);
-  resize(minimum);
+  resize(minimum.expandedTo(sizeHint()));
   ShowContent();
   Update();
   placementKnown_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
@@ -186,6 +187,8 @@ void DetailInfoWindow::Clear() {
 
 bool DetailInfoWindow::SetUpForDocument(const SurveyDocument& document) {
   SetUp(document, session_.View().Sheet());
+  // Without a placement of its own the window fits the document's labels.
+  if (!placementKnown_) resize(size().expandedTo(sizeHint()));
   return true;
 }
 

@@ -62,7 +62,8 @@ class DetailInfoWindow : public QWidget, public ToolWindow, public SheetObserver
   // No document: everything empty.
   void Clear();
 
-  // ToolWindow: set up on every document (always offered).
+  // ToolWindow: set up on every document (always offered); without a
+  // placement of its own the window is sized to show the labels in full.
   QWidget* Widget() override { return this; }
   bool SetUpForDocument(const SurveyDocument& document) override;
   void ResetForNoDocument() override { Clear(); }
