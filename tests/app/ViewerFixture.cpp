@@ -60,7 +60,8 @@ QString ViewerTest::SyntheticDocument(const QString& name, int respondents, int 
 
 QString ViewerTest::Caption(app::MenuEntry name) {
   QAction* action = window_->Menus().Action(name);
-  return action != nullptr ? action->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(app::MenuEntryName(name)));
+  return action != nullptr ? action->text()
+                           : QStringLiteral("<missing %1>").arg(QString::fromLatin1(app::MenuEntryName(name)));
 }
 
 bool ViewerTest::Visible(app::MenuEntry name) {

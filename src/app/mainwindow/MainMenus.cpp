@@ -9,74 +9,24 @@ namespace {
 
 QString S(const char* text) { return QString::fromUtf8(text); }
 
+// clang-format off
+// The identifiers, in the order of MenuEntry.
 constexpr std::array<const char*, kMenuEntryCount> kEntryNames = {
-      "FileMenu",
-      "Open",
-      "SaveAs",
-      "PrintFormat",
-      "Properties",
-      "Recent0",
-      "Recent1",
-      "Recent2",
-      "Recent3",
-      "Recent4",
-      "RecentSeparator",
-      "Exit",
-      "EditMenu",
-      "Copy",
-      "CopyHeadersAndTotals",
-      "CopyIndexes",
-      "CopyToMiniOverview",
-      "CopyData",
-      "ViewMenu",
-      "Navigator",
-      "DetailInfo",
-      "DistributionGraph",
-      "TotalIndexGraph",
-      "BlockIndexGraphMenu",
-      "BlockHistogramMenu",
-      "BlockGraphMenu",
-      "BlockRankingGraphMenu",
-      "Comments",
-      "CloseAllGraphWindows",
-      "ToolsMenu",
-      "EditBlocks",
-      "Options",
-      "HelpMenu",
-      "HelpTopics",
-      "About",
-      "PopupRowsComments",
-      "PopupColumnsComments",
-      "PopupCopyRowsAnswers",
-      "PopupSeparator1",
-      "PopupTotalIndexGraph",
-      "PopupBlockIndexGraph",
-      "PopupBlockHistogram",
-      "PopupBlockGraph",
-      "PopupBlockRankingGraphMenu",
-      "PopupBlockRankingByRanking",
-      "PopupBlockRankingByOption",
-      "PopupQuestionHistogramMenu",
-      "PopupHistogramTotal",
-      "PopupHistogramSplitByMenu",
-      "PopupHistogramSplitByQuestion",
-      "PopupQuestionGraphMenu",
-      "PopupGraphTotal",
-      "PopupGraphSplitByMenu",
-      "PopupGraphSplitByQuestion",
-      "PopupQuestionRankingGraphMenu",
-      "PopupQuestionRankingByRanking",
-      "PopupQuestionRankingByOption",
-      "PopupSeparator2",
-      "PopupCopy",
-      "PopupCopyHeadersAndTotals",
-      "PopupCopyIndexes",
-      "PopupSaveAs",
-      "PopupCopyToMiniOverview",
-      "PopupCopyData",
-      "PopupSeparator3",
-      "PopupWheelVertical",
-      "PopupWheelHorizontal"};
+    "FileMenu", "Open", "SaveAs", "PrintFormat", "Properties", "Recent0", "Recent1", "Recent2", "Recent3", "Recent4",
+    "RecentSeparator", "Exit", "EditMenu", "Copy", "CopyHeadersAndTotals", "CopyIndexes", "CopyToMiniOverview",
+    "CopyData", "ViewMenu", "Navigator", "DetailInfo", "DistributionGraph", "TotalIndexGraph", "BlockIndexGraphMenu",
+    "BlockHistogramMenu", "BlockGraphMenu", "BlockRankingGraphMenu", "Comments", "CloseAllGraphWindows", "ToolsMenu",
+    "EditBlocks", "Options", "HelpMenu", "HelpTopics", "About", "PopupRowsComments", "PopupColumnsComments",
+    "PopupCopyRowsAnswers", "PopupSeparator1", "PopupTotalIndexGraph", "PopupBlockIndexGraph", "PopupBlockHistogram",
+    "PopupBlockGraph", "PopupBlockRankingGraphMenu", "PopupBlockRankingByRanking", "PopupBlockRankingByOption",
+    "PopupQuestionHistogramMenu", "PopupHistogramTotal", "PopupHistogramSplitByMenu", "PopupHistogramSplitByQuestion",
+    "PopupQuestionGraphMenu", "PopupGraphTotal", "PopupGraphSplitByMenu", "PopupGraphSplitByQuestion",
+    "PopupQuestionRankingGraphMenu", "PopupQuestionRankingByRanking", "PopupQuestionRankingByOption",
+    "PopupSeparator2", "PopupCopy", "PopupCopyHeadersAndTotals", "PopupCopyIndexes", "PopupSaveAs",
+    "PopupCopyToMiniOverview", "PopupCopyData", "PopupSeparator3", "PopupWheelVertical", "PopupWheelHorizontal",
+};
+static_assert(kEntryNames.back() != nullptr, "a name for every entry");
+// clang-format on
 
 }  // namespace
 
@@ -169,7 +119,8 @@ void MainMenus::Build(QMenuBar* menuBar, QMenu* popup) {
   QMenu* edit = AddMenu(menuBar, MenuEntry::EditMenu, BiText{S("&Edit"), S("&Redigera")});
   Add(edit, MenuEntry::Copy, BiText{S("&Copy Overview"), S("K&opiera översikt")}, false)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  Add(edit, MenuEntry::CopyHeadersAndTotals, BiText{S("Copy Headers and &Totals"), S("Kopiera rubriker och &totaler")}, false);
+  Add(edit, MenuEntry::CopyHeadersAndTotals, BiText{S("Copy Headers and &Totals"), S("Kopiera rubriker och &totaler")},
+      false);
   Add(edit, MenuEntry::CopyIndexes, BiText{S("Copy &Indexes..."), S("Kopiera &index...")}, true, false);
   Add(edit, MenuEntry::CopyToMiniOverview, BiText{S("Copy to &Mini-overview"), S("Kopiera till &miniöversikt")}, false)
       ->setShortcut(QKeySequence(Qt::Key_F4));
@@ -178,7 +129,8 @@ void MainMenus::Build(QMenuBar* menuBar, QMenu* popup) {
   // View
   QMenu* view = AddMenu(menuBar, MenuEntry::ViewMenu, BiText{S("&View"), S("&Visa")});
   Add(view, MenuEntry::Navigator, BiText{S("&Navigator"), S("&Navigatör")}, false)->setCheckable(true);
-  Add(view, MenuEntry::DetailInfo, BiText{S("Detail &Information"), S("Detalj&information")}, false)->setCheckable(true);
+  Add(view, MenuEntry::DetailInfo, BiText{S("Detail &Information"), S("Detalj&information")}, false)
+      ->setCheckable(true);
   view->addSeparator();
   Add(view, MenuEntry::DistributionGraph, BiText{S("&Distribution Graph..."), S("&Fördelningsgraf...")}, false);
   Add(view, MenuEntry::TotalIndexGraph, BiText{S("&Total Index Graph..."), S("&Totalindexgraf...")}, true, false);
@@ -188,7 +140,8 @@ void MainMenus::Build(QMenuBar* menuBar, QMenu* popup) {
   AddMenu(view, MenuEntry::BlockRankingGraphMenu, BiText{S("Block &Ranking Graph"), S("Block&rankningsgraf")}, false);
   Add(view, MenuEntry::Comments, BiText{S("&Comments"), S("&Kommentarer")}, false);
   view->addSeparator();
-  Add(view, MenuEntry::CloseAllGraphWindows, BiText{S("Close &All Graph Windows"), S("Stäng &alla diagramfönster")}, false);
+  Add(view, MenuEntry::CloseAllGraphWindows, BiText{S("Close &All Graph Windows"), S("Stäng &alla diagramfönster")},
+      false);
 
   // Tools
   QMenu* tools = AddMenu(menuBar, MenuEntry::ToolsMenu, BiText{S("&Tools"), S("Verkt&yg")});
@@ -212,25 +165,35 @@ void MainMenus::Build(QMenuBar* menuBar, QMenu* popup) {
   Add(popup, MenuEntry::PopupBlockIndexGraph, BiText{S("Show &Block Index Graph..."), S("Visa block&indexgraf...")});
   Add(popup, MenuEntry::PopupBlockHistogram, BiText{S("Show Block &Histogram"), S("Visa block&histogram")});
   Add(popup, MenuEntry::PopupBlockGraph, BiText{S("Show Block &Graph"), S("Visa block&graf")});
-  QMenu* blockRanking =
-      AddMenu(popup, MenuEntry::PopupBlockRankingGraphMenu, BiText{S("Show Block &Ranking Graph"), S("Visa block&rankningsgraf")});
-  Add(blockRanking, MenuEntry::PopupBlockRankingByRanking, BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
-  Add(blockRanking, MenuEntry::PopupBlockRankingByOption, BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
-  QMenu* histogram =
-      AddMenu(popup, MenuEntry::PopupQuestionHistogramMenu, BiText{S("Show Question &Histogram"), S("Visa fråge&histogram")});
-  Add(histogram, MenuEntry::PopupHistogramTotal, BiText{S("&Total for Current Selection"), S("&Totalt för aktuellt urval")});
+  QMenu* blockRanking = AddMenu(popup, MenuEntry::PopupBlockRankingGraphMenu,
+                                BiText{S("Show Block &Ranking Graph"), S("Visa block&rankningsgraf")});
+  Add(blockRanking, MenuEntry::PopupBlockRankingByRanking,
+      BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
+  Add(blockRanking, MenuEntry::PopupBlockRankingByOption,
+      BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
+  QMenu* histogram = AddMenu(popup, MenuEntry::PopupQuestionHistogramMenu,
+                             BiText{S("Show Question &Histogram"), S("Visa fråge&histogram")});
+  Add(histogram, MenuEntry::PopupHistogramTotal,
+      BiText{S("&Total for Current Selection"), S("&Totalt för aktuellt urval")});
   AddMenu(histogram, MenuEntry::PopupHistogramSplitByMenu, BiText{S("&Split by"), S("&Fördelat på")}, false);
-  Add(histogram, MenuEntry::PopupHistogramSplitByQuestion, BiText{S("Split by &Another Question..."), S("Fördelat på en &annan fråga...")});
-  QMenu* graph = AddMenu(popup, MenuEntry::PopupQuestionGraphMenu, BiText{S("Show Question &Graph"), S("Visa fråge&graf")});
+  Add(histogram, MenuEntry::PopupHistogramSplitByQuestion,
+      BiText{S("Split by &Another Question..."), S("Fördelat på en &annan fråga...")});
+  QMenu* graph =
+      AddMenu(popup, MenuEntry::PopupQuestionGraphMenu, BiText{S("Show Question &Graph"), S("Visa fråge&graf")});
   Add(graph, MenuEntry::PopupGraphTotal, BiText{S("&Total for Current Selection"), S("&Totalt för aktuellt urval")});
   AddMenu(graph, MenuEntry::PopupGraphSplitByMenu, BiText{S("&Split by"), S("&Fördelad på")}, false);
-  Add(graph, MenuEntry::PopupGraphSplitByQuestion, BiText{S("Split by &Another Question..."), S("Fördelad på en &annan fråga...")});
-  QMenu* questionRanking = AddMenu(popup, MenuEntry::PopupQuestionRankingGraphMenu, BiText{S("Show Question &Ranking Graph"), S("Visa fråge&rankningsgraf")});
-  Add(questionRanking, MenuEntry::PopupQuestionRankingByRanking, BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
-  Add(questionRanking, MenuEntry::PopupQuestionRankingByOption, BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
+  Add(graph, MenuEntry::PopupGraphSplitByQuestion,
+      BiText{S("Split by &Another Question..."), S("Fördelad på en &annan fråga...")});
+  QMenu* questionRanking = AddMenu(popup, MenuEntry::PopupQuestionRankingGraphMenu,
+                                   BiText{S("Show Question &Ranking Graph"), S("Visa fråge&rankningsgraf")});
+  Add(questionRanking, MenuEntry::PopupQuestionRankingByRanking,
+      BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
+  Add(questionRanking, MenuEntry::PopupQuestionRankingByOption,
+      BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
   Separator(popup, MenuEntry::PopupSeparator2);
   Add(popup, MenuEntry::PopupCopy, BiText{S("&Copy Overview"), S("K&opiera översikt")});
-  Add(popup, MenuEntry::PopupCopyHeadersAndTotals, BiText{S("Copy Headers a&nd Totals"), S("Kopiera rubriker o&ch totaler")});
+  Add(popup, MenuEntry::PopupCopyHeadersAndTotals,
+      BiText{S("Copy Headers a&nd Totals"), S("Kopiera rubriker o&ch totaler")});
   Add(popup, MenuEntry::PopupCopyIndexes, BiText{S("Copy &Indexes..."), S("Kopiera i&ndex...")});
   Add(popup, MenuEntry::PopupSaveAs, BiText{S("Save Overview &As..."), S("Spara översikt so&m...")});
   Add(popup, MenuEntry::PopupCopyToMiniOverview, BiText{S("Copy to &Mini-overview"), S("Kopiera till mini&översikt")});

@@ -30,11 +30,7 @@ const BiText kOpening{S("Opening data file..."), S("Öppnar datafil...")};
 }  // namespace
 
 MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
-    : QMainWindow(parent),
-      env_(std::move(environment)),
-      userBlocks_(*env_.store),
-      settings_(env_),
-      commands_(*this) {
+    : QMainWindow(parent), env_(std::move(environment)), userBlocks_(*env_.store), settings_(env_), commands_(*this) {
   setObjectName(S("MainWindow"));
   setWindowTitle(ApplicationTitle());
   session_.AddObserver(this);
@@ -91,9 +87,7 @@ MainWindow::~MainWindow() {
   toolWindows_->UnloadPools();
 }
 
-platform::Clipboard& MainWindow::Clipboard() {
-  return env_.clipboard != nullptr ? *env_.clipboard : desktopClipboard_;
-}
+platform::Clipboard& MainWindow::Clipboard() { return env_.clipboard != nullptr ? *env_.clipboard : desktopClipboard_; }
 
 void MainWindow::AddSheetViewObserver(SheetViewObserver* observer) {
   if (observer != nullptr && std::find(viewObservers_.begin(), viewObservers_.end(), observer) == viewObservers_.end())
@@ -185,8 +179,8 @@ void MainWindow::Load(const QStringList& arguments) {
     autoOpenTimer_->start();
   } else {
     const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
-    status_->SetStatus(BiText{S("Could not find the file ") + quoted + S("!"), S("Kunde inte hitta filen ") + quoted + S("!")},
-                       true);
+    status_->SetStatus(
+        BiText{S("Could not find the file ") + quoted + S("!"), S("Kunde inte hitta filen ") + quoted + S("!")}, true);
   }
 }
 
@@ -418,8 +412,8 @@ void MainWindow::Exit() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   std::unique_ptr<WaitCursor> wait;
   if (!closing_) wait = std::make_unique<WaitCursor>();
-  status_->SetStatus(BiText{S("Terminating application, please wait..."), S("Avslutar programmet, var vänlig vänta...")},
-                     false);
+  status_->SetStatus(
+      BiText{S("Terminating application, please wait..."), S("Avslutar programmet, var vänlig vänta...")}, false);
   session_.CloseDocument();
   toolWindows_->CloseAll();
   settings_.Write(session_.DataOpenFolder());

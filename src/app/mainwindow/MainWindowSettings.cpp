@@ -50,7 +50,8 @@ void MainWindowSettings::RestorePlacement(QWidget& window) const {
   WindowPlacement placement = RestoreWindowPlacement(env_.programKey, kPlacementName, BorderStyle::Sizable, true,
                                                      kMinimumTwips, kMinimumTwips, current);
   std::vector<ScreenArea> screens;
-  for (QScreen* screen : QGuiApplication::screens()) screens.push_back({screen->geometry(), screen->availableGeometry()});
+  for (QScreen* screen : QGuiApplication::screens())
+    screens.push_back({screen->geometry(), screen->availableGeometry()});
   const int caption = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
   placement = KeepCaptionOnScreen(placement, caption, twips, screens);
   window.setGeometry(Pixels(placement.left, twips), Pixels(placement.top, twips), Pixels(placement.width, twips),

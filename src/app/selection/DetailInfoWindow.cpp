@@ -24,8 +24,8 @@ QLabel* NamedLabel(const QString& name, int index = -1) {
 
 }  // namespace
 
-DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::RegistryKey programKey,
-                                   Policies policies, QWidget* parent)
+DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::RegistryKey programKey, Policies policies,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session), programKey_(std::move(programKey)), policies_(policies) {
   setObjectName(QStringLiteral("DetailInfoWindow"));
   auto* grid = new QGridLayout(this);

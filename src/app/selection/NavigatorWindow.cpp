@@ -109,13 +109,13 @@ void NavigatorWindow::ApplyLanguage() {
   const bool swedish = Swedish();
   setWindowTitle(BiText{QStringLiteral("Navigator"), QStringLiteral("Navigatör")}.Get(swedish));
   showButton_->setText(BiText{QStringLiteral("Show"), QStringLiteral("Visa")}.Get(swedish));
-  flexCheck_->setText(BiText{QStringLiteral("Base total on &current selection"),
-                             QStringLiteral("Basera totalen på &aktuellt urval")}
-                          .Get(swedish));
-  flexCheck_->setToolTip(
-      BiText{QStringLiteral("Total should be the same as the current selection except for the settings made above."),
-             QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")}
+  flexCheck_->setText(
+      BiText{QStringLiteral("Base total on &current selection"), QStringLiteral("Basera totalen på &aktuellt urval")}
           .Get(swedish));
+  flexCheck_->setToolTip(BiText{
+      QStringLiteral("Total should be the same as the current selection except for the settings made above."),
+      QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")}
+                             .Get(swedish));
   flexList_->setToolTip(
       BiText{QStringLiteral("Defines, together with the check box below, what should be considered total."),
              QStringLiteral("Definierar, tillsammans med kryssrutan under, vad som ska anses vara totalen.")}

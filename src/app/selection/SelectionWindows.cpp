@@ -9,7 +9,9 @@ SelectionWindows* SelectionWindows::Attach(MainWindow& main, const platform::Reg
   auto* windows = new SelectionWindows(main);
   MainWindow* host = &main;
   NavigatorHost navigatorHost;
-  navigatorHost.setStatus = [host](const BiText& status, bool autoClear) { host->Status().SetStatus(status, autoClear); };
+  navigatorHost.setStatus = [host](const BiText& status, bool autoClear) {
+    host->Status().SetStatus(status, autoClear);
+  };
   navigatorHost.clearStatus = [host] { host->Status().ClearStatus(); };
   navigatorHost.options = [host] { return host->Options(); };
   auto* navigator = new NavigatorWindow(main.Session(), navigatorHost, programKey, policies, &main);

@@ -1,4 +1,6 @@
 // What File > Open asks the dialog, and where the user guide is found.
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -6,7 +8,6 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/mainwindow/HelpFiles.h"
 #include "app/mainwindow/OpenFileDialog.h"
@@ -17,7 +18,8 @@ namespace {
 TEST(OpenDialog, CaptionAndFiltersInBothLanguages) {
   const OpenDialogSetup english = MakeOpenDialogSetup(false, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(english.caption, QStringLiteral("Open Data File"));
-  EXPECT_EQ(english.filterLabels, (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
+  EXPECT_EQ(english.filterLabels,
+            (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
   const OpenDialogSetup swedish = MakeOpenDialogSetup(true, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(swedish.caption, QStringLiteral("Öppna datafil"));
   EXPECT_EQ(swedish.filterLabels,

@@ -78,14 +78,18 @@ TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
   EXPECT_TRUE(Enabled(app::MenuEntry::Open));
   EXPECT_TRUE(Enabled(app::MenuEntry::Exit));
   EXPECT_TRUE(Enabled(app::MenuEntry::HelpTopics));
-  for (app::MenuEntry name : {app::MenuEntry::SaveAs, app::MenuEntry::Properties, app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals,
-                           app::MenuEntry::CopyToMiniOverview, app::MenuEntry::Navigator, app::MenuEntry::DetailInfo, app::MenuEntry::DistributionGraph,
-                           app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::EditBlocks}) {
+  for (app::MenuEntry name :
+       {app::MenuEntry::SaveAs, app::MenuEntry::Properties, app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals,
+        app::MenuEntry::CopyToMiniOverview, app::MenuEntry::Navigator, app::MenuEntry::DetailInfo,
+        app::MenuEntry::DistributionGraph, app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows,
+        app::MenuEntry::EditBlocks}) {
     EXPECT_FALSE(window.Menus().LogicalEnabled(name)) << app::MenuEntryName(name);
     EXPECT_FALSE(Enabled(name)) << app::MenuEntryName(name);
   }
-  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
-                           app::MenuEntry::BlockHistogramMenu, app::MenuEntry::BlockIndexGraphMenu, app::MenuEntry::RecentSeparator, app::MenuEntry::Recent0, app::MenuEntry::PopupHistogramSplitByMenu})
+  for (app::MenuEntry name :
+       {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph,
+        app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::BlockHistogramMenu, app::MenuEntry::BlockIndexGraphMenu,
+        app::MenuEntry::RecentSeparator, app::MenuEntry::Recent0, app::MenuEntry::PopupHistogramSplitByMenu})
     EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
   // Options and About are allowed but their dialogs are not part of this
   // window: greyed rather than silent.
@@ -149,12 +153,14 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   app::MainMenus& menus = window.Menus();
   // The sample allows copying, saving and data copies, has indexes,
   // comments, dimensions and the total index graph.
-  for (app::MenuEntry name : {app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties,
-                           app::MenuEntry::EditBlocks, app::MenuEntry::Comments, app::MenuEntry::DistributionGraph, app::MenuEntry::CopyToMiniOverview,
-                           app::MenuEntry::PopupCopyToMiniOverview})
+  for (app::MenuEntry name :
+       {app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs,
+        app::MenuEntry::Properties, app::MenuEntry::EditBlocks, app::MenuEntry::Comments,
+        app::MenuEntry::DistributionGraph, app::MenuEntry::CopyToMiniOverview, app::MenuEntry::PopupCopyToMiniOverview})
     EXPECT_TRUE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
-  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::PopupCopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph,
-                           app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::PopupGraphSplitByMenu})
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::PopupCopyIndexes, app::MenuEntry::CopyData,
+                              app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
+                              app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::PopupGraphSplitByMenu})
     EXPECT_TRUE(Visible(name)) << app::MenuEntryName(name);
   EXPECT_TRUE(Enabled(app::MenuEntry::CloseAllGraphWindows));
   // Commands of later windows stay greyed.
@@ -169,7 +175,8 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
   ASSERT_FALSE(map.histogram.empty());
   EXPECT_TRUE(Visible(app::MenuEntry::BlockHistogramMenu));
-  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions().size(), static_cast<qsizetype>(map.histogram.size()));
+  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions().size(),
+            static_cast<qsizetype>(map.histogram.size()));
   EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions()[0]->text(),
             app::DoubleAmpersands(document.BlockName(map.histogram[0])));
   EXPECT_EQ(Visible(app::MenuEntry::BlockIndexGraphMenu), !map.index.empty());
@@ -182,11 +189,14 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
 
   window.Session().CloseDocument();
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  for (app::MenuEntry name : {app::MenuEntry::Copy, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties, app::MenuEntry::Comments,
-                           app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::CopyToMiniOverview, app::MenuEntry::DistributionGraph})
+  for (app::MenuEntry name :
+       {app::MenuEntry::Copy, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties,
+        app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::CopyToMiniOverview,
+        app::MenuEntry::DistributionGraph})
     EXPECT_FALSE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
-  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::PopupCopyData, app::MenuEntry::TotalIndexGraph,
-                           app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::BlockHistogramMenu})
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::PopupCopyData,
+                              app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
+                              app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::BlockHistogramMenu})
     EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
   EXPECT_TRUE(splitBy->actions().isEmpty());
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));

@@ -171,17 +171,19 @@ TEST_F(NavigatorWindowTest, NoReminderWhenTheUserSwitchesToAnotherApplication) {
 TEST_F(NavigatorWindowTest, WindowsNeverShownKeepTheStoredPlacementAtExit) {
   const platform::RegistryKey key = OpenProgramKey(store_).key;
   const WindowPlacement earlier{3000, 1500, 3600, 6000};
-  ASSERT_TRUE(SaveWindowPlacement(key, Policies(), QStringLiteral("Navigator"), BorderStyle::SizableToolWindow, earlier));
+  ASSERT_TRUE(
+      SaveWindowPlacement(key, Policies(), QStringLiteral("Navigator"), BorderStyle::SizableToolWindow, earlier));
   app::MainWindow& window = MakeWindow();
   app::SelectionWindows::Attach(window, key, Policies());
   window.Load({});
   window.close();  // no document: neither tool window was shown
-  const WindowPlacement navigator = RestoreWindowPlacement(key, QStringLiteral("Navigator"),
-                                                           BorderStyle::SizableToolWindow, false, 0, 0, WindowPlacement());
+  const WindowPlacement navigator = RestoreWindowPlacement(
+      key, QStringLiteral("Navigator"), BorderStyle::SizableToolWindow, false, 0, 0, WindowPlacement());
   EXPECT_EQ(navigator.left, 3000);
   EXPECT_EQ(navigator.top, 1500);
-  EXPECT_FALSE(store_.Value(ProgramKeyPath() + QStringLiteral("\\") + WindowKeyName(QStringLiteral("DetailInfo")),
-                            QStringLiteral("WLeft"))
+  EXPECT_FALSE(store_
+                   .Value(ProgramKeyPath() + QStringLiteral("\\") + WindowKeyName(QStringLiteral("DetailInfo")),
+                          QStringLiteral("WLeft"))
                    .has_value());
 }
 
