@@ -33,28 +33,28 @@ DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::Reg
   grid->setVerticalSpacing(2);
   int row = 0;
   for (int i = 0; i < DetailInfo::kHeaderCount; ++i) {
-    headers_[static_cast<size_t>(i)] = NamedLabel(QStringLiteral("lblHeader"), i);
+    headers_[static_cast<size_t>(i)] = NamedLabel(QStringLiteral("header"), i);
     grid->addWidget(headers_[static_cast<size_t>(i)], row++, 0, 1, 3);
   }
   QFont bold = headers_[2]->font();
   bold.setBold(true);
   headers_[2]->setFont(bold);
   text_ = new QPlainTextEdit;
-  text_->setObjectName(QStringLiteral("txtText"));
+  text_->setObjectName(QStringLiteral("text"));
   text_->setReadOnly(true);
   grid->addWidget(text_, row++, 0, 1, 3);
   grid->setRowStretch(row - 1, 1);
-  selectionCaption_ = NamedLabel(QStringLiteral("lblIndexHeader"));
-  totalCaption_ = NamedLabel(QStringLiteral("lblIndexHeaderTotal"));
+  selectionCaption_ = NamedLabel(QStringLiteral("selectionCaption"));
+  totalCaption_ = NamedLabel(QStringLiteral("totalCaption"));
   selectionCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   totalCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(selectionCaption_, row, 1);
   grid->addWidget(totalCaption_, row++, 2);
   for (int i = 0; i < DetailInfo::kIndexRows; ++i) {
     const size_t at = static_cast<size_t>(i);
-    labels_[at] = NamedLabel(QStringLiteral("lblIndexLabel"), i);
-    values_[at] = NamedLabel(QStringLiteral("lblIndex"), i);
-    totals_[at] = NamedLabel(QStringLiteral("lblIndexTotal"), i);
+    labels_[at] = NamedLabel(QStringLiteral("indexLabel"), i);
+    values_[at] = NamedLabel(QStringLiteral("indexValue"), i);
+    totals_[at] = NamedLabel(QStringLiteral("indexTotal"), i);
     values_[at]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totals_[at]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(labels_[at], row, 0);

@@ -37,7 +37,7 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
       policies_(policies) {
   setObjectName(QStringLiteral("NavigatorWindow"));
   tree_ = new QTreeWidget;
-  tree_->setObjectName(QStringLiteral("trvNavigator"));
+  tree_->setObjectName(QStringLiteral("tree"));
   tree_->setColumnCount(2);
   tree_->setHeaderHidden(true);
   tree_->setRootIsDecorated(true);
@@ -47,12 +47,12 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   connect(tree_, &QTreeWidget::itemChanged, this, &NavigatorWindow::TreeItemChanged);
 
   flexList_ = new QListWidget;
-  flexList_->setObjectName(QStringLiteral("lstFlexTotal"));
+  flexList_->setObjectName(QStringLiteral("flexList"));
   flexList_->setSelectionMode(QAbstractItemView::MultiSelection);
   flexList_->viewport()->installEventFilter(this);
   connect(flexList_, &QListWidget::itemSelectionChanged, this, &NavigatorWindow::FlexSelectionChanged);
   flexCheck_ = new QCheckBox;
-  flexCheck_->setObjectName(QStringLiteral("chkFlexTotalBasedOnCurrentSelection"));
+  flexCheck_->setObjectName(QStringLiteral("flexOnSelection"));
   connect(flexCheck_, &QCheckBox::toggled, this, [this](bool on) {
     if (!refreshing_) model_.SetFlexBasedOnSelection(on);
   });
@@ -71,9 +71,9 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   splitter_->setStretchFactor(1, 0);
 
   totalLabel_ = new QLabel;
-  totalLabel_->setObjectName(QStringLiteral("lblTotal"));
+  totalLabel_->setObjectName(QStringLiteral("totalLabel"));
   showButton_ = new QPushButton;
-  showButton_->setObjectName(QStringLiteral("cmdShow"));
+  showButton_->setObjectName(QStringLiteral("showButton"));
   showButton_->setEnabled(false);
   connect(showButton_, &QPushButton::clicked, this, &NavigatorWindow::ShowOverview);
   auto* bottom = new QHBoxLayout;

@@ -33,10 +33,10 @@ TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detail Information"));
   EXPECT_EQ(Detail().IndexText(0), QStringLiteral("Respondent index"));
   EXPECT_EQ(Detail().IndexText(2), QString()) << "the document has no sub-block label";
-  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"))->isVisibleTo(&Detail()));
-  EXPECT_TRUE(Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel3"))->isVisibleTo(&Detail()));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeader"))->text(), QStringLiteral("Selection"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeaderTotal"))->text(), QStringLiteral("Total"));
+  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"))->isVisibleTo(&Detail()));
+  EXPECT_TRUE(Detail().findChild<QLabel*>(QStringLiteral("indexLabel3"))->isVisibleTo(&Detail()));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Selection"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("totalCaption"))->text(), QStringLiteral("Total"));
   // Poor, Fair and Good (1, 2, 3) four times each.
   EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
@@ -56,12 +56,12 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   EXPECT_EQ(Detail().HeaderValue(0), QStringLiteral("Work"));
   EXPECT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   EXPECT_EQ(Detail().TextValue(), QStringLiteral("How do you rate it?\r\n\r\nPoor"));
-  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("txtText"))->toPlainText(),
+  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("text"))->toPlainText(),
             QStringLiteral("How do you rate it?\n\nPoor"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("1.0"));
   EXPECT_EQ(Detail().IndexValue(1, false), QStringLiteral("2.0"));
   EXPECT_EQ(Detail().IndexValue(3, false), QStringLiteral("2.0"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndex0"))->text(), QStringLiteral("1.0"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("indexValue0"))->text(), QStringLiteral("1.0"));
 
   RestOn(0, 0);  // the topmost (block) row
   EXPECT_EQ(Detail().HeaderValue(0), QStringLiteral("Work"));
@@ -95,7 +95,7 @@ TEST_F(DetailInfoWindowTest, ResizingTheMainWindowResets) {
 
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
   Open(WriteSurvey());
-  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"));
+  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"));
   const int before = Detail().height();
   Detail().SetIndexText(2, QStringLiteral("Sub-block index"));
   Detail().Update();
@@ -138,8 +138,8 @@ TEST_F(DetailInfoWindowTest, SwedishCaptions) {
   SetSwedish(true);
   Open(WriteSurvey());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detaljinformation"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeader"))->text(), QStringLiteral("Urval"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeaderTotal"))->text(), QStringLiteral("Totalt"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Urval"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("totalCaption"))->text(), QStringLiteral("Totalt"));
 }
 
 }  // namespace
