@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 
+#include "kvfwriter/JsonDescription.h"
 #include "kvfwriter/KvfWriter.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,10 @@
 
 namespace kvf::testing {
 
-CliResult RunKvf(const QStringList& arguments, const QString& language) {
-  return RunKvfWithEnvironment(arguments, {}, language);
-}
-
-CliResult RunKvfWithEnvironment(const QStringList& arguments, const QList<QPair<QString, QString>>& environment,
-                                const QString& language) {
+CliResult RunKvf(const QStringList& arguments, const QString& language, const QString& configHome) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const auto& [name, value] : environment) env.insert(name, value);
+  if (!configHome.isEmpty()) env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
   env.insert(QStringLiteral("LC_ALL"), language == QStringLiteral("sv") ? QStringLiteral("sv_SE.UTF-8")
                                                                         : QStringLiteral("C.UTF-8"));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -49,6 +45,13 @@ QString SaveFixture(const writer::KvfDescription& description, const QString& na
   QString error;
   EXPECT_TRUE(writer::SaveKvf(description, path, &error)) << error.toStdString();
   return path;
+}
+
+writer::KvfDescription FromJson(const char* json) {
+  writer::KvfDescription description;
+  QString error;
+  EXPECT_TRUE(writer::ParseJsonDescription(QByteArray(json), &description, &error)) << error.toStdString();
+  return description;
 }
 
 QJsonObject RunJson(const QStringList& arguments, const QString& language) {

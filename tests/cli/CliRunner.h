@@ -15,11 +15,10 @@ struct CliResult {
   QByteArray err;
 };
 
-// Runs kvf with the arguments. language: "en" or "sv" sets LC_ALL.
-CliResult RunKvf(const QStringList& arguments, const QString& language = QStringLiteral("en"));
-// The same with extra environment variables (name, value) for this run.
-CliResult RunKvfWithEnvironment(const QStringList& arguments, const QList<QPair<QString, QString>>& environment,
-                                const QString& language = QStringLiteral("en"));
+// Runs kvf with the arguments. language: "en" or "sv" sets LC_ALL;
+// configHome, when given, is this run's XDG_CONFIG_HOME.
+CliResult RunKvf(const QStringList& arguments, const QString& language = QStringLiteral("en"),
+                 const QString& configHome = QString());
 
 // A fresh temporary folder for one test's files (removed with the process).
 QString TempDir();
@@ -28,6 +27,9 @@ QString TempDir();
 // or exactly name when it ends in ".kvf") and returns its path. A failure
 // to write is a test failure.
 QString SaveFixture(const writer::KvfDescription& description, const QString& name);
+// A document from its JSON description (the kvf-make format); a parse error
+// is a test failure.
+writer::KvfDescription FromJson(const char* json);
 
 // Runs a kvf command that prints JSON, expects exit 0 and valid JSON, and
 // returns the object.

@@ -9,7 +9,6 @@
 #include <QJsonObject>
 
 #include "cli/CliRunner.h"
-#include "kvfwriter/KvfWriter.h"
 
 namespace kvf::testing {
 namespace {
@@ -28,77 +27,38 @@ QString ConfigHome(const QString& name, const QByteArray& regText) {
   return home;
 }
 
-CliResult RunWithHome(const QStringList& arguments, const QString& home) {
-  return RunKvfWithEnvironment(arguments, {{QStringLiteral("XDG_CONFIG_HOME"), home}});
-}
-
 QStringList Lines(const QByteArray& out) { return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
-TEST(KvfSettings, DefaultsWithoutAFile) {
-  const CliResult result = RunWithHome({QStringLiteral("settings")}, ConfigHome(QStringLiteral("none"), {}));
-  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-  const QStringList lines = Lines(result.out);
-  EXPECT_TRUE(lines.contains(QStringLiteral("Settings\\Overview Max Rows\t300\tdefault")));
-  EXPECT_TRUE(lines.contains(QStringLiteral("Settings\\Overview Row Order\t0\tdefault")));
-  for (const QString& line : lines) EXPECT_TRUE(line.endsWith(QStringLiteral("\tdefault"))) << line.toStdString();
-}
+TEST(KvfSettings, PrintsEachValueWithItsSource) {
+  const CliResult defaults = RunKvf({QStringLiteral("settings")}, QStringLiteral("en"), ConfigHome(QStringLiteral("none"), {}));
+  ASSERT_EQ(defaults.exitCode, 0) << defaults.err.toStdString();
+  EXPECT_TRUE(Lines(defaults.out).contains(QStringLiteral("Settings\\Overview Max Rows\t300\tdefault")));
+  for (const QString& line : Lines(defaults.out)) EXPECT_TRUE(line.endsWith(QStringLiteral("\tdefault"))) << line.toStdString();
 
-TEST(KvfSettings, StoredValuesOfTheRightTypeWin) {
   const QByteArray reg = QByteArray("Windows Registry Editor Version 5.00\r\n\r\n[") + kKey +
-                         "\\Settings]\r\n\"Overview Max Rows\"=dword:00000064\r\n"
-                         "\"Overview Row Order\"=\"2\"\r\n";
-  const CliResult result = RunWithHome({QStringLiteral("settings")}, ConfigHome(QStringLiteral("typed"), reg));
-  ASSERT_EQ(result.exitCode, 0);
-  const QStringList lines = Lines(result.out);
-  EXPECT_TRUE(lines.contains(QStringLiteral("Settings\\Overview Max Rows\t100\tstore")));
-  // A string where a number belongs keeps the default.
-  EXPECT_TRUE(lines.contains(QStringLiteral("Settings\\Overview Row Order\t0\tdefault")));
-}
-
-TEST(KvfSettings, AnUnreadableFileIsKeptAndTheDefaultsApply) {
-  const QString home = ConfigHome(QStringLiteral("broken"), "this is not a registry file\n");
-  const CliResult result = RunWithHome({QStringLiteral("settings")}, home);
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_FALSE(result.err.isEmpty());
-  EXPECT_TRUE(Lines(result.out).contains(QStringLiteral("Settings\\Overview Max Rows\t300\tdefault")));
-  QFile original(home + QStringLiteral("/Brennvik AB/KVF Viewer.reg"));
-  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-  EXPECT_EQ(original.readAll(), QByteArray("this is not a registry file\n"));
-  const QStringList copies =
-      QDir(home + QStringLiteral("/Brennvik AB")).entryList({QStringLiteral("KVF Viewer.reg.unreadable*")});
-  EXPECT_EQ(copies.size(), 1);
+                         "\\Settings]\r\n\"Overview Max Rows\"=dword:00000064\r\n";
+  const CliResult stored = RunKvf({QStringLiteral("settings")}, QStringLiteral("en"), ConfigHome(QStringLiteral("typed"), reg));
+  ASSERT_EQ(stored.exitCode, 0);
+  EXPECT_TRUE(Lines(stored.out).contains(QStringLiteral("Settings\\Overview Max Rows\t100\tstore")));
 }
 
 TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
-  writer::KvfDescription d;
-  d.strings = {"Q1", "Q2", "File block"};
-  d.info.indexDivisor = 1;
-  d.info.guid = {0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x78, 0x56, 1, 2, 3, 4, 5, 6, 7, 8};
-  for (const int value : {1, 3}) {
-    writer::AlternativeRecord a;
-    a.value = value;
-    d.alternatives.push_back(a);
-  }
-  writer::QuestionRecord q;
-  q.alternativeCount = 2;
-  q.isOverviewQuestion = writer::kTrue;
-  q.name = 0;
-  d.questions = {q, q};
-  d.questions[1].name = 1;
-  d.answers = {{0, 1}, {1, 1}};
-  writer::BlockRecord block;
-  block.name = 2;
-  d.blocks = {block};
-  const QString path = TempDir() + QStringLiteral("/blocks.kvf");
-  QString error;
-  ASSERT_TRUE(writer::SaveKvf(d, path, &error));
+  // Question 1 is answered with value 3 twice.
+  const QString path = SaveFixture(FromJson(R"({
+  "info": {"indexDivisor": 1, "guid": "{12345678-1234-5678-0102-030405060708}"},
+  "questions": [{"name": "Q1", "isOverviewQuestion": true, "alternatives": [{"value": 1}, {"value": 3}]},
+                {"name": "Q2", "isOverviewQuestion": true, "alternatives": [{"value": 1}, {"value": 3}]}],
+  "answers": [[0, 1], [1, 1]],
+  "blocks": [{"name": "File block"}]})"),
+                                   QStringLiteral("blocks"));
 
   const QByteArray reg = QByteArray("Windows Registry Editor Version 5.00\r\n\r\n[") + kKey +
                          "\\Documents\\{12345678-1234-5678-0102-030405060708}]\r\n\"Block Items\"=dword:00000002\r\n\r\n[" +
                          kKey +
                          "\\Documents\\{12345678-1234-5678-0102-030405060708}\\Block 001]\r\n\"Name\"=\"Mine\"\r\n"
                          "\"Include In Copy\"=dword:00000001\r\n\"Included Data Headers\"=\"1\"\r\n";
-  const CliResult result = RunWithHome({QStringLiteral("dump"), path}, ConfigHome(QStringLiteral("blocks"), reg));
+  const CliResult result =
+      RunKvf({QStringLiteral("dump"), path}, QStringLiteral("en"), ConfigHome(QStringLiteral("blocks"), reg));
   ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
   const QJsonObject dump = QJsonDocument::fromJson(result.out).object();
   const QJsonArray blocks = dump[QStringLiteral("blocks")].toArray();
@@ -106,7 +66,6 @@ TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
   const QJsonObject mine = blocks[1].toObject();
   EXPECT_EQ(mine[QStringLiteral("name")].toString(), QStringLiteral("Mine"));
   EXPECT_EQ(mine[QStringLiteral("fromFile")], QJsonValue(false));
-  // Question 1 answered with values 3 and 3.
   EXPECT_EQ(mine[QStringLiteral("storedIndex")].toDouble(), 3.0);
   EXPECT_EQ(dump[QStringLiteral("blockItems")].toArray(), QJsonArray({QJsonArray({1, 1})}));
 }

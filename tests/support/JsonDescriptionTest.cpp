@@ -7,25 +7,22 @@
 namespace kvf::writer {
 namespace {
 
-KvfDescription Parse(const char* json)
-{
-    KvfDescription d;
-    QString error;
-    EXPECT_TRUE(ParseJsonDescription(QByteArray(json), &d, &error)) << error.toStdString();
-    return d;
+KvfDescription Parse(const char* json) {
+  KvfDescription d;
+  QString error;
+  EXPECT_TRUE(ParseJsonDescription(QByteArray(json), &d, &error)) << error.toStdString();
+  return d;
 }
 
-QString ErrorOf(const char* json)
-{
-    KvfDescription d;
-    QString error;
-    EXPECT_FALSE(ParseJsonDescription(QByteArray(json), &d, &error));
-    return error;
+QString ErrorOf(const char* json) {
+  KvfDescription d;
+  QString error;
+  EXPECT_FALSE(ParseJsonDescription(QByteArray(json), &d, &error));
+  return error;
 }
 
-QString Text(const KvfDescription& d, int32_t reference)
-{
-    return reference < 0 ? QStringLiteral("<none>") : d.strings.at(static_cast<size_t>(reference)).text;
+QString Text(const KvfDescription& d, int32_t reference) {
+  return reference < 0 ? QStringLiteral("<none>") : d.strings.at(static_cast<size_t>(reference)).text;
 }
 
 constexpr const char* kSurvey = R"({
@@ -50,92 +47,89 @@ constexpr const char* kSurvey = R"({
   "blockItems": [[0, 1]]
 })";
 
-TEST(JsonDescriptionTest, ReadsASurveyWithItsDefaults)
-{
-    const KvfDescription d = Parse(kSurvey);
-    EXPECT_EQ(d.header.formatRevision, 9);
-    EXPECT_EQ(d.header.compatibleRevision, 8);
-    EXPECT_FALSE(d.compress);
-    EXPECT_EQ(d.answerWidth, 1);
+TEST(JsonDescriptionTest, ReadsASurveyWithItsDefaults) {
+  const KvfDescription d = Parse(kSurvey);
+  EXPECT_EQ(d.header.formatRevision, 9);
+  EXPECT_EQ(d.header.compatibleRevision, 8);
+  EXPECT_FALSE(d.compress);
+  EXPECT_EQ(d.answerWidth, 1);
 
-    const InfoFields& i = d.info;
-    const std::array<uint8_t, 16> guid{4, 3, 2, 1, 6, 5, 8, 7, 9, 10, 11, 12, 13, 14, 15, 16};
-    EXPECT_EQ(i.guid, guid);
-    EXPECT_EQ(Text(d, i.projectName), "Staff");
-    EXPECT_EQ(i.allowCopy, kTrue);
-    EXPECT_EQ(i.allowPrint, kFalse);
-    EXPECT_EQ(i.minimumComplementSelection, 5);  // follows minimumSelection
-    EXPECT_EQ(i.featureFlags, 0x100);            // the document has indexes
-    EXPECT_EQ(Text(d, i.indexLabel3), "Blk");
-    EXPECT_EQ(i.indexLabel2, kNone);
-    EXPECT_EQ(i.levelColors, (std::array<int32_t, 4>{0x0080FF, 255, kNone, 0}));
-    EXPECT_DOUBLE_EQ(i.created, 45352.5);
+  const InfoFields& i = d.info;
+  const std::array<uint8_t, 16> guid{4, 3, 2, 1, 6, 5, 8, 7, 9, 10, 11, 12, 13, 14, 15, 16};
+  EXPECT_EQ(i.guid, guid);
+  EXPECT_EQ(Text(d, i.projectName), "Staff");
+  EXPECT_EQ(i.allowCopy, kTrue);
+  EXPECT_EQ(i.allowPrint, kFalse);
+  EXPECT_EQ(i.minimumComplementSelection, 5);  // follows minimumSelection
+  EXPECT_EQ(i.featureFlags, 0x100);            // the document has indexes
+  EXPECT_EQ(Text(d, i.indexLabel3), "Blk");
+  EXPECT_EQ(i.indexLabel2, kNone);
+  EXPECT_EQ(i.levelColors, (std::array<int32_t, 4>{0x0080FF, 255, kNone, 0}));
+  EXPECT_DOUBLE_EQ(i.created, 45352.5);
 
-    ASSERT_EQ(d.questions.size(), 2u);
-    ASSERT_EQ(d.alternatives.size(), 4u);
-    const QuestionRecord& q = d.questions[1];
-    EXPECT_EQ(q.firstAlternative, 2);
-    EXPECT_EQ(q.alternativeCount, 2);
-    EXPECT_EQ(q.selectionName, q.name);
-    EXPECT_EQ(q.graphFlags, 0x103);
-    EXPECT_EQ(d.questions[0].graphFlags, 3);  // no stored index
-    EXPECT_EQ(d.questions[0].isFlexTotal, kTrue);
-    const AlternativeRecord& good = d.alternatives[3];
-    EXPECT_EQ(good.backColor, 0x0000FF00);
-    EXPECT_EQ(good.graphColor, good.backColor);
-    EXPECT_EQ(good.graphValue, 7);
-    EXPECT_EQ(good.selectionName, kNone);
-    EXPECT_EQ(d.alternatives[2].graphValue, 0);
-    EXPECT_EQ(d.alternatives[0].value, -1);
+  ASSERT_EQ(d.questions.size(), 2u);
+  ASSERT_EQ(d.alternatives.size(), 4u);
+  const QuestionRecord& q = d.questions[1];
+  EXPECT_EQ(q.firstAlternative, 2);
+  EXPECT_EQ(q.alternativeCount, 2);
+  EXPECT_EQ(q.selectionName, q.name);
+  EXPECT_EQ(q.graphFlags, 0x103);
+  EXPECT_EQ(d.questions[0].graphFlags, 3);  // no stored index
+  EXPECT_EQ(d.questions[0].isFlexTotal, kTrue);
+  const AlternativeRecord& good = d.alternatives[3];
+  EXPECT_EQ(good.backColor, 0x0000FF00);
+  EXPECT_EQ(good.graphColor, good.backColor);
+  EXPECT_EQ(good.graphValue, 7);
+  EXPECT_EQ(good.selectionName, kNone);
+  EXPECT_EQ(d.alternatives[2].graphValue, 0);
+  EXPECT_EQ(d.alternatives[0].value, -1);
 
-    // Equal texts share one entry: "1", "2" and "Good" vs the question names.
-    EXPECT_EQ(d.alternatives[0].sheetLabel, d.alternatives[2].sheetLabel);
-    EXPECT_EQ(d.answers, (std::vector<std::vector<int32_t>>{{0, 1, 1}, {0, 1, 1}}));
-    ASSERT_EQ(d.respondentComments.size(), 2u);
-    EXPECT_EQ(d.respondentComments[1].comment, kNone);
-    EXPECT_EQ(Text(d, d.answerComments[1][2]), "Too much");
-    EXPECT_EQ(d.answerComments[0][2], kNone);
-    EXPECT_EQ(d.blocks[0].graphFlags, 0x103);
-    EXPECT_EQ(d.blockItems.size(), 1u);
+  // Equal texts share one entry: "1", "2" and "Good" vs the question names.
+  EXPECT_EQ(d.alternatives[0].sheetLabel, d.alternatives[2].sheetLabel);
+  EXPECT_EQ(d.answers, (std::vector<std::vector<int32_t>>{{0, 1, 1}, {0, 1, 1}}));
+  ASSERT_EQ(d.respondentComments.size(), 2u);
+  EXPECT_EQ(d.respondentComments[1].comment, kNone);
+  EXPECT_EQ(Text(d, d.answerComments[1][2]), "Too much");
+  EXPECT_EQ(d.answerComments[0][2], kNone);
+  EXPECT_EQ(d.blocks[0].graphFlags, 0x103);
+  EXPECT_EQ(d.blockItems.size(), 1u);
 }
 
-TEST(JsonDescriptionTest, AnswerWidthFollowsTheLargestAnswerUnlessGiven)
-{
-    std::string many = R"({"questions":[{"alternatives":[)";
-    for (int k = 0; k < 300; ++k) {
-        many += k == 0 ? "{}" : ",{}";
-    }
-    many += R"(]}],"answers":[[0,299]]})";
-    EXPECT_EQ(Parse(many.c_str()).answerWidth, 2);
-    EXPECT_EQ(Parse(R"({"answerWidth":3,"questions":[{"alternatives":[{}]}],"answers":[[0]]})").answerWidth, 3);
-    many.insert(1, R"("answerWidth":1,)");
-    EXPECT_EQ(ErrorOf(many.c_str()), "answers: answer 299 does not fit answerWidth 1");
+TEST(JsonDescriptionTest, AnswerWidthFollowsTheLargestAnswerUnlessGiven) {
+  std::string many = R"({"questions":[{"alternatives":[)";
+  for (int k = 0; k < 300; ++k) {
+    many += k == 0 ? "{}" : ",{}";
+  }
+  many += R"(]}],"answers":[[0,299]]})";
+  EXPECT_EQ(Parse(many.c_str()).answerWidth, 2);
+  EXPECT_EQ(Parse(R"({"answerWidth":3,"questions":[{"alternatives":[{}]}],"answers":[[0]]})").answerWidth, 3);
+  many.insert(1, R"("answerWidth":1,)");
+  EXPECT_EQ(ErrorOf(many.c_str()), "answers: answer 299 does not fit answerWidth 1");
 }
 
-TEST(JsonDescriptionTest, ErrorsNameTheJsonPath)
-{
-    EXPECT_TRUE(ErrorOf("{").startsWith("invalid JSON at byte"));
-    EXPECT_EQ(ErrorOf("[]"), "expected a JSON object at the top");
-    EXPECT_EQ(ErrorOf(R"({"questionz":[]})"), "questionz: unknown key");
-    EXPECT_EQ(ErrorOf(R"({"info":{"allowCopy":1}})"), "info.allowCopy: expected true or false");
-    EXPECT_EQ(ErrorOf(R"({"info":{"indexLabels":["a"]}})"), "info.indexLabels: expected 5 elements");
-    EXPECT_TRUE(ErrorOf(R"({"info":{"guid":"{1234}"}})").startsWith("info.guid: expected a GUID"));
-    EXPECT_TRUE(ErrorOf(R"({"questions":[{},{"alternatives":[{},{"backColor":"red"}]}]})")
-                    .startsWith("questions[1].alternatives[1].backColor: expected a colour"));
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{"value":1.5}]}]})"),
-              "questions[0].alternatives[0].value: expected a 32-bit integer");
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{},{}]}],"answers":[[0,2]]})"),
-              "answers[0][1]: answer 2 is not an alternative position of question 0 (0 .. 1)");
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]},{"alternatives":[{}]}],"answers":[[0,0],[0]]})"),
-              "answers[1]: expected 2 answers like answers[0], found 1");
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]}],"answers":[[0]],"respondentComments":["a","b"]})"),
-              "respondentComments: 2 comments for 1 respondents");
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"primaryBlock":0}]})"),
-              "questions[0].primaryBlock: block 0 does not exist (0 blocks)");
-    EXPECT_EQ(ErrorOf(R"({"blocks":[{}],"blockItems":[[0,0]]})"), "blockItems[0]: [0, 0] names no block and question");
-    EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]}],"answers":[[0]],
+TEST(JsonDescriptionTest, ErrorsNameTheJsonPath) {
+  EXPECT_TRUE(ErrorOf("{").startsWith("invalid JSON at byte"));
+  EXPECT_EQ(ErrorOf("[]"), "expected a JSON object at the top");
+  EXPECT_EQ(ErrorOf(R"({"questionz":[]})"), "questionz: unknown key");
+  EXPECT_EQ(ErrorOf(R"({"info":{"allowCopy":1}})"), "info.allowCopy: expected true or false");
+  EXPECT_EQ(ErrorOf(R"({"info":{"indexLabels":["a"]}})"), "info.indexLabels: expected 5 elements");
+  EXPECT_TRUE(ErrorOf(R"({"info":{"guid":"{1234}"}})").startsWith("info.guid: expected a GUID"));
+  EXPECT_TRUE(ErrorOf(R"({"questions":[{},{"alternatives":[{},{"backColor":"red"}]}]})")
+                  .startsWith("questions[1].alternatives[1].backColor: expected a colour"));
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{"value":1.5}]}]})"),
+            "questions[0].alternatives[0].value: expected a 32-bit integer");
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{},{}]}],"answers":[[0,2]]})"),
+            "answers[0][1]: answer 2 is not an alternative position of question 0 (0 .. 1)");
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]},{"alternatives":[{}]}],"answers":[[0,0],[0]]})"),
+            "answers[1]: expected 2 answers like answers[0], found 1");
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]}],"answers":[[0]],"respondentComments":["a","b"]})"),
+            "respondentComments: 2 comments for 1 respondents");
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"primaryBlock":0}]})"),
+            "questions[0].primaryBlock: block 0 does not exist (0 blocks)");
+  EXPECT_EQ(ErrorOf(R"({"blocks":[{}],"blockItems":[[0,0]]})"), "blockItems[0]: [0, 0] names no block and question");
+  EXPECT_EQ(ErrorOf(R"({"questions":[{"alternatives":[{}]}],"answers":[[0]],
                          "answerComments":[{"question":0,"respondent":1,"text":"x"}]})"),
-              "answerComments[0]: question 0, respondent 1 is outside the answer matrix");
+            "answerComments[0]: question 0, respondent 1 is outside the answer matrix");
 }
 
 }  // namespace

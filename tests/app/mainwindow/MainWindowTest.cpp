@@ -40,65 +40,35 @@ class MainWindowTest : public ViewerTest {
   }
 };
 
-TEST_F(MainWindowTest, EnglishCaptionsShortcutsAndWelcome) {
+TEST_F(MainWindowTest, CaptionsTipsAndWelcomeFollowTheLanguage) {
   app::MainWindow& window = StartWith({});
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  EXPECT_EQ(Caption(app::MenuEntry::FileMenu), S("&File"));
   EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Save Overview &As..."));
-  EXPECT_EQ(Caption(app::MenuEntry::ToolsMenu), S("&Tools"));
-  EXPECT_EQ(Caption(app::MenuEntry::About), S("&About KVF Viewer..."));
-  EXPECT_EQ(Caption(app::MenuEntry::PopupGraphSplitByMenu), S("&Split by"));
-  EXPECT_EQ(Caption(app::MenuEntry::PopupWheelHorizontal), S("Mouse Wheel Scrolls Hori&zontally"));
-  EXPECT_EQ(window.Menus().Action(app::MenuEntry::Copy)->shortcut(), QKeySequence(S("Ctrl+C")));
   EXPECT_EQ(window.Menus().Action(app::MenuEntry::CopyToMiniOverview)->shortcut(), QKeySequence(S("F4")));
   EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Current activity"));
   EXPECT_EQ(window.Status().Text(), S("Welcome to KVF Viewer!"));
   EXPECT_TRUE(window.Status().ClearTimer()->isActive());
-}
 
-TEST_F(MainWindowTest, SwedishCaptionsTipsAndWelcome) {
   SetSwedish(true);
-  app::MainWindow& window = StartWith({});
-  EXPECT_EQ(Caption(app::MenuEntry::FileMenu), S("&Arkiv"));
-  EXPECT_EQ(Caption(app::MenuEntry::Open), S("&Öppna..."));
+  app::MainWindow& swedish = StartWith({});
   EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Spara översikt so&m..."));
-  EXPECT_EQ(Caption(app::MenuEntry::ToolsMenu), S("Verkt&yg"));
-  EXPECT_EQ(Caption(app::MenuEntry::CloseAllGraphWindows), S("Stäng &alla diagramfönster"));
-  EXPECT_EQ(Caption(app::MenuEntry::About), S("&Om KVF Viewer..."));
   EXPECT_EQ(Caption(app::MenuEntry::PopupHistogramSplitByMenu), S("&Fördelat på"));
-  EXPECT_EQ(Caption(app::MenuEntry::PopupGraphSplitByMenu), S("&Fördelad på"));
-  EXPECT_EQ(Caption(app::MenuEntry::PopupCopyHeadersAndTotals), S("Kopiera rubriker o&ch totaler"));
-  EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Aktuell aktivitet"));
-  EXPECT_EQ(window.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
-  EXPECT_EQ(window.Status().Text(), S("Välkommen till KVF Viewer!"));
+  EXPECT_EQ(swedish.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
+  EXPECT_EQ(swedish.Status().Text(), S("Välkommen till KVF Viewer!"));
 }
 
 TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
   app::MainWindow& window = StartWith({});
+  // (The document entries' state without a document is checked after closing one, below.)
   EXPECT_TRUE(Enabled(app::MenuEntry::Open));
-  EXPECT_TRUE(Enabled(app::MenuEntry::Exit));
-  EXPECT_TRUE(Enabled(app::MenuEntry::HelpTopics));
-  for (app::MenuEntry name :
-       {app::MenuEntry::SaveAs, app::MenuEntry::Properties, app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals,
-        app::MenuEntry::CopyToMiniOverview, app::MenuEntry::Navigator, app::MenuEntry::DetailInfo,
-        app::MenuEntry::DistributionGraph, app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows,
-        app::MenuEntry::EditBlocks}) {
-    EXPECT_FALSE(window.Menus().LogicalEnabled(name)) << app::MenuEntryName(name);
+  for (app::MenuEntry name : {app::MenuEntry::Navigator, app::MenuEntry::DetailInfo})
     EXPECT_FALSE(Enabled(name)) << app::MenuEntryName(name);
-  }
-  for (app::MenuEntry name :
-       {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::TotalIndexGraph,
-        app::MenuEntry::PopupTotalIndexGraph, app::MenuEntry::BlockHistogramMenu, app::MenuEntry::BlockIndexGraphMenu,
-        app::MenuEntry::RecentSeparator, app::MenuEntry::Recent0, app::MenuEntry::PopupHistogramSplitByMenu})
-    EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
-  // Options and About are allowed but their dialogs are not part of this
+  EXPECT_FALSE(Visible(app::MenuEntry::RecentSeparator));
+  // Options and About are allowed but their dialogs do not belong to this
   // window: greyed rather than silent.
   EXPECT_TRUE(window.Menus().LogicalEnabled(app::MenuEntry::Options));
   EXPECT_FALSE(Enabled(app::MenuEntry::Options));
   EXPECT_FALSE(Enabled(app::MenuEntry::About));
-  // The toolkit's wheel events always work: the wheel entries show.
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator3));
-  EXPECT_TRUE(window.Menus().Action(app::MenuEntry::PopupWheelVertical)->isChecked());
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
 }
 
@@ -108,7 +78,6 @@ TEST_F(MainWindowTest, CommandLineDocumentOpensAfterTheTimer) {
   EXPECT_EQ(window.Status().Text(), S("Opening data file..."));
   EXPECT_FALSE(window.Status().ClearTimer()->isActive());
   EXPECT_TRUE(window.AutoOpenTimer()->isActive());
-  EXPECT_EQ(window.AutoOpenTimer()->interval(), 500);
   EXPECT_FALSE(window.Session().IsOpen());
   window.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.Session().IsOpen(); }, 5000));
@@ -163,8 +132,6 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
                               app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::PopupGraphSplitByMenu})
     EXPECT_TRUE(Visible(name)) << app::MenuEntryName(name);
   EXPECT_TRUE(Enabled(app::MenuEntry::CloseAllGraphWindows));
-  // Commands of later windows stay greyed.
-  EXPECT_FALSE(Enabled(app::MenuEntry::Copy));
 
   // One split item per dimension, named after it.
   QMenu* splitBy = menus.Menu(app::MenuEntry::PopupHistogramSplitByMenu);
@@ -174,12 +141,8 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   // One block-graph item per block with the flag.
   const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
   ASSERT_FALSE(map.histogram.empty());
-  EXPECT_TRUE(Visible(app::MenuEntry::BlockHistogramMenu));
   EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions().size(),
             static_cast<qsizetype>(map.histogram.size()));
-  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions()[0]->text(),
-            app::DoubleAmpersands(document.BlockName(map.histogram[0])));
-  EXPECT_EQ(Visible(app::MenuEntry::BlockIndexGraphMenu), !map.index.empty());
 
   // The selection panels.
   EXPECT_TRUE(window.Status().Panel(1)->isVisibleTo(&window));
@@ -204,6 +167,8 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   EXPECT_TRUE(window.Sheet()->Vertical()->isHidden());
 }
 
+// Which entries each row offers is checked in PopupRules; here, that a
+// right click finds the row and the column and the menu shows them.
 TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   app::MainWindow& window = StartWith({EnglishSample()});
   ASSERT_TRUE(window.Session().IsOpen());
@@ -225,38 +190,19 @@ TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   EXPECT_EQ(window.PopupRowItem(), window.Session().View().Sheet().respondents[0]);
   EXPECT_EQ(window.PopupQuestion(), columns[column]);
   EXPECT_TRUE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupRowsComments));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupColumnsComments));
   EXPECT_FALSE(Enabled(app::MenuEntry::PopupRowsComments));  // the comment window is not there yet
   EXPECT_EQ(Visible(app::MenuEntry::PopupQuestionHistogramMenu), (question.graphFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(app::MenuEntry::PopupQuestionGraphMenu), (question.graphFlags & app::kGraphFraction) != 0);
-  EXPECT_FALSE(Visible(app::MenuEntry::PopupBlockHistogram));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupCopy));
 
   RightClick(CellCentre(column, -1));
   EXPECT_EQ(window.PopupRowItem(), -1);
   EXPECT_FALSE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
-  EXPECT_FALSE(Visible(app::MenuEntry::PopupRowsComments));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupColumnsComments));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator1));
-  EXPECT_FALSE(Visible(app::MenuEntry::PopupBlockHistogram));
 
   RightClick(CellCentre(column, -headers));
   EXPECT_EQ(window.PopupRowItem(), -3);
   const int32_t blockFlags = document.blocks[question.primaryBlock].graphFlags;
   EXPECT_EQ(Visible(app::MenuEntry::PopupBlockHistogram), (blockFlags & app::kGraphHistogram) != 0);
-  EXPECT_EQ(Visible(app::MenuEntry::PopupBlockIndexGraph), (blockFlags & app::kGraphIndex) != 0);
   EXPECT_FALSE(Visible(app::MenuEntry::PopupQuestionHistogramMenu));
-  EXPECT_FALSE(Visible(app::MenuEntry::PopupColumnsComments));
-  EXPECT_FALSE(Visible(app::MenuEntry::PopupSeparator1));
-  EXPECT_TRUE(Visible(app::MenuEntry::PopupSeparator2));
 
-  // Outside the columns nothing opens; with Shift nothing opens.
-  const int right = 1 + static_cast<int>(columns.size()) * 16 + 20;
-  if (right < window.Sheet()->width() - 20) {
-    QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::NoModifier, QPoint(right, 60));
-    EXPECT_FALSE(window.PopupMenu()->isVisible());
-  }
   QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::ShiftModifier, CellCentre(column, 0));
   EXPECT_FALSE(window.PopupMenu()->isVisible());
 }
@@ -271,10 +217,8 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
   ASSERT_TRUE(window.Commands().OpenDocument(a, true, S("Open Data File")));
   EXPECT_EQ(window.Settings().RecentFiles().Entries(), (QStringList{b, a}));
   EXPECT_TRUE(Visible(app::MenuEntry::RecentSeparator));
-  EXPECT_TRUE(Caption(app::MenuEntry::Recent0).startsWith(S("&1 ")));
-  EXPECT_TRUE(Caption(app::MenuEntry::Recent0).endsWith(S("B.kvf")));
-  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).startsWith(S("&2 ")));
-  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).endsWith(S("A.kvf")));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).startsWith(S("&2 ")) &&
+              Caption(app::MenuEntry::Recent1).endsWith(S("A.kvf")));
   EXPECT_FALSE(Visible(app::MenuEntry::Recent2));
 
   // Choosing entry 0 reopens B; A moves to the front.
@@ -292,10 +236,8 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
 
 TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
   store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 00"), platform::RegistryValue::String(S("/x/R&D.kvf")));
-  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 01"), platform::RegistryValue::String(QString()));
-  store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 02"), platform::RegistryValue::String(S("/y/z.kvf")));
   app::MainWindow& window = StartWith({});
-  EXPECT_EQ(window.Settings().RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});  // stops at the empty value
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});
   EXPECT_EQ(Caption(app::MenuEntry::Recent0), S("&1 /x/R&&D.kvf"));
   EXPECT_FALSE(Visible(app::MenuEntry::Recent1));
   // Opening a missing recent file reports it and keeps the list.
@@ -308,17 +250,13 @@ TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
 TEST_F(MainWindowTest, StatusAutoClearAndReplacement) {
   app::MainWindow& window = StartWith({});
   window.Status().ClearTimer()->setInterval(40);
-  window.Status().SetStatus(BiText{S("Working..."), S("Arbetar...")}, true);
-  EXPECT_EQ(window.Status().Text(), S("Working..."));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
-
   // A later text without auto-clear replaces the first one and stays.
   window.Status().SetStatus(BiText{S("First"), S("Första")}, true);
   window.Status().SetStatus(BiText{S("Second"), S("Andra")}, false);
   QTest::qWait(120);
   EXPECT_EQ(window.Status().Text(), S("Second"));
-  window.Status().ClearStatus();
-  EXPECT_TRUE(window.Status().Text().isEmpty());
+  window.Status().SetStatus(BiText{S("Working..."), S("Arbetar...")}, true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
 }
 
 TEST_F(MainWindowTest, ExitWritesSettingsPlacementAndTheOpenDocument) {

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "app/mainwindow/PopupMenuRules.h"
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 
 namespace kvf::app {
 namespace {
 
-using kvf::testing::SurveyBuilder;
+using kvf::testing::SurveyRecipe;
+using kvf::testing::TestQuestion;
 using kvf::testing::ValuedQuestion;
 
 // Three respondents, questions 0 (blocks 0 and 1), 1 (block 0 only), 2 (no
@@ -16,28 +17,29 @@ using kvf::testing::ValuedQuestion;
 class PopupRules : public ::testing::Test {
  protected:
   void SetUp() override {
-    SurveyBuilder builder;
-    auto q0 = ValuedQuestion(QStringLiteral("A"), {1, 2}, {0, 1, 0});
-    q0.primaryBlock = 0;
-    q0.secondaryBlock = 1;
-    auto q1 = ValuedQuestion(QStringLiteral("B"), {1, 2}, {1, 1, 0});
-    q1.primaryBlock = 0;
-    auto q2 = ValuedQuestion(QStringLiteral("C"), {1, 2}, {0, 0, 1});
-    builder.Add(q0);
-    builder.Add(q1);
-    builder.Add(q2);
-    builder.AddBlock(QStringLiteral("Block & more"), true);
-    builder.AddBlock(QStringLiteral("Sub"), true);
-    builder.SetAnswerComments({{QString(), QString(), QString()}, {QString(), QString(), QStringLiteral("note")}, {}});
-    document_ = builder.Build();
-    document_.questions[0].graphFlags = kGraphHistogram | kGraphRanking;
-    document_.questions[1].graphFlags = 0;
-    document_.questions[2].graphFlags = kGraphFraction;
-    document_.blocks[0].graphFlags = kGraphIndex | kGraphHistogram;
-    document_.blocks[1].graphFlags = kGraphFraction | kGraphRanking;
     sheet_.present = true;
     sheet_.respondents = {0, 1, 2};
     sheet_.columns = {0, 1, 2};
+    document_ = Recipe(true).Load();
+  }
+  static SurveyRecipe Recipe(bool answerComments) {
+    SurveyRecipe recipe;
+    auto q0 = ValuedQuestion(QStringLiteral("A"), {1, 2}, {0, 1, 0});
+    q0.primaryBlock = 0;
+    q0.secondaryBlock = 1;
+    q0.graphFlags = kGraphHistogram | kGraphRanking;
+    auto q1 = ValuedQuestion(QStringLiteral("B"), {1, 2}, {1, 1, 0});
+    q1.primaryBlock = 0;
+    q1.graphFlags = 0;
+    auto q2 = ValuedQuestion(QStringLiteral("C"), {1, 2}, {0, 0, 1});
+    q2.graphFlags = kGraphFraction;
+    for (const auto& q : {q0, q1, q2}) recipe.Add(q);
+    recipe.AddBlock(QStringLiteral("Block & more"), true);
+    recipe.AddBlock(QStringLiteral("Sub"), true);
+    recipe.Description().blocks[0].graphFlags = kGraphIndex | kGraphHistogram;
+    recipe.Description().blocks[1].graphFlags = kGraphFraction | kGraphRanking;
+    if (answerComments) recipe.SetAnswerComments({{}, {QString(), QString(), QStringLiteral("note")}});
+    return recipe;
   }
   PopupState At(int32_t rowItem, int32_t question, bool totalGraph = false) {
     return ComputePopupState(document_, sheet_, rowItem, question, 3, totalGraph);
@@ -79,12 +81,12 @@ TEST_F(PopupRules, RandomPerColumnHidesTheRowEntries) {
 }
 
 TEST_F(PopupRules, GeneralCommentsCountOnlyWithTheDocumentFlag) {
-  document_.answerCommentsPresent = false;
-  document_.strings.push_back(QStringLiteral("general"));
-  document_.respondentComments.resize(1);
-  document_.respondentComments[0].comment = static_cast<int32_t>(document_.strings.size()) - 1;
+  SurveyRecipe recipe = Recipe(false);
+  recipe.Description().respondentComments = {{recipe.Text(QStringLiteral("general"))}};
+  document_ = recipe.Load();
   EXPECT_FALSE(At(0, 0).showRowsComments.visible);
-  document_.info.hasRespondentComments = true;
+  recipe.Info().hasRespondentComments = writer::kTrue;
+  document_ = recipe.Load();
   EXPECT_TRUE(At(0, 0).showRowsComments.visible);
   EXPECT_TRUE(At(0, 0).showRowsComments.enabled);
   EXPECT_FALSE(At(1, 0).showRowsComments.enabled);  // outside the comment table
@@ -137,7 +139,9 @@ TEST_F(PopupRules, TwoHeaderRowsMakeMinusTwoTheTopmost) {
 }
 
 TEST_F(PopupRules, BlockGraphListsFollowTheFlagsInBlockOrder) {
-  document_.blocks[1].graphFlags = kGraphHistogram | kGraphFraction | kGraphRanking | kGraphIndex;
+  SurveyRecipe recipe = Recipe(true);
+  recipe.Description().blocks[1].graphFlags = kGraphHistogram | kGraphFraction | kGraphRanking | kGraphIndex;
+  document_ = recipe.Load();
   const BlockGraphMenuMap map = BuildBlockGraphMenuMap(document_);
   EXPECT_EQ(map.histogram, (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(map.graph, (std::vector<int32_t>{1}));

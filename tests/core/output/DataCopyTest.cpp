@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/output/DataCopy.h"
 #include "core/sheet/ViewState.h"
 
@@ -26,11 +26,11 @@ SubSheet SheetOf(const SurveyDocument& document, std::vector<int32_t> respondent
 }
 
 TEST(OverviewDataText, OneLinePerRespondentTabSeparatedCrLfBetween) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(Labelled(QStringLiteral("A"), {QStringLiteral("1"), QStringLiteral("x")}, {0, 1, 7}));
   builder.Add(Labelled(QStringLiteral("B"), {QStringLiteral("2"), QStringLiteral("y")}, {0, 1, 0}));
   builder.Add(Labelled(QStringLiteral("C"), {QStringLiteral("5"), QStringLiteral("z")}, {0, 1, 1}));
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   // Row order as listed; the answer 7 names no alternative: empty cell.
   EXPECT_EQ(OverviewDataText(document, SheetOf(document, {0, 2, 1})),
             QStringLiteral("1\t2\t5\r\n\t2\tz\r\nx\ty\tz"));
@@ -38,12 +38,12 @@ TEST(OverviewDataText, OneLinePerRespondentTabSeparatedCrLfBetween) {
 }
 
 TEST(OverviewDataText, EveryRespondentOfTheListWhateverTheRowLimitsAndRotation) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   std::vector<int32_t> answers(1000);
   for (size_t i = 0; i < answers.size(); ++i) answers[i] = static_cast<int32_t>(i % 2);
   builder.Add(Labelled(QStringLiteral("A"), {QStringLiteral("a"), QStringLiteral("b")}, answers));
   builder.Add(Labelled(QStringLiteral("B"), {QStringLiteral("c"), QStringLiteral("d")}, answers));
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   ViewState view;
   view.StartDocument(document);
   view.SetOverviewMaxRows(300);
@@ -58,7 +58,7 @@ TEST(OverviewDataText, EveryRespondentOfTheListWhateverTheRowLimitsAndRotation) 
 }
 
 TEST(RowAnswersText, BlockLinesWheneverThePrimaryBlockChanges) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   const std::vector<int32_t> blocks = {3, 3, -1, 3};
   for (size_t i = 0; i < blocks.size(); ++i) {
     TestQuestion question = ValuedQuestion(QStringLiteral("Q%1").arg(i), {1, 2}, {1});
@@ -66,7 +66,7 @@ TEST(RowAnswersText, BlockLinesWheneverThePrimaryBlockChanges) {
     builder.Add(question);
   }
   for (int b = 0; b < 4; ++b) builder.AddBlock(QStringLiteral("Block %1").arg(b), true);
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   const QStringList lines = RowAnswersText(document, SheetOf(document, {0}), 0).split(QStringLiteral("\r\n"));
   const QStringList expected = {
       QStringLiteral("Block 3"),
@@ -81,11 +81,11 @@ TEST(RowAnswersText, BlockLinesWheneverThePrimaryBlockChanges) {
 }
 
 TEST(RowAnswersText, CommentsFollowOnOneLine) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("A"), {1, 2}, {0, 1}));
   builder.Add(ValuedQuestion(QStringLiteral("B"), {1, 2}, {5, 1}));
   builder.SetAnswerComments({{QStringLiteral("first\r\nsecond\r\nthird"), QString()}, {QString(), QStringLiteral("x")}});
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   EXPECT_EQ(RowAnswersText(document, SheetOf(document, {0, 1}), 0),
             QStringLiteral("A. A text\tA 1\tfirst, second, third\r\nB. B text\t"));
   EXPECT_EQ(RowAnswersText(document, SheetOf(document, {0, 1}), 1),

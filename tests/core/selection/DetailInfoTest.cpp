@@ -2,7 +2,7 @@
 // design, and the hover fill for every row kind.
 #include <gtest/gtest.h>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/selection/DetailInfo.h"
 #include "core/sheet/ViewState.h"
 
@@ -21,10 +21,12 @@ struct Fixture {
   ViewState view;
 
   explicit Fixture(int32_t indexDivisor = 1, int32_t rowOrder = 0) {
-    SurveyBuilder builder;
+    SurveyRecipe builder;
     builder.Info().indexDivisor = indexDivisor;
-    builder.Info().indexDecimals = 1;
-    builder.Info().indexLabels = {0, 0, 0, 0, 0};
+    writer::InfoFields& fields = builder.Info();
+    fields.indexCaption = fields.allRespondentsCaption = builder.Text(QStringLiteral("Index"));
+    fields.indexLabel0 = fields.indexLabel1 = fields.indexLabel2 = fields.indexLabel3 = fields.indexLabel4 =
+        fields.indexCaption;
     builder.AddBlock(QStringLiteral("Work"), true);
     builder.AddBlock(QStringLiteral("Load"), true);
     builder.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South")}, {0, 1, 0, 1, 0}));
@@ -41,8 +43,8 @@ struct Fixture {
     extra.secondaryBlock = 1;
     for (const TestQuestion& q : {pace, stress, pay, mood, extra}) builder.Add(q);
     builder.SetAnswerComments({{}, {QString(), QStringLiteral("Too fast")}});
-    document = builder.Build();
-    document.strings[0] = QStringLiteral("Index");  // every label reads "Index"
+    document = builder.Load();
+    document.info.indexDecimals = 1;  // whatever the divisor
     view.SetUserRowOrder(rowOrder);
     view.Reseed(7);
     view.StartDocument(document);
@@ -128,10 +130,10 @@ TEST(DetailInfo, RespondentWithoutCountingAnswersShowsDash) {
 TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
   // Odd's alternatives are followed in the table by Next's: answer 7 of Odd
   // would land on one of Next's if it were taken as an offset.
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Odd"), {1, 2}, {0, 7, 1}));
   builder.Add(ValuedQuestion(QStringLiteral("Next"), {1, 2, 3, 4, 5, 6, 7, 8}, {0, 0, 0}));
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   ViewState view;
   view.StartDocument(document);
   ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
@@ -167,10 +169,10 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
 }
 
 TEST(DetailInfo, SingleHeaderRowIsTheTopmostRow) {
-  SurveyBuilder builder;
-  builder.Info().indexDecimals = 1;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Pace"), {1, 2}, {0, 1}));
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
+  document.info.indexDecimals = 1;
   ViewState view;
   view.StartDocument(document);
   ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
@@ -235,16 +237,12 @@ TEST(DetailInfo, DocumentWithoutIndexesIsNeverFilled) {
   EXPECT_EQ(info.ShownRowCount(), 0);
 }
 
-TEST(DetailInfo, SwedishNumbersAndCaptions) {
+TEST(DetailInfo, SwedishNumbers) {
   Fixture f;
   const DetailInfo info = f.Hover(1, 0, kSwedish);
   EXPECT_EQ(info.selection[0], QStringLiteral("8,7"));
   EXPECT_EQ(info.selection[3], QStringLiteral("7,1"));
   EXPECT_EQ(info.total[3], QStringLiteral("7,0"));
-  EXPECT_EQ(DetailInfoCaption().Get(true), QStringLiteral("Detaljinformation"));
-  EXPECT_EQ(SelectionColumnCaption().Get(true), QStringLiteral("Urval"));
-  EXPECT_EQ(TotalColumnCaption().Get(true), QStringLiteral("Totalt"));
-  EXPECT_EQ(DetailInfoCaption().Get(false), QStringLiteral("Detail Information"));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // dimensions, Show's rules and the reminder.
 #include <gtest/gtest.h>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/selection/NavigatorModel.h"
 #include "core/sheet/ViewState.h"
 
@@ -17,17 +17,18 @@ std::vector<int32_t> Repeat(const std::vector<int32_t>& pattern, size_t count) {
 
 // 12 respondents: Region (North, South, West) cycles, Sex (Female, Male)
 // alternates and is the flex question unless noFlex; one overview question.
-SurveyDocument Survey(bool noFlex = false, SurveyBuilder* configured = nullptr) {
-  SurveyBuilder local;
-  SurveyBuilder& builder = configured ? *configured : local;
+SurveyRecipe Recipe(bool noFlex = false) {
+  SurveyRecipe builder;
   builder.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
                         Repeat({0, 1, 2}, 12)));
   TestQuestion sex = Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1}, 12));
   sex.flexTotal = !noFlex;
   builder.Add(sex);
   builder.Add(ValuedQuestion(QStringLiteral("Rating"), {1, 2}, Repeat({0, 1, 1}, 12)));
-  return builder.Build();
+  return builder;
 }
+
+SurveyDocument Survey(bool noFlex = false) { return Recipe(noFlex).Load(); }
 
 TEST(NavigatorKeys, FormatAndParse) {
   EXPECT_EQ(DimensionNodeKey(3), QStringLiteral("R3"));
@@ -101,12 +102,11 @@ TEST(NavigatorModel, ChildAndParentCheckRules) {
 }
 
 TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
-  SurveyBuilder builder;
-  builder.Info().minimumComplementSelection = 3;
-  builder.Info().minimumGraphSelection = 4;
-  SurveyDocument document = Survey(false, &builder);
-  // North counts for the minimum.
-  document.complementProtection[0 * 3 + 0] = true;
+  SurveyRecipe recipe = Recipe();
+  recipe.Info().minimumComplementSelection = 3;
+  recipe.Info().minimumGraphSelection = 4;
+  recipe.QuestionAt(0).alternatives[0].complementProtected = true;  // North counts for the minimum
+  SurveyDocument document = recipe.Load();
   NavigatorModel model;
   model.SetUp(document);
   model.Recount(document, -1);
@@ -127,8 +127,8 @@ TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
   EXPECT_TRUE(model.ShowEnabled());
 
   // Another dimension's protected alternative with a small count greys it.
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A1-1"), true));
-  document.complementProtection[1 * 3 + 0] = true;  // Female counts for the minimum
+  recipe.QuestionAt(1).alternatives[0].complementProtected = true;  // Female counts for the minimum
+  document = recipe.Load();
   model.SetUp(document);
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-0"), false));
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-2"), false));
@@ -147,18 +147,20 @@ TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
 }
 
 TEST(NavigatorModel, AnAlternativeWithCountZeroNeverGreys) {
-  SurveyBuilder builder;
-  builder.Info().minimumComplementSelection = 7;
-  builder.Add(Dimension(QStringLiteral("Age"), {QStringLiteral("Young"), QStringLiteral("Old"), QStringLiteral("Unused")},
-                        Repeat({0, 1}, 12)));
-  SurveyDocument document = builder.Build();
-  document.complementProtection = {false, false, true};
+  SurveyRecipe recipe;
+  recipe.Info().minimumComplementSelection = 7;
+  TestQuestion age = Dimension(QStringLiteral("Age"), {QStringLiteral("Young"), QStringLiteral("Old"), QStringLiteral("Unused")},
+                               Repeat({0, 1}, 12));
+  age.alternatives[2].complementProtected = true;
+  recipe.Add(age);
+  SurveyDocument document = recipe.Load();
   NavigatorModel model;
   model.SetUp(document);
   model.Recount(document, 0);
   EXPECT_EQ(model.Count(0, 2), 0);
   EXPECT_FALSE(model.IsGreyed(0));
-  document.complementProtection = {true, false, true};
+  recipe.QuestionAt(0).alternatives[0].complementProtected = true;
+  document = recipe.Load();
   model.SetUp(document);
   model.Recount(document, 0);
   EXPECT_TRUE(model.IsGreyed(0)) << "Young: 6 is below 7";
@@ -216,14 +218,6 @@ TEST(NavigatorModel, WithoutFlexQuestionShowNeverSetsTheFlexTotal) {
   EXPECT_FALSE(outcome.flexTotalSet);
   EXPECT_EQ(view.Flex().respondents.size(), 12u);
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
-}
-
-TEST(NavigatorModel, TotalTextInBothLanguages) {
-  const SurveyDocument document = Survey();
-  NavigatorModel model;
-  model.SetUp(document);
-  EXPECT_EQ(model.TotalText(false), QStringLiteral("Items in selection: 12"));
-  EXPECT_EQ(model.TotalText(true), QStringLiteral("Antal i urval: 12"));
 }
 
 TEST(NavigatorReminder, StartsOnlyWithChangesAndTheSetting) {

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include "kvfwriter/KvfWriter.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "platform/registry/MemoryRegistryStore.h"
 
 namespace kvf {
@@ -14,19 +12,15 @@ using platform::MemoryRegistryStore;
 using platform::RegistryAccess;
 using platform::RegistryKey;
 
-// A document with 20 questions and fileBlocks blocks from the file.
-SurveyDocument Document(int fileBlocks) {
-  SurveyDocument document;
-  for (int i = 0; i < 16; ++i) document.info.guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
-  document.questions.resize(20);
-  for (int b = 0; b < fileBlocks; ++b) {
-    Block block;
-    block.fromFile = true;
-    block.name = b;
-    block.includeInCopy = true;
-    document.blocks.push_back(block);
-  }
-  return document;
+// A loaded document with 20 questions, fileBlocks blocks and the block
+// items from the file.
+SurveyDocument Document(int fileBlocks, const std::vector<std::pair<int32_t, int32_t>>& items = {}) {
+  testing::SurveyRecipe recipe;
+  for (int i = 0; i < 16; ++i) recipe.Info().guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
+  for (int q = 0; q < 20; ++q) recipe.Add(testing::ValuedQuestion(QStringLiteral("Q%1").arg(q), {1}, {0}));
+  for (int b = 0; b < fileBlocks; ++b) recipe.AddBlock(QStringLiteral("Block %1").arg(b), false);
+  for (const auto& [block, question] : items) recipe.AddBlockItem(block, question);
+  return recipe.Load();
 }
 
 Block UserBlock(const QString& name, bool includeInCopy) {
@@ -85,8 +79,7 @@ TEST_F(UserBlocksTest, FewerBlockItemsThanFileBlocksReadsOnlyThose) {
 }
 
 TEST_F(UserBlocksTest, MoreBlockItemsThanFileBlocksAddsUserBlocks) {
-  SurveyDocument document = Document(3);
-  document.blockItems.push_back({0, 1});
+  SurveyDocument document = Document(3, {{0, 1}});
   DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 6);
   BlockKey(document, 3).WriteString(QStringLiteral("Name"), QStringLiteral("Mine"));
   BlockKey(document, 3).WriteFlag(QStringLiteral("Include In Copy"), false);
@@ -149,8 +142,7 @@ TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) 
   EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers")), QStringLiteral("5"));
 
   // Read back into the document as the file gives it.
-  SurveyDocument reloaded = Document(1);
-  reloaded.blockItems = {{0, 0}};
+  SurveyDocument reloaded = Document(1, {{0, 0}});
   RegistryUserBlockSource(store_).ReadUserBlocks(reloaded);
   ASSERT_EQ(reloaded.blocks.size(), 3u);
   EXPECT_EQ(reloaded.BlockName(1), QStringLiteral("U2"));
@@ -158,41 +150,6 @@ TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) 
   ASSERT_EQ(reloaded.blockItems.size(), 4u);
   EXPECT_EQ(reloaded.blockItems[3].block, 2);
   EXPECT_EQ(reloaded.blockItems[3].question, 5);
-}
-
-TEST_F(UserBlocksTest, AnOpenDocumentGetsItsUserBlocksAndTheirIndexes) {
-  writer::SyntheticOptions options;
-  options.respondents = 40;
-  options.questions = 12;
-  options.dimensions = 2;
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("synthetic.kvf"));
-  QString error;
-  ASSERT_TRUE(writer::SaveKvf(writer::MakeSyntheticDescription(options), path, &error)) << error.toStdString();
-
-  DocumentSession session;
-  ASSERT_EQ(session.LoadDocument(path, false), QString());
-  const size_t fileBlocks = session.Document().blocks.size();
-  ASSERT_TRUE(session.Document().info.HasIndexes());
-  // Questions that carry index values: those of the total index.
-  std::vector<int32_t> members;
-  for (size_t q = 0; q < session.Document().questions.size(); ++q)
-    if (session.Document().questions[q].inTotalIndex) members.push_back(static_cast<int32_t>(q));
-  ASSERT_FALSE(members.empty());
-  SurveyDocument edited = session.Document();
-  edited.blocks.push_back(UserBlock(QStringLiteral("Mine"), true));
-  for (const int32_t question : members)
-    edited.blockItems.push_back({static_cast<int32_t>(fileBlocks), question});
-  ASSERT_TRUE(WriteBlockDefinitions(store_, {}, edited));
-
-  RegistryUserBlockSource source(store_);
-  session.SetUserBlockSource(&source);
-  ASSERT_EQ(session.LoadDocument(path, false), QString());
-  const SurveyDocument& document = session.Document();
-  ASSERT_EQ(document.blocks.size(), fileBlocks + 1);
-  EXPECT_EQ(document.BlockName(static_cast<int32_t>(fileBlocks)), QStringLiteral("Mine"));
-  EXPECT_NE(document.blocks.back().storedIndex, kNoIndex);
-  EXPECT_EQ(document.blocks.back().flexIndex, document.blocks.back().storedIndex);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // ignore a dimension's own choice.
 #include <gtest/gtest.h>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/sheet/SelectionEngine.h"
 
 namespace kvf::testing {
@@ -12,13 +12,13 @@ namespace {
 //   region: 0 0 0 1 1 2 2 2      (North, South, West)
 //   sex:    0 1 0 1 0 1 0 1      (Female, Male)
 SurveyDocument TwoDimensions(int32_t width = 3) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.SetAnswerWidth(width);
   builder.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
                         {0, 0, 0, 1, 1, 2, 2, 2}));
   builder.Add(Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")},
                         {0, 1, 0, 1, 0, 1, 0, 1}));
-  return builder.Build();
+  return builder.Load();
 }
 
 TEST(CountOptions, EverythingSelectedCountsEveryone) {
@@ -71,11 +71,11 @@ TEST(CountOptions, FailingTwoDimensionsAddsToNoCount) {
 }
 
 TEST(CountOptions, AnswersOutsideTheAlternativesPassOnlyUnrestrictedDimensions) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(Dimension(QStringLiteral("A"), {QStringLiteral("x"), QStringLiteral("y")}, {0, 1, 5, -3}));
   builder.Add(Dimension(QStringLiteral("B"), {QStringLiteral("p"), QStringLiteral("q"), QStringLiteral("r")},
                         {0, 0, 1, 2}));
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   // Everything selected: everyone passes, but answers 5 and -3 add to no
   // alternative of their own dimension (and the entry [0, 2], which exists
   // in the matrix because B has three alternatives, stays 0).
@@ -95,9 +95,9 @@ TEST(CountOptions, AnswersOutsideTheAlternativesPassOnlyUnrestrictedDimensions) 
 }
 
 TEST(CountOptions, NoDimensionsPassesEveryone) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {1}, {0, 0, 0}));
-  const SurveyDocument document = builder.Build();
+  const SurveyDocument document = builder.Load();
   AlternativeCounts counts;
   std::vector<int32_t> passing;
   EXPECT_EQ(CountOptions(document, SelectionMatrix::AllSelected(document), &counts, &passing), 3);

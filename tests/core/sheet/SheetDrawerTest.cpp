@@ -85,13 +85,15 @@ bool HasText(const platform::MetafileDrawing& drawing, const QString& value) {
 }
 
 // Four columns in blocks 4, 4, -1, 7; three respondents.
-SurveyDocument BandSurvey() {
-  SheetSurveySpec spec;
-  spec.primary = {4, 4, -1, 7};
-  spec.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
-  spec.blockCount = 8;
-  return SheetSurvey(spec);
+SurveyRecipe BandRecipe() {
+  SheetColumns columns;
+  columns.primary = {4, 4, -1, 7};
+  columns.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
+  columns.blockCount = 8;
+  return SheetRecipe(columns);
 }
+
+SurveyDocument BandSurvey() { return BandRecipe().Load(); }
 
 TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
   const SurveyDocument document = BandSurvey();
@@ -114,8 +116,9 @@ TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
 }
 
 TEST_F(SheetDrawerTest, AColourNoBrushCanBeMadeOfReleasesEveryBrush) {
-  SurveyDocument document = BandSurvey();
-  document.alternatives[4].backColor = 0x01000000;
+  SurveyRecipe recipe = BandRecipe();
+  recipe.QuestionAt(1).alternatives[1].backColor = 0x01000000;
+  const SurveyDocument document = recipe.Load();
   EXPECT_TRUE(drawer.InitiateSheetDrawer(document));
   EXPECT_EQ(drawer.BrushCount(), 0);
   EXPECT_EQ(drawer.AlternativeBrush(0), nullptr);
@@ -123,9 +126,10 @@ TEST_F(SheetDrawerTest, AColourNoBrushCanBeMadeOfReleasesEveryBrush) {
 }
 
 TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider) {
-  SurveyDocument document = BandSurvey();
-  document.strings[static_cast<size_t>(document.alternatives[1].sheetLabel)] = QStringLiteral("WWWW");
-  document.questions[3].isOverviewQuestion = false;
+  SurveyRecipe recipe = BandRecipe();
+  recipe.QuestionAt(0).alternatives[1].label = QStringLiteral("WWWW");
+  recipe.QuestionAt(3).overview = false;
+  const SurveyDocument document = recipe.Load();
   const SheetFonts fonts(1);
   drawer.CreateSheetTextCoordinates(document, fonts, 16);
   EXPECT_TRUE(drawer.OffsetsMeasured());
@@ -153,35 +157,28 @@ TEST_F(SheetDrawerTest, BandColoursSwitchAtEveryChangeOfBlock) {
   EXPECT_EQ(state.image.pixel(50, 1), Rgb(kLevelColours[1]));
 }
 
-TEST_F(SheetDrawerTest, GroupLinesAreDrawnOnlyAtBoundariesBetweenColumns) {
+TEST_F(SheetDrawerTest, GroupLinesLieOnlyAtBoundariesBetweenColumnsAndOnlyWhenOn) {
   const SurveyDocument document = BandSurvey();
   const SheetState state = Screen(document, WholeSheet(document));
   for (const int y : {0, 20, 79}) {
     EXPECT_EQ(state.image.pixel(31, y), Rgb(kGroupLineColour)) << y;
     EXPECT_EQ(state.image.pixel(47, y), Rgb(kGroupLineColour)) << y;
-    EXPECT_NE(state.image.pixel(15, y), Rgb(kGroupLineColour)) << y;
-    EXPECT_NE(state.image.pixel(0, y), Rgb(kGroupLineColour)) << y;
-    EXPECT_NE(state.image.pixel(63, y), Rgb(kGroupLineColour)) << y;
+    for (const int x : {0, 15, 63}) EXPECT_NE(state.image.pixel(x, y), Rgb(kGroupLineColour)) << x << "," << y;
   }
-}
-
-TEST_F(SheetDrawerTest, GroupLinesAreLeftOutWhenTheSettingIsOff) {
-  const SurveyDocument document = BandSurvey();
-  drawer.InitiateSheetDrawer(document);
   SheetRequest request;
   request.groupLines = false;
-  SheetState state;
-  ASSERT_EQ(DrawSheet(drawer, document, WholeSheet(document), request, &state), 0);
-  EXPECT_EQ(state.image.pixel(31, 40), Rgb(kAlternativeColours[1]));
+  SheetState off;
+  ASSERT_EQ(DrawSheet(drawer, document, WholeSheet(document), request, &off), 0);
+  EXPECT_EQ(off.image.pixel(31, 40), Rgb(kAlternativeColours[1]));
 }
 
 TEST_F(SheetDrawerTest, SubBlockBandsLieUnderTheBlockBandsWithTheirOwnColours) {
-  SheetSurveySpec spec;
-  spec.primary = {1, 1};
-  spec.secondary = {-1, 2};
-  spec.answers = {{0}, {0}};
-  spec.blockCount = 3;
-  const SurveyDocument document = SheetSurvey(spec);
+  SheetColumns columns;
+  columns.primary = {1, 1};
+  columns.secondary = {-1, 2};
+  columns.answers = {{0}, {0}};
+  columns.blockCount = 3;
+  const SurveyDocument document = SheetSurvey(columns);
   const SheetState state = Screen(document, WholeSheet(document));
   EXPECT_EQ(state.headerRowCount, 3);
   // The block band covers two rows where no sub-block band lies over it.
@@ -227,10 +224,7 @@ TEST_F(SheetDrawerTest, AnswerCellsCarryTheAlternativesColourAndLabel) {
       EXPECT_GT(ink, 5) << c << "," << r;
     }
   }
-  EXPECT_EQ(state.selectionSize, 3);
   EXPECT_EQ(state.shownRowCount, 3);
-  EXPECT_EQ(state.respondents, sheet.respondents);
-  EXPECT_DOUBLE_EQ(state.totalIndex, sheet.totalIndex);
 }
 
 TEST_F(SheetDrawerTest, RowsRotatedPerColumnShowEachColumnsOwnRespondent) {
@@ -246,8 +240,9 @@ TEST_F(SheetDrawerTest, RowsRotatedPerColumnShowEachColumnsOwnRespondent) {
 }
 
 TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMetafiles) {
-  SurveyDocument document = BandSurvey();
-  document.alternatives[3].backColor = -1;  // question 1, alternative 0 ("1")
+  SurveyRecipe recipe = BandRecipe();
+  recipe.QuestionAt(1).alternatives[0].backColor = -1;
+  const SurveyDocument document = recipe.Load();
   const SubSheet sheet = WholeSheet(document);
   // Question 1 answers 1, 2, 0: the uncoloured cell is row 2.
   const SheetState state = Screen(document, sheet);
@@ -269,8 +264,9 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
 }
 
 TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {
-  SurveyDocument document = BandSurvey();
-  for (Question& question : document.questions) question.primaryBlock = -1;
+  SheetColumns columns;
+  columns.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
+  const SurveyDocument document = SheetSurvey(columns);
   const SheetState state = Screen(document, WholeSheet(document), kSheetMiniOverview);
   ASSERT_EQ(state.image.size(), QSize(4 * 8, 4 * 8));
   for (int c = 0; c < 4; ++c) {
@@ -283,12 +279,15 @@ TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {
 }
 
 TEST_F(SheetDrawerTest, MaxRowsLimitsTheAnswerRowsButIndexRowsCountEveryone) {
-  SheetSurveySpec spec;
+  SheetColumns columns;
   std::vector<int32_t> answers(1000, 2);
   std::fill(answers.begin(), answers.begin() + 300, 0);
-  spec.answers = {answers, answers};
-  SurveyDocument document = SheetSurvey(spec);
-  document.info.indexDecimals = 1;
+  columns.answers = {answers, answers};
+  SurveyRecipe recipe = SheetRecipe(columns);
+  recipe.Info().indexDivisor = 10;  // one decimal
+  for (const int32_t q : {0, 1})
+    for (TestAlternative& alternative : recipe.QuestionAt(q).alternatives) alternative.value *= 10;
+  const SurveyDocument document = recipe.Load();
   const SubSheet sheet = WholeSheet(document);
   const SheetState state = Screen(document, sheet, kSheetScreen, 300);
   EXPECT_EQ(state.shownRowCount, 300);

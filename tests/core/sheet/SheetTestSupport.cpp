@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/indexes/IndexCalculation.h"
 
 namespace kvf::testing {
@@ -16,35 +16,29 @@ void EnsureGuiApplication() {
   new QGuiApplication(argc, argv);  // lives for the whole test run
 }
 
-SurveyDocument SheetSurvey(const SheetSurveySpec& spec) {
-  SurveyBuilder builder;
-  for (int32_t b = 0; b < spec.blockCount; ++b) builder.AddBlock(QStringLiteral("Block %1").arg(b), true);
-  for (size_t c = 0; c < spec.answers.size(); ++c) {
-    TestQuestion question = ValuedQuestion(QStringLiteral("Q%1").arg(c), {1, 2, 3}, spec.answers[c]);
+SurveyRecipe SheetRecipe(const SheetColumns& columns) {
+  SurveyRecipe survey;
+  for (int32_t b = 0; b < columns.blockCount; ++b) survey.AddBlock(QStringLiteral("Block %1").arg(b), true);
+  for (size_t c = 0; c < columns.answers.size(); ++c) {
+    TestQuestion question = ValuedQuestion(QStringLiteral("Q%1").arg(c), {1, 2, 3}, columns.answers[c]);
     question.inTotalIndex = true;
-    question.primaryBlock = c < spec.primary.size() ? spec.primary[c] : -1;
-    question.secondaryBlock = c < spec.secondary.size() ? spec.secondary[c] : -1;
-    builder.Add(question);
+    question.primaryBlock = c < columns.primary.size() ? columns.primary[c] : -1;
+    question.secondaryBlock = c < columns.secondary.size() ? columns.secondary[c] : -1;
+    question.backColor = kQuestionColour;
+    for (size_t a = 0; a < question.alternatives.size(); ++a) question.alternatives[a].backColor = kAlternativeColours[a];
+    survey.Add(question);
   }
-  SurveyDocument document = builder.Build();
-  DocumentInfo& info = document.info;
+  writer::InfoFields& info = survey.Info();
   info.sheetColor0 = kCaptionColour;
   info.sheetColor1 = kGroupLineColour;
   for (size_t i = 0; i < 4; ++i) info.levelColors[i] = kLevelColours[i];
-  auto text = [&document](const QString& value) {
-    document.strings.push_back(value);
-    return static_cast<TextRef>(document.strings.size() - 1);
-  };
-  info.indexLabels[4] = text(QStringLiteral("Total"));
-  info.countTip = text(QStringLiteral("Count"));
-  info.selectionTip = text(QStringLiteral("Selection"));
-  for (Question& question : document.questions) {
-    question.backColor = kQuestionColour;
-    for (int32_t a = 0; a < question.alternativeCount; ++a)
-      document.alternatives[static_cast<size_t>(question.firstAlternative + a)].backColor = kAlternativeColours[a % 3];
-  }
-  return document;
+  info.indexLabel4 = survey.Text(QStringLiteral("Total"));
+  info.countTip = survey.Text(QStringLiteral("Count"));
+  info.selectionTip = survey.Text(QStringLiteral("Selection"));
+  return survey;
 }
+
+SurveyDocument SheetSurvey(const SheetColumns& columns) { return SheetRecipe(columns).Load(); }
 
 SubSheet WholeSheet(const SurveyDocument& document) {
   SubSheet sheet;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/sheet/ViewState.h"
 
 namespace kvf::testing {
@@ -20,7 +21,7 @@ inline constexpr Colour kQuestionColour = 0x00C0C0C0;
 // Alternative a of every question: kAlternativeColours[a].
 inline constexpr Colour kAlternativeColours[3] = {0x000000FF, 0x00008000, 0x00FF00FF};
 
-struct SheetSurveySpec {
+struct SheetColumns {
   std::vector<int32_t> primary;    // one per column: its question's PrimaryBlock
   std::vector<int32_t> secondary;  // empty: all -1
   // answers[column][respondent]; alternatives 0, 1, 2 with values 1, 2, 3
@@ -30,8 +31,10 @@ struct SheetSurveySpec {
 };
 
 // Every question is an overview question in total index; index divisor 1,
-// caption texts "Total", "Count", "Selection".
-SurveyDocument SheetSurvey(const SheetSurveySpec& spec);
+// caption texts "Total", "Count", "Selection". SheetRecipe leaves the recipe
+// open for a test's own changes; SheetSurvey loads it as it is.
+SurveyRecipe SheetRecipe(const SheetColumns& columns);
+SurveyDocument SheetSurvey(const SheetColumns& columns);
 
 // Every respondent in order, every overview question, no row limit.
 SubSheet WholeSheet(const SurveyDocument& document);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/fixtures/SurveyBuilder.h"
+#include "core/fixtures/SurveyRecipe.h"
 #include "core/sheet/ViewState.h"
 #include "core/text/Language.h"
 
@@ -51,9 +51,8 @@ std::vector<int32_t> Repeat(const std::vector<int32_t>& pattern, size_t count) {
 // dimension 1 "Sex" (Female, Male) alternates and is the flex question;
 // question 2 is an overview question with weights 10 and 20 that counts in
 // the total index.
-SurveyDocument Survey(size_t n, SurveyBuilder* configured = nullptr) {
-  SurveyBuilder local;
-  SurveyBuilder& builder = configured ? *configured : local;
+SurveyRecipe Recipe(size_t n) {
+  SurveyRecipe builder;
   builder.Add(Dimension(QStringLiteral("Region"),
                         {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")}, Repeat({0, 1, 2}, n)));
   TestQuestion sex = Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1}, n));
@@ -62,8 +61,10 @@ SurveyDocument Survey(size_t n, SurveyBuilder* configured = nullptr) {
   TestQuestion rating = ValuedQuestion(QStringLiteral("Rating"), {10, 20}, Repeat({0, 1, 1}, n));
   rating.inTotalIndex = true;
   builder.Add(rating);
-  return builder.Build();
+  return builder;
 }
+
+SurveyDocument Survey(size_t n) { return Recipe(n).Load(); }
 
 class ViewStateTest : public ::testing::Test {
  protected:
@@ -104,11 +105,10 @@ TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimensio
   EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design"}));
 }
 
-TEST_F(ViewStateTest, EmptySelectionNameStartsThePartWithTheNames) {
-  SurveyDocument document = Survey(6);
-  const TextRef empty = static_cast<TextRef>(document.strings.size());
-  document.strings.push_back(QString());
-  document.questions[0].selectionName = empty;
+TEST_F(ViewStateTest, EmptySelectionNameLeavesOnlyTheAlternativeNames) {
+  SurveyRecipe recipe = Recipe(6);
+  recipe.QuestionAt(0).selectionName = QString();
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 0, false);
@@ -151,10 +151,10 @@ TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
 }
 
 TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
-  SurveyDocument document = Survey(12);
-  document.info.minimumGraphSelection = 5;
-  document.info.tooFewCaption = static_cast<TextRef>(document.strings.size());
-  document.strings.push_back(QStringLiteral("För få svar"));
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().minimumGraphSelection = 5;
+  recipe.Info().tooFewCaption = recipe.Text(QStringLiteral("För få svar"));
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
@@ -190,10 +190,10 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
 }
 
 TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
-  SurveyBuilder builder;
-  SurveyDocument document = Survey(12, &builder);
-  document.info.minimumGraphSelection = 5;
-  document.alternatives[static_cast<size_t>(document.questions[0].firstAlternative) + 1].isProtected = true;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().minimumGraphSelection = 5;
+  recipe.QuestionAt(0).alternatives[1].isProtected = true;
+  SurveyDocument document = recipe.Load();
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   // South has 4 respondents: 0 < 4 < 5.
@@ -208,9 +208,13 @@ TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
 }
 
 TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting) {
-  SurveyDocument document = Survey(60);
-  document.info.rowOrder = 2;
-  document.info.rowOrderThreshold = 50;
+  auto rotatedBelowFifty = [](size_t n) {
+    SurveyRecipe recipe = Recipe(n);
+    recipe.Info().rowOrder = 2;
+    recipe.Info().rowOrderThreshold = 50;
+    return recipe.Load();
+  };
+  SurveyDocument document = rotatedBelowFifty(60);
   Start(document);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.5}));
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
@@ -219,9 +223,7 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   EXPECT_FALSE(view.Sheet().columnOffsetsActive);
 
   // Region North or South of 60 is 40, of 75 it is 50.
-  SurveyDocument smaller = Survey(73);
-  smaller.info.rowOrder = 2;
-  smaller.info.rowOrderThreshold = 50;
+  SurveyDocument smaller = rotatedBelowFifty(73);
   Start(smaller);
   selection = SelectionMatrix::AllSelected(smaller);
   selection.Set(0, 2, false);  // 49 respondents (25 + 24)
@@ -235,9 +237,7 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   EXPECT_EQ(view.Sheet().RespondentAt(0, 0), view.Sheet().respondents[24]);
   EXPECT_EQ(view.Sheet().RespondentAt(30, 0), view.Sheet().respondents[5]);
 
-  SurveyDocument fifty = Survey(75);
-  fifty.info.rowOrder = 2;
-  fifty.info.rowOrderThreshold = 50;
+  SurveyDocument fifty = rotatedBelowFifty(75);
   Start(fifty);
   view.SetUserRowOrder(1);
   selection = SelectionMatrix::AllSelected(fifty);
@@ -295,13 +295,13 @@ TEST(RandomPosition, RoundsHalfToEven) {
 }
 
 TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   TestQuestion flex = Dimension(QStringLiteral("Group"),
                                 {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
                                 {0, 1, 2, 3});
   flex.flexTotal = true;
   builder.Add(flex);
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   EXPECT_EQ(FlexTotalCaption(document, {true, true, true, false}, false), QStringLiteral("Group A, B & C"));
   EXPECT_EQ(FlexTotalCaption(document, {false, true, false, false}, false), QStringLiteral("Group B"));
   EXPECT_EQ(FlexTotalCaption(document, {false, true, false, true}, true),
@@ -313,9 +313,10 @@ TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
 }
 
 TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
-  SurveyDocument document = Survey(12);
-  document.info.totalIndex = 99.0;
-  document.questions[2].storedIndex = 98.0;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.Info().totalIndex = 99.0;
+  recipe.QuestionAt(2).storedIndex = 98.0;
+  SurveyDocument document = recipe.Load();
   Start(document);
   ASSERT_EQ(view.Flex().caption, QStringLiteral("All respondents"));
   ASSERT_EQ(view.Flex().respondents.size(), 12u);
@@ -337,12 +338,11 @@ TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
 }
 
 TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
-  SurveyBuilder builder;
-  SurveyDocument document = Survey(12, &builder);
-  document.blocks.push_back(Block{});
-  document.blocks[0].storedIndex = 5.0;
-  document.blocks[0].flexIndex = 5.0;
-  document.info.minimumGraphSelection = 7;
+  SurveyRecipe recipe = Recipe(12);
+  recipe.AddBlock(QStringLiteral("Block"), true);
+  recipe.Description().blocks[0].storedIndex = 5.0;
+  recipe.Info().minimumGraphSelection = 7;
+  SurveyDocument document = recipe.Load();
   Start(document);
   view.SetFlexTotal(document, {false, true}, false);  // 6 respondents < 7
   EXPECT_EQ(view.Flex().respondents.size(), 6u);
@@ -404,13 +404,13 @@ TEST_F(ViewStateTest, FlexTotalDiffersWhenTheSelectionOnTheFlexQuestionIsAnother
 }
 
 TEST_F(ViewStateTest, HeaderRowsFollowTheColumnsBlocks) {
-  SurveyBuilder builder;
+  SurveyRecipe builder;
   TestQuestion a = ValuedQuestion(QStringLiteral("A"), {1}, {0, 0});
   TestQuestion b = a;
   builder.Add(a);
   b.secondaryBlock = 0;
   builder.Add(b);
-  SurveyDocument document = builder.Build();
+  SurveyDocument document = builder.Load();
   Start(document);
   ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
   EXPECT_EQ(view.Sheet().HeaderRowCount(document), 2);

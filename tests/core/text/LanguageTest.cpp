@@ -37,25 +37,18 @@ class LocaleEnvironment {
 };
 
 TEST(Language, FirstNonEmptyVariableDecides) {
-  {
-    LocaleEnvironment env("sv_SE.UTF-8", "en_GB.UTF-8", "en_US.UTF-8");
-    EXPECT_TRUE(SwedishFromEnvironment());
-  }
-  {
-    LocaleEnvironment env("en_GB.UTF-8", "sv_SE.UTF-8", "sv_SE.UTF-8");
-    EXPECT_FALSE(SwedishFromEnvironment());
-  }
-  {
-    LocaleEnvironment env("", "sv_FI", "en_US.UTF-8");
-    EXPECT_TRUE(SwedishFromEnvironment());
-  }
-  {
-    LocaleEnvironment env(nullptr, nullptr, "sv");
-    EXPECT_TRUE(SwedishFromEnvironment());
-  }
-  {
-    LocaleEnvironment env(nullptr, nullptr, nullptr);
-    EXPECT_FALSE(SwedishFromEnvironment());
+  struct Case {
+    const char *all, *messages, *lang;
+    bool swedish;
+  };
+  const Case cases[] = {{"sv_SE.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", true},
+                        {"en_GB.UTF-8", "sv_SE.UTF-8", "sv_SE.UTF-8", false},
+                        {"", "sv_FI", "en_US.UTF-8", true},
+                        {nullptr, nullptr, "sv", true},
+                        {nullptr, nullptr, nullptr, false}};
+  for (const Case& c : cases) {
+    LocaleEnvironment env(c.all, c.messages, c.lang);
+    EXPECT_EQ(SwedishFromEnvironment(), c.swedish) << (c.all ? c.all : "-") << " " << (c.lang ? c.lang : "-");
   }
 }
 
