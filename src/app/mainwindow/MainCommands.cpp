@@ -30,13 +30,13 @@ void MainCommands::Connect(MainMenus& menus) {
 }
 
 bool MainCommands::OpenDocument(const QString& path, bool rememberFolder, const QString& caption) {
-  QString error;
+  kvf::Status loaded;
   {
     WaitCursor wait;
-    error = window_.Session().LoadDocument(path, rememberFolder);
+    loaded = window_.Session().LoadDocument(path, rememberFolder);
   }
-  if (!error.isEmpty()) {
-    window_.ShowMessage(QMessageBox::Critical, caption, error);
+  if (!loaded) {
+    window_.ShowMessage(QMessageBox::Critical, caption, loaded.Text());
     window_.Status().ClearStatus();
     return false;
   }

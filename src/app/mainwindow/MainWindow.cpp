@@ -195,8 +195,7 @@ void MainWindow::AutoOpen() {
 
 void MainWindow::DocumentClosing(const SurveyDocument&) {
   kvf::EraseSheet(&sheetState_);
-  drawer_.TerminateSheetDrawer();
-  drawerReady_ = false;
+  drawer_.reset();
   ResetToNoDocument();
   sheetArea_->DesignSheetView();
 }
@@ -263,18 +262,18 @@ void MainWindow::EraseSheet() {
 }
 
 void MainWindow::DrawSheet(const SurveyDocument& document, const SubSheet& sheet) {
-  if (!drawerReady_) {
-    drawer_.InitiateSheetDrawer(document);  // a failure leaves cells without colour
-    drawerReady_ = true;
+  if (!drawer_) {
+    Result<SheetDrawer> made = SheetDrawer::Create(document);
+    // A drawer that cannot be made leaves the cells without colour.
+    drawer_.emplace(made ? std::move(made).Value() : SheetDrawer());
   }
   SheetRequest request;
   request.mode = kSheetScreen;
   request.rowLimit = sheet.rowLimit;
   request.maxRows = settings_.Options().overviewMaxRows;
   request.groupLines = settings_.Options().overviewGroupLines;
-  if (kvf::DrawSheet(drawer_, document, sheet, request, &sheetState_) != 0)
-    status_->SetStatus(BiText{S("The overview is too large to be shown!"), S("Översikten är för stor för att visas!")},
-                       true);
+  if (const kvf::Status drawn = kvf::DrawSheet(*drawer_, document, sheet, request, &sheetState_); !drawn)
+    status_->SetStatus(drawn.Message(), true);
 }
 
 void MainWindow::DesignSheetView() {

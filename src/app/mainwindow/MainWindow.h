@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/mainwindow/MainCommands.h"
@@ -144,8 +145,9 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   MessageFunction message_;
   std::vector<SheetViewObserver*> viewObservers_;
 
-  SheetDrawer drawer_;
-  bool drawerReady_ = false;
+  // Made for the open document when its first sheet is drawn, destroyed
+  // when it closes.
+  std::optional<SheetDrawer> drawer_;
   SheetState sheetState_;
   std::vector<bool> splitDisabled_;
   BlockGraphMenuMap blockGraphMap_;

@@ -26,7 +26,7 @@
 #include "core/selection/DetailInfo.h"
 #include "core/session/DocumentSession.h"
 #include "core/settings/ProgramKey.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
 #include "platform/registry/RegistryKey.h"
 
 namespace kvf::app {

@@ -246,10 +246,10 @@ void NavigatorWindow::ShowOverview() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (host_.setStatus) host_.setStatus(BuildingOverviewText(), false);
   const ShowOutcome outcome = model_.Show(session_.MutableDocument(), session_.View());
-  if (outcome.error.isEmpty()) {
+  if (outcome.sheet) {
     if (host_.setStatus) host_.setStatus(OverviewBuiltText(), true);
   } else {
-    if (host_.showError) host_.showError(outcome.error);
+    if (host_.showError) host_.showError(outcome.sheet.Text());
     if (host_.clearStatus) host_.clearStatus();
   }
   QApplication::restoreOverrideCursor();

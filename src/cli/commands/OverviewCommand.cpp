@@ -51,8 +51,8 @@ int RunOverview(const QStringList& words) {
   DocumentSession session;
   const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), *options);
   if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (!prepared.refusal.isEmpty()) {
-    WriteError(prepared.refusal);
+  if (!prepared.refusal) {
+    WriteError(prepared.refusal.Text());
     return kExitRefused;
   }
 
@@ -66,10 +66,10 @@ int RunOverview(const QStringList& words) {
   // The screen the program runs on is the metafiles' reference device.
   picture.reference = platform::MetafileReference::ForScreen(QGuiApplication::primaryScreen());
 
-  SheetDrawer drawer;
-  drawer.InitiateSheetDrawer(document);
+  Result<SheetDrawer> made = SheetDrawer::Create(document);
+  // A drawer that cannot be made leaves the cells without colour.
+  SheetDrawer drawer = made ? std::move(made).Value() : SheetDrawer();
   const OverviewResult result = SaveOverviewPicture(drawer, document, sheet, picture, *format, *out);
-  drawer.TerminateSheetDrawer();
   if (!result.Ok()) {
     WriteError(result.message);
     return kExitWriteFailed;

@@ -143,8 +143,8 @@ OverviewResult SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& do
     request.maxRows = options.maxRows;
     request.groupLines = options.groupLines;
     SheetState state;
-    if (DrawSheet(drawer, document, sheet, request, &state) != 0) return NotDrawn();
-    const QByteArray png = ImagePng(state.image);
+    if (!DrawSheet(drawer, document, sheet, request, &state)) return NotDrawn();
+    const QByteArray png = ImagePng(state.RegionPixels(state.Bounds()));
     if (png.isEmpty()) return NotDrawn();
     return WriteFile(path, png);
   }

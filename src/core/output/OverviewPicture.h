@@ -14,7 +14,7 @@
 
 #include "core/document/SurveyDocument.h"
 #include "core/sheet/SheetDrawer.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
 #include "platform/metafile/MetafileDrawing.h"
 
 namespace kvf {

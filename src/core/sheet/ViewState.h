@@ -21,38 +21,11 @@
 #include "core/document/SurveyDocument.h"
 #include "core/sheet/RandomSource.h"
 #include "core/sheet/SelectionMatrix.h"
+#include "core/sheet/SubSheet.h"
 #include "core/text/BiText.h"
+#include "core/text/Result.h"
 
 namespace kvf {
-
-// The sheet as built by the last successful CreateSubSheet.
-struct SubSheet {
-  bool present = false;
-  std::vector<int32_t> respondents;  // SheetRespondents, in row order
-  std::vector<int32_t> columns;      // question of each column (the overview questions)
-  SelectionMatrix selection;
-  QString description;               // SelectionDescription
-  bool flexTotalDiffers = false;
-  bool dataRowsAllowed = false;
-  int32_t rowLimit = 0;              // -1 (no limit) when data rows are allowed, else 0
-  int32_t rowOrder = 0;              // the effective row order: 0, 1 or 2
-  // Random per column: one start offset per question of the matrix.
-  std::vector<int32_t> columnOffsets;
-  bool columnOffsetsActive = false;
-  // Total index over every respondent of the sheet and the total-index
-  // questions among the columns; -1.0 when none (or no indexes).
-  double totalIndex = kNoIndex;
-
-  // The respondent shown in row `row` of column position `column`: entry
-  // row of the list, or, while the column offsets are active, entry
-  // (offset of the column's question + row) mod count. -1 outside.
-  int32_t RespondentAt(int32_t row, int32_t column) const;
-  // 1 + 1 when a column's question has a primary block + 1 when one has a
-  // secondary block; 0 without a sheet.
-  int32_t HeaderRowCount(const SurveyDocument& document) const;
-  // min(selection size, maxRows, row limit), a row limit of -1 meaning none.
-  int32_t ShownRowCount(int32_t maxRows) const;
-};
 
 // The second selection the current one is compared with.
 struct FlexTotal {
@@ -108,11 +81,11 @@ class ViewState {
   // The document is closing: erases the sheet and forgets everything.
   void Clear();
 
-  // Builds the current selection. Returns "" on success, else the text to
+  // Builds the current selection. On failure the status carries the text to
   // show (the previous sheet then stays; the counts, split flags, flex
   // differences and flex total of this run still take effect).
   // REQUIRES: selection shaped like SelectionMatrix::AllSelected(document).
-  QString CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection);
+  Status CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection);
 
   // Sets the flex total from one flag per alternative of the flex question
   // (missing entries read as false) and the "based on current selection"

@@ -4,6 +4,7 @@
 
 #include "core/fixtures/SurveyRecipe.h"
 #include "core/selection/DetailInfo.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/sheet/ViewState.h"
 
 namespace kvf::testing {
@@ -48,7 +49,7 @@ struct Fixture {
     view.SetUserRowOrder(rowOrder);
     view.Reseed(7);
     view.StartDocument(document);
-    EXPECT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+    EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
     document.questions[1].flexIndex = 2.5;
     document.blocks[1].flexIndex = 1.7;
     document.blocks[0].flexIndex = 7.04;
@@ -136,7 +137,7 @@ TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
   SurveyDocument document = builder.Load();
   ViewState view;
   view.StartDocument(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   DetailInfo info;
   SetUpDetailInfo(document, &info, kEnglish);
   FillDetailInfo(document, view.Sheet(), 1, 0, &info, kEnglish);
@@ -147,7 +148,7 @@ TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
 
 TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   Fixture f;
-  ASSERT_EQ(f.view.Sheet().HeaderRowCount(f.document), 3);
+  ASSERT_EQ(SheetHeaderRowCount(f.document, f.view.Sheet()), 3);
   DetailInfo info = f.Designed();
   info.selection[0] = QStringLiteral("kept");
   FillDetailInfo(f.document, f.view.Sheet(), -1, 0, &info, kEnglish);
@@ -175,8 +176,8 @@ TEST(DetailInfo, SingleHeaderRowIsTheTopmostRow) {
   document.info.indexDecimals = 1;
   ViewState view;
   view.StartDocument(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
-  ASSERT_EQ(view.Sheet().HeaderRowCount(document), 1);
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  ASSERT_EQ(SheetHeaderRowCount(document, view.Sheet()), 1);
   DetailInfo info;
   info.headers = {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
   info.text = QStringLiteral("old");

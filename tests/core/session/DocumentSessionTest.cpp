@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "core/text/Language.h"
 #include "kvfwriter/KvfWriter.h"
 
 namespace kvf {
@@ -81,7 +80,7 @@ TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifies) {
   Recorder recorder;
   session.AddObserver(&recorder);
   const QString path = Write(QStringLiteral("Survey A.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session.LoadDocument(path, true), QString());
+  ASSERT_TRUE(session.LoadDocument(path, true).ok());
   const SurveyDocument& doc = session.Document();
   EXPECT_TRUE(session.IsOpen());
   EXPECT_EQ(doc.file.documentPath, path);
@@ -95,7 +94,7 @@ TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifies) {
 
 TEST_F(DocumentSessionTest, OlderRevisionsComputeTheTotalIndex) {
   DocumentSession session;
-  ASSERT_EQ(session.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false), QString());
+  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false).ok());
   // Weights 2, 4 and a skipped -1 over the one total-index question.
   EXPECT_EQ(session.Document().info.totalIndex, 3.0);
   EXPECT_EQ(session.Document().info.currentTotalIndex, 3.0);
@@ -103,7 +102,7 @@ TEST_F(DocumentSessionTest, OlderRevisionsComputeTheTotalIndex) {
 
   writer::KvfDescription noIndexes = IndexSurvey(4);
   noIndexes.info.indexDivisor = 0;
-  ASSERT_EQ(session.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false), QString());
+  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false).ok());
   EXPECT_EQ(session.Document().info.totalIndex, -1.0);
 }
 
@@ -112,16 +111,14 @@ TEST_F(DocumentSessionTest, FailedLoadLeavesTheOpenDocumentUntouched) {
   Recorder recorder;
   session.AddObserver(&recorder);
   const QString good = Write(QStringLiteral("good.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session.LoadDocument(good, true), QString());
+  ASSERT_TRUE(session.LoadDocument(good, true).ok());
   const QString folder = session.DataOpenFolder();
 
   writer::KvfDescription damaged = IndexSurvey(9);
   damaged.header.crc = 1;
   QDir().mkpath(dir_.path() + QStringLiteral("/other"));
-  SetSwedish(true);
-  const QString error = session.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
-  SetSwedish(false);
-  EXPECT_EQ(error, QStringLiteral("Den här KVF-filen är skadad!"));
+  const Status failed = session.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
+  EXPECT_EQ(failed.Message().swedish, QStringLiteral("Den här KVF-filen är skadad!"));
   EXPECT_EQ(session.Document().file.documentPath, good);
   EXPECT_EQ(session.Document().questions.size(), 2u);
   EXPECT_EQ(session.DataOpenFolder(), folder);
@@ -134,8 +131,8 @@ TEST_F(DocumentSessionTest, ASecondLoadClosesTheFirst) {
   session.AddObserver(&recorder);
   const QString a = Write(QStringLiteral("a.kvf"), IndexSurvey(9));
   const QString b = Write(QStringLiteral("b.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session.LoadDocument(a, false), QString());
-  ASSERT_EQ(session.LoadDocument(b, false), QString());
+  ASSERT_TRUE(session.LoadDocument(a, false).ok());
+  ASSERT_TRUE(session.LoadDocument(b, false).ok());
   EXPECT_EQ(recorder.events, (std::vector<QString>{QStringLiteral("loaded a.kvf"), QStringLiteral("closing a.kvf"),
                                                    QStringLiteral("closed ") + a, QStringLiteral("loaded b.kvf")}));
   session.CloseDocument();
@@ -154,7 +151,7 @@ TEST_F(DocumentSessionTest, NewerFormatWarnsAfterLoading) {
   session.AddObserver(&recorder);
   writer::KvfDescription d = IndexSurvey(9);
   d.header.formatRevision = 10;
-  ASSERT_EQ(session.LoadDocument(Write(QStringLiteral("new.kvf"), d), false), QString());
+  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("new.kvf"), d), false).ok());
   ASSERT_EQ(recorder.events.size(), 2u);
   EXPECT_EQ(recorder.events[1],
             QStringLiteral("warning Time to upgrade: new.kvf is in a newer format then this version of KVF Viewer was "
@@ -166,7 +163,7 @@ TEST_F(DocumentSessionTest, UserBlocksGetTheirIndexOverAllRespondents) {
   DocumentSession session;
   FakeUserBlocks source;
   session.SetUserBlockSource(&source);
-  ASSERT_EQ(session.LoadDocument(Write(QStringLiteral("u.kvf"), IndexSurvey(9)), false), QString());
+  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("u.kvf"), IndexSurvey(9)), false).ok());
   const SurveyDocument& doc = session.Document();
   ASSERT_EQ(doc.blocks.size(), 1u);
   EXPECT_EQ(doc.BlockName(0), QStringLiteral("Mine"));

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "core/fixtures/SurveyRecipe.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/sheet/ViewState.h"
 #include "core/text/Language.h"
 
@@ -81,7 +82,7 @@ class ViewStateTest : public ::testing::Test {
 TEST_F(ViewStateTest, EverythingSelectedIsDescribedByTheAllRespondentsCaption) {
   SurveyDocument document = Survey(12);
   Start(document);
-  EXPECT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   const SubSheet& sheet = view.Sheet();
   EXPECT_TRUE(sheet.present);
   EXPECT_EQ(sheet.description, QStringLiteral("All respondents"));
@@ -98,7 +99,7 @@ TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimensio
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(1, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region North, West; Sex Male"));
   // Respondents with region 0 or 2 and sex 1: 3, 5, 9, 11.
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 5, 9, 11}));
@@ -112,21 +113,21 @@ TEST_F(ViewStateTest, EmptySelectionNameLeavesOnlyTheAlternativeNames) {
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("South, West"));
 }
 
 TEST_F(ViewStateTest, NothingChosenIsDescribedWithDashesAndRefused) {
   SurveyDocument document = Survey(6);
   Start(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   observer.events.clear();
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   for (int32_t a = 0; a < 3; ++a) selection.Set(0, a, false);
-  EXPECT_EQ(view.CreateSubSheet(document, selection),
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
             QStringLiteral("There are no answers matching the selection criterias!"));
   SetSwedish(true);
-  EXPECT_EQ(view.CreateSubSheet(document, selection),
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
   // The previous sheet stays and nothing was drawn or erased.
   EXPECT_TRUE(observer.events.empty());
@@ -142,11 +143,11 @@ TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region --"));
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{0, 3}));
   selection.Set(0, 2, true);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region West"));
 }
 
@@ -159,12 +160,12 @@ TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // North: 4 respondents
-  EXPECT_EQ(view.CreateSubSheet(document, selection), QStringLiteral("För få svar"));
+  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(), QStringLiteral("För få svar"));
   EXPECT_EQ(view.SelectionCount(), 4);
   EXPECT_FALSE(view.Sheet().present);
   // Without a text of its own the refusal still says something.
   document.info.tooFewCaption = -1;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).isEmpty());
+  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
 }
 
 TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
@@ -175,17 +176,17 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // 4 respondents
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.Sheet().dataRowsAllowed);
   EXPECT_EQ(view.Sheet().rowLimit, 0);
-  EXPECT_EQ(view.Sheet().ShownRowCount(300), 0);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 0);
   EXPECT_EQ(view.Sheet().respondents.size(), 4u);
   selection.Set(0, 2, true);  // 8 respondents
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.Sheet().dataRowsAllowed);
   EXPECT_EQ(view.Sheet().rowLimit, -1);
-  EXPECT_EQ(view.Sheet().ShownRowCount(300), 8);
-  EXPECT_EQ(view.Sheet().ShownRowCount(3), 3);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 8);
+  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 3), 3);
   EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design", "erase", "draw", "design"}));
 }
 
@@ -197,7 +198,7 @@ TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
   // South has 4 respondents: 0 < 4 < 5.
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.SplitDisabled(), (std::vector<bool>{true, false}));
   // With every respondent dropped by the other dimension South's count is
   // 0, which never disables.
@@ -218,7 +219,7 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   Start(document);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.5}));
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().rowOrder, 0);  // 60 >= 50: user setting 0
   EXPECT_FALSE(view.Sheet().columnOffsetsActive);
 
@@ -227,7 +228,7 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   Start(smaller);
   selection = SelectionMatrix::AllSelected(smaller);
   selection.Set(0, 2, false);  // 49 respondents (25 + 24)
-  ASSERT_EQ(view.CreateSubSheet(smaller, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(smaller, selection).ok());
   ASSERT_EQ(view.Sheet().respondents.size(), 49u);
   EXPECT_EQ(view.Sheet().rowOrder, 2);
   EXPECT_TRUE(view.Sheet().columnOffsetsActive);
@@ -242,13 +243,13 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   view.SetUserRowOrder(1);
   selection = SelectionMatrix::AllSelected(fifty);
   selection.Set(0, 2, false);  // 50 respondents
-  ASSERT_EQ(view.CreateSubSheet(fifty, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
   ASSERT_EQ(view.Sheet().respondents.size(), 50u);
   EXPECT_EQ(view.Sheet().rowOrder, 1);
   EXPECT_FALSE(view.Sheet().columnOffsetsActive);
   // A successful run in another order switches the rotation off.
   view.SetUserRowOrder(0);
-  ASSERT_EQ(view.CreateSubSheet(fifty, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
   EXPECT_EQ(view.Sheet().rowOrder, 0);
 }
 
@@ -257,7 +258,7 @@ TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeed) {
   Start(document);
   view.SetUserRowOrder(1);
   view.Reseed(7);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   const std::vector<int32_t> first = view.Sheet().respondents;
   std::vector<int32_t> sorted = first;
   std::sort(sorted.begin(), sorted.end());
@@ -266,7 +267,7 @@ TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeed) {
   EXPECT_EQ(sorted, all);
   EXPECT_NE(first, all);
   view.Reseed(7);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   EXPECT_EQ(view.Sheet().respondents, first);
 }
 
@@ -279,7 +280,7 @@ TEST_F(ViewStateTest, OneRespondentStaysInPlaceInEveryRandomOrder) {
   selection.Set(0, 2, false);  // South: respondent 1 only
   for (const int32_t order : {1, 2}) {
     view.SetUserRowOrder(order);
-    ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+    ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
     EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{1}));
     for (const int32_t offset : view.Sheet().columnOffsets) EXPECT_EQ(offset, 0);
   }
@@ -364,7 +365,7 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   selection.Set(0, 1, false);
   selection.Set(0, 2, false);  // North: 0, 3, 6, 9
   selection.Set(1, 0, false);  // Male: of those 3, 9
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 9}));
   // The flex total: North with the flex filter (Female) instead: 0, 6.
   EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{0, 6}));
@@ -375,7 +376,7 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   selection.Set(1, 0, true);
   selection.Set(1, 1, false);  // South females: 4, 10
   document.info.minimumGraphSelection = 3;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).isEmpty());
+  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
   EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{4, 10}));
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);  // 2 < 3
 }
@@ -384,22 +385,22 @@ TEST_F(ViewStateTest, FlexTotalDiffersWhenTheSelectionOnTheFlexQuestionIsAnother
   SurveyDocument document = Survey(12);
   Start(document);
   SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());
   view.SetFlexTotal(document, {false, true}, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.FlexTotalDiffers());  // all chosen, flex total is not
   selection.Set(1, 0, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());  // the same choice
   EXPECT_FALSE(view.Sheet().flexTotalDiffers);
   selection.Set(1, 0, true);
   selection.Set(1, 1, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_TRUE(view.Sheet().flexTotalDiffers);
   // An empty flex total never differs.
   view.SetFlexTotal(document, {false, false}, false);
-  ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   EXPECT_FALSE(view.FlexTotalDiffers());
 }
 
@@ -412,12 +413,12 @@ TEST_F(ViewStateTest, HeaderRowsFollowTheColumnsBlocks) {
   builder.Add(b);
   SurveyDocument document = builder.Load();
   Start(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 2);
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 2);
   document.questions[0].primaryBlock = 3;
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 3);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 3);
   view.Clear();
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 0);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 0);
   EXPECT_EQ(observer.events.back(), "erase");
 }
 

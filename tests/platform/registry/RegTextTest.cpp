@@ -11,8 +11,8 @@ QByteArray Reg(const char* body) { return QByteArray(kHeader) + "\r\n" + body; }
 
 RegistryTree Parse(const QByteArray& bytes) {
   RegistryTree tree;
-  RegTextError error;
-  EXPECT_TRUE(ParseRegText(bytes, &tree, &error)) << error.line << ": " << error.message.toStdString();
+  const std::optional<RegTextError> error = ParseRegText(bytes, &tree);
+  EXPECT_FALSE(error) << error->line << ": " << error->reason.toStdString();
   return tree;
 }
 
@@ -131,10 +131,10 @@ TEST(RegText, RefusesMalformedTextAndNamesTheLine) {
   };
   for (const Case& c : cases) {
     RegistryTree tree;
-    RegTextError error;
-    EXPECT_FALSE(ParseRegText(QByteArray(c.text), &tree, &error)) << c.text;
-    EXPECT_EQ(error.line, c.line) << c.text;
-    EXPECT_FALSE(error.message.isEmpty());
+    const std::optional<RegTextError> error = ParseRegText(QByteArray(c.text), &tree);
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_EQ(error->line, c.line) << c.text;
+    EXPECT_FALSE(error->reason.isEmpty());
   }
 }
 
