@@ -14,6 +14,7 @@
 #include "core/settings/StartupChecks.h"
 #include "core/text/BiText.h"
 #include "core/text/Language.h"
+#include "graphics/printing/PrinterList.h"
 #include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::app {
@@ -77,6 +78,7 @@ int RunViewer(int argc, char** argv) {
   environment.policies = ReadPolicies(store);
   environment.folders = SystemSpecialFolders();
   environment.programFolder = QApplication::applicationDirPath();
+  environment.printerAvailable = graphics::SystemPrinterList().HasDefaultPrinter();
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);

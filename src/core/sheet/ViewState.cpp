@@ -37,6 +37,15 @@ BiText NoMatchingAnswersText() {
 
 ViewState::ViewState() : random_(std::make_unique<SeededRandom>(SeededRandom::ClockSeed())) {}
 
+void ViewState::AddObserver(SheetObserver* observer) {
+  if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void ViewState::RemoveObserver(SheetObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
 void ViewState::Reseed(uint64_t seed) { random_ = std::make_unique<SeededRandom>(seed); }
 
 void ViewState::StartDocument(const SurveyDocument& document) {
@@ -52,7 +61,7 @@ void ViewState::StartDocument(const SurveyDocument& document) {
 }
 
 void ViewState::Clear() {
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
   sheet_ = SubSheet();
   flex_ = FlexTotal();
   counts_ = AlternativeCounts();
@@ -104,7 +113,7 @@ Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix
     }
     splitDisabled_[static_cast<size_t>(k)] = tooSmall;
   }
-  if (observer_ != nullptr) observer_->SplitAvailabilityChanged(splitDisabled_);
+  NotifyObservers([this](SheetObserver& o) { o.SplitAvailabilityChanged(splitDisabled_); });
 
   if (flex_.onCurrentSelection) RecountFlexOnSelection(document, selection);
 
@@ -119,9 +128,9 @@ Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix
   SubSheet next;
   next.present = true;
   next.dataRowsAllowed = count >= document.info.minimumSelection;
-  if (observer_ != nullptr) observer_->DataRowsAllowedChanged(next.dataRowsAllowed);
+  NotifyObservers([&next](SheetObserver& o) { o.DataRowsAllowedChanged(next.dataRowsAllowed); });
   OrderRows(document, list, next);
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
 
   next.respondents = std::move(list);
   next.columns = document.overviewQuestions;
@@ -131,10 +140,8 @@ Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix
   next.rowLimit = next.dataRowsAllowed ? -1 : 0;
   if (document.info.HasIndexes()) next.totalIndex = CalculateTotalIndex(document, next.respondents);
   sheet_ = std::move(next);
-  if (observer_ != nullptr) {
-    observer_->DrawSheet(document, sheet_);
-    observer_->DesignSheetView();
-  }
+  NotifyObservers([&](SheetObserver& o) { o.DrawSheet(document, sheet_); });
+  NotifyObservers([](SheetObserver& o) { o.DesignSheetView(); });
   return Status::Ok();
 }
 
@@ -186,7 +193,7 @@ void ViewState::SetFlexTotal(SurveyDocument& document, const std::vector<bool>& 
       RecalculateFlexIndexes(document);
     }
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 void ViewState::RecountFlexOnSelection(SurveyDocument& document, const SelectionMatrix& selection) {
@@ -223,7 +230,7 @@ void ViewState::RecalculateFlexIndexes(SurveyDocument& document) {
     for (size_t q = 0; q < document.questions.size(); ++q)
       document.questions[q].flexIndex = CalculateColumnsIndex(document, {static_cast<int32_t>(q)}, respondents);
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 QString FlexTotalCaption(const SurveyDocument& document, const std::vector<bool>& alternatives,

@@ -10,9 +10,9 @@
 // The operations change the document's flex-total caches only
 // (CurrentTotalIndex, the questions' and blocks' FlexIndex).
 //
-// Drawing is a seam: a SheetObserver, when set, is told to erase the old
-// sheet, draw the new one and fit the view, and hears about the split
-// entries, the data-row commands and the flex total's index.
+// Drawing is a seam: every registered SheetObserver, in the order added, is
+// told to erase the old sheet, draw the new one and fit the view, and hears
+// about the split entries, the data-row commands and the flex total's index.
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -60,8 +60,10 @@ class ViewState {
   ViewState(const ViewState&) = delete;
   ViewState& operator=(const ViewState&) = delete;
 
-  // REQUIRES: observer outlives this state or is removed (nullptr) first.
-  void SetObserver(SheetObserver* observer) { observer_ = observer; }
+  // Adds an observer (once; adding it again does nothing) / removes it.
+  // REQUIRES: observer outlives this state or is removed first.
+  void AddObserver(SheetObserver* observer);
+  void RemoveObserver(SheetObserver* observer);
   // Replaces the random source. REQUIRES: random is not null.
   void SetRandomSource(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
   void Reseed(uint64_t seed);
@@ -112,8 +114,16 @@ class ViewState {
   bool flexTotalDiffers_ = false;
   int32_t userRowOrder_ = 0;
   int32_t overviewMaxRows_ = 300;
+  // Calls notify(observer) for every observer, on a copy of the list so an
+  // observer may remove itself.
+  template <typename Notify>
+  void NotifyObservers(Notify notify) const {
+    const std::vector<SheetObserver*> observers = observers_;
+    for (SheetObserver* observer : observers) notify(*observer);
+  }
+
   std::unique_ptr<RandomSource> random_;
-  SheetObserver* observer_ = nullptr;
+  std::vector<SheetObserver*> observers_;
 };
 
 // The flex total's caption for a choice that is not "everything": the flex

@@ -1,9 +1,13 @@
 // What File > Open asks the dialog, and where the user guide is found.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/mainwindow/HelpFiles.h"
 #include "app/mainwindow/OpenFileDialog.h"
@@ -14,11 +18,24 @@ namespace {
 TEST(OpenDialog, CaptionAndFiltersInBothLanguages) {
   const OpenDialogSetup english = MakeOpenDialogSetup(false, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(english.caption, QStringLiteral("Open Data File"));
-  EXPECT_EQ(english.filters, (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
+  EXPECT_EQ(english.filterLabels,
+            (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
   const OpenDialogSetup swedish = MakeOpenDialogSetup(true, QString(), QString(), QString(), QStringLiteral("/docs"));
   EXPECT_EQ(swedish.caption, QStringLiteral("Öppna datafil"));
-  EXPECT_EQ(swedish.filters,
+  EXPECT_EQ(swedish.filterLabels,
             (QStringList{QStringLiteral("KVF-filer (*.kvf)"), QStringLiteral("Alla filer (*.*)")}));
+}
+
+TEST(OpenDialog, AllFilesKeepsItsLabelAndTakesNamesWithoutADot) {
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ConfigureOpenDialog(dialog, MakeOpenDialogSetup(false, QStringLiteral("a.dat"), QString(), QString(), QString()));
+  const QComboBox* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  ASSERT_NE(types, nullptr);
+  EXPECT_EQ(types->currentText(), QStringLiteral("All files (*.*)"));
+  const QFileSystemModel* files = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->nameFilters(), QStringList{QStringLiteral("*")});
 }
 
 TEST(OpenDialog, FirstFilterUnlessTheOpenDocumentIsNotKvf) {

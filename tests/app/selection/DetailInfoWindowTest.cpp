@@ -14,7 +14,7 @@ namespace {
 class DetailInfoWindowTest : public SelectionWindowsTest {
  protected:
   app::DetailInfoWindow& Detail() { return *windows_->Detail(); }
-  // Rests the pointer on a cell of the screen sheet and lets tmrShowValues fire.
+  // Rests the pointer on a cell of the screen sheet and lets the hover timer fire.
   void RestOn(int column, int sheetRow) {
     const app::SheetGrid grid = window_->Sheet()->Grid();
     const QPointF point(1 + column * grid.cellSize + grid.cellSize / 2.0, 1 + sheetRow * grid.rowHeight + grid.rowHeight / 2.0);
@@ -29,15 +29,21 @@ class DetailInfoWindowTest : public SelectionWindowsTest {
 TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
   Open(WriteSurvey());
   EXPECT_TRUE(Detail().isVisible());
-  EXPECT_TRUE(window_->Menus().Action(QStringLiteral("mnuVDetailInfo"))->isChecked());
+  EXPECT_TRUE(window_->Menus().Action(app::MenuEntry::DetailInfo)->isChecked());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detail Information"));
   EXPECT_EQ(Detail().IndexText(0), QStringLiteral("Respondent index"));
-  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"))->isVisibleTo(&Detail()))
+  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"))->isVisibleTo(&Detail()))
       << "the document has no sub-block label";
   // Poor, Fair and Good (1, 2, 3) four times each.
   EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
   EXPECT_EQ(Detail().HeaderValue(2), QString());
+}
+
+TEST_F(DetailInfoWindowTest, WithoutAStoredPlacementTheContentFits) {
+  Open(WriteSurvey());
+  EXPECT_GE(Detail().width(), Detail().sizeHint().width());
+  EXPECT_GE(Detail().height(), Detail().minimumSizeHint().height());
 }
 
 TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
@@ -47,10 +53,10 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   EXPECT_EQ(Detail().HeaderValue(0), QStringLiteral("Work"));
   EXPECT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   EXPECT_EQ(Detail().TextValue(), QStringLiteral("How do you rate it?\r\n\r\nPoor"));
-  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("txtText"))->toPlainText(),
+  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("text"))->toPlainText(),
             QStringLiteral("How do you rate it?\n\nPoor"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("1.0"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndex0"))->text(), QStringLiteral("1.0"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("indexValue0"))->text(), QStringLiteral("1.0"));
 
   // Show builds a new sheet: the window is reset.
   RestOn(0, 3);
@@ -75,7 +81,7 @@ TEST_F(DetailInfoWindowTest, ResizingTheMainWindowResets) {
 
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
   Open(WriteSurvey());
-  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"));
+  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"));
   const int before = Detail().height();
   Detail().SetIndexText(2, QStringLiteral("Sub-block index"));
   Detail().Update();
@@ -90,7 +96,7 @@ TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
 
 TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt) {
   Open(WriteSurvey());
-  QAction* entry = window_->Menus().Action(QStringLiteral("mnuVDetailInfo"));
+  QAction* entry = window_->Menus().Action(app::MenuEntry::DetailInfo);
   Detail().move(120, 90);
   const QRect placed = Detail().geometry();
   Detail().close();
@@ -99,7 +105,7 @@ TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt)
   entry->trigger();
   EXPECT_TRUE(Detail().isVisible());
 
-  app::DetailInfoWindow another(OpenProgramKey(store_).key, Policies());
+  app::DetailInfoWindow another(window_->Session(), OpenProgramKey(store_).key, Policies());
   EXPECT_EQ(another.geometry().topLeft(), placed.topLeft());
   EXPECT_EQ(another.size(), placed.size());
 }
@@ -118,7 +124,7 @@ TEST_F(DetailInfoWindowTest, SwedishCaptions) {
   SetSwedish(true);
   Open(WriteSurvey());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detaljinformation"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeader"))->text(), QStringLiteral("Urval"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Urval"));
 }
 
 }  // namespace

@@ -16,20 +16,18 @@ class NavigatorWindowTest : public SelectionWindowsTest {
   app::NavigatorWindow& Navigator() { return *windows_->Navigator(); }
   bool Checked(const QString& key) { return Navigator().Item(key)->checkState(0) == Qt::Checked; }
   QString CountText(const QString& key) { return Navigator().Item(key)->text(1); }
-  void Deactivate() {
-    QEvent event(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&Navigator(), &event);
-  }
-  void Activate() {
-    QEvent event(QEvent::WindowActivate);
-    QApplication::sendEvent(&Navigator(), &event);
+  void Activate() { QApplication::setActiveWindow(&Navigator()); }
+  // From the navigator to another window (nullptr: another application).
+  void Deactivate(QWidget* to) {
+    Activate();
+    QApplication::setActiveWindow(to);
   }
 };
 
 TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
   Open(WriteSurvey());
   EXPECT_TRUE(Navigator().isVisible());
-  EXPECT_TRUE(Enabled(QStringLiteral("mnuVNavigator")));
+  EXPECT_TRUE(Enabled(app::MenuEntry::Navigator));
   ASSERT_EQ(Navigator().Tree()->topLevelItemCount(), 2);
   EXPECT_EQ(Navigator().Item(QStringLiteral("A1-1"))->text(0), QStringLiteral("Male"));
   for (const char* key : {"R0", "A0-0", "A0-1", "A0-2", "R1", "A1-0", "A1-1"}) EXPECT_TRUE(Checked(QString::fromLatin1(key)));
@@ -110,12 +108,12 @@ TEST_F(NavigatorWindowTest, RefusedSelectionShowsTheErrorAndClearsTheStatus) {
 
 TEST_F(NavigatorWindowTest, ReminderStartsOnlyWithUnappliedChanges) {
   Open(WriteSurvey());
-  Deactivate();
+  Deactivate(window_.get());
   EXPECT_FALSE(Navigator().ReminderTimer()->isActive()) << "no changes, no reminder";
 
   ClickCheckBox(QStringLiteral("A0-0"));
   Activate();
-  Deactivate();
+  Deactivate(window_.get());
   EXPECT_TRUE(Navigator().ReminderTimer()->isActive());
   EXPECT_TRUE(Navigator().ReminderHighlighted());
   EXPECT_EQ(Navigator().ReminderTimer()->interval(), 800);
@@ -128,13 +126,39 @@ TEST_F(NavigatorWindowTest, ReminderStartsOnlyWithUnappliedChanges) {
 
   // Applied changes leave nothing to remind of.
   QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
-  Deactivate();
+  Deactivate(window_.get());
   EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
+}
+
+TEST_F(NavigatorWindowTest, NoReminderWhenTheUserSwitchesToAnotherApplication) {
+  Open(WriteSurvey());
+  ClickCheckBox(QStringLiteral("A0-0"));
+  Deactivate(nullptr);
+  EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
+}
+
+TEST_F(NavigatorWindowTest, WindowsNeverShownKeepTheStoredPlacementAtExit) {
+  const platform::RegistryKey key = OpenProgramKey(store_).key;
+  const WindowPlacement earlier{3000, 1500, 3600, 6000};
+  ASSERT_TRUE(
+      SaveWindowPlacement(key, Policies(), QStringLiteral("Navigator"), BorderStyle::SizableToolWindow, earlier));
+  app::MainWindow& window = MakeWindow();
+  app::SelectionWindows::Attach(window, key, Policies());
+  window.Load({});
+  window.close();  // no document: neither tool window was shown
+  const WindowPlacement navigator = RestoreWindowPlacement(
+      key, QStringLiteral("Navigator"), BorderStyle::SizableToolWindow, false, 0, 0, WindowPlacement());
+  EXPECT_EQ(navigator.left, 3000);
+  EXPECT_EQ(navigator.top, 1500);
+  EXPECT_FALSE(store_
+                   .Value(ProgramKeyPath() + QStringLiteral("\\") + WindowKeyName(QStringLiteral("DetailInfo")),
+                          QStringLiteral("WLeft"))
+                   .has_value());
 }
 
 TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) {
   Open(WriteSurvey());
-  QAction* entry = window_->Menus().Action(QStringLiteral("mnuVNavigator"));
+  QAction* entry = window_->Menus().Action(app::MenuEntry::Navigator);
   ASSERT_NE(entry, nullptr);
   EXPECT_TRUE(entry->isChecked());
   Navigator().close();

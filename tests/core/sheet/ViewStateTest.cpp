@@ -73,7 +73,7 @@ class ViewStateTest : public ::testing::Test {
   void TearDown() override { SetSwedish(false); }
   void Start(SurveyDocument& document) {
     view.StartDocument(document);
-    view.SetObserver(&observer);
+    view.AddObserver(&observer);
   }
   ViewState view;
   RecordingObserver observer;
