@@ -13,22 +13,16 @@ namespace {
 
 TEST(OpenDialog, CaptionAndFiltersInBothLanguages) {
   const OpenDialogSetup english = MakeOpenDialogSetup(false, QString(), QString(), QString(), QStringLiteral("/docs"));
-  EXPECT_EQ(english.caption, QStringLiteral("Open Data File"));
-  EXPECT_EQ(english.filters, (QStringList{QStringLiteral("KVF files (*.kvf)"), QStringLiteral("All files (*.*)")}));
+  EXPECT_EQ(QStringList{english.caption} + english.filters, (QStringList{"Open Data File", "KVF files (*.kvf)", "All files (*.*)"}));
   const OpenDialogSetup swedish = MakeOpenDialogSetup(true, QString(), QString(), QString(), QStringLiteral("/docs"));
-  EXPECT_EQ(swedish.caption, QStringLiteral("Öppna datafil"));
-  EXPECT_EQ(swedish.filters,
-            (QStringList{QStringLiteral("KVF-filer (*.kvf)"), QStringLiteral("Alla filer (*.*)")}));
+  EXPECT_EQ(QStringList{swedish.caption} + swedish.filters, (QStringList{"Öppna datafil", "KVF-filer (*.kvf)", "Alla filer (*.*)"}));
 }
 
 TEST(OpenDialog, FirstFilterUnlessTheOpenDocumentIsNotKvf) {
-  EXPECT_EQ(MakeOpenDialogSetup(false, QString(), QString(), QString(), QString()).selectedFilter, 0);
-  EXPECT_EQ(MakeOpenDialogSetup(false, QStringLiteral("a.KVF"), QStringLiteral("a.KVF"), QString(), QString())
-                .selectedFilter,
-            0);
-  EXPECT_EQ(MakeOpenDialogSetup(false, QStringLiteral("a.dat"), QStringLiteral("a.dat"), QString(), QString())
-                .selectedFilter,
-            1);
+  for (const auto& [open, filter] : {std::pair{"", 0}, std::pair{"a.KVF", 0}, std::pair{"a.dat", 1}}) {
+    const QString name = QString::fromLatin1(open);
+    EXPECT_EQ(MakeOpenDialogSetup(false, name, name, QString(), QString()).selectedFilter, filter) << open;
+  }
 }
 
 TEST(OpenDialog, RememberedFolderOnlyWhileItExists) {
@@ -36,8 +30,7 @@ TEST(OpenDialog, RememberedFolderOnlyWhileItExists) {
   ASSERT_TRUE(folder.isValid());
   const OpenDialogSetup there =
       MakeOpenDialogSetup(false, QString(), QStringLiteral("t.kvf"), folder.path(), QStringLiteral("/docs"));
-  EXPECT_EQ(there.folder, folder.path());
-  EXPECT_EQ(there.fileName, QStringLiteral("t.kvf"));
+  EXPECT_EQ(std::make_tuple(there.folder, there.fileName), std::make_tuple(folder.path(), QStringLiteral("t.kvf")));
   const OpenDialogSetup gone =
       MakeOpenDialogSetup(false, QString(), QString(), folder.filePath(QStringLiteral("gone")), QStringLiteral("/docs"));
   EXPECT_EQ(gone.folder, QStringLiteral("/docs"));

@@ -26,7 +26,7 @@ class NavigatorWindowTest : public SelectionWindowsTest {
   }
 };
 
-TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
+TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeCheckedInTheLanguage) {
   Open(WriteSurvey());
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_TRUE(Enabled(QStringLiteral("mnuVNavigator")));
@@ -36,15 +36,21 @@ TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
   EXPECT_EQ(CountText(QStringLiteral("A0-0")), QStringLiteral("4"));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
   EXPECT_EQ(Navigator().FlexList()->selectedItems().size(), 2);
+  SetSwedish(true);
+  Open(WriteSurvey());
+  EXPECT_EQ(std::make_tuple(Navigator().windowTitle(), Navigator().ShowButton()->text(), Navigator().TotalLabel()->text()),
+            std::make_tuple(QStringLiteral("Navigatör"), QStringLiteral("Visa"), QStringLiteral("Antal i urval: 12")));
+  ClickCheckBox(QStringLiteral("A0-0"));
+  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Ny översikt byggd!"));
 }
 
-// The check rules and counts are the model's (NavigatorModelTest); clicks
-// and the space bar must reach it and the tree must show its state.
-TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodes) {
+// The check rules, counts and greying are the model's (NavigatorModelTest);
+// clicks and the space bar must reach it and the tree must show its state.
+TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodesAndGreyingBlocksShow) {
   Open(WriteSurvey());
   ClickCheckBox(QStringLiteral("A0-1"));
-  EXPECT_FALSE(Checked(QStringLiteral("A0-1")));
-  EXPECT_FALSE(Checked(QStringLiteral("R0")));
+  EXPECT_FALSE(Checked(QStringLiteral("A0-1")) || Checked(QStringLiteral("R0")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
   EXPECT_EQ(CountText(QStringLiteral("A1-0")), QStringLiteral("4"));
   ClickCheckBox(QStringLiteral("R1"));
@@ -56,9 +62,7 @@ TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodes) {
   QTest::keyClick(tree, Qt::Key_Space);
   EXPECT_TRUE(Checked(QStringLiteral("A1-1")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
-}
 
-TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
   Open(WriteSurvey());
   const QColor greyed = Navigator().palette().color(QPalette::Button);
   EXPECT_NE(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
@@ -69,30 +73,22 @@ TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
   EXPECT_FALSE(Navigator().ShowButton()->isEnabled()) << "the greyed dimension is restricted";
 }
 
-TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewAndReports) {
+TEST_F(NavigatorWindowTest, ShowAppliesTheSelectionAndTheFlexChoiceAndReports) {
   app::SelectionWindows& windows = Open(WriteSurvey());
   app::MainWindow& main = *window_;
   ClickCheckBox(QStringLiteral("A0-0"));
+  QListWidget* list = windows.Navigator()->FlexList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(1)).center());
+  EXPECT_FALSE(list->item(1)->isSelected());
   EXPECT_EQ(main.Session().View().Sheet().respondents.size(), 12u) << "nothing applied before Show";
   QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
   EXPECT_EQ(main.Session().View().Sheet().respondents.size(), 8u);
+  EXPECT_EQ(main.Session().View().Flex().caption, QStringLiteral("Sex Female"));
   EXPECT_EQ(main.Status().Text(), QStringLiteral("New overview built!"));
   EXPECT_TRUE(main.Status().ClearTimer()->isActive()) << "the result text clears itself";
   EXPECT_FALSE(windows.Navigator()->Model().HasUnappliedChanges());
   // The detail window was reset for the new sheet: no question shown.
   EXPECT_EQ(windows.Detail()->HeaderValue(2), QString());
-  EXPECT_EQ(windows.Detail()->IndexValue(1, false), QStringLiteral("-"));
-}
-
-TEST_F(NavigatorWindowTest, FlexChoiceIsAppliedWithShow) {
-  app::SelectionWindows& windows = Open(WriteSurvey());
-  QListWidget* list = windows.Navigator()->FlexList();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(1)).center());
-  EXPECT_FALSE(list->item(1)->isSelected());
-  EXPECT_TRUE(windows.Navigator()->Model().HasUnappliedChanges());
-  QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
-  EXPECT_EQ(window_->Session().View().Flex().respondents.size(), 6u);
-  EXPECT_EQ(window_->Session().View().Flex().caption, QStringLiteral("Sex Female"));
 }
 
 TEST_F(NavigatorWindowTest, RefusedSelectionShowsTheErrorAndClearsTheStatus) {
@@ -102,34 +98,25 @@ TEST_F(NavigatorWindowTest, RefusedSelectionShowsTheErrorAndClearsTheStatus) {
   ClickCheckBox(QStringLiteral("R0"));
   ASSERT_TRUE(windows.Navigator()->ShowButton()->isEnabled());
   QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
-  ASSERT_EQ(errors.size(), 1);
-  EXPECT_EQ(errors[0], QStringLiteral("There are no answers matching the selection criterias!"));
+  EXPECT_EQ(errors, QStringList{QStringLiteral("There are no answers matching the selection criterias!")});
   EXPECT_EQ(window_->Status().Text(), QString());
   EXPECT_EQ(window_->Session().View().Sheet().respondents.size(), 12u) << "the previous overview stays";
 }
 
-TEST_F(NavigatorWindowTest, ReminderStartsOnlyWithUnappliedChanges) {
+// When it runs is the model's (NavigatorReminder); here, that the window's
+// activation reaches it and the button blinks.
+TEST_F(NavigatorWindowTest, ReminderBlinksTheShowButtonWhileDeactivatedWithChanges) {
   Open(WriteSurvey());
-  Deactivate();
-  EXPECT_FALSE(Navigator().ReminderTimer()->isActive()) << "no changes, no reminder";
-
   ClickCheckBox(QStringLiteral("A0-0"));
   Activate();
   Deactivate();
   EXPECT_TRUE(Navigator().ReminderTimer()->isActive());
-  EXPECT_TRUE(Navigator().ReminderHighlighted());
   EXPECT_EQ(Navigator().ReminderTimer()->interval(), 800);
-  EXPECT_EQ(Navigator().ShowButton()->palette().color(QPalette::Button),
-            Navigator().palette().color(QPalette::Highlight));
+  EXPECT_EQ(Navigator().ShowButton()->palette().color(QPalette::Button), Navigator().palette().color(QPalette::Highlight));
   EXPECT_TRUE(QTest::qWaitFor([&] { return !Navigator().ReminderHighlighted(); }, 3000)) << "the button blinks";
   Activate();
   EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
   EXPECT_EQ(Navigator().ShowButton()->palette().color(QPalette::Button), Navigator().palette().color(QPalette::Button));
-
-  // Applied changes leave nothing to remind of.
-  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
-  Deactivate();
-  EXPECT_FALSE(Navigator().ReminderTimer()->isActive());
 }
 
 TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) {
@@ -138,25 +125,12 @@ TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) 
   ASSERT_NE(entry, nullptr);
   EXPECT_TRUE(entry->isChecked());
   Navigator().close();
-  EXPECT_FALSE(Navigator().isVisible());
-  EXPECT_FALSE(entry->isChecked());
+  EXPECT_FALSE(Navigator().isVisible() || entry->isChecked());
   // The list's height is kept for the next run, in twips.
-  const int32_t stored = ReadFlexTotalHeight(OpenProgramKey(store_).key, -1);
-  EXPECT_NEAR(stored, Navigator().FlexList()->height() * 15, 15);
+  EXPECT_NEAR(ReadFlexTotalHeight(OpenProgramKey(store_).key, -1), Navigator().FlexList()->height() * 15, 15);
   entry->trigger();
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_EQ(Navigator().Tree()->topLevelItemCount(), 2) << "hidden, not unloaded";
-}
-
-TEST_F(NavigatorWindowTest, SwedishCaptions) {
-  SetSwedish(true);
-  Open(WriteSurvey());
-  EXPECT_EQ(Navigator().windowTitle(), QStringLiteral("Navigatör"));
-  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Visa"));
-  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Antal i urval: 12"));
-  ClickCheckBox(QStringLiteral("A0-0"));
-  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
-  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Ny översikt byggd!"));
 }
 
 }  // namespace
