@@ -329,10 +329,10 @@ def build(lang):
 
     # Background questions. With HideFirstAlternative every question starts
     # with a hidden "no answer"; otherwise only years employed has one.
-    def background(spec, dimension, flex):
-        names = list(spec[5] if sv else spec[4])
-        weights = list(spec[6])
-        has_no_answer = hide_first or spec[2] == "Years employed"
+    def background(entry, dimension, flex):
+        names = list(entry[5] if sv else entry[4])
+        weights = list(entry[6])
+        has_no_answer = hide_first or entry[2] == "Years employed"
         if has_no_answer:
             names.insert(0, no_answer)
             weights.insert(0, 2)
@@ -348,7 +348,7 @@ def build(lang):
                 "protected": dimension,
             })
         question = {
-            "sheetLabel": spec[li], "name": spec[2 + li], "text": QUESTION_TEXTS[spec[2]][li],
+            "sheetLabel": entry[li], "name": entry[2 + li], "text": QUESTION_TEXTS[entry[2]][li],
             "isDimension": dimension, "isOverviewQuestion": True, "isFlexTotal": flex,
             "backColor": "#E7E6E6", "primaryBlock": 0, "graphFlags": 3,
             "alternatives": alternatives,
@@ -356,8 +356,8 @@ def build(lang):
         return question, weights
 
     weights = []
-    for spec in DIMENSIONS:
-        q, w = background(spec, True, False)
+    for entry in DIMENSIONS:
+        q, w = background(entry, True, False)
         questions.append(q)
         weights.append(w)
     q, w = background(FLEX, False, True)
@@ -379,8 +379,8 @@ def build(lang):
     number = 0
     sub = sub_first
     for a, area in enumerate(BLOCKS):
-        for part in area[4]:
-            for item in part[4]:
+        for section in area[4]:
+            for item in section[4]:
                 number += 1
                 area_of[len(questions)] = a
                 questions.append(rating(item[li], item[2 + li], "%s%d" % (cfg["questionLabel"], number),
@@ -427,7 +427,7 @@ def build(lang):
                     count_ += 1
         return total, count_
 
-    overview = [q for q, spec in enumerate(questions) if spec.get("isOverviewQuestion")]
+    overview = [q for q, question in enumerate(questions) if question.get("isOverviewQuestion")]
     for q in overview:
         questions[q]["storedIndex"] = index(*sums([q]), divisor)
     for b, block in enumerate(blocks):

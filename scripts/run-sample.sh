@@ -6,7 +6,8 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh"
-"$root/scripts/build.sh"
+# Only the programs and the samples; tests and benchmarks are left for test.sh.
+"$root/scripts/build.sh" kvf-viewer kvf kvf-make samples
 sample="$root/build/samples/staff-survey-en.kvf"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$root/build/src/app/kvf-viewer" "$sample"

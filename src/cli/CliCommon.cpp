@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/session/DocumentSession.h"
+#include "core/settings/SettingsFile.h"
 #include "core/settings/UserBlocks.h"
-#include "core/text/Language.h"
 #include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::cli {
@@ -94,11 +94,11 @@ bool OpenDocument(DocumentSession& session, const QString& path) {
   // and the source live as long as the process.
   static platform::FileRegistryStore& store = platform::UserRegistryStore();
   static RegistryUserBlockSource userBlocks(store);
-  if (const QString message = store.Message(Swedish()); !message.isEmpty()) WriteError(message);
+  if (const Status file = SettingsFileStatus(store); !file) WriteError(file.Text());
   session.SetUserBlockSource(&userBlocks);
-  const QString error = session.LoadDocument(path, false);
-  if (error.isEmpty()) return true;
-  WriteError(error);
+  const Status loaded = session.LoadDocument(path, false);
+  if (loaded) return true;
+  WriteError(loaded.Text());
   return false;
 }
 

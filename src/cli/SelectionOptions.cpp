@@ -172,8 +172,8 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
 
 int RequireNewSheet(const PreparedSheet& prepared) {
   if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (prepared.refusal.isEmpty()) return kExitOk;
-  WriteError(prepared.refusal);
+  if (prepared.refusal) return kExitOk;
+  WriteError(prepared.refusal.Text());
   return kExitRefused;
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "CliCommon.h"
+#include "core/text/Result.h"
 
 namespace kvf::cli {
 
@@ -49,7 +50,7 @@ int ParseSheetCommand(const QString& command, const QStringList& words, const QS
 // The outcome of opening a document and applying the options.
 struct PreparedSheet {
   int exitCode = kExitOk;  // kExitOk: go on; anything else: stop with it
-  QString refusal;         // the refused selection's text ("" when shown)
+  Status refusal;          // CreateSubSheet's status: a failure is the refused selection
 };
 
 // Opens FILE into the session with the user settings of the options, then

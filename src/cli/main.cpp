@@ -1,12 +1,13 @@
 // kvf: the command-line companion of KVF Viewer. It runs the viewer's core on
 // a document and prints what the viewer would show, copy or save.
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "CliCommon.h"
 #include "Commands.h"
 #include "core/text/Language.h"
+#include "graphics/application/HeadlessApplication.h"
 
 namespace {
 
@@ -45,10 +46,10 @@ void QuietMessageHandler(QtMsgType type, const QMessageLogContext&, const QStrin
 }  // namespace
 
 int main(int argc, char** argv) {
-  // kvf never opens a window; fonts and pictures still need a GUI application.
+  // kvf never opens a window; fonts, pictures and charts still need an
+  // application object.
   qInstallMessageHandler(QuietMessageHandler);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
+  const std::unique_ptr<QApplication> application = kvf::graphics::CreateHeadlessApplication(argc, argv);
   kvf::SetSwedish(kvf::SwedishFromEnvironment());
 
   QStringList words = QCoreApplication::arguments().mid(1);

@@ -58,17 +58,18 @@ QString ViewerTest::SyntheticDocument(const QString& name, int respondents, int 
   return path;
 }
 
-QString ViewerTest::Caption(const QString& name) {
+QString ViewerTest::Caption(app::MenuEntry name) {
   QAction* action = window_->Menus().Action(name);
-  return action != nullptr ? action->text() : QStringLiteral("<missing %1>").arg(name);
+  return action != nullptr ? action->text()
+                           : QStringLiteral("<missing %1>").arg(QString::fromLatin1(app::MenuEntryName(name)));
 }
 
-bool ViewerTest::Visible(const QString& name) {
+bool ViewerTest::Visible(app::MenuEntry name) {
   QAction* action = window_->Menus().Action(name);
   return action != nullptr && action->isVisible();
 }
 
-bool ViewerTest::Enabled(const QString& name) {
+bool ViewerTest::Enabled(app::MenuEntry name) {
   QAction* action = window_->Menus().Action(name);
   return action != nullptr && action->isEnabled();
 }

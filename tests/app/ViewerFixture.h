@@ -34,10 +34,10 @@ class ViewerTest : public ::testing::Test {
   // A synthetic document written to the temporary folder.
   QString SyntheticDocument(const QString& name, int respondents, int questions, int dimensions);
 
-  // Text of a menu entry (by name) and whether it shows and can be chosen.
-  QString Caption(const QString& name);
-  bool Visible(const QString& name);
-  bool Enabled(const QString& name);
+  // Text of a menu entry and whether it shows and can be chosen.
+  QString Caption(app::MenuEntry name);
+  bool Visible(app::MenuEntry name);
+  bool Enabled(app::MenuEntry name);
 
   platform::MemoryRegistryStore store_;
   platform::FakeClipboard clipboard_;

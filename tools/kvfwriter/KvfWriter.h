@@ -27,17 +27,17 @@ bool SaveKvf(const KvfDescription& description, const QString& path, QString* er
 
 // Builds a string table in which equal texts share one entry.
 class StringTable {
-public:
-    // The text reference of text, adding it when it is new.
-    int32_t Add(const QString& text);
-    // -1 when text is empty (no value), else Add(*text).
-    int32_t AddOptional(const std::optional<QString>& text);
-    const std::vector<StringEntry>& Entries() const { return entries_; }
-    int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+ public:
+  // The text reference of text, adding it when it is new.
+  int32_t Add(const QString& text);
+  // -1 when text is empty (no value), else Add(*text).
+  int32_t AddOptional(const std::optional<QString>& text);
+  const std::vector<StringEntry>& Entries() const { return entries_; }
+  int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
 
-private:
-    std::vector<StringEntry> entries_;
-    QHash<QString, int32_t> index_;
+ private:
+  std::vector<StringEntry> entries_;
+  QHash<QString, int32_t> index_;
 };
 
 // A large, realistic document generated from a fixed seed: background
@@ -45,13 +45,13 @@ private:
 // stored question, block and total indexes that match the answers,
 // respondent comments, and optionally answer comments.
 struct SyntheticOptions {
-    int32_t respondents = 1000;   // REQUIRES: >= 0
-    int32_t questions = 1000;     // REQUIRES: >= 1
-    int32_t answerWidth = 1;      // REQUIRES: 1, 2 or 3
-    int32_t dimensions = 4;       // background questions, clamped to questions
-    bool compress = true;
-    bool answerComments = false;
-    uint64_t seed = 0x4B5646u;
+  int32_t respondents = 1000;  // REQUIRES: >= 0
+  int32_t questions = 1000;    // REQUIRES: >= 1
+  int32_t answerWidth = 1;     // REQUIRES: 1, 2 or 3
+  int32_t dimensions = 4;      // background questions, clamped to questions
+  bool compress = true;
+  bool answerComments = false;
+  uint64_t seed = 0x4B5646u;
 };
 
 KvfDescription MakeSyntheticDescription(const SyntheticOptions& options);

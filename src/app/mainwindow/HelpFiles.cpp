@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/text/BiText.h"
+
 namespace kvf::app {
 
 QString HelpFileName(bool swedish) {
-  return swedish ? QStringLiteral("kvf-viewer-sv.html") : QStringLiteral("kvf-viewer-en.html");
+  return BiText{QStringLiteral("kvf-viewer-en.html"), QStringLiteral("kvf-viewer-sv.html")}.Get(swedish);
 }
 
 QStringList HelpFolders(const QString& programFolder) {

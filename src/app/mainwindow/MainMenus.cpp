@@ -6,263 +6,324 @@
 namespace kvf::app {
 
 namespace {
+
 QString S(const char* text) { return QString::fromUtf8(text); }
+
+// clang-format off
+// The identifiers, in the order of MenuEntry.
+constexpr std::array<const char*, kMenuEntryCount> kEntryNames = {
+    "FileMenu", "Open", "SaveAs", "PrintFormat", "Properties", "Recent0", "Recent1", "Recent2", "Recent3", "Recent4",
+    "RecentSeparator", "Exit", "EditMenu", "Copy", "CopyHeadersAndTotals", "CopyIndexes", "CopyToMiniOverview",
+    "CopyData", "ViewMenu", "Navigator", "DetailInfo", "DistributionGraph", "TotalIndexGraph", "BlockIndexGraphMenu",
+    "BlockHistogramMenu", "BlockGraphMenu", "BlockRankingGraphMenu", "Comments", "CloseAllGraphWindows", "ToolsMenu",
+    "EditBlocks", "Options", "HelpMenu", "HelpTopics", "About", "PopupRowsComments", "PopupColumnsComments",
+    "PopupCopyRowsAnswers", "PopupSeparator1", "PopupTotalIndexGraph", "PopupBlockIndexGraph", "PopupBlockHistogram",
+    "PopupBlockGraph", "PopupBlockRankingGraphMenu", "PopupBlockRankingByRanking", "PopupBlockRankingByOption",
+    "PopupQuestionHistogramMenu", "PopupHistogramTotal", "PopupHistogramSplitByMenu", "PopupHistogramSplitByQuestion",
+    "PopupQuestionGraphMenu", "PopupGraphTotal", "PopupGraphSplitByMenu", "PopupGraphSplitByQuestion",
+    "PopupQuestionRankingGraphMenu", "PopupQuestionRankingByRanking", "PopupQuestionRankingByOption",
+    "PopupSeparator2", "PopupCopy", "PopupCopyHeadersAndTotals", "PopupCopyIndexes", "PopupSaveAs",
+    "PopupCopyToMiniOverview", "PopupCopyData", "PopupSeparator3", "PopupWheelVertical", "PopupWheelHorizontal",
+};
+static_assert(kEntryNames.back() != nullptr, "a name for every entry");
+// clang-format on
+
 }  // namespace
 
-QMenu* MainMenus::AddMenu(QWidget* parent, const QString& name, const QString& english, const QString& swedish,
-                          bool visible) {
-  QMenu* menu = new QMenu(english, parent);
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(name);
+const char* MenuEntryName(MenuEntry entry) {
+  const int index = static_cast<int>(entry);
+  return index >= 0 && index < kMenuEntryCount ? kEntryNames[static_cast<size_t>(index)] : "?";
+}
+
+MenuEntry RecentFileEntry(int index) {
+  Q_ASSERT(index >= 0 && index < 5);
+  return static_cast<MenuEntry>(static_cast<int>(MenuEntry::Recent0) + index);
+}
+
+MenuEntry BlockGraphSubmenu(int kind) {
+  Q_ASSERT(kind >= 1 && kind <= 4);
+  switch (kind) {
+    case 1: return MenuEntry::BlockHistogramMenu;
+    case 2: return MenuEntry::BlockGraphMenu;
+    case 3: return MenuEntry::BlockRankingGraphMenu;
+    default: return MenuEntry::BlockIndexGraphMenu;
+  }
+}
+
+QMenu* MainMenus::AddMenu(QWidget* parent, MenuEntry id, const BiText& caption, bool visible) {
+  QMenu* menu = new QMenu(caption.english, parent);
+  menu->setObjectName(QString::fromLatin1(MenuEntryName(id)));
+  menu->menuAction()->setObjectName(menu->objectName());
   if (auto* bar = qobject_cast<QMenuBar*>(parent))
     bar->addMenu(menu);
   else if (auto* owner = qobject_cast<QMenu*>(parent))
     owner->addMenu(menu);
-  Entry entry;
+  Entry& entry = entries_[static_cast<size_t>(id)];
   entry.action = menu->menuAction();
   entry.menu = menu;
-  entry.caption = BiText{english, swedish};
+  entry.caption = caption;
   entry.visible = visible;
   entry.connected = true;  // a submenu always opens
-  entries_.insert(name, entry);
-  Apply(name);
+  Apply(entry);
   return menu;
 }
 
-QAction* MainMenus::Add(QMenu* parent, const QString& name, const QString& english, const QString& swedish,
-                        bool enabled, bool visible) {
-  QAction* action = parent->addAction(english);
-  action->setObjectName(name);
-  Entry entry;
+QAction* MainMenus::Add(QMenu* parent, MenuEntry id, const BiText& caption, bool enabled, bool visible) {
+  QAction* action = parent->addAction(caption.english);
+  action->setObjectName(QString::fromLatin1(MenuEntryName(id)));
+  Entry& entry = entries_[static_cast<size_t>(id)];
   entry.action = action;
-  entry.caption = BiText{english, swedish};
+  entry.caption = caption;
   entry.enabled = enabled;
   entry.visible = visible;
-  entries_.insert(name, entry);
-  Apply(name);
+  Apply(entry);
   return action;
 }
 
-void MainMenus::Separator(QMenu* parent, const QString& name) {
+void MainMenus::Separator(QMenu* parent, MenuEntry id, bool visible) {
   QAction* action = parent->addSeparator();
-  if (name.isEmpty()) return;
-  action->setObjectName(name);
-  Entry entry;
+  action->setObjectName(QString::fromLatin1(MenuEntryName(id)));
+  Entry& entry = entries_[static_cast<size_t>(id)];
   entry.action = action;
   entry.connected = true;
-  entries_.insert(name, entry);
+  entry.visible = visible;
+  Apply(entry);
 }
 
-void MainMenus::Twin(const QString& a, const QString& b) {
-  entries_[a].twin = b;
-  entries_[b].twin = a;
-  entries_[b].visible = entries_[a].visible;
-  entries_[b].enabled = entries_[a].enabled;
-  Apply(b);
+void MainMenus::Twin(MenuEntry a, MenuEntry b) {
+  Entry& first = entries_[static_cast<size_t>(a)];
+  Entry& second = entries_[static_cast<size_t>(b)];
+  first.twin = b;
+  second.twin = a;
+  second.visible = first.visible;
+  second.enabled = first.enabled;
+  Apply(second);
 }
 
 void MainMenus::Build(QMenuBar* menuBar, QMenu* popup) {
   // File
-  QMenu* file = AddMenu(menuBar, S("mnuFile"), S("&File"), S("&Arkiv"));
-  Add(file, S("mnuFOpen"), S("&Open..."), S("&Öppna..."));
+  QMenu* file = AddMenu(menuBar, MenuEntry::FileMenu, BiText{S("&File"), S("&Arkiv")});
+  Add(file, MenuEntry::Open, BiText{S("&Open..."), S("&Öppna...")});
   file->addSeparator();
-  Add(file, S("mnuFSaveAs"), S("Save Overview &As..."), S("Spara översikt so&m..."), false);
+  Add(file, MenuEntry::SaveAs, BiText{S("Save Overview &As..."), S("Spara översikt so&m...")}, false);
   file->addSeparator();
-  Add(file, S("mnuFPrintFormat"), S("Print &Format..."), S("Utskrifts&format..."), false);
+  Add(file, MenuEntry::PrintFormat, BiText{S("Print &Format..."), S("Utskrifts&format...")}, false);
   file->addSeparator();
-  Add(file, S("mnuFProperties"), S("P&roperties"), S("&Egenskaper"), false);
+  Add(file, MenuEntry::Properties, BiText{S("P&roperties"), S("&Egenskaper")}, false);
   file->addSeparator();
-  for (int i = 0; i < 5; ++i) Add(file, S("mnuFMRU") + QString::number(i), QString(), QString(), true, false);
-  Separator(file, S("mnuFMRUBar"));
-  entries_[S("mnuFMRUBar")].visible = false;
-  Apply(S("mnuFMRUBar"));
-  Add(file, S("mnuFExit"), S("E&xit"), S("&Avsluta"));
+  for (int i = 0; i < 5; ++i) Add(file, RecentFileEntry(i), BiText{}, true, false);
+  Separator(file, MenuEntry::RecentSeparator, false);
+  Add(file, MenuEntry::Exit, BiText{S("E&xit"), S("&Avsluta")});
 
   // Edit
-  QMenu* edit = AddMenu(menuBar, S("mnuEdit"), S("&Edit"), S("&Redigera"));
-  Add(edit, S("mnuECopy"), S("&Copy Overview"), S("K&opiera översikt"), false)
+  QMenu* edit = AddMenu(menuBar, MenuEntry::EditMenu, BiText{S("&Edit"), S("&Redigera")});
+  Add(edit, MenuEntry::Copy, BiText{S("&Copy Overview"), S("K&opiera översikt")}, false)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  Add(edit, S("mnuECopyHeadersAndTotals"), S("Copy Headers and &Totals"), S("Kopiera rubriker och &totaler"), false);
-  Add(edit, S("mnuECopyIndexes"), S("Copy &Indexes..."), S("Kopiera &index..."), true, false);
-  Add(edit, S("mnuECopyToMiniOverview"), S("Copy to &Mini-overview"), S("Kopiera till &miniöversikt"), false)
+  Add(edit, MenuEntry::CopyHeadersAndTotals, BiText{S("Copy Headers and &Totals"), S("Kopiera rubriker och &totaler")},
+      false);
+  Add(edit, MenuEntry::CopyIndexes, BiText{S("Copy &Indexes..."), S("Kopiera &index...")}, true, false);
+  Add(edit, MenuEntry::CopyToMiniOverview, BiText{S("Copy to &Mini-overview"), S("Kopiera till &miniöversikt")}, false)
       ->setShortcut(QKeySequence(Qt::Key_F4));
-  Add(edit, S("mnuECopyData"), S("Copy Overview as &Data"), S("Kopiera översikt som &data"), true, false);
+  Add(edit, MenuEntry::CopyData, BiText{S("Copy Overview as &Data"), S("Kopiera översikt som &data")}, true, false);
 
   // View
-  QMenu* view = AddMenu(menuBar, S("mnuView"), S("&View"), S("&Visa"));
-  Add(view, S("mnuVNavigator"), S("&Navigator"), S("&Navigatör"), false)->setCheckable(true);
-  Add(view, S("mnuVDetailInfo"), S("Detail &Information"), S("Detalj&information"), false)->setCheckable(true);
+  QMenu* view = AddMenu(menuBar, MenuEntry::ViewMenu, BiText{S("&View"), S("&Visa")});
+  Add(view, MenuEntry::Navigator, BiText{S("&Navigator"), S("&Navigatör")}, false)->setCheckable(true);
+  Add(view, MenuEntry::DetailInfo, BiText{S("Detail &Information"), S("Detalj&information")}, false)
+      ->setCheckable(true);
   view->addSeparator();
-  Add(view, S("mnuVDistributionGraph"), S("&Distribution Graph..."), S("&Fördelningsgraf..."), false);
-  Add(view, S("mnuVTotalGraph1"), S("&Total Index Graph..."), S("&Totalindexgraf..."), true, false);
-  AddMenu(view, S("mnuVBlockGraph4"), S("&Block Index Graph"), S("&Blockindexgraf"), false);
-  AddMenu(view, S("mnuVBlockGraph1"), S("Block &Histogram"), S("Block&histogram"), false);
-  AddMenu(view, S("mnuVBlockGraph2"), S("Block &Graph"), S("Block&graf"), false);
-  AddMenu(view, S("mnuVBlockGraph3"), S("Block &Ranking Graph"), S("Block&rankningsgraf"), false);
-  Add(view, S("mnuVComments"), S("&Comments"), S("&Kommentarer"), false);
+  Add(view, MenuEntry::DistributionGraph, BiText{S("&Distribution Graph..."), S("&Fördelningsgraf...")}, false);
+  Add(view, MenuEntry::TotalIndexGraph, BiText{S("&Total Index Graph..."), S("&Totalindexgraf...")}, true, false);
+  AddMenu(view, MenuEntry::BlockIndexGraphMenu, BiText{S("&Block Index Graph"), S("&Blockindexgraf")}, false);
+  AddMenu(view, MenuEntry::BlockHistogramMenu, BiText{S("Block &Histogram"), S("Block&histogram")}, false);
+  AddMenu(view, MenuEntry::BlockGraphMenu, BiText{S("Block &Graph"), S("Block&graf")}, false);
+  AddMenu(view, MenuEntry::BlockRankingGraphMenu, BiText{S("Block &Ranking Graph"), S("Block&rankningsgraf")}, false);
+  Add(view, MenuEntry::Comments, BiText{S("&Comments"), S("&Kommentarer")}, false);
   view->addSeparator();
-  Add(view, S("mnuVCloseAllGraphWindows"), S("Close &All Graph Windows"), S("Stäng &alla diagramfönster"), false);
+  Add(view, MenuEntry::CloseAllGraphWindows, BiText{S("Close &All Graph Windows"), S("Stäng &alla diagramfönster")},
+      false);
 
   // Tools
-  QMenu* tools = AddMenu(menuBar, S("mnuTools"), S("&Tools"), S("Verkt&yg"));
-  Add(tools, S("mnuTEditBlocks"), S("Edit &Blocks..."), S("Redigera &block..."), false);
+  QMenu* tools = AddMenu(menuBar, MenuEntry::ToolsMenu, BiText{S("&Tools"), S("Verkt&yg")});
+  Add(tools, MenuEntry::EditBlocks, BiText{S("Edit &Blocks..."), S("Redigera &block...")}, false);
   tools->addSeparator();
-  Add(tools, S("mnuTOptions"), S("&Options..."), S("&Alternativ..."));
+  Add(tools, MenuEntry::Options, BiText{S("&Options..."), S("&Alternativ...")});
 
   // Help
-  QMenu* help = AddMenu(menuBar, S("mnuHelp"), S("&Help"), S("&Hjälp"));
-  Add(help, S("mnuHHelpTopics"), S("&Help Topics"), S("&Hjälpavsnitt"));
+  QMenu* help = AddMenu(menuBar, MenuEntry::HelpMenu, BiText{S("&Help"), S("&Hjälp")});
+  Add(help, MenuEntry::HelpTopics, BiText{S("&Help Topics"), S("&Hjälpavsnitt")});
   help->addSeparator();
-  Add(help, S("mnuHAbout"), S("&About KVF Viewer..."), S("&Om ") + ApplicationTitle() + S("..."));
+  Add(help, MenuEntry::About, BiText{S("&About KVF Viewer..."), S("&Om ") + ApplicationTitle() + S("...")});
 
   // The pop-up menu of the sheet.
-  popup->setObjectName(S("mnuPopUp"));
-  Add(popup, S("mnuPShowRowsComments"), S("Show R&ow's Comments"), S("Visa r&adens kommentarer"));
-  Add(popup, S("mnuPShowColumnsComments"), S("Show Co&lumn's Comments"), S("Visa &kolumnens kommentarer"));
-  Add(popup, S("mnuPCopyThisRowsAnswers"), S("Copy this Row's Ans&wers"), S("Kopiera den här radens &svar"));
-  Separator(popup, S("mnuPBar1"));
-  Add(popup, S("mnuPShowTotalGraph1"), S("Show &Total Index Graph..."), S("Visa &totalindexgraf..."));
-  Add(popup, S("mnuPShowBlockGraph4"), S("Show &Block Index Graph..."), S("Visa block&indexgraf..."));
-  Add(popup, S("mnuPShowBlockGraph1"), S("Show Block &Histogram"), S("Visa block&histogram"));
-  Add(popup, S("mnuPShowBlockGraph2"), S("Show Block &Graph"), S("Visa block&graf"));
-  QMenu* blockRanking =
-      AddMenu(popup, S("mnuPShowBlockGraph3"), S("Show Block &Ranking Graph"), S("Visa block&rankningsgraf"));
-  Add(blockRanking, S("mnuPSB3SortedBy0"), S("Sorted by &Ranking"), S("Sorterad efter &rankning"));
-  Add(blockRanking, S("mnuPSB3SortedBy1"), S("Sorted by &Option"), S("Sorterad efter &alternativ"));
-  QMenu* histogram =
-      AddMenu(popup, S("mnuPShowQuestionGraph1"), S("Show Question &Histogram"), S("Visa fråge&histogram"));
-  Add(histogram, S("mnuPS1Total"), S("&Total for Current Selection"), S("&Totalt för aktuellt urval"));
-  AddMenu(histogram, S("mnuPS1SplitBy"), S("&Split by"), S("&Fördelat på"), false);
-  Add(histogram, S("mnuPS1Split"), S("Split by &Another Question..."), S("Fördelat på en &annan fråga..."));
-  QMenu* graph = AddMenu(popup, S("mnuPShowQuestionGraph2"), S("Show Question &Graph"), S("Visa fråge&graf"));
-  Add(graph, S("mnuPS2Total"), S("&Total for Current Selection"), S("&Totalt för aktuellt urval"));
-  AddMenu(graph, S("mnuPS2SplitBy"), S("&Split by"), S("&Fördelad på"), false);
-  Add(graph, S("mnuPS2Split"), S("Split by &Another Question..."), S("Fördelad på en &annan fråga..."));
-  QMenu* questionRanking = AddMenu(popup, S("mnuPShowQuestionGraph3"), S("Show Question &Ranking Graph"),
-                                   S("Visa fråge&rankningsgraf"));
-  Add(questionRanking, S("mnuPSQ3SortedBy0"), S("Sorted by &Ranking"), S("Sorterad efter &rankning"));
-  Add(questionRanking, S("mnuPSQ3SortedBy1"), S("Sorted by &Option"), S("Sorterad efter &alternativ"));
-  Separator(popup, S("mnuPBar2"));
-  Add(popup, S("mnuPCopy"), S("&Copy Overview"), S("K&opiera översikt"));
-  Add(popup, S("mnuPCopyHeadersAndTotals"), S("Copy Headers a&nd Totals"), S("Kopiera rubriker o&ch totaler"));
-  Add(popup, S("mnuPCopyIndexes"), S("Copy &Indexes..."), S("Kopiera i&ndex..."));
-  Add(popup, S("mnuPSaveAs"), S("Save Overview &As..."), S("Spara översikt so&m..."));
-  Add(popup, S("mnuPCopyToMiniOverview"), S("Copy to &Mini-overview"), S("Kopiera till mini&översikt"));
-  Add(popup, S("mnuPCopyData"), S("Copy Overview as &Data"), S("Kopiera översikt som &data"));
-  Separator(popup, S("mnuPBar3"));
-  entries_[S("mnuPBar3")].visible = false;
-  Apply(S("mnuPBar3"));
+  popup->setObjectName(S("SheetPopupMenu"));
+  Add(popup, MenuEntry::PopupRowsComments, BiText{S("Show R&ow's Comments"), S("Visa r&adens kommentarer")});
+  Add(popup, MenuEntry::PopupColumnsComments, BiText{S("Show Co&lumn's Comments"), S("Visa &kolumnens kommentarer")});
+  Add(popup, MenuEntry::PopupCopyRowsAnswers, BiText{S("Copy this Row's Ans&wers"), S("Kopiera den här radens &svar")});
+  Separator(popup, MenuEntry::PopupSeparator1);
+  Add(popup, MenuEntry::PopupTotalIndexGraph, BiText{S("Show &Total Index Graph..."), S("Visa &totalindexgraf...")});
+  Add(popup, MenuEntry::PopupBlockIndexGraph, BiText{S("Show &Block Index Graph..."), S("Visa block&indexgraf...")});
+  Add(popup, MenuEntry::PopupBlockHistogram, BiText{S("Show Block &Histogram"), S("Visa block&histogram")});
+  Add(popup, MenuEntry::PopupBlockGraph, BiText{S("Show Block &Graph"), S("Visa block&graf")});
+  QMenu* blockRanking = AddMenu(popup, MenuEntry::PopupBlockRankingGraphMenu,
+                                BiText{S("Show Block &Ranking Graph"), S("Visa block&rankningsgraf")});
+  Add(blockRanking, MenuEntry::PopupBlockRankingByRanking,
+      BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
+  Add(blockRanking, MenuEntry::PopupBlockRankingByOption,
+      BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
+  QMenu* histogram = AddMenu(popup, MenuEntry::PopupQuestionHistogramMenu,
+                             BiText{S("Show Question &Histogram"), S("Visa fråge&histogram")});
+  Add(histogram, MenuEntry::PopupHistogramTotal,
+      BiText{S("&Total for Current Selection"), S("&Totalt för aktuellt urval")});
+  AddMenu(histogram, MenuEntry::PopupHistogramSplitByMenu, BiText{S("&Split by"), S("&Fördelat på")}, false);
+  Add(histogram, MenuEntry::PopupHistogramSplitByQuestion,
+      BiText{S("Split by &Another Question..."), S("Fördelat på en &annan fråga...")});
+  QMenu* graph =
+      AddMenu(popup, MenuEntry::PopupQuestionGraphMenu, BiText{S("Show Question &Graph"), S("Visa fråge&graf")});
+  Add(graph, MenuEntry::PopupGraphTotal, BiText{S("&Total for Current Selection"), S("&Totalt för aktuellt urval")});
+  AddMenu(graph, MenuEntry::PopupGraphSplitByMenu, BiText{S("&Split by"), S("&Fördelad på")}, false);
+  Add(graph, MenuEntry::PopupGraphSplitByQuestion,
+      BiText{S("Split by &Another Question..."), S("Fördelad på en &annan fråga...")});
+  QMenu* questionRanking = AddMenu(popup, MenuEntry::PopupQuestionRankingGraphMenu,
+                                   BiText{S("Show Question &Ranking Graph"), S("Visa fråge&rankningsgraf")});
+  Add(questionRanking, MenuEntry::PopupQuestionRankingByRanking,
+      BiText{S("Sorted by &Ranking"), S("Sorterad efter &rankning")});
+  Add(questionRanking, MenuEntry::PopupQuestionRankingByOption,
+      BiText{S("Sorted by &Option"), S("Sorterad efter &alternativ")});
+  Separator(popup, MenuEntry::PopupSeparator2);
+  Add(popup, MenuEntry::PopupCopy, BiText{S("&Copy Overview"), S("K&opiera översikt")});
+  Add(popup, MenuEntry::PopupCopyHeadersAndTotals,
+      BiText{S("Copy Headers a&nd Totals"), S("Kopiera rubriker o&ch totaler")});
+  Add(popup, MenuEntry::PopupCopyIndexes, BiText{S("Copy &Indexes..."), S("Kopiera i&ndex...")});
+  Add(popup, MenuEntry::PopupSaveAs, BiText{S("Save Overview &As..."), S("Spara översikt so&m...")});
+  Add(popup, MenuEntry::PopupCopyToMiniOverview, BiText{S("Copy to &Mini-overview"), S("Kopiera till mini&översikt")});
+  Add(popup, MenuEntry::PopupCopyData, BiText{S("Copy Overview as &Data"), S("Kopiera översikt som &data")});
+  Separator(popup, MenuEntry::PopupSeparator3, false);
   wheelGroup_ = new QActionGroup(popup);
   for (int i = 0; i < 2; ++i) {
-    QAction* action =
-        Add(popup, S("mnuPMouseWheelScrollDirection") + QString::number(i),
-            i == 0 ? S("Mouse Wheel Scrolls &Vertically") : S("Mouse Wheel Scrolls Hori&zontally"),
-            i == 0 ? S("Mushjulet bläddrar &vertikalt") : S("Mushjulet bläddrar horisonta&lt"), true, false);
+    QAction* action = Add(popup, i == 0 ? MenuEntry::PopupWheelVertical : MenuEntry::PopupWheelHorizontal,
+                          i == 0 ? BiText{S("Mouse Wheel Scrolls &Vertically"), S("Mushjulet bläddrar &vertikalt")}
+                                 : BiText{S("Mouse Wheel Scrolls Hori&zontally"), S("Mushjulet bläddrar horisonta&lt")},
+                          true, false);
     action->setCheckable(true);
     action->setChecked(i == 0);
     wheelGroup_->addAction(action);
   }
 
-  Twin(S("mnuECopy"), S("mnuPCopy"));
-  Twin(S("mnuECopyHeadersAndTotals"), S("mnuPCopyHeadersAndTotals"));
-  Twin(S("mnuECopyIndexes"), S("mnuPCopyIndexes"));
-  Twin(S("mnuFSaveAs"), S("mnuPSaveAs"));
-  Twin(S("mnuECopyToMiniOverview"), S("mnuPCopyToMiniOverview"));
-  Twin(S("mnuECopyData"), S("mnuPCopyData"));
-  Twin(S("mnuVTotalGraph1"), S("mnuPShowTotalGraph1"));
+  Twin(MenuEntry::Copy, MenuEntry::PopupCopy);
+  Twin(MenuEntry::CopyHeadersAndTotals, MenuEntry::PopupCopyHeadersAndTotals);
+  Twin(MenuEntry::CopyIndexes, MenuEntry::PopupCopyIndexes);
+  Twin(MenuEntry::SaveAs, MenuEntry::PopupSaveAs);
+  Twin(MenuEntry::CopyToMiniOverview, MenuEntry::PopupCopyToMiniOverview);
+  Twin(MenuEntry::CopyData, MenuEntry::PopupCopyData);
+  Twin(MenuEntry::TotalIndexGraph, MenuEntry::PopupTotalIndexGraph);
+
+#ifndef QT_NO_DEBUG
+  for (int i = 0; i < kMenuEntryCount; ++i)
+    Q_ASSERT_X(entries_[static_cast<size_t>(i)].action != nullptr, "MainMenus::Build",
+               MenuEntryName(static_cast<MenuEntry>(i)));
+#endif
 }
 
 void MainMenus::ApplyLanguage(bool swedish) {
   swedish_ = swedish;
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    const Entry& entry = it.value();
+  for (int i = 0; i < kMenuEntryCount; ++i) {
+    const Entry& entry = entries_[static_cast<size_t>(i)];
     if (entry.action == nullptr || entry.action->isSeparator()) continue;
-    if (it.key().startsWith(QStringLiteral("mnuFMRU"))) continue;  // captions are file names
+    if (entry.caption.english.isEmpty()) continue;  // recent files: the captions are file names
     const QString text = entry.caption.Get(swedish);
     if (entry.menu != nullptr) entry.menu->setTitle(text);
     entry.action->setText(text);
   }
 }
 
-QAction* MainMenus::Action(const QString& name) const {
-  auto it = entries_.find(name);
-  return it == entries_.end() ? nullptr : it->action;
+MainMenus::Entry* MainMenus::Find(MenuEntry entry) {
+  return const_cast<Entry*>(static_cast<const MainMenus*>(this)->Find(entry));
 }
 
-QMenu* MainMenus::Menu(const QString& name) const {
-  auto it = entries_.find(name);
-  return it == entries_.end() ? nullptr : it->menu;
+const MainMenus::Entry* MainMenus::Find(MenuEntry entry) const {
+  const int index = static_cast<int>(entry);
+  const bool known = index >= 0 && index < kMenuEntryCount && entries_[static_cast<size_t>(index)].action != nullptr;
+  Q_ASSERT_X(known, "MainMenus", "an entry that was not built");
+  return known ? &entries_[static_cast<size_t>(index)] : nullptr;
 }
 
-void MainMenus::Apply(const QString& name) {
-  auto it = entries_.find(name);
-  if (it == entries_.end() || it->action == nullptr) return;
-  it->action->setVisible(it->visible);
-  it->action->setEnabled(it->enabled && it->connected);
+QAction* MainMenus::Action(MenuEntry entry) const {
+  const Entry* found = Find(entry);
+  return found == nullptr ? nullptr : found->action;
 }
 
-void MainMenus::SetVisible(const QString& name, bool visible) {
-  auto it = entries_.find(name);
-  if (it == entries_.end()) return;
-  it->visible = visible;
-  Apply(name);
-  if (!it->twin.isEmpty()) {
-    entries_[it->twin].visible = visible;
-    Apply(it->twin);
+QMenu* MainMenus::Menu(MenuEntry entry) const {
+  const Entry* found = Find(entry);
+  return found == nullptr ? nullptr : found->menu;
+}
+
+void MainMenus::Apply(const Entry& entry) {
+  entry.action->setVisible(entry.visible);
+  entry.action->setEnabled(entry.enabled && entry.connected);
+}
+
+void MainMenus::SetVisible(MenuEntry entry, bool visible) {
+  Entry* found = Find(entry);
+  if (found == nullptr) return;
+  found->visible = visible;
+  Apply(*found);
+  if (Entry* twin = found->twin == MenuEntry::Count ? nullptr : Find(found->twin)) {
+    twin->visible = visible;
+    Apply(*twin);
   }
 }
 
-void MainMenus::SetEnabled(const QString& name, bool enabled) {
-  auto it = entries_.find(name);
-  if (it == entries_.end()) return;
-  it->enabled = enabled;
-  Apply(name);
-  if (!it->twin.isEmpty()) {
-    entries_[it->twin].enabled = enabled;
-    Apply(it->twin);
+void MainMenus::SetEnabled(MenuEntry entry, bool enabled) {
+  Entry* found = Find(entry);
+  if (found == nullptr) return;
+  found->enabled = enabled;
+  Apply(*found);
+  if (Entry* twin = found->twin == MenuEntry::Count ? nullptr : Find(found->twin)) {
+    twin->enabled = enabled;
+    Apply(*twin);
   }
 }
 
-void MainMenus::SetChecked(const QString& name, bool checked) {
-  if (QAction* action = Action(name)) action->setChecked(checked);
+void MainMenus::SetChecked(MenuEntry entry, bool checked) {
+  if (QAction* action = Action(entry)) action->setChecked(checked);
 }
 
-bool MainMenus::LogicalVisible(const QString& name) const {
-  auto it = entries_.find(name);
-  return it != entries_.end() && it->visible;
+bool MainMenus::LogicalVisible(MenuEntry entry) const {
+  const Entry* found = Find(entry);
+  return found != nullptr && found->visible;
 }
 
-bool MainMenus::LogicalEnabled(const QString& name) const {
-  auto it = entries_.find(name);
-  return it != entries_.end() && it->enabled;
+bool MainMenus::LogicalEnabled(MenuEntry entry) const {
+  const Entry* found = Find(entry);
+  return found != nullptr && found->enabled;
 }
 
-void MainMenus::Connect(const QString& name, std::function<void()> command) {
-  auto it = entries_.find(name);
-  if (it == entries_.end()) return;
-  QObject::connect(it->action, &QAction::triggered, it->action, [command] { command(); });
-  it->connected = true;
-  Apply(name);
-  const QString twin = it->twin;
-  if (!twin.isEmpty() && !entries_[twin].connected) Connect(twin, command);
+void MainMenus::Connect(MenuEntry entry, std::function<void()> command) {
+  Entry* found = Find(entry);
+  if (found == nullptr) return;
+  QObject::connect(found->action, &QAction::triggered, found->action, [command] { command(); });
+  found->connected = true;
+  Apply(*found);
+  if (found->twin != MenuEntry::Count && !Connected(found->twin)) Connect(found->twin, command);
 }
 
-bool MainMenus::Connected(const QString& name) const {
-  auto it = entries_.find(name);
-  return it != entries_.end() && it->connected;
+bool MainMenus::Connected(MenuEntry entry) const {
+  const Entry* found = Find(entry);
+  return found != nullptr && found->connected;
 }
 
-std::vector<QAction*> MainMenus::SetDynamicItems(const QString& submenu, const QString& itemPrefix,
-                                                 const QStringList& captions,
+std::vector<QAction*> MainMenus::SetDynamicItems(MenuEntry submenu, const QStringList& captions,
                                                  const std::function<void(int)>& command) {
-  QMenu* menu = Menu(submenu);
-  std::vector<QAction*>& items = dynamicItems_[submenu];
-  if (menu == nullptr) return items;
+  Entry* found = Find(submenu);
+  if (found == nullptr || found->menu == nullptr) return {};
+  std::vector<QAction*>& items = found->dynamicItems;
   for (QAction* item : items) delete item;
   items.clear();
+  const QString prefix = QString::fromLatin1(MenuEntryName(submenu)) + QStringLiteral("Item");
   for (qsizetype k = 0; k < captions.size(); ++k) {
-    QAction* action = menu->addAction(captions[k]);
-    action->setObjectName(itemPrefix + QString::number(k));
+    QAction* action = found->menu->addAction(captions[k]);
+    action->setObjectName(prefix + QString::number(k));
     const int index = static_cast<int>(k);
     if (command) QObject::connect(action, &QAction::triggered, action, [command, index] { command(index); });
     action->setEnabled(static_cast<bool>(command));

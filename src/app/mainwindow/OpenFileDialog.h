@@ -1,14 +1,21 @@
 #pragma once
 // What File > Open asks the file dialog: caption, filters and the folder and
 // name it starts with.
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
+
+#include "core/text/BiText.h"
 
 namespace kvf::app {
 
 struct OpenDialogSetup {
   QString caption;        // "Open Data File" / "Öppna datafil"
-  QStringList filters;    // KVF files first, then all files
+  // KVF files first, then all files. Each filter is its label followed by
+  // its pattern in parentheses ("All files (*.*) (*)"); the dialog shows
+  // the labels only (QFileDialog::HideNameFilterDetails).
+  QStringList filters;
+  QStringList filterLabels;  // "KVF files (*.kvf)", "All files (*.*)"
   int selectedFilter = 0; // 0 or 1
   QString folder;
   QString fileName;       // the open document's title, "" without one
@@ -21,7 +28,10 @@ struct OpenDialogSetup {
 OpenDialogSetup MakeOpenDialogSetup(bool swedish, const QString& openDocumentName, const QString& documentTitle,
                                     const QString& dataOpenFolder, const QString& documentsFolder);
 
+// Gives the dialog the caption, folder, filters (labels shown) and file.
+void ConfigureOpenDialog(QFileDialog& dialog, const OpenDialogSetup& setup);
+
 // "Open Data File" / "Öppna datafil".
-QString OpenDialogCaption(bool swedish);
+BiText OpenDialogCaption();
 
 }  // namespace kvf::app

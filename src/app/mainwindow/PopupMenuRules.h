@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
 
 namespace kvf::app {
 

@@ -94,12 +94,12 @@ void SheetArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QColor face = palette().color(QPalette::Button);
   painter.fillRect(rect(), face);
-  if (sheet_ != nullptr && sheet_->present && !sheet_->image.isNull()) {
+  if (sheet_ != nullptr && sheet_->present && !sheet_->Bounds().isEmpty()) {
     SheetViewLayout current = layout_;
     current.horizontal.value = horizontal_->value();
     current.vertical.value = vertical_->value();
     const SheetRepaint repaint = RepaintSheet(Input(), current);
-    for (const SheetCopy& copy : repaint.copies) painter.drawImage(copy.target, sheet_->image, copy.source);
+    for (const SheetCopy& copy : repaint.copies) sheet_->PaintRegion(painter, copy.source, copy.target);
     for (const QRect& strip : repaint.buttonFaceStrips) painter.fillRect(strip, face);
   }
   // The decoration lines frame the sheet: first and last pixel column and row.

@@ -4,9 +4,10 @@
 // a thin decoration frame around it.
 //
 // DesignSheetView fits the bars to the area and the sheet (call it after a
-// new sheet and on every resize); painting copies the visible part of the
-// image (RepaintSheet). The sheet state is owned by the main window and must
-// outlive this widget's use of it.
+// new sheet and on every resize); painting asks the sheet state to paint
+// the visible regions (RepaintSheet, SheetState::PaintRegion). The sheet
+// state is owned by the main window and must outlive this widget's use of
+// it.
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>

@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <cstdint>
 
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
 
 namespace kvf::app {
 

@@ -13,10 +13,10 @@ StatusLine::StatusLine(QStatusBar* bar)
       count_(new QLabel(bar)),
       selection_(new QLabel(bar)),
       clearTimer_(new QTimer(bar)) {
-  bar_->setObjectName(QStringLiteral("stbMain"));
-  activity_->setObjectName(QStringLiteral("stbMainPanel1"));
-  count_->setObjectName(QStringLiteral("stbMainPanel2"));
-  selection_->setObjectName(QStringLiteral("stbMainPanel3"));
+  bar_->setObjectName(QStringLiteral("statusBar"));
+  activity_->setObjectName(QStringLiteral("activityPanel"));
+  count_->setObjectName(QStringLiteral("countPanel"));
+  selection_->setObjectName(QStringLiteral("selectionPanel"));
   bar_->addWidget(activity_, 3);
   bar_->addPermanentWidget(count_, 0);
   bar_->addPermanentWidget(selection_, 2);
@@ -24,7 +24,7 @@ StatusLine::StatusLine(QStatusBar* bar)
   selection_->hide();
   bar_->setSizeGripEnabled(true);
   bar_->setMouseTracking(true);
-  clearTimer_->setObjectName(QStringLiteral("tmrClearStatus"));
+  clearTimer_->setObjectName(QStringLiteral("clearStatusTimer"));
   clearTimer_->setSingleShot(true);
   clearTimer_->setInterval(kClearIntervalMs);
   connect(clearTimer_, &QTimer::timeout, this, &StatusLine::ClearStatus);
@@ -36,9 +36,9 @@ StatusLine::StatusLine(QStatusBar* bar)
   ApplyLanguage(false);
 }
 
-void StatusLine::SetStatus(const QString& englishStatus, const QString& swedishStatus, bool autoClear) {
+void StatusLine::SetStatus(const BiText& status, bool autoClear) {
   clearTimer_->stop();
-  activity_->setText(Swedish() ? swedishStatus : englishStatus);
+  activity_->setText(status.Get());
   if (autoClear) clearTimer_->start();
 }
 
@@ -63,9 +63,11 @@ void StatusLine::SetSelectionTips(const QString& countTip, const QString& select
 }
 
 void StatusLine::ApplyLanguage(bool swedish) {
-  activity_->setToolTip(swedish ? QStringLiteral("Aktuell aktivitet") : QStringLiteral("Current activity"));
-  SetSelectionTips(swedish ? QStringLiteral("Antal i aktuellt urval") : QStringLiteral("Items in current selection"),
-                   swedish ? QStringLiteral("Aktuellt urval") : QStringLiteral("Current selection"));
+  const BiText activity{QStringLiteral("Current activity"), QStringLiteral("Aktuell aktivitet")};
+  const BiText count{QStringLiteral("Items in current selection"), QStringLiteral("Antal i aktuellt urval")};
+  const BiText selection{QStringLiteral("Current selection"), QStringLiteral("Aktuellt urval")};
+  activity_->setToolTip(activity.Get(swedish));
+  SetSelectionTips(count.Get(swedish), selection.Get(swedish));
 }
 
 QLabel* StatusLine::Panel(int index) const {

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's status bar (stbMain): three panels, the first for the
+// The main window's status bar: three panels, the first for the
 // current activity (SetStatus/ClearStatus, with a 7-second auto-clear), the
 // second for the size of the selection and the third for its description.
 //
@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QStatusBar>
 #include <QTimer>
+
+#include "core/text/BiText.h"
 
 namespace kvf::app {
 
@@ -19,9 +21,9 @@ class StatusLine : public QObject {
   // REQUIRES: bar outlives this object.
   explicit StatusLine(QStatusBar* bar);
 
-  // Shows the Swedish or the English text by the run's language; with
-  // autoClear the text goes away after the clear interval unless replaced.
-  void SetStatus(const QString& englishStatus, const QString& swedishStatus, bool autoClear);
+  // Shows the text in the run's language; with autoClear the text goes away
+  // after the clear interval unless replaced.
+  void SetStatus(const BiText& status, bool autoClear);
   void ClearStatus();
   QString Text() const { return activity_->text(); }
 

@@ -31,7 +31,7 @@ class WindowPool {
   WindowPool(const WindowPool&) = delete;
   WindowPool& operator=(const WindowPool&) = delete;
 
-  // The windows' kind is set by the issue that brings it; without a
+  // The windows' kind is set by the command that brings them; without a
   // factory the pool cannot make windows.
   void SetFactory(Factory factory) { factory_ = std::move(factory); }
   bool HasFactory() const { return static_cast<bool>(factory_); }

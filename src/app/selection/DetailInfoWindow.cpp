@@ -24,36 +24,37 @@ QLabel* NamedLabel(const QString& name, int index = -1) {
 
 }  // namespace
 
-DetailInfoWindow::DetailInfoWindow(platform::RegistryKey programKey, Policies policies, QWidget* parent)
-    : QWidget(parent, Qt::Tool), programKey_(std::move(programKey)), policies_(policies) {
-  setObjectName(QStringLiteral("frmDetailInfo"));
+DetailInfoWindow::DetailInfoWindow(const DocumentSession& session, platform::RegistryKey programKey, Policies policies,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session), programKey_(std::move(programKey)), policies_(policies) {
+  setObjectName(QStringLiteral("DetailInfoWindow"));
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 4, 6, 4);
   grid->setVerticalSpacing(2);
   int row = 0;
   for (int i = 0; i < DetailInfo::kHeaderCount; ++i) {
-    headers_[static_cast<size_t>(i)] = NamedLabel(QStringLiteral("lblHeader"), i);
+    headers_[static_cast<size_t>(i)] = NamedLabel(QStringLiteral("header"), i);
     grid->addWidget(headers_[static_cast<size_t>(i)], row++, 0, 1, 3);
   }
   QFont bold = headers_[2]->font();
   bold.setBold(true);
   headers_[2]->setFont(bold);
   text_ = new QPlainTextEdit;
-  text_->setObjectName(QStringLiteral("txtText"));
+  text_->setObjectName(QStringLiteral("text"));
   text_->setReadOnly(true);
   grid->addWidget(text_, row++, 0, 1, 3);
   grid->setRowStretch(row - 1, 1);
-  selectionCaption_ = NamedLabel(QStringLiteral("lblIndexHeader"));
-  totalCaption_ = NamedLabel(QStringLiteral("lblIndexHeaderTotal"));
+  selectionCaption_ = NamedLabel(QStringLiteral("selectionCaption"));
+  totalCaption_ = NamedLabel(QStringLiteral("totalCaption"));
   selectionCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   totalCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(selectionCaption_, row, 1);
   grid->addWidget(totalCaption_, row++, 2);
   for (int i = 0; i < DetailInfo::kIndexRows; ++i) {
     const size_t at = static_cast<size_t>(i);
-    labels_[at] = NamedLabel(QStringLiteral("lblIndexLabel"), i);
-    values_[at] = NamedLabel(QStringLiteral("lblIndex"), i);
-    totals_[at] = NamedLabel(QStringLiteral("lblIndexTotal"), i);
+    labels_[at] = NamedLabel(QStringLiteral("indexLabel"), i);
+    values_[at] = NamedLabel(QStringLiteral("indexValue"), i);
+    totals_[at] = NamedLabel(QStringLiteral("indexTotal"), i);
     values_[at]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totals_[at]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(labels_[at], row, 0);
@@ -67,14 +68,15 @@ DetailInfoWindow::DetailInfoWindow(platform::RegistryKey programKey, Policies po
   selectionCaption_->setText(SelectionColumnCaption().Get(swedish));
   totalCaption_->setText(TotalColumnCaption().Get(swedish));
 
+  // The layout keeps the window at least as large as its content needs; the
+  // size in twips is the least a stored placement may give.
   const double twips = TwipsPerPixelOf(this);
   const QSize minimum(static_cast<int>(std::lround(kMinimumWidthTwips / twips)),
                       static_cast<int>(std::lround(kMinimumHeightTwips / twips)));
-  setMinimumSize(minimum);
-  resize(minimum);
+  resize(minimum.expandedTo(sizeHint()));
   ShowContent();
   Update();
-  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
+  placementKnown_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, kMinimumWidthTwips, kMinimumHeightTwips);
 }
 
 // ---------------------------------------------------------------- properties
@@ -183,11 +185,36 @@ void DetailInfoWindow::Clear() {
   Update();
 }
 
+bool DetailInfoWindow::SetUpForDocument(const SurveyDocument& document) {
+  SetUp(document, session_.View().Sheet());
+  // Without a placement of its own the window fits the document's labels.
+  if (!placementKnown_) resize(size().expandedTo(sizeHint()));
+  return true;
+}
+
+void DetailInfoWindow::FlexTotalIndexChanged(double currentTotalIndex) {
+  if (session_.IsOpen()) FlexTotalIndexChanged(session_.Document(), currentTotalIndex);
+}
+
+void DetailInfoWindow::CellHovered(const CellHit& hit) {
+  if (session_.IsOpen()) Hover(session_.Document(), session_.View().Sheet(), hit.rowItem, hit.column);
+}
+
+void DetailInfoWindow::SheetViewDesigned() {
+  // Every design of the sheet view (a new sheet, a resize) resets the window.
+  if (session_.IsOpen()) ResetForSheet(session_.Document(), session_.View().Sheet());
+}
+
+void DetailInfoWindow::showEvent(QShowEvent* event) {
+  shownInSession_ = true;
+  QWidget::showEvent(event);
+}
+
 void DetailInfoWindow::closeEvent(QCloseEvent* event) {
-  SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
-  placementStored_ = true;
+  // A window never shown keeps what an earlier run stored.
+  if (shownInSession_) SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
+  placementKnown_ = true;
   event->accept();  // hidden, not destroyed
-  if (closedByUser_) closedByUser_();
 }
 
 }  // namespace kvf::app

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -34,9 +35,9 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
       host_(std::move(host)),
       programKey_(std::move(programKey)),
       policies_(policies) {
-  setObjectName(QStringLiteral("frmNavigator"));
+  setObjectName(QStringLiteral("NavigatorWindow"));
   tree_ = new QTreeWidget;
-  tree_->setObjectName(QStringLiteral("trvNavigator"));
+  tree_->setObjectName(QStringLiteral("tree"));
   tree_->setColumnCount(2);
   tree_->setHeaderHidden(true);
   tree_->setRootIsDecorated(true);
@@ -46,12 +47,12 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   connect(tree_, &QTreeWidget::itemChanged, this, &NavigatorWindow::TreeItemChanged);
 
   flexList_ = new QListWidget;
-  flexList_->setObjectName(QStringLiteral("lstFlexTotal"));
+  flexList_->setObjectName(QStringLiteral("flexList"));
   flexList_->setSelectionMode(QAbstractItemView::MultiSelection);
   flexList_->viewport()->installEventFilter(this);
   connect(flexList_, &QListWidget::itemSelectionChanged, this, &NavigatorWindow::FlexSelectionChanged);
   flexCheck_ = new QCheckBox;
-  flexCheck_->setObjectName(QStringLiteral("chkFlexTotalBasedOnCurrentSelection"));
+  flexCheck_->setObjectName(QStringLiteral("flexOnSelection"));
   connect(flexCheck_, &QCheckBox::toggled, this, [this](bool on) {
     if (!refreshing_) model_.SetFlexBasedOnSelection(on);
   });
@@ -70,9 +71,9 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   splitter_->setStretchFactor(1, 0);
 
   totalLabel_ = new QLabel;
-  totalLabel_->setObjectName(QStringLiteral("lblTotal"));
+  totalLabel_->setObjectName(QStringLiteral("totalLabel"));
   showButton_ = new QPushButton;
-  showButton_->setObjectName(QStringLiteral("cmdShow"));
+  showButton_->setObjectName(QStringLiteral("showButton"));
   showButton_->setEnabled(false);
   connect(showButton_, &QPushButton::clicked, this, &NavigatorWindow::ShowOverview);
   auto* bottom = new QHBoxLayout;
@@ -84,11 +85,16 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   layout->addLayout(bottom);
 
   reminderTimer_ = new QTimer(this);
-  reminderTimer_->setObjectName(QStringLiteral("tmrReminder"));
+  reminderTimer_->setObjectName(QStringLiteral("reminderTimer"));
   reminderTimer_->setInterval(NavigatorReminder::kBlinkMilliseconds);
   connect(reminderTimer_, &QTimer::timeout, this, [this] {
     reminder_.Tick();
     PaintShowButton(reminder_.Highlighted());
+  });
+
+  // Back from another application to one of our other windows.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+    if (awaitingOwnWindow_ && now != nullptr && now != windowHandle()) StartReminder();
   });
 
   ApplyLanguage();
@@ -96,21 +102,24 @@ NavigatorWindow::NavigatorWindow(DocumentSession& session, NavigatorHost host, p
   const double twips = TwipsPerPixelOf(this);
   setMinimumHeight(Pixels(kMinimumHeightTwips, twips));
   resize(Pixels(3600, twips), Pixels(6000, twips));
-  placementStored_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
+  placementKnown_ = RestoreToolWindowPlacement(this, programKey_, kWindowName, 0, 0);
 }
 
 void NavigatorWindow::ApplyLanguage() {
   const bool swedish = Swedish();
-  setWindowTitle(swedish ? QStringLiteral("Navigatör") : QStringLiteral("Navigator"));
-  showButton_->setText(swedish ? QStringLiteral("Visa") : QStringLiteral("Show"));
-  flexCheck_->setText(swedish ? QStringLiteral("Basera totalen på &aktuellt urval")
-                              : QStringLiteral("Base total on &current selection"));
-  flexCheck_->setToolTip(
-      swedish ? QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")
-              : QStringLiteral("Total should be the same as the current selection except for the settings made above."));
+  setWindowTitle(BiText{QStringLiteral("Navigator"), QStringLiteral("Navigatör")}.Get(swedish));
+  showButton_->setText(BiText{QStringLiteral("Show"), QStringLiteral("Visa")}.Get(swedish));
+  flexCheck_->setText(
+      BiText{QStringLiteral("Base total on &current selection"), QStringLiteral("Basera totalen på &aktuellt urval")}
+          .Get(swedish));
+  flexCheck_->setToolTip(BiText{
+      QStringLiteral("Total should be the same as the current selection except for the settings made above."),
+      QStringLiteral("Totalen ska vara den samma som det aktuella urvalet med undantag för inställningarna ovan.")}
+                             .Get(swedish));
   flexList_->setToolTip(
-      swedish ? QStringLiteral("Definierar, tillsammans med kryssrutan under, vad som ska anses vara totalen.")
-              : QStringLiteral("Defines, together with the check box below, what should be considered total."));
+      BiText{QStringLiteral("Defines, together with the check box below, what should be considered total."),
+             QStringLiteral("Definierar, tillsammans med kryssrutan under, vad som ska anses vara totalen.")}
+          .Get(swedish));
   totalLabel_->setText(model_.TotalText(swedish));
 }
 
@@ -235,14 +244,12 @@ void NavigatorWindow::FlexSelectionChanged() {
 void NavigatorWindow::ShowOverview() {
   if (!session_.IsOpen()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const BiText building = BuildingOverviewText();
-  if (host_.setStatus) host_.setStatus(building.english, building.swedish, false);
+  if (host_.setStatus) host_.setStatus(BuildingOverviewText(), false);
   const ShowOutcome outcome = model_.Show(session_.MutableDocument(), session_.View());
-  if (outcome.error.isEmpty()) {
-    const BiText built = OverviewBuiltText();
-    if (host_.setStatus) host_.setStatus(built.english, built.swedish, true);
+  if (outcome.sheet) {
+    if (host_.setStatus) host_.setStatus(OverviewBuiltText(), true);
   } else {
-    if (host_.showError) host_.showError(outcome.error);
+    if (host_.showError) host_.showError(outcome.sheet.Text());
     if (host_.clearStatus) host_.clearStatus();
   }
   QApplication::restoreOverrideCursor();
@@ -257,20 +264,34 @@ void NavigatorWindow::PaintShowButton(bool highlighted) {
   showButton_->setPalette(colours);
 }
 
+void NavigatorWindow::StartReminder() {
+  awaitingOwnWindow_ = false;
+  if (!session_.IsOpen()) return;
+  const ProgramOptions options = host_.options ? host_.options() : ProgramOptions();
+  bool beep = false;
+  if (reminder_.Deactivated(options.navigatorRemindToClickShow, options.navigatorAddBeepToReminder,
+                            model_.HasUnappliedChanges(), &beep)) {
+    PaintShowButton(true);
+    reminderTimer_->start();
+    if (beep) host_.beep ? host_.beep() : QApplication::beep();
+  }
+}
+
 bool NavigatorWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
+    awaitingOwnWindow_ = false;
     reminderTimer_->stop();
     reminder_.Activated();
     PaintShowButton(false);
-  } else if (event->type() == QEvent::WindowDeactivate && session_.IsOpen()) {
-    const ProgramOptions options = host_.options ? host_.options() : ProgramOptions();
-    bool beep = false;
-    if (reminder_.Deactivated(options.navigatorRemindToClickShow, options.navigatorAddBeepToReminder,
-                              model_.HasUnappliedChanges(), &beep)) {
-      PaintShowButton(true);
-      reminderTimer_->start();
-      if (beep) host_.beep ? host_.beep() : QApplication::beep();
-    }
+  } else if (event->type() == QEvent::WindowDeactivate) {
+    // The active window has already changed: another window of the program
+    // starts the reminder; another application (none of ours active) does
+    // not, until the user comes back to one of our other windows.
+    const QWidget* next = QApplication::activeWindow();
+    if (next == nullptr)
+      awaitingOwnWindow_ = true;
+    else if (next != this)
+      StartReminder();
   }
   return QWidget::event(event);
 }
@@ -282,7 +303,15 @@ bool NavigatorWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void NavigatorWindow::showEvent(QShowEvent* event) {
+  shownInSession_ = true;
+  QWidget::showEvent(event);
+}
+
 void NavigatorWindow::StoreSettings() {
+  // A window never shown has no placement of its own to keep; what an
+  // earlier run stored stays.
+  if (!shownInSession_) return;
   SaveToolWindowPlacement(this, programKey_, policies_, kWindowName);
   if (!flexPane_->isHidden())
     WriteFlexTotalHeight(programKey_, policies_,
@@ -291,10 +320,9 @@ void NavigatorWindow::StoreSettings() {
 
 void NavigatorWindow::closeEvent(QCloseEvent* event) {
   StoreSettings();
-  placementStored_ = true;
+  placementKnown_ = true;
   reminderTimer_->stop();
   event->accept();  // hidden, not destroyed
-  if (host_.closedByUser) host_.closedByUser();
 }
 
 }  // namespace kvf::app

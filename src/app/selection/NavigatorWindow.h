@@ -1,5 +1,5 @@
 #pragma once
-// frmNavigator: the tool window in which the user narrows the selection.
+// The navigator: the tool window in which the user narrows the selection.
 // A check-box tree of the dimensions and their alternatives (with the live
 // count beside each alternative), the optional flex-total list with its
 // check box below a splitter, the count label and the Show button.
@@ -9,12 +9,13 @@
 // changes the window makes itself are not. Show applies the pending choice
 // (SetFlexTotal when the flex choice changed, then CreateSubSheet) and
 // reports through the host's status line, or shows the error in a critical
-// message box. Leaving the window with unapplied changes blinks Show (when
-// the settings ask for it).
+// message box. Moving to another window of the program with unapplied
+// changes blinks Show (when the settings ask for it).
 //
-// Closing the window only hides it (the host unchecks its View entry
-// through closedByUser); the placement and the flex list's height are
-// stored then.
+// It plugs in as a ToolWindow (View > Navigator): offered for a document
+// with dimensions. Closing the window only hides it; the placement and the
+// flex list's height are stored then (and at exit, when it was shown in the
+// session).
 //
 // Ownership: the session must outlive the window; the host's functions are
 // called on the window's thread.
@@ -28,6 +29,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/mainwindow/ToolWindowHost.h"
 #include "core/selection/NavigatorModel.h"
 #include "core/session/DocumentSession.h"
 #include "core/settings/ProgramKey.h"
@@ -38,15 +40,14 @@ namespace kvf::app {
 
 // What the navigator needs from the main window.
 struct NavigatorHost {
-  std::function<void(const QString& english, const QString& swedish, bool autoClear)> setStatus;
+  std::function<void(const BiText& status, bool autoClear)> setStatus;
   std::function<void()> clearStatus;
   std::function<void(const QString& text)> showError;  // critical message box
   std::function<ProgramOptions()> options;             // the reminder settings in effect
-  std::function<void()> closedByUser;                  // the close box hid the window
   std::function<void()> beep;                          // the system beep (default: QApplication::beep)
 };
 
-class NavigatorWindow : public QWidget {
+class NavigatorWindow : public QWidget, public ToolWindow {
   Q_OBJECT
  public:
   // Builds the window hidden with the captions of the run's language and
@@ -82,13 +83,16 @@ class NavigatorWindow : public QWidget {
   // The tree item of a key ("R0", "A0-1"), or null.
   QTreeWidgetItem* Item(const QString& key) const;
 
-  // Whether a placement was stored by an earlier run (else the host places
-  // the window beside the main window when it first shows it).
-  bool PlacementStored() const { return placementStored_; }
-  void SetPlacementStored() { placementStored_ = true; }
+  // ToolWindow
+  QWidget* Widget() override { return this; }
+  bool SetUpForDocument(const SurveyDocument& document) override { return SetUpDimensions(document); }
+  void ResetForNoDocument() override { Reset(); }
+  bool PlacementKnown() const override { return placementKnown_; }
+  void SetPlacementKnown() override { placementKnown_ = true; }
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -98,16 +102,20 @@ class NavigatorWindow : public QWidget {
   void FlexSelectionChanged();
   void RefreshTree();
   void PaintShowButton(bool highlighted);
+  // The navigator was left for another window of the program.
+  void StartReminder();
   void StoreSettings();
 
   DocumentSession& session_;
   NavigatorHost host_;
   platform::RegistryKey programKey_;
-  bool placementStored_ = false;
+  bool placementKnown_ = false;
+  bool shownInSession_ = false;
   Policies policies_;
   NavigatorModel model_;
   NavigatorReminder reminder_;
   bool refreshing_ = false;  // the window itself changes check states
+  bool awaitingOwnWindow_ = false;  // left for another application
 
   QSplitter* splitter_ = nullptr;
   QTreeWidget* tree_ = nullptr;

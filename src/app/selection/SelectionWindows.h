@@ -1,12 +1,10 @@
 #pragma once
 // Plugs the navigator and the detail information window into the main
-// window: View > Navigator and View > Detail Information, set-up after a
-// document loads, reset when it closes, the hover update, the detail
-// window's reset after every new sheet and its flex-total index.
-//
-// The sheet events reach the windows through a forwarding observer: the
-// view state's observer becomes this object, which hands every event to
-// the main window first and then updates the detail window.
+// window. Each window registers itself for what it follows: both are tool
+// windows of the host (View > Navigator, View > Detail Information); the
+// detail window also observes the view state (the flex total's index) and
+// the sheet view (hover, design). Nothing is forwarded through the main
+// window.
 //
 // Ownership: the object and both windows are children of the main window
 // and live as long as it does.
@@ -18,7 +16,7 @@
 
 namespace kvf::app {
 
-class SelectionWindows : public QObject, public SheetObserver {
+class SelectionWindows : public QObject {
   Q_OBJECT
  public:
   // REQUIRES: called once per main window, before a document is opened.
@@ -27,18 +25,9 @@ class SelectionWindows : public QObject, public SheetObserver {
   NavigatorWindow* Navigator() const { return navigator_; }
   DetailInfoWindow* Detail() const { return detail_; }
 
-  // SheetObserver: forwarded to the main window.
-  void EraseSheet() override;
-  void DrawSheet(const SurveyDocument& document, const SubSheet& sheet) override;
-  void DesignSheetView() override;
-  void SplitAvailabilityChanged(const std::vector<bool>& splitDisabled) override;
-  void DataRowsAllowedChanged(bool allowed) override;
-  void FlexTotalIndexChanged(double currentTotalIndex) override;
-
  private:
-  explicit SelectionWindows(MainWindow& main);
+  explicit SelectionWindows(MainWindow& main) : QObject(&main) {}
 
-  MainWindow& main_;
   NavigatorWindow* navigator_ = nullptr;
   DetailInfoWindow* detail_ = nullptr;
 };

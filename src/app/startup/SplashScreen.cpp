@@ -18,10 +18,10 @@ SplashScreen::SplashScreen(QWidget* parent)
       title_(new QLabel(ApplicationTitle(), this)),
       version_(new QLabel(SplashVersionText(KVF_VERSION_MAJOR, KVF_VERSION_MINOR), this)),
       notice_(new QLabel(LegalNotice(), this)) {
-  setObjectName(QStringLiteral("frmSplash"));
-  title_->setObjectName(QStringLiteral("lblProductName"));
-  version_->setObjectName(QStringLiteral("lblProgVersion"));
-  notice_->setObjectName(QStringLiteral("lblCopyrightNotice"));
+  setObjectName(QStringLiteral("SplashScreen"));
+  title_->setObjectName(QStringLiteral("productName"));
+  version_->setObjectName(QStringLiteral("version"));
+  notice_->setObjectName(QStringLiteral("notice"));
   QFont titleFont(QStringLiteral("Arial"));
   titleFont.setPixelSize(32);
   titleFont.setBold(true);

@@ -1,5 +1,5 @@
 #pragma once
-// frmSplash: the program's title, version and legal notice, shown while the
+// The splash screen: the program's title, version and legal notice, shown while the
 // program starts.
 #include <QLabel>
 #include <QWidget>

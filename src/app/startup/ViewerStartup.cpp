@@ -10,9 +10,11 @@
 #include "app/startup/QtTranslations.h"
 #include "app/startup/SplashScreen.h"
 #include "core/settings/ProgramKey.h"
+#include "core/settings/SettingsFile.h"
 #include "core/settings/StartupChecks.h"
 #include "core/text/BiText.h"
 #include "core/text/Language.h"
+#include "graphics/printing/PrinterList.h"
 #include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::app {
@@ -67,8 +69,8 @@ int RunViewer(int argc, char** argv) {
   ProgramKey programKey = OpenProgramKey(store);
   if (!programKey.key.IsOpen() || programKey.errorCode != 0)
     QMessageBox::warning(splash.get(), ApplicationTitle(), ProgramKeyFailureText(programKey.errorCode));
-  else if (const QString message = store.Message(Swedish()); !message.isEmpty())
-    QMessageBox::warning(splash.get(), ApplicationTitle(), message);
+  else if (const Status file = SettingsFileStatus(store); !file)
+    QMessageBox::warning(splash.get(), ApplicationTitle(), file.Text());
 
   ViewerEnvironment environment;
   environment.store = &store;
@@ -76,6 +78,7 @@ int RunViewer(int argc, char** argv) {
   environment.policies = ReadPolicies(store);
   environment.folders = SystemSpecialFolders();
   environment.programFolder = QApplication::applicationDirPath();
+  environment.printerAvailable = graphics::SystemPrinterList().HasDefaultPrinter();
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);

@@ -5,6 +5,7 @@
 #include "SelectionOptions.h"
 #include "core/output/DataCopy.h"
 #include "core/session/DocumentSession.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/text/BiText.h"
 
 namespace kvf::cli {
@@ -38,7 +39,7 @@ int RunCopyRow(const QStringList& words) {
     WriteError(RowsRotatedText().Get());
     return kExitRefused;
   }
-  const int32_t shown = sheet.ShownRowCount(view.OverviewMaxRows());
+  const int32_t shown = SheetShownRowCount(sheet, view.OverviewMaxRows());
   if (*row >= shown)
     return UsageError(command, QStringLiteral("the overview shows %1 answer row(s); there is no row %2").arg(shown).arg(*row));
   WriteOut(RowAnswersText(session.Document(), sheet, sheet.respondents[static_cast<size_t>(*row)]).toUtf8());

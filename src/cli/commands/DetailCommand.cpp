@@ -8,6 +8,7 @@
 #include "SelectionOptions.h"
 #include "core/selection/DetailInfo.h"
 #include "core/session/DocumentSession.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/text/JsonWriter.h"
 
 namespace kvf::cli {
@@ -44,7 +45,7 @@ int RunDetail(const QStringList& words) {
   if (const int code = RequireNewSheet(prepared); code != kExitOk) return code;
   const SurveyDocument& document = session.Document();
   const SubSheet& sheet = session.View().Sheet();
-  const int32_t headerRows = sheet.HeaderRowCount(document);
+  const int32_t headerRows = SheetHeaderRowCount(document, sheet);
   if (*row < 0 && *row < -headerRows)
     return UsageError(command, QStringLiteral("the overview has %1 header row(s); there is no row %2").arg(headerRows).arg(*row));
   if (*row >= 0 && std::find(sheet.respondents.begin(), sheet.respondents.end(), *row) == sheet.respondents.end())

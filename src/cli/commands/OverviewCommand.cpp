@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/output/OverviewPicture.h"
+#include "core/output/PictureFormat.h"
 #include "core/session/DocumentSession.h"
 #include "core/settings/ProgramKey.h"
 #include "core/settings/ProgramSettings.h"
@@ -27,14 +28,24 @@ ProgramOptions StoredOptions() {
   return ReadSettings(programKey.key);
 }
 
+// ".emf, .wmf, .svg, .pdf or .png": every picture format's extensions.
+QString ExtensionList() {
+  QStringList extensions;
+  for (const PictureFormat* format : PictureFormats()) {
+    for (const QString& extension : format->Extensions()) extensions << QLatin1Char('.') + extension;
+  }
+  const QString last = extensions.takeLast();
+  return extensions.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
 }  // namespace
 
 int RunOverview(const QStringList& words) {
   const QString command = QStringLiteral("overview");
   QString error;
-  const std::optional<Arguments> arguments = Arguments::Parse(
-      words, SelectionFlagNames() + QStringList{kHeadersOnly, kScreen}, SelectionValueNames() + QStringList{kOut},
-      &error);
+  const std::optional<Arguments> arguments =
+      Arguments::Parse(words, SelectionFlagNames() + QStringList{kHeadersOnly, kScreen},
+                       SelectionValueNames() + QStringList{kOut}, &error);
   if (!arguments) return UsageError(command, error);
   if (arguments->Positional().size() != 1) return UsageError(command, QStringLiteral("expected one FILE"));
   const std::optional<SelectionOptions> options = ParseSelectionOptions(*arguments, &error);
@@ -42,17 +53,18 @@ int RunOverview(const QStringList& words) {
   const std::optional<QString> out = arguments->Value(kOut);
   if (!out || out->isEmpty()) return UsageError(command, QStringLiteral("--out PATH is required"));
   const bool screen = arguments->Has(kScreen);
-  const std::optional<OverviewFormat> format = OverviewFormatForPath(*out, screen);
-  if (!format) {
+  // The screen image is raster only.
+  const PictureFormat* format = PictureFormatForPath(*out);
+  if (!format || (screen && format->IsVector())) {
     return UsageError(command, screen ? QStringLiteral("--screen writes the screen image as .png only")
-                                      : QStringLiteral("--out must end in .emf, .wmf, .svg, .pdf or .png"));
+                                      : QStringLiteral("--out must end in %1").arg(ExtensionList()));
   }
 
   DocumentSession session;
   const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), *options);
   if (prepared.exitCode != kExitOk) return prepared.exitCode;
-  if (!prepared.refusal.isEmpty()) {
-    WriteError(prepared.refusal);
+  if (!prepared.refusal) {
+    WriteError(prepared.refusal.Text());
     return kExitRefused;
   }
 
@@ -66,12 +78,12 @@ int RunOverview(const QStringList& words) {
   // The screen the program runs on is the metafiles' reference device.
   picture.reference = platform::MetafileReference::ForScreen(QGuiApplication::primaryScreen());
 
-  SheetDrawer drawer;
-  drawer.InitiateSheetDrawer(document);
-  const OverviewResult result = SaveOverviewPicture(drawer, document, sheet, picture, *format, *out);
-  drawer.TerminateSheetDrawer();
-  if (!result.Ok()) {
-    WriteError(result.message);
+  Result<SheetDrawer> made = SheetDrawer::Create(document);
+  // A drawer that cannot be made leaves the cells without colour.
+  SheetDrawer drawer = made ? std::move(made).Value() : SheetDrawer();
+  const Status saved = SaveOverviewPicture(drawer, document, sheet, picture, *format, screen, *out);
+  if (!saved) {
+    WriteError(saved.Text());
     return kExitWriteFailed;
   }
   return kExitOk;

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/session/DocumentSession.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/text/JsonWriter.h"
 
 namespace kvf::cli {
@@ -62,7 +63,7 @@ int RunSelect(const QStringList& words) {
   }
   json.EndArray();
   json.Key("error");
-  json.Value(prepared.refusal);
+  json.Value(prepared.refusal.Text());
   json.Key("description");
   json.Value(sheet.description);
   json.Key("dataRowsAllowed");
@@ -83,9 +84,9 @@ int RunSelect(const QStringList& words) {
   else
     json.Null();
   json.Key("headerRowCount");
-  json.Value(sheet.HeaderRowCount(document));
+  json.Value(SheetHeaderRowCount(document, sheet));
   json.Key("shownRowCount");
-  json.Value(sheet.ShownRowCount(view.OverviewMaxRows()));
+  json.Value(SheetShownRowCount(sheet, view.OverviewMaxRows()));
   json.Key("sheetTotalIndex");
   json.Value(sheet.totalIndex);
   json.Key("flexTotal");

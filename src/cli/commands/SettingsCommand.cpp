@@ -2,7 +2,7 @@
 #include "CliCommon.h"
 #include "Commands.h"
 #include "core/settings/ProgramSettings.h"
-#include "core/text/Language.h"
+#include "core/settings/SettingsFile.h"
 #include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::cli {
@@ -10,7 +10,7 @@ namespace kvf::cli {
 int RunSettings(const QStringList& arguments) {
   if (!arguments.isEmpty()) return UsageError(QStringLiteral("settings"), QStringLiteral("takes no arguments"));
   platform::FileRegistryStore& store = platform::UserRegistryStore();
-  if (const QString message = store.Message(Swedish()); !message.isEmpty()) WriteError(message);
+  if (const Status file = SettingsFileStatus(store); !file) WriteError(file.Text());
   QByteArray out;
   for (const SettingLine& line : DescribeProgramSettings(store, SystemSpecialFolders())) {
     out += (line.key + QLatin1Char('\\') + line.name + QLatin1Char('\t') + line.value + QLatin1Char('\t') +

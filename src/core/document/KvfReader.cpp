@@ -355,9 +355,15 @@ class Decoder {
   const ReadOptions& options_;
 };
 
-}  // namespace
+// The outcome of decoding: an error, or the revisions.
+struct ReadResult {
+  LoadError error = LoadError::None;
+  bool upgradeWarningDue = false;
+  int32_t formatRevision = 0;
+  int32_t compatibleRevision = 0;
+};
 
-ReadResult DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
+ReadResult Decode(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
   ReadResult result;
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
   const int64_t fileLength = bytes.size();
@@ -417,13 +423,21 @@ ReadResult DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const Re
   return result;
 }
 
-ReadResult ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options) {
+}  // namespace
+
+Result<KvfRevisions> DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
+  const ReadResult result = Decode(bytes, document, options);
+  if (result.error != LoadError::None) return LoadFailure(result.error);
+  return KvfRevisions{result.upgradeWarningDue, result.formatRevision, result.compatibleRevision};
+}
+
+Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options) {
   QFile file(path);
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return {LoadError::CannotOpen};
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return LoadFailure(LoadError::CannotOpen);
   // FileLength is an int32: a larger file cannot match it.
-  if (file.size() > std::numeric_limits<int32_t>::max()) return {LoadError::Damaged};
+  if (file.size() > std::numeric_limits<int32_t>::max()) return LoadFailure(LoadError::Damaged);
   const QByteArray bytes = file.readAll();
-  if (bytes.size() != file.size()) return {LoadError::CannotOpen};
+  if (bytes.size() != file.size()) return LoadFailure(LoadError::CannotOpen);
   file.close();
   return DecodeKvf(bytes, document, options);
 }

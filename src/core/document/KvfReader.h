@@ -19,6 +19,7 @@
 
 #include "core/document/LoadError.h"
 #include "core/document/SurveyDocument.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -28,8 +29,8 @@ struct ReadOptions {
   bool printingAvailable = true;
 };
 
-struct ReadResult {
-  LoadError error = LoadError::None;
+// What a successful read reports besides the document.
+struct KvfRevisions {
   // The file's format revision is newer than this reader's; it was read.
   bool upgradeWarningDue = false;
   int32_t formatRevision = 0;
@@ -37,10 +38,12 @@ struct ReadResult {
 };
 
 // Reads the file at path into document, which must be freshly constructed.
-// On error the document's content is unspecified; discard it.
-ReadResult ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options = {});
+// A failure carries LoadErrorText as its message and the LoadError as its
+// code (LoadErrorOf); the document's content is then unspecified: discard
+// it.
+Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options = {});
 
 // The same over the bytes of a whole file.
-ReadResult DecodeKvf(const QByteArray& file, SurveyDocument& document, const ReadOptions& options = {});
+Result<KvfRevisions> DecodeKvf(const QByteArray& file, SurveyDocument& document, const ReadOptions& options = {});
 
 }  // namespace kvf

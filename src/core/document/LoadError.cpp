@@ -30,6 +30,10 @@ BiText LoadErrorText(LoadError error) {
   return {};
 }
 
+Status LoadFailure(LoadError error) { return Status::Failure(LoadErrorText(error), static_cast<int>(error)); }
+
+LoadError LoadErrorOf(const Status& status) { return static_cast<LoadError>(status.Code()); }
+
 BiText UpgradeWarningCaption() {
   return {QStringLiteral("Time to upgrade"), QStringLiteral("Dags att uppgradera")};
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/text/BiText.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -18,6 +19,12 @@ enum class LoadError {
 
 // The message for an error in both languages ("" pair for None).
 BiText LoadErrorText(LoadError error);
+
+// A failed load: LoadErrorText(error) with the error as the code.
+// REQUIRES: error is not None.
+Status LoadFailure(LoadError error);
+// The error of a load's status (None on success).
+LoadError LoadErrorOf(const Status& status);
 
 // The caption and text of the warning shown after opening a file written in
 // a newer format than this program knows.

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "core/document/SurveyDocument.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
 #include "core/text/BiText.h"
 
 namespace kvf {

@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "core/indexes/IndexCalculation.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SheetLayout.h"
+#include "core/sheet/SubSheet.h"
 
 namespace kvf {
 
@@ -108,7 +109,7 @@ void FillDetailInfo(const SurveyDocument& document, const SubSheet& sheet, int32
   const int32_t q = sheet.columns[static_cast<size_t>(column)];
 
   info->headers[0] = question->primaryBlock == -1 ? QString() : document.BlockName(question->primaryBlock);
-  if (rowItem == -sheet.HeaderRowCount(document)) {
+  if (rowItem == -SheetHeaderRowCount(document, sheet)) {
     info->headers[1].clear();
     info->headers[2].clear();
     info->text.clear();

@@ -236,7 +236,7 @@ ShowOutcome NavigatorModel::Show(SurveyDocument& document, ViewState& view) {
   const bool shaped = shape.DimensionCount() == selection_.DimensionCount() &&
                       shape.AlternativeCount() == selection_.AlternativeCount();
   // A model not set up for this document applies everything.
-  outcome.error = view.CreateSubSheet(document, shaped ? selection_ : shape);
+  outcome.sheet = view.CreateSubSheet(document, shaped ? selection_ : shape);
   return outcome;
 }
 

@@ -27,6 +27,7 @@
 #include "core/document/SurveyDocument.h"
 #include "core/sheet/SelectionMatrix.h"
 #include "core/text/BiText.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -75,7 +76,7 @@ BiText ItemsInSelectionText();  // "Items in selection: " (the count follows)
 // What Show did.
 struct ShowOutcome {
   bool flexTotalSet = false;  // SetFlexTotal was called
-  QString error;              // CreateSubSheet's text; "" on success
+  Status sheet;               // what CreateSubSheet returned
 };
 
 class NavigatorModel {

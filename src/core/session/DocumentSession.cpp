@@ -6,13 +6,13 @@
 
 namespace kvf {
 
-QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
+Status DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
   // Read and check everything before the open document is touched.
   SurveyDocument fresh;
   ReadOptions options;
   options.printingAvailable = printingAvailable_;
-  const ReadResult read = ReadKvfFile(path, fresh, options);
-  if (read.error != LoadError::None) return LoadErrorText(read.error).Get();
+  const Result<KvfRevisions> read = ReadKvfFile(path, fresh, options);
+  if (!read) return read.Error();
 
   if (IsOpen()) CloseDocument();
   document_ = std::move(fresh);
@@ -32,7 +32,7 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
   }
 
   // Documents older than revision 5 carry no total index: compute it.
-  if (read.formatRevision < 5 && doc.info.HasIndexes()) {
+  if (read->formatRevision < 5 && doc.info.HasIndexes()) {
     const std::vector<int32_t> questions = TotalIndexQuestions(doc);
     if (!questions.empty()) {
       doc.info.totalIndex = CalculateColumnsIndex(doc, questions, AllRespondents(doc));
@@ -49,16 +49,16 @@ QString DocumentSession::LoadDocument(const QString& path, bool rememberFolder) 
   if (rememberFolder) dataOpenFolder_ = platform::FolderOfPath(path);
   doc.file.documentFileName = platform::FileNameOfPath(path);
   doc.file.documentTitle = platform::FileDisplayTitle(path);
-  doc.file.formatRevision = read.formatRevision;
-  doc.file.compatibleRevision = read.compatibleRevision;
+  doc.file.formatRevision = read->formatRevision;
+  doc.file.compatibleRevision = read->compatibleRevision;
 
   for (SessionObserver* observer : observers_) observer->DocumentLoaded(doc);
-  if (read.upgradeWarningDue) {
+  if (read->upgradeWarningDue) {
     const QString caption = UpgradeWarningCaption().Get();
     const QString text = UpgradeWarningText(doc.file.documentTitle).Get();
     for (SessionObserver* observer : observers_) observer->UpgradeWarning(caption, text);
   }
-  return QString();
+  return Status::Ok();
 }
 
 void DocumentSession::CloseDocument() {

@@ -10,6 +10,7 @@
 
 #include "core/document/SurveyDocument.h"
 #include "core/sheet/ViewState.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -59,10 +60,10 @@ class DocumentSession {
   // document's AllowPrint is the file's flag and-ed with this.
   void SetPrintingAvailable(bool available) { printingAvailable_ = available; }
 
-  // Opens a .kvf file. Returns "" on success, else the error text in the
-  // interface language; on failure the open document is left untouched.
-  // rememberFolder: the file's folder becomes DataOpenFolder().
-  QString LoadDocument(const QString& path, bool rememberFolder);
+  // Opens a .kvf file. A failure carries the reader's message and its
+  // LoadError as the code (LoadErrorOf); the open document is then left
+  // untouched. rememberFolder: the file's folder becomes DataOpenFolder().
+  Status LoadDocument(const QString& path, bool rememberFolder);
 
   // Discards the open document (nothing happens when none is open).
   void CloseDocument();

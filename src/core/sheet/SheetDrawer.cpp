@@ -359,39 +359,36 @@ QColor ColourFromColorRef(Colour colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-SheetDrawer::SheetDrawer() = default;
+namespace {
 
-bool SheetDrawer::InitiateSheetDrawer(const SurveyDocument& document) {
-  colours_.clear();
-  brushes_.clear();
-  lookup_.clear();
-  capacity_ = kBrushSlotsStep;
-  questionBrushes_.assign(document.questions.size(), 0);
-  alternativeBrushes_.assign(document.alternatives.size(), 0);
+BiText UndrawableColourText() {
+  return {QStringLiteral("The document has a colour that cannot be drawn."),
+          QStringLiteral("Dokumentet har en färg som inte kan ritas.")};
+}
+
+}  // namespace
+
+Result<SheetDrawer> SheetDrawer::Create(const SurveyDocument& document) {
+  SheetDrawer drawer;
+  drawer.capacity_ = kBrushSlotsStep;
+  drawer.questionBrushes_.assign(document.questions.size(), 0);
+  drawer.alternativeBrushes_.assign(document.alternatives.size(), 0);
   bool failed = false;
   auto cache = [&](Colour colour) -> BrushHandle {
     if (colour == -1 || failed) return 0;
-    const BrushHandle handle = GetCachedBrush(colour);
+    const BrushHandle handle = drawer.GetCachedBrush(colour);
     if (handle == 0) failed = true;
     return handle;
   };
   cache(document.info.sheetColor0);
   for (const Colour colour : document.info.levelColors) cache(colour);
   cache(document.info.sheetColor1);
-  for (size_t q = 0; q < document.questions.size(); ++q) questionBrushes_[q] = cache(document.questions[q].backColor);
+  for (size_t q = 0; q < document.questions.size(); ++q)
+    drawer.questionBrushes_[q] = cache(document.questions[q].backColor);
   for (size_t a = 0; a < document.alternatives.size(); ++a)
-    alternativeBrushes_[a] = cache(document.alternatives[a].backColor);
-  if (!failed) return false;
-  // Release everything, last first.
-  while (!brushes_.empty()) {
-    brushes_.pop_back();
-    colours_.pop_back();
-  }
-  lookup_.clear();
-  capacity_ = kBrushSlotsStep;
-  std::fill(questionBrushes_.begin(), questionBrushes_.end(), 0);
-  std::fill(alternativeBrushes_.begin(), alternativeBrushes_.end(), 0);
-  return true;
+    drawer.alternativeBrushes_[a] = cache(document.alternatives[a].backColor);
+  if (failed) return Status::Failure(UndrawableColourText());
+  return drawer;
 }
 
 BrushHandle SheetDrawer::GetCachedBrush(Colour colour) {
@@ -403,20 +400,6 @@ BrushHandle SheetDrawer::GetCachedBrush(Colour colour) {
   const BrushHandle handle = static_cast<BrushHandle>(colours_.size());
   lookup_.insert(colour, handle);
   return handle;
-}
-
-void SheetDrawer::TerminateSheetDrawer() {
-  while (!brushes_.empty()) {
-    brushes_.pop_back();
-    colours_.pop_back();
-  }
-  lookup_.clear();
-  capacity_ = 1;
-  questionBrushes_.clear();
-  alternativeBrushes_.clear();
-  questionOffsets_.clear();
-  alternativeOffsets_.clear();
-  measured_ = false;
 }
 
 void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, const SheetFonts& fonts,
@@ -479,41 +462,51 @@ bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& do
   return true;
 }
 
+void SheetState::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
+  if (image_.isNull()) return;
+  painter.drawImage(target, image_, sheetRect);
+}
+
+QImage SheetState::RegionPixels(const QRect& sheetRect) const {
+  const QRect inside = sheetRect.intersected(image_.rect());
+  if (inside.isEmpty()) return QImage();
+  if (inside == image_.rect()) return image_;
+  return image_.copy(inside);
+}
+
+BiText SheetTooLargeText() {
+  return {QStringLiteral("The overview is too large to be shown!"),
+          QStringLiteral("Översikten är för stor för att visas!")};
+}
+
 void EraseSheet(SheetState* state) { *state = SheetState(); }
 
-int32_t DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
-                  const SheetRequest& request, SheetState* state) {
-  if (request.mode != kSheetScreen && request.mode != kSheetMiniOverview) return -1;
+Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                 const SheetRequest& request, SheetState* state) {
+  const Status tooLarge = Status::Failure(SheetTooLargeText());
+  if (request.mode != kSheetScreen && request.mode != kSheetMiniOverview) return tooLarge;
   EraseSheet(state);
   const SheetFonts fonts(SheetScale(request.mode));
   const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
-  if (!geometry.Drawable()) return -1;
+  if (!geometry.Drawable()) return tooLarge;
   QImage image;
   if (geometry.width > 0 && geometry.height > 0) {
     image = QImage(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
-    if (image.isNull()) return -1;
+    if (image.isNull()) return tooLarge;
     image.fill(0);
     QPainter painter(&image);
-    if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return -1;
+    if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return tooLarge;
   }
   state->present = true;
-  state->image = std::move(image);
+  state->image_ = std::move(image);
   state->width = static_cast<int32_t>(geometry.width);
   state->height = static_cast<int32_t>(geometry.height);
   state->cellSize = geometry.cellSize;
   state->rowHeight = geometry.cellSize;
   state->frozenColumns = 0;
   state->headerRowCount = geometry.headerRowCount;
-  state->columnCount = geometry.columnCount;
   state->shownRowCount = geometry.shownRowCount;
-  state->selectionSize = static_cast<int32_t>(sheet.respondents.size());
-  state->respondents = sheet.respondents;
-  state->columns = sheet.columns;
-  state->selection = sheet.selection;
-  state->description = sheet.description;
-  state->flexDiffers = sheet.flexTotalDiffers;
-  state->totalIndex = document.info.HasIndexes() && sheet.totalIndex != kNoIndex ? sheet.totalIndex : 0.0;
-  return 0;
+  return Status::Ok();
 }
 
 }  // namespace kvf

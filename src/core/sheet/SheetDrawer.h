@@ -5,9 +5,14 @@
 // drawer cache it reads (brushes, centring offsets of the short labels).
 //
 // Ownership: a SheetDrawer belongs to one open document; it holds no
-// reference to it. InitiateSheetDrawer after loading, TerminateSheetDrawer
-// when the document closes. The drawer is not thread-safe (the sheet is
-// drawn on the user-interface thread).
+// reference to it. It is made for the document (SheetDrawer::Create) when
+// the document's first sheet is drawn and destroyed when the document
+// closes; its brushes live exactly as long. The drawer is not thread-safe
+// (the sheet is drawn on the user-interface thread).
+//
+// The drawn screen sheet (SheetState) keeps its geometry and paints any
+// region of itself (PaintRegion, RegionPixels): windows and files ask for
+// pixels through these calls and never reach into how they are kept.
 #include <QBrush>
 #include <QHash>
 #include <QImage>
@@ -17,9 +22,9 @@
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
-#include "core/sheet/SelectionMatrix.h"
 #include "core/sheet/SheetLayout.h"
-#include "core/sheet/ViewState.h"
+#include "core/sheet/SubSheet.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -28,20 +33,23 @@ using BrushHandle = int32_t;
 
 class SheetDrawer {
  public:
-  SheetDrawer();
-
-  // Empties the brush cache (20 slots), then caches the brushes of
+  // A drawer for document: a brush cache of 20 slots holding the brushes of
   // SheetColor0, the four LevelColors, SheetColor1 and every question's and
-  // alternative's BackColor (-1 skipped). Returns true on failure: a colour
-  // that no brush can be made of (anything but -1 and 0x000000..0xFFFFFF);
-  // every brush is then released and nothing is drawn in colour.
-  bool InitiateSheetDrawer(const SurveyDocument& document);
+  // alternative's BackColor (-1 skipped). Fails on a colour that no brush
+  // can be made of (anything but -1 and 0x000000..0xFFFFFF); a caller that
+  // draws anyway uses a drawer without brushes (SheetDrawer()), which leaves
+  // every cell undrawn in colour.
+  static Result<SheetDrawer> Create(const SurveyDocument& document);
+  // A drawer without brushes or measured offsets (a cache of one slot).
+  SheetDrawer() = default;
+  SheetDrawer(SheetDrawer&&) = default;
+  SheetDrawer& operator=(SheetDrawer&&) = default;
+  SheetDrawer(const SheetDrawer&) = delete;
+  SheetDrawer& operator=(const SheetDrawer&) = delete;
+
   // The cached brush of an equal colour, else a new one (the cache grows by
   // 20 slots when full); 0 for -1 and for colours no brush can be made of.
   BrushHandle GetCachedBrush(Colour colour);
-  // Releases every brush (the cache shrinks to one slot) and forgets the
-  // measured offsets.
-  void TerminateSheetDrawer();
 
   // Measures the centring offset of every overview question's SheetLabel
   // (bold font) and every alternative's SheetLabel (normal font) in a cell
@@ -105,34 +113,45 @@ SheetGeometry LayOutSheet(const SurveyDocument& document, const SubSheet& sheet,
 bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                 const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts);
 
-// The drawn screen sheet (mode 0) or mini-overview picture (mode 5).
-struct SheetState {
+// The drawn screen sheet (mode 0) or mini-overview picture (mode 5): its
+// geometry, and its pixels through PaintRegion and RegionPixels (today
+// copied from an image drawn once; the calls stay when regions are drawn on
+// demand).
+class SheetState {
+ public:
   bool present = false;
-  QImage image;  // Format_RGB32, width × height
   int32_t width = 0;
   int32_t height = 0;
   int32_t cellSize = 0;
   int32_t rowHeight = 0;
   int32_t frozenColumns = 0;
   int32_t headerRowCount = 0;
-  int32_t columnCount = 0;
   int32_t shownRowCount = 0;
-  int32_t selectionSize = 0;
-  std::vector<int32_t> respondents;
-  std::vector<int32_t> columns;
-  SelectionMatrix selection;
-  QString description;
-  bool flexDiffers = false;
-  // The total index of the selection; 0 when the document has no indexes
-  // or none could be computed.
-  double totalIndex = 0.0;
+
+  // The whole sheet: (0, 0) to (width, height).
+  QRect Bounds() const { return QRect(0, 0, width, height); }
+  // Paints sheetRect with its top-left corner at target; what lies outside
+  // the sheet is not painted (the target keeps its pixels there).
+  void PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const;
+  // The pixels of the part of sheetRect inside the sheet (Format_RGB32); a
+  // null image when that part is empty.
+  QImage RegionPixels(const QRect& sheetRect) const;
+
+ private:
+  friend Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                          const SheetRequest& request, SheetState* state);
+  QImage image_;  // Format_RGB32, width × height
 };
 
-// Draws the sheet into a new image for modes 0 and 5 (others are refused)
-// and fills state. Mode 0 erases state first. Returns 0, or -1 when the
-// sheet is too large or the image cannot be made (state is then erased).
-int32_t DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
-                  const SheetRequest& request, SheetState* state);
+// "The overview is too large to be shown!": DrawSheet's failure.
+BiText SheetTooLargeText();
+
+// Draws the sheet into a new image for modes 0 and 5 and fills state,
+// erasing it first. Fails with SheetTooLargeText when the sheet is too
+// large or the image cannot be made (state is then left erased), or for any
+// other mode (state is then left as it was).
+Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                 const SheetRequest& request, SheetState* state);
 
 // Discards the screen sheet: every field back to empty.
 void EraseSheet(SheetState* state);

@@ -58,6 +58,14 @@ int32_t SheetShownRowCount(int64_t selectionSize, int32_t maxRows, int32_t rowLi
   return static_cast<int32_t>(shown);
 }
 
+int32_t SheetHeaderRowCount(const SurveyDocument& document, const SubSheet& sheet) {
+  return sheet.present ? SheetHeaderRowCount(ScanBlockLevels(document, sheet.columns)) : 0;
+}
+
+int32_t SheetShownRowCount(const SubSheet& sheet, int32_t maxRows) {
+  return SheetShownRowCount(static_cast<int64_t>(sheet.respondents.size()), maxRows, sheet.rowLimit);
+}
+
 int32_t SheetIndexRowCount(const SurveyDocument& document, int32_t mode, const BlockLevels& levels) {
   if (!IsMetafileMode(mode) || !document.info.HasIndexes()) return 0;
   return 2 + levels.Count();

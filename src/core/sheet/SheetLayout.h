@@ -4,7 +4,8 @@
 // the caption lines that metafile pictures carry below the grid.
 //
 // Everything here is a pure function of the document, the column and
-// respondent lists and the target; the text widths come from SheetFonts,
+// respondent lists (a SubSheet) and the target; it is the one place that
+// counts a sheet's header and shown answer rows; the text widths come from SheetFonts,
 // the one place where texts are measured, so every target lays out alike.
 #include <QFont>
 #include <QFontMetrics>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
+#include "core/sheet/SubSheet.h"
 
 namespace kvf {
 
@@ -48,6 +50,11 @@ int32_t SheetHeaderRowCount(const BlockLevels& levels);
 // min(selection size, maxRows, rowLimit); rowLimit -1 is no limit and
 // negative limits read as 0.
 int32_t SheetShownRowCount(int64_t selectionSize, int32_t maxRows, int32_t rowLimit);
+// The header rows of sheet's columns; 0 when no sheet is present.
+int32_t SheetHeaderRowCount(const SurveyDocument& document, const SubSheet& sheet);
+// The answer rows sheet shows with the user setting "Overview Max Rows":
+// SheetShownRowCount of its respondents and its row limit.
+int32_t SheetShownRowCount(const SubSheet& sheet, int32_t maxRows);
 // Metafile modes of a document with indexes: 2 + the block levels; else 0.
 int32_t SheetIndexRowCount(const SurveyDocument& document, int32_t mode, const BlockLevels& levels);
 

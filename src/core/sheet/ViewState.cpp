@@ -48,37 +48,16 @@ BiText NoMatchingAnswersText() {
           QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!")};
 }
 
-int32_t SubSheet::RespondentAt(int32_t row, int32_t column) const {
-  const int64_t count = static_cast<int64_t>(respondents.size());
-  if (row < 0 || row >= count) return -1;
-  if (!columnOffsetsActive) return respondents[static_cast<size_t>(row)];
-  if (column < 0 || static_cast<size_t>(column) >= columns.size()) return -1;
-  const int32_t question = columns[static_cast<size_t>(column)];
-  const int64_t offset = question >= 0 && static_cast<size_t>(question) < columnOffsets.size()
-                             ? columnOffsets[static_cast<size_t>(question)]
-                             : 0;
-  return respondents[static_cast<size_t>(((offset + row) % count + count) % count)];
-}
-
-int32_t SubSheet::HeaderRowCount(const SurveyDocument& document) const {
-  if (!present) return 0;
-  bool primary = false;
-  bool secondary = false;
-  for (const int32_t q : columns) {
-    if (q < 0 || static_cast<size_t>(q) >= document.questions.size()) continue;
-    primary = primary || document.questions[static_cast<size_t>(q)].primaryBlock != -1;
-    secondary = secondary || document.questions[static_cast<size_t>(q)].secondaryBlock != -1;
-  }
-  return 1 + (primary ? 1 : 0) + (secondary ? 1 : 0);
-}
-
-int32_t SubSheet::ShownRowCount(int32_t maxRows) const {
-  int64_t shown = std::min<int64_t>(static_cast<int64_t>(respondents.size()), std::max(0, maxRows));
-  if (rowLimit != -1) shown = std::min<int64_t>(shown, std::max(0, rowLimit));
-  return static_cast<int32_t>(shown);
-}
-
 ViewState::ViewState() : random_(std::make_unique<SeededRandom>(SeededRandom::ClockSeed())) {}
+
+void ViewState::AddObserver(SheetObserver* observer) {
+  if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void ViewState::RemoveObserver(SheetObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
 
 void ViewState::Reseed(uint64_t seed) { random_ = std::make_unique<SeededRandom>(seed); }
 
@@ -95,7 +74,7 @@ void ViewState::StartDocument(const SurveyDocument& document) {
 }
 
 void ViewState::Clear() {
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
   sheet_ = SubSheet();
   flex_ = FlexTotal();
   counts_ = AlternativeCounts();
@@ -116,7 +95,7 @@ QString ViewState::DescribeDimension(const SurveyDocument& document, const Selec
   return QStringLiteral("; ") + head + (names.isEmpty() ? QStringLiteral("--") : names.join(QStringLiteral(", ")));
 }
 
-QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection) {
+Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection) {
   std::vector<int32_t> list;
   const int32_t count = CountOptions(document, selection, &counts_, &list);
   selectionCount_ = count;
@@ -146,22 +125,24 @@ QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatri
     }
     splitDisabled_[static_cast<size_t>(k)] = tooSmall;
   }
-  if (observer_ != nullptr) observer_->SplitAvailabilityChanged(splitDisabled_);
+  NotifyObservers([this](SheetObserver& o) { o.SplitAvailabilityChanged(splitDisabled_); });
 
   if (flex_.onCurrentSelection) RecountFlexOnSelection(document, selection);
 
-  if (count < 1) return NoMatchingAnswersText().Get();
+  if (count < 1) return Status::Failure(NoMatchingAnswersText());
   if (count < minimumGraph) {
+    // The document's own caption is in the document's language: the same
+    // text in both.
     const QString text = document.GetText(document.info.tooFewCaption);
-    return text.isEmpty() ? TooSmallFallbackText().Get() : text;
+    return Status::Failure(text.isEmpty() ? TooSmallFallbackText() : BiText{text, text});
   }
 
   SubSheet next;
   next.present = true;
   next.dataRowsAllowed = count >= document.info.minimumSelection;
-  if (observer_ != nullptr) observer_->DataRowsAllowedChanged(next.dataRowsAllowed);
+  NotifyObservers([&next](SheetObserver& o) { o.DataRowsAllowedChanged(next.dataRowsAllowed); });
   OrderRows(document, list, next);
-  if (sheet_.present && observer_ != nullptr) observer_->EraseSheet();
+  if (sheet_.present) NotifyObservers([](SheetObserver& o) { o.EraseSheet(); });
 
   next.respondents = std::move(list);
   next.columns = document.overviewQuestions;
@@ -178,11 +159,9 @@ QString ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatri
     if (!totalQuestions.empty()) next.totalIndex = CalculateColumnsIndex(document, totalQuestions, next.respondents);
   }
   sheet_ = std::move(next);
-  if (observer_ != nullptr) {
-    observer_->DrawSheet(document, sheet_);
-    observer_->DesignSheetView();
-  }
-  return QString();
+  NotifyObservers([&](SheetObserver& o) { o.DrawSheet(document, sheet_); });
+  NotifyObservers([](SheetObserver& o) { o.DesignSheetView(); });
+  return Status::Ok();
 }
 
 void ViewState::OrderRows(const SurveyDocument& document, std::vector<int32_t>& list, SubSheet& sheet) {
@@ -233,7 +212,7 @@ void ViewState::SetFlexTotal(SurveyDocument& document, const std::vector<bool>& 
       RecalculateFlexIndexes(document);
     }
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 void ViewState::RecountFlexOnSelection(SurveyDocument& document, const SelectionMatrix& selection) {
@@ -270,7 +249,7 @@ void ViewState::RecalculateFlexIndexes(SurveyDocument& document) {
     for (size_t q = 0; q < document.questions.size(); ++q)
       document.questions[q].flexIndex = CalculateColumnsIndex(document, {static_cast<int32_t>(q)}, respondents);
   }
-  if (observer_ != nullptr) observer_->FlexTotalIndexChanged(document.info.currentTotalIndex);
+  NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }
 
 QString FlexTotalCaption(const SurveyDocument& document, const std::vector<bool>& alternatives,

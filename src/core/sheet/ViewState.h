@@ -10,9 +10,9 @@
 // The operations change the document's flex-total caches only
 // (CurrentTotalIndex, the questions' and blocks' FlexIndex).
 //
-// Drawing is a seam: a SheetObserver, when set, is told to erase the old
-// sheet, draw the new one and fit the view, and hears about the split
-// entries, the data-row commands and the flex total's index.
+// Drawing is a seam: every registered SheetObserver, in the order added, is
+// told to erase the old sheet, draw the new one and fit the view, and hears
+// about the split entries, the data-row commands and the flex total's index.
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -21,38 +21,11 @@
 #include "core/document/SurveyDocument.h"
 #include "core/sheet/RandomSource.h"
 #include "core/sheet/SelectionMatrix.h"
+#include "core/sheet/SubSheet.h"
 #include "core/text/BiText.h"
+#include "core/text/Result.h"
 
 namespace kvf {
-
-// The sheet as built by the last successful CreateSubSheet.
-struct SubSheet {
-  bool present = false;
-  std::vector<int32_t> respondents;  // SheetRespondents, in row order
-  std::vector<int32_t> columns;      // question of each column (the overview questions)
-  SelectionMatrix selection;
-  QString description;               // SelectionDescription
-  bool flexTotalDiffers = false;
-  bool dataRowsAllowed = false;
-  int32_t rowLimit = 0;              // -1 (no limit) when data rows are allowed, else 0
-  int32_t rowOrder = 0;              // the effective row order: 0, 1 or 2
-  // Random per column: one start offset per question of the matrix.
-  std::vector<int32_t> columnOffsets;
-  bool columnOffsetsActive = false;
-  // Total index over every respondent of the sheet and the total-index
-  // questions among the columns; -1.0 when none (or no indexes).
-  double totalIndex = kNoIndex;
-
-  // The respondent shown in row `row` of column position `column`: entry
-  // row of the list, or, while the column offsets are active, entry
-  // (offset of the column's question + row) mod count. -1 outside.
-  int32_t RespondentAt(int32_t row, int32_t column) const;
-  // 1 + 1 when a column's question has a primary block + 1 when one has a
-  // secondary block; 0 without a sheet.
-  int32_t HeaderRowCount(const SurveyDocument& document) const;
-  // min(selection size, maxRows, row limit), a row limit of -1 meaning none.
-  int32_t ShownRowCount(int32_t maxRows) const;
-};
 
 // The second selection the current one is compared with.
 struct FlexTotal {
@@ -87,8 +60,10 @@ class ViewState {
   ViewState(const ViewState&) = delete;
   ViewState& operator=(const ViewState&) = delete;
 
-  // REQUIRES: observer outlives this state or is removed (nullptr) first.
-  void SetObserver(SheetObserver* observer) { observer_ = observer; }
+  // Adds an observer (once; adding it again does nothing) / removes it.
+  // REQUIRES: observer outlives this state or is removed first.
+  void AddObserver(SheetObserver* observer);
+  void RemoveObserver(SheetObserver* observer);
   // Replaces the random source. REQUIRES: random is not null.
   void SetRandomSource(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
   void Reseed(uint64_t seed);
@@ -106,11 +81,11 @@ class ViewState {
   // The document is closing: erases the sheet and forgets everything.
   void Clear();
 
-  // Builds the current selection. Returns "" on success, else the text to
+  // Builds the current selection. On failure the status carries the text to
   // show (the previous sheet then stays; the counts, split flags, flex
   // differences and flex total of this run still take effect).
   // REQUIRES: selection shaped like SelectionMatrix::AllSelected(document).
-  QString CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection);
+  Status CreateSubSheet(SurveyDocument& document, const SelectionMatrix& selection);
 
   // Sets the flex total from one flag per alternative of the flex question
   // (missing entries read as false) and the "based on current selection"
@@ -139,8 +114,16 @@ class ViewState {
   bool flexTotalDiffers_ = false;
   int32_t userRowOrder_ = 0;
   int32_t overviewMaxRows_ = 300;
+  // Calls notify(observer) for every observer, on a copy of the list so an
+  // observer may remove itself.
+  template <typename Notify>
+  void NotifyObservers(Notify notify) const {
+    const std::vector<SheetObserver*> observers = observers_;
+    for (SheetObserver* observer : observers) notify(*observer);
+  }
+
   std::unique_ptr<RandomSource> random_;
-  SheetObserver* observer_ = nullptr;
+  std::vector<SheetObserver*> observers_;
 };
 
 // The flex total's caption for a choice that is not "everything": the flex

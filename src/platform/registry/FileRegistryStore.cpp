@@ -70,16 +70,15 @@ void MapToTree(const QSettings::SettingsMap& map, RegistryTree* tree) {
   }
 }
 
-QString& LastParseError() {
-  static QString error;
+std::optional<RegTextError>& LastParseError() {
+  static std::optional<RegTextError> error;
   return error;
 }
 
 bool ReadRegFile(QIODevice& device, QSettings::SettingsMap& map) {
   RegistryTree tree;
-  RegTextError error;
-  if (!ParseRegText(device.readAll(), &tree, &error)) {
-    LastParseError() = QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
+  if (std::optional<RegTextError> error = ParseRegText(device.readAll(), &tree)) {
+    LastParseError() = std::move(error);
     return false;
   }
   for (const RegistryTree::Key* key : tree.AllKeys()) {
@@ -114,7 +113,7 @@ FileRegistryStore::FileRegistryStore(const QString& filePath) : filePath_(filePa
 FileRegistryStore::~FileRegistryStore() { Flush(); }
 
 void FileRegistryStore::Load() {
-  LastParseError().clear();
+  LastParseError().reset();
   settings_ = std::make_unique<QSettings>(filePath_, RegFormat());
   switch (settings_->status()) {
     case QSettings::NoError: {
@@ -163,39 +162,6 @@ bool FileRegistryStore::SetAsideUnreadableFile() {
   if (!QFile::copy(filePath_, target)) return false;
   backupPath_ = target;
   return true;
-}
-
-QString FileRegistryStore::Message(bool swedish) const {
-  const QString file = QDir::toNativeSeparators(filePath_);
-  switch (status_) {
-    case Status::Ok:
-      return QString();
-    case Status::SetAside:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2). Standardvärdena används; "
-                                      "den olästa filen har sparats som \"%3\".")
-                           .arg(file, parseError_, QDir::toNativeSeparators(backupPath_))
-                     : QStringLiteral("The settings file \"%1\" could not be read (%2). The defaults are used; "
-                                      "the unreadable file has been kept as \"%3\".")
-                           .arg(file, parseError_, QDir::toNativeSeparators(backupPath_));
-    case Status::Unreadable:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2) och inte kopieras. "
-                                      "Standardvärdena används och inga inställningar sparas den här gången.")
-                           .arg(file, parseError_)
-                     : QStringLiteral("The settings file \"%1\" could not be read (%2) nor copied. "
-                                      "The defaults are used and no settings are saved during this run.")
-                           .arg(file, parseError_);
-    case Status::AccessDenied:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kan inte öppnas. Standardvärdena används och "
-                                      "inga inställningar sparas den här gången.")
-                           .arg(file)
-                     : QStringLiteral("The settings file \"%1\" cannot be opened. The defaults are used and no "
-                                      "settings are saved during this run.")
-                           .arg(file);
-    case Status::WriteFailed:
-      return swedish ? QStringLiteral("Inställningsfilen \"%1\" kunde inte skrivas.").arg(file)
-                     : QStringLiteral("The settings file \"%1\" could not be written.").arg(file);
-  }
-  return QString();
 }
 
 void FileRegistryStore::MarkKey(const QString& storedFullPath) {

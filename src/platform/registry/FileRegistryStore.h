@@ -8,11 +8,15 @@
 // blindly: the store starts empty (every setting keeps its default), and a
 // copy of the unreadable file is kept beside it ("<name>.unreadable-<time>")
 // before anything is written. When no copy can be made the store refuses
-// every change for the run. Message() says what happened.
+// every change for the run. GetStatus(), BackupPath() and ParseError() say
+// what happened; core/settings makes the user's message of them
+// (SettingsFileStatus).
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/registry/MemoryRegistryStore.h"
+#include "platform/registry/RegText.h"
 
 class QSettings;
 
@@ -37,8 +41,8 @@ class FileRegistryStore : public MemoryRegistryStore {
   Status GetStatus() const { return status_; }
   // Where the unreadable file was copied (SetAside only).
   const QString& BackupPath() const { return backupPath_; }
-  // One sentence for the user; empty when the status is Ok.
-  QString Message(bool swedish = false) const;
+  // The fault of an unreadable file (SetAside, Unreadable); else nothing.
+  const std::optional<RegTextError>& ParseError() const { return parseError_; }
 
   bool CreateKey(const QString& path) override;
   bool DeleteKey(const QString& path) override;
@@ -55,7 +59,7 @@ class FileRegistryStore : public MemoryRegistryStore {
   std::unique_ptr<QSettings> settings_;
   Status status_ = Status::Ok;
   QString backupPath_;
-  QString parseError_;
+  std::optional<RegTextError> parseError_;
   bool pending_ = false;
   bool formatErrorExpected_ = false;
 };

@@ -111,7 +111,10 @@ bool HasControlCharacter(const QString& text) {
 
 class Parser {
  public:
-  Parser(RegistryTree* tree, RegTextError* error) : tree_(tree), error_(error) {}
+  explicit Parser(RegistryTree* tree) : tree_(tree) {}
+
+  // The fault that made Run return false.
+  const RegTextError& Error() const { return error_; }
 
   bool Run(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -166,7 +169,7 @@ class Parser {
   }
 
   bool Fail(const QString& message) {
-    if (error_ != nullptr) *error_ = {lineNumber_, message};
+    error_ = {lineNumber_, message};
     return false;
   }
 
@@ -245,16 +248,17 @@ class Parser {
   }
 
   RegistryTree* tree_;
-  RegTextError* error_;
+  RegTextError error_;
   QString key_;
   int lineNumber_ = 0;
 };
 
 }  // namespace
 
-bool ParseRegText(const QByteArray& bytes, RegistryTree* tree, RegTextError* error) {
-  Parser parser(tree, error);
-  return parser.Run(DecodeText(bytes));
+std::optional<RegTextError> ParseRegText(const QByteArray& bytes, RegistryTree* tree) {
+  Parser parser(tree);
+  if (parser.Run(DecodeText(bytes))) return std::nullopt;
+  return parser.Error();
 }
 
 QString QuoteRegString(const QString& text) {

@@ -13,21 +13,24 @@
 // text survives. Other value types pass through as their data text.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "platform/registry/RegistryTree.h"
 
 namespace kvf::platform {
 
+// Where and why .reg text does not follow the format. The reason is a
+// developer's note in English; core makes the user's message of it.
 struct RegTextError {
   int line = 0;  // 1-based line of the fault
-  QString message;
+  QString reason;
 };
 
 // Reads .reg text (UTF-8 with or without byte-order mark, or UTF-16LE with
 // its mark; "REGEDIT4" files too) into tree, applying deletions ("[-key]",
-// "name"=-) in file order. Returns false and fills error at the first line
-// that does not follow the format; tree then holds what was read before it.
-bool ParseRegText(const QByteArray& bytes, RegistryTree* tree, RegTextError* error);
+// "name"=-) in file order. Returns the first line that does not follow the
+// format (tree then holds what was read before it), nothing on success.
+std::optional<RegTextError> ParseRegText(const QByteArray& bytes, RegistryTree* tree);
 
 // Writes tree as UTF-8 with a byte-order mark and CRLF line ends (regedit
 // imports it; text editors read it). Keys in tree order, values sorted by

@@ -18,6 +18,8 @@ namespace {
 
 QString S(const char* text) { return QString::fromUtf8(text); }
 
+QRgb SheetPixel(const SheetState& sheet, QPoint at) { return sheet.RegionPixels(QRect(at, QSize(1, 1))).pixel(0, 0); }
+
 class MainWindowTest : public ViewerTest {
  protected:
   std::optional<platform::RegistryValue> Stored(const QString& key, const QString& name) {
@@ -43,16 +45,16 @@ class MainWindowTest : public ViewerTest {
 TEST_F(MainWindowTest, CaptionsTipsAndWelcomeFollowTheLanguage) {
   app::MainWindow& window = StartWith({});
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Save Overview &As..."));
-  EXPECT_EQ(window.Menus().Action(S("mnuECopyToMiniOverview"))->shortcut(), QKeySequence(S("F4")));
+  EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Save Overview &As..."));
+  EXPECT_EQ(window.Menus().Action(app::MenuEntry::CopyToMiniOverview)->shortcut(), QKeySequence(S("F4")));
   EXPECT_EQ(window.Status().Panel(0)->toolTip(), S("Current activity"));
   EXPECT_EQ(window.Status().Text(), S("Welcome to KVF Viewer!"));
   EXPECT_TRUE(window.Status().ClearTimer()->isActive());
 
   SetSwedish(true);
   app::MainWindow& swedish = StartWith({});
-  EXPECT_EQ(Caption(S("mnuFSaveAs")), S("Spara översikt so&m..."));
-  EXPECT_EQ(Caption(S("mnuPS1SplitBy")), S("&Fördelat på"));
+  EXPECT_EQ(Caption(app::MenuEntry::SaveAs), S("Spara översikt so&m..."));
+  EXPECT_EQ(Caption(app::MenuEntry::PopupHistogramSplitByMenu), S("&Fördelat på"));
   EXPECT_EQ(swedish.Status().Panel(1)->toolTip(), S("Antal i aktuellt urval"));
   EXPECT_EQ(swedish.Status().Text(), S("Välkommen till KVF Viewer!"));
 }
@@ -60,14 +62,15 @@ TEST_F(MainWindowTest, CaptionsTipsAndWelcomeFollowTheLanguage) {
 TEST_F(MainWindowTest, DesignStateBeforeAnyDocument) {
   app::MainWindow& window = StartWith({});
   // (The document entries' state without a document is checked after closing one, below.)
-  EXPECT_TRUE(Enabled(S("mnuFOpen")));
-  for (const char* name : {"mnuVNavigator", "mnuVDetailInfo"}) EXPECT_FALSE(Enabled(S(name))) << name;
-  EXPECT_FALSE(Visible(S("mnuFMRUBar")));
+  EXPECT_TRUE(Enabled(app::MenuEntry::Open));
+  for (app::MenuEntry name : {app::MenuEntry::Navigator, app::MenuEntry::DetailInfo})
+    EXPECT_FALSE(Enabled(name)) << app::MenuEntryName(name);
+  EXPECT_FALSE(Visible(app::MenuEntry::RecentSeparator));
   // Options and About are allowed but their dialogs do not belong to this
   // window: greyed rather than silent.
-  EXPECT_TRUE(window.Menus().LogicalEnabled(S("mnuTOptions")));
-  EXPECT_FALSE(Enabled(S("mnuTOptions")));
-  EXPECT_FALSE(Enabled(S("mnuHAbout")));
+  EXPECT_TRUE(window.Menus().LogicalEnabled(app::MenuEntry::Options));
+  EXPECT_FALSE(Enabled(app::MenuEntry::Options));
+  EXPECT_FALSE(Enabled(app::MenuEntry::About));
   EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
 }
 
@@ -75,14 +78,17 @@ TEST_F(MainWindowTest, CommandLineDocumentOpensAfterTheTimer) {
   app::MainWindow& window = MakeWindow();
   window.Load({EnglishSample(), S("/ignored/second.kvf")});
   EXPECT_EQ(window.Status().Text(), S("Opening data file..."));
-  EXPECT_FALSE(window.Status().ClearTimer()->isActive() || window.Session().IsOpen());
+  EXPECT_FALSE(window.Status().ClearTimer()->isActive());
   EXPECT_TRUE(window.AutoOpenTimer()->isActive());
+  EXPECT_FALSE(window.Session().IsOpen());
   window.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.Session().IsOpen(); }, 5000));
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer - staff-survey-en.kvf"));
   EXPECT_EQ(window.Status().Text(), S("staff-survey-en.kvf has been opened!"));
-  EXPECT_TRUE(window.Status().ClearTimer()->isActive() && window.ScreenSheet().present && messages_.empty());
+  EXPECT_TRUE(window.Status().ClearTimer()->isActive());
   EXPECT_EQ(window.Session().DataOpenFolder(), folder_.path());  // not remembered from the command line
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(window.ScreenSheet().present);
 }
 
 TEST_F(MainWindowTest, MissingCommandLineFileAndAutoStartAlone) {
@@ -99,12 +105,14 @@ TEST_F(MainWindowTest, MissingCommandLineFileAndAutoStartAlone) {
 TEST_F(MainWindowTest, UnreadableDocumentShowsTheLoadersTextAndClearsTheStatus) {
   const QString bad = folder_.filePath(S("bad.kvf"));
   QFile file(bad);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a survey") > 0);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a survey");
   file.close();
   app::MainWindow& window = StartWith({bad});
   EXPECT_FALSE(window.Session().IsOpen());
   ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(std::make_tuple(messages_[0].icon, messages_[0].caption), std::make_tuple(QMessageBox::Critical, S("KVF Viewer")));
+  EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(messages_[0].caption, S("KVF Viewer"));
   EXPECT_FALSE(messages_[0].text.isEmpty());
   EXPECT_TRUE(window.Status().Text().isEmpty());
 }
@@ -116,41 +124,49 @@ TEST_F(MainWindowTest, MenusFollowTheDocumentAndReturnWhenItCloses) {
   app::MainMenus& menus = window.Menus();
   // The sample allows copying, saving and data copies, has indexes,
   // comments, dimensions and the total index graph.
-  for (const char* name : {"mnuECopy", "mnuECopyHeadersAndTotals", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties",
-                           "mnuTEditBlocks", "mnuVComments", "mnuVDistributionGraph", "mnuECopyToMiniOverview",
-                           "mnuPCopyToMiniOverview"})
-    EXPECT_TRUE(menus.LogicalEnabled(S(name))) << name;
-  for (const char* name : {"mnuECopyIndexes", "mnuPCopyIndexes", "mnuECopyData", "mnuVTotalGraph1",
-                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuPS2SplitBy"})
-    EXPECT_TRUE(Visible(S(name))) << name;
-  EXPECT_TRUE(Enabled(S("mnuVCloseAllGraphWindows")));
+  for (app::MenuEntry name :
+       {app::MenuEntry::Copy, app::MenuEntry::CopyHeadersAndTotals, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs,
+        app::MenuEntry::Properties, app::MenuEntry::EditBlocks, app::MenuEntry::Comments,
+        app::MenuEntry::DistributionGraph, app::MenuEntry::CopyToMiniOverview, app::MenuEntry::PopupCopyToMiniOverview})
+    EXPECT_TRUE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::PopupCopyIndexes, app::MenuEntry::CopyData,
+                              app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
+                              app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::PopupGraphSplitByMenu})
+    EXPECT_TRUE(Visible(name)) << app::MenuEntryName(name);
+  EXPECT_TRUE(Enabled(app::MenuEntry::CloseAllGraphWindows));
 
   // One split item per dimension, named after it.
-  QMenu* splitBy = menus.Menu(S("mnuPS1SplitBy"));
+  QMenu* splitBy = menus.Menu(app::MenuEntry::PopupHistogramSplitByMenu);
   ASSERT_EQ(splitBy->actions().size(), static_cast<qsizetype>(document.dimensions.size()));
   EXPECT_EQ(splitBy->actions()[0]->text(), document.GetText(document.questions[document.dimensions[0]].name));
 
   // One block-graph item per block with the flag.
   const app::BlockGraphMenuMap& map = window.BlockGraphMenus();
   ASSERT_FALSE(map.histogram.empty());
-  EXPECT_EQ(menus.Menu(S("mnuVBlockGraph1"))->actions().size(), static_cast<qsizetype>(map.histogram.size()));
+  EXPECT_EQ(menus.Menu(app::MenuEntry::BlockHistogramMenu)->actions().size(),
+            static_cast<qsizetype>(map.histogram.size()));
 
   // The selection panels.
   EXPECT_TRUE(window.Status().Panel(1)->isVisibleTo(&window));
-  EXPECT_EQ(std::make_tuple(window.Status().Panel(1)->text(), window.Status().Panel(1)->toolTip()),
-            std::make_tuple(S(" 340"), document.GetText(document.info.countTip)));
+  EXPECT_EQ(window.Status().Panel(1)->text(), S(" 340"));
+  EXPECT_EQ(window.Status().Panel(1)->toolTip(), document.GetText(document.info.countTip));
   EXPECT_EQ(window.Status().Panel(2)->text(), S(" ") + window.Session().View().Sheet().description);
 
   window.Session().CloseDocument();
   EXPECT_EQ(window.windowTitle(), S("KVF Viewer"));
-  for (const char* name : {"mnuECopy", "mnuFSaveAs", "mnuPSaveAs", "mnuFProperties", "mnuVComments",
-                           "mnuVCloseAllGraphWindows", "mnuECopyToMiniOverview", "mnuVDistributionGraph"})
-    EXPECT_FALSE(menus.LogicalEnabled(S(name))) << name;
-  for (const char* name : {"mnuECopyIndexes", "mnuECopyData", "mnuPCopyData", "mnuVTotalGraph1",
-                           "mnuPShowTotalGraph1", "mnuPS1SplitBy", "mnuVBlockGraph1"})
-    EXPECT_FALSE(Visible(S(name))) << name;
-  EXPECT_TRUE(splitBy->actions().isEmpty() && window.Sheet()->Vertical()->isHidden());
-  EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window) || window.ScreenSheet().present);
+  for (app::MenuEntry name :
+       {app::MenuEntry::Copy, app::MenuEntry::SaveAs, app::MenuEntry::PopupSaveAs, app::MenuEntry::Properties,
+        app::MenuEntry::Comments, app::MenuEntry::CloseAllGraphWindows, app::MenuEntry::CopyToMiniOverview,
+        app::MenuEntry::DistributionGraph})
+    EXPECT_FALSE(menus.LogicalEnabled(name)) << app::MenuEntryName(name);
+  for (app::MenuEntry name : {app::MenuEntry::CopyIndexes, app::MenuEntry::CopyData, app::MenuEntry::PopupCopyData,
+                              app::MenuEntry::TotalIndexGraph, app::MenuEntry::PopupTotalIndexGraph,
+                              app::MenuEntry::PopupHistogramSplitByMenu, app::MenuEntry::BlockHistogramMenu})
+    EXPECT_FALSE(Visible(name)) << app::MenuEntryName(name);
+  EXPECT_TRUE(splitBy->actions().isEmpty());
+  EXPECT_FALSE(window.Status().Panel(1)->isVisibleTo(&window));
+  EXPECT_FALSE(window.ScreenSheet().present);
+  EXPECT_TRUE(window.Sheet()->Vertical()->isHidden());
 }
 
 // Which entries each row offers is checked in PopupRules; here, that a
@@ -175,19 +191,19 @@ TEST_F(MainWindowTest, PopupEntriesByHitRow) {
   RightClick(CellCentre(column, 0));
   EXPECT_EQ(window.PopupRowItem(), window.Session().View().Sheet().respondents[0]);
   EXPECT_EQ(window.PopupQuestion(), columns[column]);
-  EXPECT_TRUE(Visible(S("mnuPCopyThisRowsAnswers")));
-  EXPECT_FALSE(Enabled(S("mnuPShowRowsComments")));  // the comment window is not there yet
-  EXPECT_EQ(Visible(S("mnuPShowQuestionGraph1")), (question.graphFlags & app::kGraphHistogram) != 0);
+  EXPECT_TRUE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
+  EXPECT_FALSE(Enabled(app::MenuEntry::PopupRowsComments));  // the comment window is not there yet
+  EXPECT_EQ(Visible(app::MenuEntry::PopupQuestionHistogramMenu), (question.graphFlags & app::kGraphHistogram) != 0);
 
   RightClick(CellCentre(column, -1));
   EXPECT_EQ(window.PopupRowItem(), -1);
-  EXPECT_FALSE(Visible(S("mnuPCopyThisRowsAnswers")));
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupCopyRowsAnswers));
 
   RightClick(CellCentre(column, -headers));
   EXPECT_EQ(window.PopupRowItem(), -3);
   const int32_t blockFlags = document.blocks[question.primaryBlock].graphFlags;
-  EXPECT_EQ(Visible(S("mnuPShowBlockGraph1")), (blockFlags & app::kGraphHistogram) != 0);
-  EXPECT_FALSE(Visible(S("mnuPShowQuestionGraph1")));
+  EXPECT_EQ(Visible(app::MenuEntry::PopupBlockHistogram), (blockFlags & app::kGraphHistogram) != 0);
+  EXPECT_FALSE(Visible(app::MenuEntry::PopupQuestionHistogramMenu));
 
   QTest::mouseClick(window.Sheet(), Qt::RightButton, Qt::ShiftModifier, CellCentre(column, 0));
   EXPECT_FALSE(window.PopupMenu()->isVisible());
@@ -197,36 +213,37 @@ TEST_F(MainWindowTest, RecentFilesAfterOpeningABA) {
   const QString a = CopyOfSample(S("A.kvf"));
   const QString b = CopyOfSample(S("B.kvf"));
   app::MainWindow& window = StartWith({});
-  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
-  EXPECT_FALSE(Visible(S("mnuFMRUBar")));
-  ASSERT_TRUE(window.OpenDocument(b, true, S("Open Data File")));
-  ASSERT_TRUE(window.OpenDocument(a, true, S("Open Data File")));
-  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{b, a}));
-  EXPECT_TRUE(Visible(S("mnuFMRUBar")));
-  EXPECT_TRUE(Caption(S("mnuFMRU1")).startsWith(S("&2 ")) && Caption(S("mnuFMRU1")).endsWith(S("A.kvf")));
-  EXPECT_FALSE(Visible(S("mnuFMRU2")));
+  ASSERT_TRUE(window.Commands().OpenDocument(a, true, S("Open Data File")));
+  EXPECT_FALSE(Visible(app::MenuEntry::RecentSeparator));
+  ASSERT_TRUE(window.Commands().OpenDocument(b, true, S("Open Data File")));
+  ASSERT_TRUE(window.Commands().OpenDocument(a, true, S("Open Data File")));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), (QStringList{b, a}));
+  EXPECT_TRUE(Visible(app::MenuEntry::RecentSeparator));
+  EXPECT_TRUE(Caption(app::MenuEntry::Recent1).startsWith(S("&2 ")) &&
+              Caption(app::MenuEntry::Recent1).endsWith(S("A.kvf")));
+  EXPECT_FALSE(Visible(app::MenuEntry::Recent2));
 
   // Choosing entry 0 reopens B; A moves to the front.
-  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  window.Menus().Action(app::MenuEntry::Recent0)->trigger();
   EXPECT_EQ(window.Session().Document().file.documentPath, b);
-  EXPECT_EQ(window.RecentFiles().Entries(), (QStringList{a, b}));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), (QStringList{a, b}));
   EXPECT_EQ(window.Session().DataOpenFolder(), folder_.path());
 
   // Exit closes B, which heads the list written to the store.
   window.close();
-  EXPECT_EQ(std::make_tuple(Stored(S("MRU List"), S("Item 00"))->text, Stored(S("MRU List"), S("Item 01"))->text,
-                            Stored(S("MRU List"), S("Item 02")).has_value()),
-            std::make_tuple(b, a, false));
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 00"))->text, b);
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 01"))->text, a);
+  EXPECT_FALSE(Stored(S("MRU List"), S("Item 02")).has_value());
 }
 
 TEST_F(MainWindowTest, RecentFilesComeBackAtTheNextStart) {
   store_.SetValue(ProgramKeyPath() + S("\\MRU List"), S("Item 00"), platform::RegistryValue::String(S("/x/R&D.kvf")));
   app::MainWindow& window = StartWith({});
-  EXPECT_EQ(window.RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});
-  EXPECT_EQ(Caption(S("mnuFMRU0")), S("&1 /x/R&&D.kvf"));
-  EXPECT_FALSE(Visible(S("mnuFMRU1")));
+  EXPECT_EQ(window.Settings().RecentFiles().Entries(), QStringList{S("/x/R&D.kvf")});
+  EXPECT_EQ(Caption(app::MenuEntry::Recent0), S("&1 /x/R&&D.kvf"));
+  EXPECT_FALSE(Visible(app::MenuEntry::Recent1));
   // Opening a missing recent file reports it and keeps the list.
-  window.Menus().Action(S("mnuFMRU0"))->trigger();
+  window.Menus().Action(app::MenuEntry::Recent0)->trigger();
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].caption, S("Open Data File"));
   EXPECT_TRUE(window.Status().Text().isEmpty());
@@ -236,11 +253,11 @@ TEST_F(MainWindowTest, StatusAutoClearAndReplacement) {
   app::MainWindow& window = StartWith({});
   window.Status().ClearTimer()->setInterval(40);
   // A later text without auto-clear replaces the first one and stays.
-  window.SetStatus(S("First"), S("Första"), true);
-  window.SetStatus(S("Second"), S("Andra"), false);
+  window.Status().SetStatus(BiText{S("First"), S("Första")}, true);
+  window.Status().SetStatus(BiText{S("Second"), S("Andra")}, false);
   QTest::qWait(120);
   EXPECT_EQ(window.Status().Text(), S("Second"));
-  window.SetStatus(S("Working..."), S("Arbetar..."), true);
+  window.Status().SetStatus(BiText{S("Working..."), S("Arbetar...")}, true);
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.Status().Text().isEmpty(); }, 2000));
 }
 
@@ -250,10 +267,11 @@ TEST_F(MainWindowTest, ExitWritesSettingsPlacementAndTheOpenDocument) {
   window.close();
   EXPECT_EQ(window.Status().Text(), S("Terminating application, please wait..."));
   EXPECT_FALSE(window.Session().IsOpen());
-  EXPECT_EQ(std::make_tuple(Stored(S("MRU List"), S("Item 00"))->text, Stored(S("Last Settings"), S("Data Open Folder"))->text,
-                            Stored(S("Windows\\Main"), S("WState"))->dword),
-            std::make_tuple(EnglishSample(), folder_.path(), 0u));
-  EXPECT_TRUE(Stored(S("Last Settings"), S("Graph Window Width")) && Stored(S("Windows\\Main"), S("WWidth")));
+  EXPECT_EQ(Stored(S("MRU List"), S("Item 00"))->text, EnglishSample());
+  EXPECT_EQ(Stored(S("Last Settings"), S("Data Open Folder"))->text, folder_.path());
+  EXPECT_TRUE(Stored(S("Last Settings"), S("Graph Window Width")).has_value());
+  EXPECT_TRUE(Stored(S("Windows\\Main"), S("WWidth")).has_value());
+  EXPECT_EQ(Stored(S("Windows\\Main"), S("WState"))->dword, 0u);
 }
 
 TEST_F(MainWindowTest, StatusDoubleClickPutsTheIndexTableOnTheClipboard) {
@@ -261,6 +279,11 @@ TEST_F(MainWindowTest, StatusDoubleClickPutsTheIndexTableOnTheClipboard) {
   QTest::mouseDClick(window.Status().Panel(0), Qt::LeftButton);
   EXPECT_GE(clipboard_.Writes(), 1);
   EXPECT_FALSE(clipboard_.Text().isEmpty());
+  // A document without indexes has no table.
+  window.Session().MutableDocument().info.indexDivisor = 0;
+  const int writes = clipboard_.Writes();
+  QTest::mouseDClick(window.Status().Panel(0), Qt::LeftButton);
+  EXPECT_EQ(clipboard_.Writes(), writes);
 }
 
 // Sends a pointer move over widget at (in widget coordinates).
@@ -271,12 +294,15 @@ void MoveOver(QWidget* widget, QPointF at, Qt::KeyboardModifiers modifiers = Qt:
 
 TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
   app::MainWindow& window = StartWith({EnglishSample()});
-  std::vector<app::CellHit> hits;
-  window.SetHoverHandler([&](const app::CellHit& hit) { hits.push_back(hit); });
+  struct HoverRecorder : app::SheetViewObserver {
+    void CellHovered(const app::CellHit& hit) override { hits.push_back(hit); }
+    std::vector<app::CellHit> hits;
+  } recorder;
+  window.AddSheetViewObserver(&recorder);
   MoveOver(window.Sheet(), CellCentre(2, 1));
   EXPECT_TRUE(window.ShowValuesTimer()->isActive());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !hits.empty(); }, 2000));
-  EXPECT_EQ(std::make_tuple(hits[0].column, hits[0].rowItem),
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.hits.empty(); }, 2000));
+  EXPECT_EQ(std::make_tuple(recorder.hits[0].column, recorder.hits[0].rowItem),
             std::make_tuple(2, window.Session().View().Sheet().respondents[1]));
   // A move with a key held or a button down stops the timer without
   // starting it again; a move over the status bar stops it.
@@ -290,6 +316,7 @@ TEST_F(MainWindowTest, RestingPointerReportsTheCellAfterTheHoverTimer) {
   window.Session().MutableDocument().info.indexDivisor = 0;
   MoveOver(window.Sheet(), CellCentre(1, 1));
   EXPECT_FALSE(window.ShowValuesTimer()->isActive());
+  window.RemoveSheetViewObserver(&recorder);
 }
 
 TEST_F(MainWindowTest, DrawnSheetShowsHeadersFixedWhileRowsScroll) {
@@ -301,12 +328,12 @@ TEST_F(MainWindowTest, DrawnSheetShowsHeadersFixedWhileRowsScroll) {
   // Window pixel (1 + x, 1 + y) shows sheet pixel (x, y).
   const QPoint header(3 * 16 + 4, 4);
   const QPoint body(3 * 16 + 4, sheet.headerRowCount * 16 + 4);
-  EXPECT_EQ(shown.pixel(header + QPoint(1, 1)), sheet.image.pixel(header));
-  EXPECT_EQ(shown.pixel(body + QPoint(1, 1)), sheet.image.pixel(body));
+  EXPECT_EQ(shown.pixel(header + QPoint(1, 1)), SheetPixel(sheet, header));
+  EXPECT_EQ(shown.pixel(body + QPoint(1, 1)), SheetPixel(sheet, body));
   window.Sheet()->Vertical()->setValue(7);
   const QImage scrolled = window.Sheet()->grab().toImage();
-  EXPECT_EQ(scrolled.pixel(header + QPoint(1, 1)), sheet.image.pixel(header));
-  EXPECT_EQ(scrolled.pixel(body + QPoint(1, 1)), sheet.image.pixel(body + QPoint(0, 7 * 16)));
+  EXPECT_EQ(scrolled.pixel(header + QPoint(1, 1)), SheetPixel(sheet, header));
+  EXPECT_EQ(scrolled.pixel(body + QPoint(1, 1)), SheetPixel(sheet, body + QPoint(0, 7 * 16)));
   if (qEnvironmentVariableIsSet("KVF_SCREENSHOT")) window.grab().save(qEnvironmentVariable("KVF_SCREENSHOT"));
 }
 

@@ -24,7 +24,7 @@ TEST(WheelTurn, NotchesScrollPartsWaitEndsLimit) {
     int32_t accumulatorAfter;
   };
   const Case cases[] = {
-      {0, 120, 3, Bar(10, 50), 7, 0},         // one notch forward scrolls up
+      {0, 120, 3, Bar(10, 50), 7, 0},  // one notch forward scrolls up
       {0, -240, 3, Bar(10, 50), 16, 0},
       {0, -60, 3, Bar(10, 50), 10, -60},      // a fraction of a notch waits
       {-60, -90, 3, Bar(10, 50), 13, -30},    // -150: one notch, -30 left
@@ -82,13 +82,13 @@ TEST_F(WheelWindowTest, WheelScrollsTheRowsWithRemainderAndIgnoresAHiddenBar) {
 
   // The pop-up's choice sends the wheel to the horizontal bar, which is
   // hidden here: nothing moves.
-  window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection1"))->trigger();
+  window.Menus().Action(app::MenuEntry::PopupWheelHorizontal)->trigger();
   EXPECT_TRUE(window.WheelScrollsHorizontally());
   Turn(window.Sheet(), QPoint(0, -120));
   EXPECT_EQ(vertical->value(), 0);
   EXPECT_EQ(horizontal->value(), 0);
-  EXPECT_TRUE(window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection1"))->isChecked());
-  EXPECT_FALSE(window.Menus().Action(QStringLiteral("mnuPMouseWheelScrollDirection0"))->isChecked());
+  EXPECT_TRUE(window.Menus().Action(app::MenuEntry::PopupWheelHorizontal)->isChecked());
+  EXPECT_FALSE(window.Menus().Action(app::MenuEntry::PopupWheelVertical)->isChecked());
 }
 
 TEST_F(WheelWindowTest, PageSettingAndTiltOnAWideSheet) {

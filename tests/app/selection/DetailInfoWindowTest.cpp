@@ -14,7 +14,7 @@ namespace {
 class DetailInfoWindowTest : public SelectionWindowsTest {
  protected:
   app::DetailInfoWindow& Detail() { return *windows_->Detail(); }
-  // Rests the pointer on a cell of the screen sheet and lets tmrShowValues fire.
+  // Rests the pointer on a cell of the screen sheet and lets the hover timer fire.
   void RestOn(int column, int sheetRow) {
     const app::SheetGrid grid = window_->Sheet()->Grid();
     const QPointF point(1 + column * grid.cellSize + grid.cellSize / 2.0, 1 + sheetRow * grid.rowHeight + grid.rowHeight / 2.0);
@@ -29,51 +29,69 @@ class DetailInfoWindowTest : public SelectionWindowsTest {
 TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabelsInTheLanguage) {
   Open(WriteSurvey());
   EXPECT_TRUE(Detail().isVisible());
-  EXPECT_TRUE(window_->Menus().Action(QStringLiteral("mnuVDetailInfo"))->isChecked());
+  EXPECT_TRUE(window_->Menus().Action(app::MenuEntry::DetailInfo)->isChecked());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detail Information"));
   EXPECT_EQ(Detail().IndexText(0), QStringLiteral("Respondent index"));
-  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"))->isVisibleTo(&Detail()))
+  EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"))->isVisibleTo(&Detail()))
       << "the document has no sub-block label";
   // Poor, Fair and Good (1, 2, 3) four times each.
-  EXPECT_EQ(std::make_tuple(Detail().IndexValue(4, false), Detail().IndexValue(0, false), Detail().HeaderValue(2)),
-            std::make_tuple(QStringLiteral("2.0"), QStringLiteral("-"), QString()));
+  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
+  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
+  EXPECT_EQ(Detail().HeaderValue(2), QString());
   SetSwedish(true);
   Open(WriteSurvey());
   EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detaljinformation"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndexHeader"))->text(), QStringLiteral("Urval"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Urval"));
 }
 
-// The hover timer fills the window; a new sheet (Show, or a resized main window) resets it.
+TEST_F(DetailInfoWindowTest, WithoutAStoredPlacementTheContentFits) {
+  Open(WriteSurvey());
+  EXPECT_GE(Detail().width(), Detail().sizeHint().width());
+  EXPECT_GE(Detail().height(), Detail().minimumSizeHint().height());
+}
+
 TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   app::SelectionWindows& windows = Open(WriteSurvey());
   ASSERT_EQ(window_->Sheet()->Grid().headerRowCount, 2);
   RestOn(0, 2);  // respondent 0
-  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(0), Detail().HeaderValue(2), Detail().TextValue()),
-            std::make_tuple(QStringLiteral("Work"), QStringLiteral("Rating"), QStringLiteral("How do you rate it?\r\n\r\nPoor")));
-  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("txtText"))->toPlainText(),
+  EXPECT_EQ(Detail().HeaderValue(0), QStringLiteral("Work"));
+  EXPECT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
+  EXPECT_EQ(Detail().TextValue(), QStringLiteral("How do you rate it?\r\n\r\nPoor"));
+  EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("text"))->toPlainText(),
             QStringLiteral("How do you rate it?\n\nPoor"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("lblIndex0"))->text(), QStringLiteral("1.0"));
-  window_->resize(window_->width() + 40, window_->height() + 40);
-  QApplication::processEvents();
-  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(4, false)), std::make_tuple(QString(), QStringLiteral("2.0")));
+  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("1.0"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("indexValue0"))->text(), QStringLiteral("1.0"));
 
+  // Show builds a new sheet: the window is reset.
   RestOn(0, 3);
   ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   ClickCheckBox(QStringLiteral("A0-0"));
   QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(Detail().HeaderValue(2), QString());
+  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
   // South and West: Fair and Good.
-  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(0, false), Detail().IndexValue(4, false)),
-            std::make_tuple(QString(), QStringLiteral("-"), QStringLiteral("2.5")));
-  // Closing the document empties and hides it.
+  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.5"));
+  // Resizing the main window resets it too; closing the document empties and hides it.
+  Open(WriteSurvey());
+  RestOn(0, 2);
+  ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
+  window_->resize(window_->width() + 40, window_->height() + 40);
+  QApplication::processEvents();
+  EXPECT_EQ(Detail().HeaderValue(2), QString());
+  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
+  Open(WriteSurvey());
+  RestOn(0, 2);
   window_->Session().CloseDocument();
   EXPECT_FALSE(Detail().isVisible());
-  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexText(0), Detail().IndexValue(4, false)),
-            std::make_tuple(QString(), QString(), QString()));
+  EXPECT_EQ(Detail().HeaderValue(2), QString());
+  EXPECT_EQ(Detail().IndexText(0), QString());
+  EXPECT_EQ(Detail().IndexValue(4, false), QString());
 }
+
 
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
   Open(WriteSurvey());
-  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("lblIndexLabel2"));
+  QLabel* label = Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"));
   const int before = Detail().height();
   Detail().SetIndexText(2, QStringLiteral("Sub-block index"));
   Detail().Update();
@@ -88,16 +106,21 @@ TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
 
 TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt) {
   Open(WriteSurvey());
-  QAction* entry = window_->Menus().Action(QStringLiteral("mnuVDetailInfo"));
+  QAction* entry = window_->Menus().Action(app::MenuEntry::DetailInfo);
   Detail().move(120, 90);
   const QRect placed = Detail().geometry();
   Detail().close();
-  EXPECT_FALSE(Detail().isVisible() || entry->isChecked());
+  EXPECT_FALSE(Detail().isVisible());
+  EXPECT_FALSE(entry->isChecked());
   entry->trigger();
   EXPECT_TRUE(Detail().isVisible());
-  app::DetailInfoWindow another(OpenProgramKey(store_).key, Policies());
-  EXPECT_EQ(another.geometry(), placed);
+
+  app::DetailInfoWindow another(window_->Session(), OpenProgramKey(store_).key, Policies());
+  EXPECT_EQ(another.geometry().topLeft(), placed.topLeft());
+  EXPECT_EQ(another.size(), placed.size());
 }
+
+
 
 }  // namespace
 }  // namespace kvf::testing

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "core/settings/ProgramKey.h"
-#include "kvfwriter/KvfWriter.h"
 #include "kvfwriter/JsonDescription.h"
+#include "kvfwriter/KvfWriter.h"
 
 namespace kvf::testing {
 
@@ -29,7 +29,7 @@ QString SelectionWindowsTest::WriteSurvey(bool minimums) {
   "answers": [[0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2], [0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1],
               [0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2]],
   "blocks": [{"name": "Work", "membersByQuestionField": true}]})",
-                                          &d, &error))
+                                           &d, &error))
       << error.toStdString();
   if (!minimums) {
     d.info.minimumGraphSelection = d.info.minimumComplementSelection = 0;
@@ -47,7 +47,7 @@ app::SelectionWindows& SelectionWindowsTest::Open(const QString& path) {
   window.Load({});
   window.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-  EXPECT_TRUE(window.OpenDocument(path, false, QStringLiteral("Open")));
+  EXPECT_TRUE(window.Commands().OpenDocument(path, false, QStringLiteral("Open")));
   if (windows_->Navigator()->isVisible()) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(windows_->Navigator()));
   }

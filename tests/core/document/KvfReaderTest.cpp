@@ -95,14 +95,21 @@ KvfDescription SmallSurvey(int revision = 9) {
   return d;
 }
 
+// A read's revisions and its error as a LoadError (None on success).
+struct Outcome : KvfRevisions {
+  LoadError error = LoadError::None;
+};
+
 struct Loaded {
-  ReadResult result;
+  Outcome result;
   SurveyDocument document;
 };
 
 Loaded Read(const QByteArray& bytes, ReadOptions options = {}) {
   Loaded loaded;
-  loaded.result = DecodeKvf(bytes, loaded.document, options);
+  const Result<KvfRevisions> read = DecodeKvf(bytes, loaded.document, options);
+  if (read) static_cast<KvfRevisions&>(loaded.result) = read.Value();
+  loaded.result.error = LoadErrorOf(read.Error());
   return loaded;
 }
 
@@ -527,8 +534,8 @@ TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
 
 TEST(KvfReader, FileErrors) {
   SurveyDocument doc;
-  EXPECT_EQ(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).error, LoadError::CannotOpen);
-  EXPECT_EQ(ReadKvfFile(QStringLiteral("/"), doc).error, LoadError::CannotOpen);
+  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).Error()), LoadError::CannotOpen);
+  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/"), doc).Error()), LoadError::CannotOpen);
 }
 
 }  // namespace

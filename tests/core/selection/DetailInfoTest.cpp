@@ -4,6 +4,7 @@
 
 #include "core/fixtures/SurveyRecipe.h"
 #include "core/selection/DetailInfo.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/sheet/ViewState.h"
 
 namespace kvf::testing {
@@ -48,7 +49,7 @@ struct Fixture {
     view.SetUserRowOrder(rowOrder);
     view.Reseed(7);
     view.StartDocument(document);
-    EXPECT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+    EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
     document.questions[1].flexIndex = 2.5;
     document.blocks[1].flexIndex = 1.7;
     document.blocks[0].flexIndex = 7.04;
@@ -86,7 +87,7 @@ struct Small {
     document = builder.Load();
     document.info.indexDecimals = 1;
     view.StartDocument(document);
-    EXPECT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+    EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   }
   SurveyDocument document;
   ViewState view;
@@ -155,7 +156,7 @@ TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
 
 TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   Fixture f;
-  ASSERT_EQ(f.view.Sheet().HeaderRowCount(f.document), 3);
+  ASSERT_EQ(SheetHeaderRowCount(f.document, f.view.Sheet()), 3);
   DetailInfo info = f.Designed();
   info.selection[0] = QStringLiteral("kept");
   FillDetailInfo(f.document, f.view.Sheet(), -1, 0, &info, kEnglish);
@@ -175,7 +176,7 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
 
   // A single header row is the topmost row, and still the question row.
   Small one({ValuedQuestion(QStringLiteral("Pace"), {1, 2}, {0, 1})});
-  ASSERT_EQ(one.view.Sheet().HeaderRowCount(one.document), 1);
+  ASSERT_EQ(SheetHeaderRowCount(one.document, one.view.Sheet()), 1);
   info = DetailInfo();
   info.headers = {"x", "y", "z"};
   info.text = QStringLiteral("old");

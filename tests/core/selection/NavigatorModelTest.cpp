@@ -155,13 +155,13 @@ TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
   SurveyDocument document = Survey();
   ViewState view;
   view.StartDocument(document);
-  ASSERT_EQ(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)), QString());
+  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
   NavigatorModel model;
   model.SetUp(document);
   EXPECT_FALSE(model.HasUnappliedChanges());
   ShowOutcome outcome = model.Show(document, view);
   EXPECT_FALSE(outcome.flexTotalSet);
-  EXPECT_EQ(outcome.error, QString());
+  EXPECT_TRUE(outcome.sheet.ok());
 
   model.SetFlexChoice(0, false);
   EXPECT_TRUE(model.HasUnappliedChanges());
@@ -179,7 +179,7 @@ TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
 
   // A refused selection reports its text; the applied copy is the pending one.
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("R1"), false));
-  EXPECT_EQ(model.Show(document, view).error, NoMatchingAnswersText().Get());
+  EXPECT_EQ(model.Show(document, view).sheet.Text(), NoMatchingAnswersText().Get());
   EXPECT_FALSE(model.HasUnappliedChanges());
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
 }

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "core/text/Language.h"
 #include "kvfwriter/JsonDescription.h"
 #include "kvfwriter/KvfWriter.h"
 
@@ -74,7 +73,7 @@ class DocumentSessionTest : public ::testing::Test {
 
 TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifiesAndOlderRevisionsComputeTheTotalIndex) {
   const QString path = Write(QStringLiteral("Survey A.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session_.LoadDocument(path, true), QString());
+  ASSERT_TRUE(session_.LoadDocument(path, true).ok());
   const SurveyDocument& doc = session_.Document();
   EXPECT_TRUE(session_.IsOpen());
   // Revision 5 and later carry the total index.
@@ -84,32 +83,30 @@ TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifiesAndOlderRevisionsComput
   EXPECT_EQ(recorder_.events, (std::vector<QString>{QStringLiteral("loaded Survey A.kvf")}));
 
   DocumentSession old;
-  ASSERT_EQ(old.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false), QString());
+  ASSERT_TRUE(old.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false).ok());
   // Weights 2, 4 and a skipped -1 over the one total-index question.
   EXPECT_EQ(std::make_tuple(old.Document().info.totalIndex, old.Document().info.currentTotalIndex), std::make_tuple(3.0, 3.0));
   EXPECT_TRUE(old.DataOpenFolder().isEmpty());
   writer::KvfDescription noIndexes = IndexSurvey(4);
   noIndexes.info.indexDivisor = 0;
-  ASSERT_EQ(old.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false), QString());
+  ASSERT_TRUE(old.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false).ok());
   EXPECT_EQ(old.Document().info.totalIndex, -1.0);
 }
 
 TEST_F(DocumentSessionTest, AFailedLoadLeavesTheOpenDocumentAndASecondLoadClosesTheFirst) {
   const QString a = Write(QStringLiteral("a.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session_.LoadDocument(a, true), QString());
+  ASSERT_TRUE(session_.LoadDocument(a, true).ok());
   const QString folder = session_.DataOpenFolder();
   writer::KvfDescription damaged = IndexSurvey(9);
   damaged.header.crc = 1;
   QDir().mkpath(dir_.path() + QStringLiteral("/other"));
-  SetSwedish(true);
-  const QString error = session_.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
-  SetSwedish(false);
-  EXPECT_EQ(error, QStringLiteral("Den här KVF-filen är skadad!"));
+  const Status failed = session_.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
+  EXPECT_EQ(failed.Message().swedish, QStringLiteral("Den här KVF-filen är skadad!"));
   EXPECT_EQ(std::make_tuple(session_.Document().file.documentPath, session_.Document().questions.size(), session_.DataOpenFolder()),
             std::make_tuple(a, size_t{2}, folder));
 
   const QString b = Write(QStringLiteral("b.kvf"), IndexSurvey(9));
-  ASSERT_EQ(session_.LoadDocument(b, false), QString());
+  ASSERT_TRUE(session_.LoadDocument(b, false).ok());
   EXPECT_EQ(recorder_.events, (std::vector<QString>{QStringLiteral("loaded a.kvf"), QStringLiteral("closing a.kvf"),
                                                     QStringLiteral("closed ") + a, QStringLiteral("loaded b.kvf")}));
   session_.CloseDocument();
@@ -126,7 +123,7 @@ TEST_F(DocumentSessionTest, NewerFormatWarnsAfterLoadingAndUserBlocksGetTheirInd
   session_.SetUserBlockSource(&source);
   writer::KvfDescription d = IndexSurvey(9);
   d.header.formatRevision = 10;
-  ASSERT_EQ(session_.LoadDocument(Write(QStringLiteral("new.kvf"), d), false), QString());
+  ASSERT_TRUE(session_.LoadDocument(Write(QStringLiteral("new.kvf"), d), false).ok());
   ASSERT_EQ(recorder_.events.size(), 2u);
   EXPECT_EQ(recorder_.events[1],
             QStringLiteral("warning Time to upgrade: new.kvf is in a newer format then this version of KVF Viewer was "

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <tuple>
+
+#include "core/settings/SettingsFile.h"
 
 namespace kvf {
 namespace {
@@ -79,6 +82,19 @@ TEST(SingleInstance, ALockLeftByACrashedCopyIsTakenOver) {
   stale.close();
   SingleInstanceLock lock(path);
   EXPECT_TRUE(lock.TryAcquire());
+}
+
+TEST(SettingsFileStatus, NamesTheFaultyLineAndTheKeptCopy) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("settings.reg")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:zz\n");
+  file.close();
+  const platform::FileRegistryStore store(file.fileName());
+  const Status status = SettingsFileStatus(store);
+  EXPECT_EQ(status.Code(), static_cast<int>(platform::FileRegistryStore::Status::SetAside));
+  EXPECT_TRUE(status.Message().english.contains(QStringLiteral("line 3")));
+  EXPECT_TRUE(status.Message().swedish.contains(QDir::toNativeSeparators(store.BackupPath())));
 }
 
 }  // namespace

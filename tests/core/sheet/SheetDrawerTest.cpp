@@ -22,23 +22,33 @@ using platform::MetaText;
 
 constexpr QRgb kBlack = 0xFF000000;
 
+// One pixel of the drawn sheet, read through the region call.
+QRgb PixelAt(const SheetState& state, int x, int y) { return state.RegionPixels(QRect(x, y, 1, 1)).pixel(0, 0); }
+
 class SheetDrawerTest : public ::testing::Test {
  protected:
   void SetUp() override { EnsureGuiApplication(); }
 
+  // A drawer for document, as the viewer makes one.
+  void MakeDrawer(const SurveyDocument& document) {
+    Result<SheetDrawer> made = SheetDrawer::Create(document);
+    ASSERT_TRUE(made.ok());
+    drawer = std::move(made).Value();
+  }
+
   SheetState Screen(const SurveyDocument& document, const SubSheet& sheet, int32_t mode = kSheetScreen,
                     int32_t maxRows = 300) {
-    drawer.InitiateSheetDrawer(document);
+    MakeDrawer(document);
     const SheetRequest request{.mode = mode, .maxRows = maxRows};
     SheetState state;
-    EXPECT_EQ(DrawSheet(drawer, document, sheet, request, &state), 0);
+    EXPECT_TRUE(DrawSheet(drawer, document, sheet, request, &state).ok());
     return state;
   }
 
   // The metafile picture (mode 2) as the EMF device records it.
   platform::MetafileDrawing Metafile(const SurveyDocument& document, const SubSheet& sheet, int32_t maxRows = 300,
                                      SheetGeometry* geometryOut = nullptr) {
-    drawer.InitiateSheetDrawer(document);
+    MakeDrawer(document);
     SheetRequest request;
     request.mode = kSheetEmfFile;
     request.maxRows = maxRows;
@@ -94,7 +104,7 @@ SurveyDocument BandSurvey() { return BandRecipe().Load(); }
 
 TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
   const SurveyDocument document = BandSurvey();
-  EXPECT_FALSE(drawer.InitiateSheetDrawer(document));
+  MakeDrawer(document);
   // Caption, group lines, four band colours, questions, three alternatives.
   EXPECT_EQ(std::make_tuple(drawer.BrushCount(), drawer.BrushCapacity()), std::make_tuple(10, 20));
   EXPECT_EQ(drawer.AlternativeBrush(0), drawer.AlternativeBrush(3));
@@ -105,16 +115,10 @@ TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
   EXPECT_NE(drawer.GetCachedBrush(0x123456), 0);
   EXPECT_EQ(drawer.BrushCapacity(), 40);
   EXPECT_EQ(drawer.GetCachedBrush(-1), 0);
-  drawer.TerminateSheetDrawer();
-  EXPECT_EQ(std::make_tuple(drawer.BrushCount(), drawer.BrushCapacity()), std::make_tuple(0, 1));
-  EXPECT_EQ(drawer.QuestionBrush(0), nullptr);
-  // A colour no brush can be made of releases every brush.
+  // No drawer is made for a colour no brush can be made of.
   SurveyRecipe recipe = BandRecipe();
   recipe.QuestionAt(1).alternatives[1].backColor = 0x01000000;
-  EXPECT_TRUE(drawer.InitiateSheetDrawer(recipe.Load()));
-  EXPECT_EQ(drawer.BrushCount(), 0);
-  EXPECT_EQ(drawer.AlternativeBrush(0), nullptr);
-  EXPECT_EQ(drawer.ColourBrush(kCaptionColour), nullptr);
+  EXPECT_FALSE(SheetDrawer::Create(recipe.Load()).ok());
 }
 
 TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider) {
@@ -131,8 +135,6 @@ TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider)
   EXPECT_EQ(drawer.AlternativeLabelOffset(1), (16 - fonts.NormalWidth(QStringLiteral("WWWW"))) / 2);
   EXPECT_EQ(drawer.QuestionLabelOffset(0), (16 - fonts.BoldWidth(QStringLiteral("Q0"))) / 2);
   EXPECT_EQ(drawer.QuestionLabelOffset(3), 0);  // not an overview question
-  drawer.TerminateSheetDrawer();
-  EXPECT_FALSE(drawer.OffsetsMeasured());
 }
 
 // The screen image: bands switching at every change of block, group lines only
@@ -143,30 +145,30 @@ TEST_F(SheetDrawerTest, ScreenImageShowsBandsGroupLinesAndAnswerCells) {
   ASSERT_TRUE(state.present);
   EXPECT_EQ(state.headerRowCount, 2);
   EXPECT_EQ(state.shownRowCount, 3);
-  EXPECT_EQ(state.image.size(), QSize(64, (2 + 3) * 16));
+  EXPECT_EQ(state.Bounds().size(), QSize(64, (2 + 3) * 16));
   // Blocks 4, 4, -1, 7: nothing over the third column (the selector switched back).
   const QRgb bands[] = {Rgb(kLevelColours[1]), Rgb(kLevelColours[1]), kBlack, Rgb(kLevelColours[1])};
-  for (int c = 0; c < 4; ++c) EXPECT_EQ(state.image.pixel(c * 16 + 2, 1), bands[c]) << c;
+  for (int c = 0; c < 4; ++c) EXPECT_EQ(PixelAt(state, c * 16 + 2, 1), bands[c]) << c;
   for (const int y : {0, 20, 79}) {
-    for (const int x : {31, 47}) EXPECT_EQ(state.image.pixel(x, y), Rgb(kGroupLineColour)) << x << "," << y;
-    for (const int x : {0, 15, 63}) EXPECT_NE(state.image.pixel(x, y), Rgb(kGroupLineColour)) << x << "," << y;
+    for (const int x : {31, 47}) EXPECT_EQ(PixelAt(state, x, y), Rgb(kGroupLineColour)) << x << "," << y;
+    for (const int x : {0, 15, 63}) EXPECT_NE(PixelAt(state, x, y), Rgb(kGroupLineColour)) << x << "," << y;
   }
   const std::vector<std::vector<int32_t>> answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
   for (int c = 0; c < 4; ++c) {
-    EXPECT_EQ(state.image.pixel(c * 16 + 5, 16 + 1), Rgb(kQuestionColour));
+    EXPECT_EQ(PixelAt(state, c * 16 + 5, 16 + 1), Rgb(kQuestionColour));
     for (int r = 0; r < 3; ++r) {
       const QRgb fill = Rgb(kAlternativeColours[answers[static_cast<size_t>(c)][static_cast<size_t>(r)]]);
       const int top = (2 + r) * 16;
-      EXPECT_EQ(state.image.pixel(c * 16 + 2, top + 1), fill) << c << "," << r;
+      EXPECT_EQ(PixelAt(state, c * 16 + 2, top + 1), fill) << c << "," << r;
       int ink = 0;  // pixels of the label
       for (int y = top + 2; y < top + 16; ++y)
-        for (int x = c * 16 + 3; x < c * 16 + 13; ++x) ink += state.image.pixel(x, y) != fill ? 1 : 0;
+        for (int x = c * 16 + 3; x < c * 16 + 13; ++x) ink += PixelAt(state, x, y) != fill ? 1 : 0;
       EXPECT_GT(ink, 5) << c << "," << r;
     }
   }
   SheetState off;
-  ASSERT_EQ(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.groupLines = false}, &off), 0);
-  EXPECT_EQ(off.image.pixel(31, 40), Rgb(kAlternativeColours[1]));
+  ASSERT_TRUE(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.groupLines = false}, &off).ok());
+  EXPECT_EQ(PixelAt(off, 31, 40), Rgb(kAlternativeColours[1]));
 }
 
 TEST_F(SheetDrawerTest, SubBlockBandsLieUnderTheBlockBandsWithTheirOwnColours) {
@@ -174,13 +176,13 @@ TEST_F(SheetDrawerTest, SubBlockBandsLieUnderTheBlockBandsWithTheirOwnColours) {
   const SheetState state = Screen(document, WholeSheet(document));
   EXPECT_EQ(state.headerRowCount, 3);
   // The block band covers two rows where no sub-block band lies over it.
-  EXPECT_EQ(state.image.pixel(2, 1), Rgb(kLevelColours[1]));
-  EXPECT_EQ(state.image.pixel(2, 17), Rgb(kLevelColours[1]));
-  EXPECT_EQ(state.image.pixel(20, 17), Rgb(kLevelColours[3]));
+  EXPECT_EQ(PixelAt(state, 2, 1), Rgb(kLevelColours[1]));
+  EXPECT_EQ(PixelAt(state, 2, 17), Rgb(kLevelColours[1]));
+  EXPECT_EQ(PixelAt(state, 20, 17), Rgb(kLevelColours[3]));
   // The sub-block boundary's line starts below the top row.
-  EXPECT_NE(state.image.pixel(15, 1), Rgb(kGroupLineColour));
-  EXPECT_EQ(state.image.pixel(15, 17), Rgb(kGroupLineColour));
-  EXPECT_EQ(state.image.pixel(15, 50), Rgb(kGroupLineColour));
+  EXPECT_NE(PixelAt(state, 15, 1), Rgb(kGroupLineColour));
+  EXPECT_EQ(PixelAt(state, 15, 17), Rgb(kGroupLineColour));
+  EXPECT_EQ(PixelAt(state, 15, 50), Rgb(kGroupLineColour));
 }
 
 TEST_F(SheetDrawerTest, BandTextsAreShortenedToTheBandButNeverBelowTwoCharacters) {
@@ -206,9 +208,9 @@ TEST_F(SheetDrawerTest, RowsRotatedPerColumnShowEachColumnsOwnRespondent) {
   sheet.columnOffsets = {1, 2, 0, 0};
   const SheetState state = Screen(document, sheet);
   // Column 0 row 0 shows respondent 1, column 1 row 0 respondent 2.
-  EXPECT_EQ(state.image.pixel(2, 33), Rgb(kAlternativeColours[1]));
-  EXPECT_EQ(state.image.pixel(18, 33), Rgb(kAlternativeColours[0]));
-  EXPECT_EQ(state.image.pixel(34, 33), Rgb(kAlternativeColours[2]));
+  EXPECT_EQ(PixelAt(state, 2, 33), Rgb(kAlternativeColours[1]));
+  EXPECT_EQ(PixelAt(state, 18, 33), Rgb(kAlternativeColours[0]));
+  EXPECT_EQ(PixelAt(state, 34, 33), Rgb(kAlternativeColours[2]));
 }
 
 TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMetafiles) {
@@ -218,8 +220,8 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
   const SubSheet sheet = WholeSheet(document);
   // Question 1 answers 1, 2, 0: the uncoloured cell is row 2.
   const SheetState state = Screen(document, sheet);
-  EXPECT_EQ(state.image.pixel(16 + 1, 4 * 16 + 1), kBlack);
-  EXPECT_EQ(state.image.pixel(16 + 1, 3 * 16 + 1), Rgb(kAlternativeColours[2]));
+  EXPECT_EQ(PixelAt(state, 16 + 1, 4 * 16 + 1), kBlack);
+  EXPECT_EQ(PixelAt(state, 16 + 1, 3 * 16 + 1), Rgb(kAlternativeColours[2]));
   const platform::MetafileDrawing drawing = Metafile(document, sheet);
   const QRect cell(32, 4 * 32, 32, 32);
   // Only the group line (the last two pixels of the column before a new block) touches it.
@@ -233,9 +235,9 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
 TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {
   const SurveyDocument document = SheetSurvey({.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}});
   const SheetState state = Screen(document, WholeSheet(document), kSheetMiniOverview);
-  ASSERT_EQ(state.image.size(), QSize(4 * 8, 4 * 8));
+  ASSERT_EQ(state.Bounds().size(), QSize(4 * 8, 4 * 8));
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_EQ(state.image.pixel(x, y), state.image.pixel(x / 8 * 8, y / 8 * 8)) << x << "," << y;
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(PixelAt(state, x, y), PixelAt(state, x / 8 * 8, y / 8 * 8)) << x << "," << y;
 }
 
 TEST_F(SheetDrawerTest, MaxRowsLimitsTheAnswerRowsButIndexRowsCountEveryone) {
@@ -298,7 +300,7 @@ TEST_F(SheetDrawerTest, TheCaptionBlockIsFilledAndCarriesItsLines) {
 
 TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTotals) {
   const SurveyDocument document = BandSurvey();
-  drawer.InitiateSheetDrawer(document);
+  MakeDrawer(document);
   OverviewOptions options;
   const QByteArray overview = OverviewEmfBytes(drawer, document, WholeSheet(document), options);
   options.rowLimit = 0;
@@ -314,14 +316,14 @@ TEST_F(SheetDrawerTest, ASheetTooLargeToDrawFailsAndLeavesNoSheet) {
   const SurveyDocument document = BandSurvey();
   SubSheet sheet = WholeSheet(document);
   sheet.columns.assign(70000, 0);
-  drawer.InitiateSheetDrawer(document);
+  MakeDrawer(document);
   SheetState state;
   state.present = true;
   state.width = 5;
-  EXPECT_EQ(DrawSheet(drawer, document, sheet, SheetRequest{}, &state), -1);
+  EXPECT_EQ(DrawSheet(drawer, document, sheet, SheetRequest{}, &state).Message().english, SheetTooLargeText().english);
   EXPECT_FALSE(state.present);
   EXPECT_EQ(state.width, 0);
-  EXPECT_EQ(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.mode = kSheetEmfFile}, &state), -1);
+  EXPECT_FALSE(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.mode = kSheetEmfFile}, &state).ok());
 }
 
 }  // namespace

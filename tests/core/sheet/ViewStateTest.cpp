@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "core/fixtures/SurveyRecipe.h"
+#include "core/sheet/SheetLayout.h"
 #include "core/sheet/ViewState.h"
 #include "core/text/Language.h"
 
@@ -51,10 +52,10 @@ class ViewStateTest : public ::testing::Test {
   void TearDown() override { SetSwedish(false); }
   void Start(SurveyDocument& document) {
     view.StartDocument(document);
-    view.SetObserver(&observer);
+    view.AddObserver(&observer);
   }
   void Create(SurveyDocument& document, const SelectionMatrix& selection) {
-    ASSERT_EQ(view.CreateSubSheet(document, selection), QString());
+    ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
   }
   ViewState view;
   RecordingObserver observer;
@@ -88,9 +89,9 @@ TEST_F(ViewStateTest, NothingChosenIsRefusedAndKeepsThePreviousSheet) {
   Create(document, SelectionMatrix::AllSelected(document));
   observer.events.clear();
   const SelectionMatrix none = Without(document, {{0, 0}, {0, 1}, {0, 2}});
-  EXPECT_EQ(view.CreateSubSheet(document, none), QStringLiteral("There are no answers matching the selection criterias!"));
+  EXPECT_EQ(view.CreateSubSheet(document, none).Text(), QStringLiteral("There are no answers matching the selection criterias!"));
   SetSwedish(true);
-  EXPECT_EQ(view.CreateSubSheet(document, none),
+  EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
   EXPECT_TRUE(observer.events.empty());
   EXPECT_EQ(view.Sheet().description, QStringLiteral("All respondents"));
@@ -116,12 +117,12 @@ TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
   SurveyDocument document = recipe.Load();
   Start(document);
   const SelectionMatrix north = Without(document, {{0, 1}, {0, 2}});  // 4 respondents
-  EXPECT_EQ(view.CreateSubSheet(document, north), QStringLiteral("För få svar"));
+  EXPECT_EQ(view.CreateSubSheet(document, north).Text(), QStringLiteral("För få svar"));
   EXPECT_EQ(view.SelectionCount(), 4);
   EXPECT_FALSE(view.Sheet().present);
   // Without a text of its own the refusal still says something.
   document.info.tooFewCaption = -1;
-  EXPECT_FALSE(view.CreateSubSheet(document, north).isEmpty());
+  EXPECT_FALSE(view.CreateSubSheet(document, north).ok());
 }
 
 TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
@@ -131,10 +132,10 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
   Start(document);
   Create(document, Without(document, {{0, 1}, {0, 2}}));  // 4 respondents
   const SubSheet& sheet = view.Sheet();
-  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, sheet.ShownRowCount(300), sheet.respondents.size()),
+  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), sheet.respondents.size()),
             std::make_tuple(false, 0, 0, size_t{4}));
   Create(document, Without(document, {{0, 1}}));  // 8 respondents
-  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, sheet.ShownRowCount(300), sheet.ShownRowCount(3)),
+  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), SheetShownRowCount(sheet, 3)),
             std::make_tuple(true, -1, 8, 3));
 }
 
@@ -291,7 +292,7 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   EXPECT_DOUBLE_EQ(document.info.currentTotalIndex, 10.0);
   // The flex total is rebuilt even when the selection is refused.
   document.info.minimumGraphSelection = 3;
-  EXPECT_FALSE(view.CreateSubSheet(document, Without(document, {{0, 0}, {0, 2}, {1, 1}})).isEmpty());  // 4, 10
+  EXPECT_FALSE(view.CreateSubSheet(document, Without(document, {{0, 0}, {0, 2}, {1, 1}})).ok());  // 4, 10
   EXPECT_EQ(view.Flex().respondents, (Rows{4, 10}));
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);  // 2 < 3
 }
@@ -323,11 +324,11 @@ TEST_F(ViewStateTest, HeaderRowsFollowTheColumnsBlocks) {
   SurveyDocument document = builder.Load();
   Start(document);
   Create(document, SelectionMatrix::AllSelected(document));
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 2);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 2);
   document.questions[0].primaryBlock = 3;
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 3);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 3);
   view.Clear();
-  EXPECT_EQ(view.Sheet().HeaderRowCount(document), 0);
+  EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 0);
   EXPECT_EQ(observer.events.back(), "erase");
 }
 

@@ -127,8 +127,8 @@ TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
     EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::SetAside);
     backup = store.BackupPath();
     EXPECT_EQ(ReadAll(backup), garbage);
-    EXPECT_TRUE(store.Message().contains(QStringLiteral("line 3")) && store.Message().contains(QDir::toNativeSeparators(backup)));
-    EXPECT_FALSE(store.Message(true).isEmpty());
+    ASSERT_TRUE(store.ParseError());
+    EXPECT_EQ(store.ParseError()->line, 3);
     EXPECT_FALSE(store.KeyExists(kProgram + QStringLiteral("\\Settings")));  // defaults for the run
     EXPECT_EQ(ReadAll(file_), garbage);  // nothing written yet
     RegistryKey::Open(store, kProgram + QStringLiteral("\\Settings"), RegistryAccess::Write)
@@ -157,7 +157,7 @@ TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
     EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Unreadable);
     EXPECT_FALSE(store.IsWritable());
     EXPECT_FALSE(RegistryKey::Open(store, kProgram, RegistryAccess::Write).IsOpen());
-    EXPECT_FALSE(store.Message().isEmpty());
+    EXPECT_TRUE(store.ParseError());
   }
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(ReadAll(file_), garbage);
@@ -166,7 +166,7 @@ TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
 TEST_F(FileRegistryStoreTest, AMissingFileIsAnEmptyStoreAndIsCreatedOnFlush) {
   FileRegistryStore store(file_);
   EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::Ok);
-  EXPECT_TRUE(store.Message().isEmpty());
+  EXPECT_FALSE(store.ParseError());
   EXPECT_TRUE(store.Flush());
   EXPECT_FALSE(QFileInfo::exists(file_));  // nothing to save yet
   RegistryKey::Open(store, kProgram, RegistryAccess::Write);

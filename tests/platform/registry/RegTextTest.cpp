@@ -13,8 +13,8 @@ QByteArray Reg(const char* body) { return QByteArray(kHeader) + "\r\n" + body; }
 
 RegistryTree Parse(const QByteArray& bytes) {
   RegistryTree tree;
-  RegTextError error;
-  EXPECT_TRUE(ParseRegText(bytes, &tree, &error)) << error.line << ": " << error.message.toStdString();
+  const std::optional<RegTextError> error = ParseRegText(bytes, &tree);
+  EXPECT_FALSE(error) << error->line << ": " << error->reason.toStdString();
   return tree;
 }
 
@@ -130,9 +130,9 @@ TEST(RegText, RefusesMalformedTextAndNamesTheLine) {
   };
   for (const Case& c : cases) {
     RegistryTree tree;
-    RegTextError error;
-    EXPECT_FALSE(ParseRegText(QByteArray(c.text), &tree, &error)) << c.text;
-    EXPECT_EQ(std::make_tuple(error.line, error.message.isEmpty()), std::make_tuple(c.line, false)) << c.text;
+    const std::optional<RegTextError> error = ParseRegText(QByteArray(c.text), &tree);
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_EQ(std::make_tuple(error->line, error->reason.isEmpty()), std::make_tuple(c.line, false)) << c.text;
   }
 }
 
