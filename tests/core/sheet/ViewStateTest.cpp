@@ -65,10 +65,8 @@ TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimensio
   SurveyDocument document = Survey(12);
   Start(document);
   Create(document, SelectionMatrix::AllSelected(document));
-  EXPECT_TRUE(view.Sheet().present);
-  EXPECT_EQ(view.Sheet().description, QStringLiteral("All respondents"));
-  EXPECT_EQ(view.Sheet().respondents.size(), 12u);
-  EXPECT_EQ(view.Sheet().columns, document.overviewQuestions);
+  EXPECT_EQ(std::make_tuple(view.Sheet().present, view.Sheet().description, view.Sheet().respondents.size(), view.Sheet().columns),
+            std::make_tuple(true, QStringLiteral("All respondents"), size_t{12}, document.overviewQuestions));
   EXPECT_DOUBLE_EQ(view.Sheet().totalIndex, 50.0 / 3.0);  // 10, 20, 20 repeated
   Create(document, Without(document, {{0, 1}, {1, 0}}));
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region North, West; Sex Male"));
@@ -94,9 +92,8 @@ TEST_F(ViewStateTest, NothingChosenIsRefusedAndKeepsThePreviousSheet) {
   EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
   EXPECT_TRUE(observer.events.empty());
-  EXPECT_EQ(view.Sheet().description, QStringLiteral("All respondents"));
-  EXPECT_EQ(view.Sheet().respondents.size(), 6u);
-  EXPECT_EQ(view.SelectionCount(), 0);
+  EXPECT_EQ(std::make_tuple(view.Sheet().description, view.Sheet().respondents.size(), view.SelectionCount()),
+            std::make_tuple(QStringLiteral("All respondents"), size_t{6}, 0));
 }
 
 TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
@@ -118,8 +115,7 @@ TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
   Start(document);
   const SelectionMatrix north = Without(document, {{0, 1}, {0, 2}});  // 4 respondents
   EXPECT_EQ(view.CreateSubSheet(document, north).Text(), QStringLiteral("För få svar"));
-  EXPECT_EQ(view.SelectionCount(), 4);
-  EXPECT_FALSE(view.Sheet().present);
+  EXPECT_EQ(std::make_tuple(view.SelectionCount(), view.Sheet().present), std::make_tuple(4, false));
   // Without a text of its own the refusal still says something.
   document.info.tooFewCaption = -1;
   EXPECT_FALSE(view.CreateSubSheet(document, north).ok());
@@ -163,29 +159,26 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   Start(document);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.5}));
   Create(document, SelectionMatrix::AllSelected(document));
-  EXPECT_EQ(view.Sheet().rowOrder, 0);  // 60 >= 50: user setting 0
-  EXPECT_FALSE(view.Sheet().columnOffsetsActive);
+  // 60 >= 50: user setting 0.
+  EXPECT_EQ(std::make_tuple(view.Sheet().rowOrder, view.Sheet().columnOffsetsActive), std::make_tuple(0, false));
 
   SurveyDocument smaller = rotatedBelowFifty(73);
   Start(smaller);
   Create(smaller, Without(smaller, {{0, 2}}));  // 49 respondents (25 + 24)
   const SubSheet& sheet = view.Sheet();
-  ASSERT_EQ(sheet.respondents.size(), 49u);
-  EXPECT_EQ(sheet.rowOrder, 2);
-  EXPECT_TRUE(sheet.columnOffsetsActive);
-  ASSERT_EQ(sheet.columnOffsets.size(), 3u);
+  ASSERT_EQ(std::make_tuple(sheet.respondents.size(), sheet.rowOrder, sheet.columnOffsetsActive, sheet.columnOffsets.size()),
+            std::make_tuple(size_t{49}, 2, true, size_t{3}));
   EXPECT_EQ(sheet.columnOffsets[0], 24);  // 0.5 × 48
   EXPECT_TRUE(std::is_sorted(sheet.respondents.begin(), sheet.respondents.end()));
-  EXPECT_EQ(sheet.RespondentAt(0, 0), sheet.respondents[24]);
-  EXPECT_EQ(sheet.RespondentAt(30, 0), sheet.respondents[5]);
+  EXPECT_EQ(std::make_tuple(sheet.RespondentAt(0, 0), sheet.RespondentAt(30, 0)),
+            std::make_tuple(sheet.respondents[24], sheet.respondents[5]));
 
   SurveyDocument fifty = rotatedBelowFifty(75);
   Start(fifty);
   view.SetUserRowOrder(1);
   Create(fifty, Without(fifty, {{0, 2}}));  // 50 respondents
-  ASSERT_EQ(view.Sheet().respondents.size(), 50u);
-  EXPECT_EQ(view.Sheet().rowOrder, 1);
-  EXPECT_FALSE(view.Sheet().columnOffsetsActive);
+  EXPECT_EQ(std::make_tuple(view.Sheet().respondents.size(), view.Sheet().rowOrder, view.Sheet().columnOffsetsActive),
+            std::make_tuple(size_t{50}, 1, false));
   // A successful run in another order switches the rotation off.
   view.SetUserRowOrder(0);
   Create(fifty, Without(fifty, {{0, 2}}));
