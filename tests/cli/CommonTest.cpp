@@ -16,7 +16,8 @@ TEST(KvfCommon, HelpListsEveryCommand) {
 }
 
 TEST(KvfCommon, UsageErrorsExitOne) {
-  for (const QStringList& arguments : {QStringList(), QStringList{"no-such-command"}, QStringList{"dump"}, QStringList{"dump", "--bogus", "x"}})
+  for (const QStringList& arguments :
+       {QStringList(), QStringList{"no-such-command"}, QStringList{"dump"}, QStringList{"dump", "--bogus", "x"}})
     EXPECT_EQ(RunKvf(arguments).exitCode, 1) << arguments.join(' ').toStdString();
 }
 
@@ -31,7 +32,8 @@ TEST(KvfCommon, LoadErrorsPrintTheLoaderTextInTheUsersLanguage) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100, 'x')) == 100);
   file.close();
   const CliResult swedish = RunKvf({"dump", junk}, QStringLiteral("sv"));
-  EXPECT_EQ(std::make_tuple(swedish.exitCode, QString::fromUtf8(swedish.err)), std::make_tuple(2, QStringLiteral("Det här är inte en KVF-fil!\n")));
+  EXPECT_EQ(std::make_tuple(swedish.exitCode, QString::fromUtf8(swedish.err)),
+            std::make_tuple(2, QStringLiteral("Det här är inte en KVF-fil!\n")));
 }
 
 // Two respondents, one dimension that is also the only overview question.

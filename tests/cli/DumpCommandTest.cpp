@@ -51,23 +51,26 @@ TEST(KvfDump, KeysFollowTheSchemaInOrder) {
 TEST(KvfDump, FieldsAreDecodedAndResolved) {
   const QJsonObject dump = Dump(Save(QStringLiteral("fields.kvf"), Survey()));
   auto at = [](const QJsonObject& o, const char* key) { return o.value(QString::fromLatin1(key)); };
-  EXPECT_EQ(std::make_tuple(at(dump, "formatRevision").toInt(), at(dump, "fileName").toString(), at(dump, "title").toString()),
+  EXPECT_EQ(std::make_tuple(at(dump, "formatRevision").toInt(), at(dump, "fileName").toString(),
+                            at(dump, "title").toString()),
             std::make_tuple(9, QStringLiteral("fields.kvf"), QStringLiteral("fields.kvf")));
   const QJsonObject info = at(dump, "info").toObject();
-  EXPECT_EQ(std::make_tuple(at(info, "guid").toString(), at(info, "language").toString(), at(info, "languageCode").toString(),
-                            at(info, "allRespondentsCaption").toString()),
+  EXPECT_EQ(std::make_tuple(at(info, "guid").toString(), at(info, "language").toString(),
+                            at(info, "languageCode").toString(), at(info, "allRespondentsCaption").toString()),
             std::make_tuple(QStringLiteral("{000000AB-0000-0000-0000-000000000000}"), QStringLiteral("English"),
                             QStringLiteral("en"), QStringLiteral("Everyone")));
-  EXPECT_EQ(std::make_tuple(at(info, "created").toDouble(), at(info, "indexDecimals").toInt(), at(info, "totalIndex").toDouble(),
-                            at(info, "allowCopy"), at(info, "allowCopyData")),
+  EXPECT_EQ(std::make_tuple(at(info, "created").toDouble(), at(info, "indexDecimals").toInt(),
+                            at(info, "totalIndex").toDouble(), at(info, "allowCopy"), at(info, "allowCopyData")),
             std::make_tuple(46000.5, 2, 0.1, QJsonValue(true), QJsonValue(false)));
   EXPECT_EQ(std::make_tuple(at(info, "indexLabels").toArray().size(), at(info, "levelColors").toArray().size(),
                             at(info, "fileVersion").toArray().size()),
             std::make_tuple(5, 4, 3));
-  EXPECT_EQ(std::make_tuple(at(dump, "answerWidth").toInt(), at(dump, "respondentCount").toInt(), at(dump, "answers").toArray()),
+  EXPECT_EQ(std::make_tuple(at(dump, "answerWidth").toInt(), at(dump, "respondentCount").toInt(),
+                            at(dump, "answers").toArray()),
             std::make_tuple(2, 3, QJsonArray({QJsonArray({0, 1, 1})})));
   const QJsonObject alternative = at(dump, "alternatives").toArray()[0].toObject();
-  EXPECT_EQ(std::make_tuple(at(alternative, "sheetLabel").toString(), at(alternative, "value").toInt(), at(alternative, "protected")),
+  EXPECT_EQ(std::make_tuple(at(alternative, "sheetLabel").toString(), at(alternative, "value").toInt(),
+                            at(alternative, "protected")),
             std::make_tuple(QStringLiteral("Yes"), 100, QJsonValue(false)));
   const QJsonObject question = at(dump, "questions").toArray()[0].toObject();
   EXPECT_EQ(std::make_tuple(at(question, "name").toString(), at(question, "storedIndex").toDouble(),
@@ -77,8 +80,10 @@ TEST(KvfDump, FieldsAreDecodedAndResolved) {
             std::make_tuple(QJsonArray({QStringLiteral("Comment")}),
                             QJsonArray({QJsonArray({QString(), QStringLiteral("Comment"), QString()})})));
   const QJsonObject block = at(dump, "blocks").toArray()[0].toObject();
-  EXPECT_EQ(std::make_tuple(at(block, "name").toString(), at(block, "fromFile")), std::make_tuple(QStringLiteral("B"), QJsonValue(true)));
-  EXPECT_EQ(std::make_tuple(at(dump, "blockItems").toArray(), at(dump, "dimensions").toArray(), at(dump, "flexTotalQuestion").toInt()),
+  EXPECT_EQ(std::make_tuple(at(block, "name").toString(), at(block, "fromFile")),
+            std::make_tuple(QStringLiteral("B"), QJsonValue(true)));
+  EXPECT_EQ(std::make_tuple(at(dump, "blockItems").toArray(), at(dump, "dimensions").toArray(),
+                            at(dump, "flexTotalQuestion").toInt()),
             std::make_tuple(QJsonArray({QJsonArray({0, 0})}), QJsonArray({0}), -1));
 }
 

@@ -57,7 +57,8 @@ void ExpectSameCells(const QImage& screen, const QImage& picture) {
       ++compared;
       const QRgb got = picture.pixel(2 * x + 5, 2 * y + 4);
       if ((!Near(expected, got, 2) || qAlpha(got) < 250) && ++wrong <= 5)
-        ADD_FAILURE() << "cell at " << x / 16 << "," << y / 16 << ": expected " << std::hex << expected << " got " << got;
+        ADD_FAILURE() << "cell at " << x / 16 << "," << y / 16 << ": expected " << std::hex << expected << " got "
+                      << got;
     }
   }
   EXPECT_GT(compared, 300);
@@ -87,10 +88,11 @@ TEST(OverviewCommandTest, EveryFormatIsWrittenAsItsKind) {
   ASSERT_GT(wmf.size(), 40);
   // Key, units per inch and the bounds: the picture's extent.
   const QImage picture(Overview(QStringLiteral("sheet.png")));
-  EXPECT_EQ(std::make_tuple(qFromLittleEndian<quint32>(wmf.constData()), qFromLittleEndian<quint16>(wmf.constData() + 14),
-                            qFromLittleEndian<qint16>(wmf.constData() + 6), qFromLittleEndian<qint16>(wmf.constData() + 10),
-                            qFromLittleEndian<qint16>(wmf.constData() + 12)),
-            std::make_tuple(0x9AC6CDD7u, 96, 0, picture.width(), picture.height()));
+  EXPECT_EQ(
+      std::make_tuple(qFromLittleEndian<quint32>(wmf.constData()), qFromLittleEndian<quint16>(wmf.constData() + 14),
+                      qFromLittleEndian<qint16>(wmf.constData() + 6), qFromLittleEndian<qint16>(wmf.constData() + 10),
+                      qFromLittleEndian<qint16>(wmf.constData() + 12)),
+      std::make_tuple(0x9AC6CDD7u, 96, 0, picture.width(), picture.height()));
   const QByteArray svg = ReadAll(Overview(QStringLiteral("sheet.svg")));
   EXPECT_TRUE(svg.contains("<svg") && svg.contains("Staff survey 2024"));
   EXPECT_TRUE(ReadAll(Overview(QStringLiteral("sheet.pdf"))).startsWith("%PDF"));
@@ -109,8 +111,8 @@ TEST(OverviewCommandTest, RefusedSelectionsUsageErrorsAndWriteFailuresExitAsDocu
   EXPECT_EQ(refused.exitCode, 3);
   EXPECT_FALSE(refused.err.trimmed().isEmpty() || QFile::exists(out));
   // An unknown format, a screen image as a metafile, no output.
-  for (const QStringList& usage : {QStringList{"--out", OutPath("x.bmp")}, QStringList{"--screen", "--out", OutPath("x.svg")},
-                                   QStringList()})
+  for (const QStringList& usage :
+       {QStringList{"--out", OutPath("x.bmp")}, QStringList{"--screen", "--out", OutPath("x.svg")}, QStringList()})
     EXPECT_EQ(RunKvf(QStringList{"overview", kSample} + usage).exitCode, 1) << usage.join(' ').toStdString();
   const QString nowhere = TempDir() + QStringLiteral("/no such folder/");
   for (const char* name : {"x.emf", "x.wmf", "x.png"}) {
@@ -120,7 +122,8 @@ TEST(OverviewCommandTest, RefusedSelectionsUsageErrorsAndWriteFailuresExitAsDocu
   }
   const CliResult swedish = RunKvf({"overview", kSample, "--out", nowhere + "x.svg"}, QStringLiteral("sv"));
   EXPECT_EQ(swedish.exitCode, 4);
-  EXPECT_TRUE(QString::fromUtf8(swedish.err).startsWith(QStringLiteral("Översikt kunde inte sparas!"))) << swedish.err.toStdString();
+  EXPECT_TRUE(QString::fromUtf8(swedish.err).startsWith(QStringLiteral("Översikt kunde inte sparas!")))
+      << swedish.err.toStdString();
 }
 
 }  // namespace

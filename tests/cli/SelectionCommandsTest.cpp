@@ -68,25 +68,29 @@ TEST(KvfSelect, KeysInOrderAndTheFirstSheetWithoutOptions) {
   const QJsonObject json = QJsonDocument::fromJson(raw.out).object();
   EXPECT_EQ(json.value(QStringLiteral("count")).toInt(), kRespondents);
   EXPECT_EQ(json.value("alternativeCounts").toArray(), QJsonArray({QJsonArray({4, 4, 4}), QJsonArray({6, 6, 0})}));
-  EXPECT_EQ(std::make_tuple(json.value("description").toString(), Ints(json.value("rows")), json.value("columnOffsets").isNull(),
-                            json.value("headerRowCount").toInt()),
+  EXPECT_EQ(std::make_tuple(json.value("description").toString(), Ints(json.value("rows")),
+                            json.value("columnOffsets").isNull(), json.value("headerRowCount").toInt()),
             std::make_tuple(QStringLiteral("All respondents"), Range(kRespondents), true, 2));
   EXPECT_DOUBLE_EQ(json.value(QStringLiteral("sheetTotalIndex")).toDouble(), (4 * 10 + 8 * 20 + 6 * 1 + 6 * 2) / 24.0);
   const QJsonObject flex = json.value("flexTotal").toObject();
-  EXPECT_EQ(std::make_tuple(flex.value("questionFlexIndex").toArray().size(), flex.value("blockFlexIndex").toArray().size()),
-            std::make_tuple(4, 1));
+  EXPECT_EQ(
+      std::make_tuple(flex.value("questionFlexIndex").toArray().size(), flex.value("blockFlexIndex").toArray().size()),
+      std::make_tuple(4, 1));
 }
 
 TEST(KvfSelect, KeepFlexAndRowOptionsReachTheSheet) {
   const QString path = Save();
   const QJsonObject kept = Select({path, "--keep", "0:0,2", "--keep=1:1", "--max-rows", "2"});
-  EXPECT_EQ(std::make_tuple(Ints(kept.value("rows")), kept.value("description").toString(), kept.value("shownRowCount").toInt()),
+  EXPECT_EQ(std::make_tuple(Ints(kept.value("rows")), kept.value("description").toString(),
+                            kept.value("shownRowCount").toInt()),
             std::make_tuple(std::vector<int>{3, 5, 9, 11}, QStringLiteral("Region North, West; Sex Male"), 2));
   // A refused selection reports its text; the previous sheet stays.
   const QJsonObject refused = Select({path, "--keep", "0:"});
-  EXPECT_EQ(std::make_tuple(refused.value("error").toString(), Ints(refused.value("rows"))),
-            std::make_tuple(QStringLiteral("There are no answers matching the selection criterias!"), Range(kRespondents)));
-  const QJsonObject flex = Select({path, "--flex", "0", "--flex-on-selection", "--keep", "0:0"}).value("flexTotal").toObject();
+  EXPECT_EQ(
+      std::make_tuple(refused.value("error").toString(), Ints(refused.value("rows"))),
+      std::make_tuple(QStringLiteral("There are no answers matching the selection criterias!"), Range(kRespondents)));
+  const QJsonObject flex =
+      Select({path, "--flex", "0", "--flex-on-selection", "--keep", "0:0"}).value("flexTotal").toObject();
   EXPECT_EQ(std::make_tuple(flex.value("caption").toString(), Ints(flex.value("respondents"))),
             std::make_tuple(QStringLiteral("Current selection but Sex Female"), std::vector<int>{0, 6}));
   // A seed repeats a random order.
@@ -96,7 +100,8 @@ TEST(KvfSelect, KeepFlexAndRowOptionsReachTheSheet) {
   std::sort(rows.begin(), rows.end());
   EXPECT_EQ(rows, Range(kRespondents));
   const QJsonObject rotated = Select({path, "--row-order", "2"});
-  EXPECT_EQ(std::make_tuple(rotated.value("rowOrder").toInt(), Ints(rotated.value("columnOffsets")).size()), std::make_tuple(2, 4u));
+  EXPECT_EQ(std::make_tuple(rotated.value("rowOrder").toInt(), Ints(rotated.value("columnOffsets")).size()),
+            std::make_tuple(2, 4u));
 }
 
 TEST(KvfSelect, BadOptionsAreUsageErrors) {
@@ -104,10 +109,11 @@ TEST(KvfSelect, BadOptionsAreUsageErrors) {
   writer::KvfDescription noFlex = Survey();
   noFlex.questions[1].isFlexTotal = writer::kFalse;
   const QString noFlexPath = Save(noFlex);
-  const std::vector<QStringList> bad = {{path, "--keep", "2:0"},      {path, "--keep", "0:3"},     {path, "--keep", "zero:1"},
-                                       {path, "--keep", "0"},        {path, "--flex", "2"},       {noFlexPath, "--flex", "0"},
-                                       {path, "--row-order", "3"},   {path, "--max-rows", "-1"},  {path, "--seed", "x"},
-                                       {path, path}};
+  const std::vector<QStringList> bad = {{path, "--keep", "2:0"},    {path, "--keep", "0:3"},
+                                        {path, "--keep", "zero:1"}, {path, "--keep", "0"},
+                                        {path, "--flex", "2"},      {noFlexPath, "--flex", "0"},
+                                        {path, "--row-order", "3"}, {path, "--max-rows", "-1"},
+                                        {path, "--seed", "x"},      {path, path}};
   for (const QStringList& arguments : bad) {
     const CliResult result = RunKvf(QStringList{QStringLiteral("select")} + arguments);
     EXPECT_EQ(result.exitCode, 1) << arguments.join(QLatin1Char(' ')).toStdString();

@@ -55,7 +55,8 @@ TEST(JsonDescriptionTest, ReadsASurveyWithItsDefaults) {
   const InfoFields& i = d.info;
   const std::array<uint8_t, 16> guid{4, 3, 2, 1, 6, 5, 8, 7, 9, 10, 11, 12, 13, 14, 15, 16};
   // MinimumComplementSelection follows minimumSelection; the feature flags say the document has indexes.
-  EXPECT_EQ(std::make_tuple(i.guid, Text(d, i.projectName), i.allowCopy, i.allowPrint, i.minimumComplementSelection, i.featureFlags),
+  EXPECT_EQ(std::make_tuple(i.guid, Text(d, i.projectName), i.allowCopy, i.allowPrint, i.minimumComplementSelection,
+                            i.featureFlags),
             std::make_tuple(guid, QString("Staff"), kTrue, kFalse, 5, 0x100));
   EXPECT_EQ(std::make_tuple(Text(d, i.indexLabel3), i.indexLabel2, i.levelColors, i.created),
             std::make_tuple(QString("Blk"), kNone, std::array<int32_t, 4>{0x0080FF, 255, kNone, 0}, 45352.5));
@@ -64,12 +65,12 @@ TEST(JsonDescriptionTest, ReadsASurveyWithItsDefaults) {
   ASSERT_EQ(d.alternatives.size(), 4u);
   const QuestionRecord& q = d.questions[1];
   // Graph flags 0x103 with a stored index, 3 without.
-  EXPECT_EQ(std::make_tuple(q.firstAlternative, q.alternativeCount, q.selectionName, q.graphFlags, d.questions[0].graphFlags,
-                            d.questions[0].isFlexTotal),
+  EXPECT_EQ(std::make_tuple(q.firstAlternative, q.alternativeCount, q.selectionName, q.graphFlags,
+                            d.questions[0].graphFlags, d.questions[0].isFlexTotal),
             std::make_tuple(2, 2, q.name, 0x103, 3, kTrue));
   const AlternativeRecord& good = d.alternatives[3];
-  EXPECT_EQ(std::make_tuple(good.backColor, good.graphColor, good.graphValue, good.selectionName, d.alternatives[2].graphValue,
-                            d.alternatives[0].value),
+  EXPECT_EQ(std::make_tuple(good.backColor, good.graphColor, good.graphValue, good.selectionName,
+                            d.alternatives[2].graphValue, d.alternatives[0].value),
             std::make_tuple(0x0000FF00, 0x0000FF00, 7, kNone, 0, -1));
 
   // Equal texts share one entry: "1", "2" and "Good" vs the question names.

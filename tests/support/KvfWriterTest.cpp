@@ -82,8 +82,8 @@ TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile) {
     const QByteArray file = WriteKvf(d);
     const QByteArray payload = BuildPayload(d);
     const auto size = static_cast<int32_t>(file.size());
-    EXPECT_EQ(At(file, {0, 4, 8, 12, 16, 20, 28}), (Ints{static_cast<int32_t>(kMagic1), static_cast<int32_t>(kMagic2), 10,
-                                                        7, size, static_cast<int32_t>(payload.size()), 32}));
+    EXPECT_EQ(At(file, {0, 4, 8, 12, 16, 20, 28}), (Ints{static_cast<int32_t>(kMagic1), static_cast<int32_t>(kMagic2),
+                                                         10, 7, size, static_cast<int32_t>(payload.size()), 32}));
     if (compress) {
       EXPECT_GE(I32(file, 24), 1);
     } else {

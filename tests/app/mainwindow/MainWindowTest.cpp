@@ -107,7 +107,8 @@ TEST_F(MainWindowTest, UnreadableDocumentShowsTheLoadersTextAndClearsTheStatus) 
   app::MainWindow& window = StartWith({bad});
   EXPECT_FALSE(window.Session().IsOpen());
   ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(std::make_tuple(messages_[0].icon, messages_[0].caption), std::make_tuple(QMessageBox::Critical, S("KVF Viewer")));
+  EXPECT_EQ(std::make_tuple(messages_[0].icon, messages_[0].caption),
+            std::make_tuple(QMessageBox::Critical, S("KVF Viewer")));
   EXPECT_FALSE(messages_[0].text.isEmpty());
   EXPECT_TRUE(window.Status().Text().isEmpty());
 }
@@ -262,7 +263,8 @@ TEST_F(MainWindowTest, ExitWritesSettingsPlacementAndTheOpenDocument) {
   window.close();
   EXPECT_EQ(window.Status().Text(), S("Terminating application, please wait..."));
   EXPECT_FALSE(window.Session().IsOpen());
-  EXPECT_EQ(std::make_tuple(Stored(S("MRU List"), S("Item 00"))->text, Stored(S("Last Settings"), S("Data Open Folder"))->text,
+  EXPECT_EQ(std::make_tuple(Stored(S("MRU List"), S("Item 00"))->text,
+                            Stored(S("Last Settings"), S("Data Open Folder"))->text,
                             Stored(S("Windows\\Main"), S("WState"))->dword),
             std::make_tuple(EnglishSample(), folder_.path(), 0u));
   EXPECT_TRUE(Stored(S("Last Settings"), S("Graph Window Width")) && Stored(S("Windows\\Main"), S("WWidth")));

@@ -59,10 +59,15 @@ QString Shown(const PopupState& p) {
   entry("rows", p.showRowsComments);
   entry("columns", p.showColumnsComments);
   entry("copy", p.copyThisRowsAnswers);
-  const std::pair<bool, const char*> flags[] = {
-      {p.bar1, "bar1"},          {p.blockIndexGraph, "blockIndex"},     {p.blockHistogram, "blockHistogram"},
-      {p.blockGraph, "blockGraph"}, {p.blockRankingGraph, "blockRanking"}, {p.questionHistogram, "histogram"},
-      {p.questionGraph, "graph"}, {p.questionRankingGraph, "ranking"},   {p.bar2, "bar2"}};
+  const std::pair<bool, const char*> flags[] = {{p.bar1, "bar1"},
+                                                {p.blockIndexGraph, "blockIndex"},
+                                                {p.blockHistogram, "blockHistogram"},
+                                                {p.blockGraph, "blockGraph"},
+                                                {p.blockRankingGraph, "blockRanking"},
+                                                {p.questionHistogram, "histogram"},
+                                                {p.questionGraph, "graph"},
+                                                {p.questionRankingGraph, "ranking"},
+                                                {p.bar2, "bar2"}};
   for (const auto& [on, name] : flags)
     if (on) words << QString::fromLatin1(name);
   return words.join(QLatin1Char(' '));

@@ -59,7 +59,8 @@ TEST_F(HitTest, PerColumnOffsetsRotateTheRows) {
   sheet_.columnOffsets.assign(10, 0);
   sheet_.columnOffsets[8] = 3;
   // Row 2 of column 1: (3 + 2) mod 5.
-  EXPECT_EQ(std::make_tuple(At(1, 33).rowItem, At(17, 33).rowItem, At(17, 33 + 2 * 16).rowItem), std::make_tuple(10, 13, 10));
+  EXPECT_EQ(std::make_tuple(At(1, 33).rowItem, At(17, 33).rowItem, At(17, 33 + 2 * 16).rowItem),
+            std::make_tuple(10, 13, 10));
 }
 
 }  // namespace

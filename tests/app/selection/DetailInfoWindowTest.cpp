@@ -54,7 +54,8 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   ASSERT_EQ(window_->Sheet()->Grid().headerRowCount, 2);
   RestOn(0, 2);  // respondent 0
   EXPECT_EQ(std::make_tuple(Detail().HeaderValue(0), Detail().HeaderValue(2), Detail().TextValue()),
-            std::make_tuple(QStringLiteral("Work"), QStringLiteral("Rating"), QStringLiteral("How do you rate it?\r\n\r\nPoor")));
+            std::make_tuple(QStringLiteral("Work"), QStringLiteral("Rating"),
+                            QStringLiteral("How do you rate it?\r\n\r\nPoor")));
   EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("text"))->toPlainText(),
             QStringLiteral("How do you rate it?\n\nPoor"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("1.0"));
@@ -74,7 +75,8 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   window_->resize(window_->width() + 40, window_->height() + 40);
   QApplication::processEvents();
-  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(4, false)), std::make_tuple(QString(), QStringLiteral("2.0")));
+  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(4, false)),
+            std::make_tuple(QString(), QStringLiteral("2.0")));
   Open(WriteSurvey());
   RestOn(0, 2);
   window_->Session().CloseDocument();
@@ -82,7 +84,6 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexText(0), Detail().IndexValue(4, false)),
             std::make_tuple(QString(), QString(), QString()));
 }
-
 
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
   Open(WriteSurvey());
@@ -114,8 +115,6 @@ TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt)
   EXPECT_EQ(another.geometry().topLeft(), placed.topLeft());
   EXPECT_EQ(another.size(), placed.size());
 }
-
-
 
 }  // namespace
 }  // namespace kvf::testing

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
 #include <QtEndian>
 #include <cstring>
 #include <functional>
 #include <iterator>
 #include <tuple>
-#include <zlib.h>
 
 #include "core/document/KvfFormat.h"
 #include "kvfwriter/KvfWriter.h"
@@ -65,11 +65,16 @@ KvfDescription SmallSurvey(int revision = 9) {
   for (int b = 0; b < 16; ++b) d.info.guid[static_cast<size_t>(b)] = static_cast<uint8_t>(0x10 + b);
   // Alternatives 0..2 belong to question 0 (a dimension), 3..4 to question 1.
   for (int a = 0; a < 5; ++a) {
-    d.alternatives.push_back({.sheetLabel = 6 + 2 * (a % 3), .name = 7 + 2 * (a % 3), .selectionName = 5,
-                              .backColor = 0x0000FF + a, .value = a == 4 ? -1 : 10 * a,
+    d.alternatives.push_back({.sheetLabel = 6 + 2 * (a % 3),
+                              .name = 7 + 2 * (a % 3),
+                              .selectionName = 5,
+                              .backColor = 0x0000FF + a,
+                              .value = a == 4 ? -1 : 10 * a,
                               .complementProtected = static_cast<int16_t>(a == 1 ? kTrue : 0),
-                              .protectedFlag = static_cast<int16_t>(a == 2 ? kTrue : 0), .graphOptions = 7,
-                              .graphValue = 100 + a, .graphColor = 0x00FF00 + a});
+                              .protectedFlag = static_cast<int16_t>(a == 2 ? kTrue : 0),
+                              .graphOptions = 7,
+                              .graphValue = 100 + a,
+                              .graphColor = 0x00FF00 + a});
   }
   const writer::QuestionRecord q0{.sheetLabel = 2, .name = 3, .text = 4, .selectionName = 5, .backColor = 0xABCDEF,
                                   .primaryBlock = 0, .firstAlternative = 0, .alternativeCount = 3, .isDimension = kTrue,
@@ -168,7 +173,8 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
   EXPECT_TRUE(q.isDimension && q.isOverviewQuestion && q.isFlexTotal && q.inTotalIndex);
   EXPECT_EQ(std::make_tuple(q.backColor, q.primaryBlock, q.secondaryBlock, q.graphFlags, q.rankingWeight),
             std::make_tuple(0xABCDEF, 0, 1, 0x105, 3));
-  EXPECT_EQ(std::make_tuple(q.storedIndex, q.flexIndex, doc.questions[1].firstAlternative), std::make_tuple(2.25, 2.25, 3));
+  EXPECT_EQ(std::make_tuple(q.storedIndex, q.flexIndex, doc.questions[1].firstAlternative),
+            std::make_tuple(2.25, 2.25, 3));
   ASSERT_EQ(doc.respondentComments.size(), 2u);
   EXPECT_EQ(doc.GetText(doc.respondentComments[0].comment), QStringLiteral("Comment one"));
   EXPECT_EQ(doc.respondentComments[0].kept, 2);
@@ -241,8 +247,12 @@ TEST(KvfReader, EachRevisionGateOpensAtItsRevision) {
 TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
   for (int revision = 1; revision <= 10; ++revision) {
     for (const bool compress : {true, false}) {
-      const writer::SyntheticOptions options{.respondents = 37, .questions = 23, .answerWidth = 1 + revision % 3,
-                                             .dimensions = 3, .compress = compress, .answerComments = true,
+      const writer::SyntheticOptions options{.respondents = 37,
+                                             .questions = 23,
+                                             .answerWidth = 1 + revision % 3,
+                                             .dimensions = 3,
+                                             .compress = compress,
+                                             .answerComments = true,
                                              .seed = static_cast<uint64_t>(revision)};
       KvfDescription d = writer::MakeSyntheticDescription(options);
       d.header.formatRevision = revision;
@@ -260,12 +270,14 @@ TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
           ASSERT_EQ(doc.GetData(static_cast<int32_t>(r), static_cast<int32_t>(q)), d.answers[q][r]);
       ASSERT_EQ(doc.questions.size(), d.questions.size());
       for (size_t q = 0; q < d.questions.size(); ++q)
-        EXPECT_EQ(std::make_tuple(doc.questions[q].firstAlternative, doc.questions[q].storedIndex, doc.questions[q].isDimension),
-                  std::make_tuple(d.questions[q].firstAlternative, d.questions[q].storedIndex, d.questions[q].isDimension != 0));
+        EXPECT_EQ(std::make_tuple(doc.questions[q].firstAlternative, doc.questions[q].storedIndex,
+                                  doc.questions[q].isDimension),
+                  std::make_tuple(d.questions[q].firstAlternative, d.questions[q].storedIndex,
+                                  d.questions[q].isDimension != 0));
       ASSERT_EQ(doc.alternatives.size(), d.alternatives.size());
       for (size_t a = 0; a < d.alternatives.size(); ++a) EXPECT_EQ(doc.alternatives[a].value, d.alternatives[a].value);
-      EXPECT_EQ(std::make_tuple(doc.blocks.size(), doc.blockItems.size(), doc.answerCommentsPresent, doc.DimensionCount(),
-                                l.result.upgradeWarningDue),
+      EXPECT_EQ(std::make_tuple(doc.blocks.size(), doc.blockItems.size(), doc.answerCommentsPresent,
+                                doc.DimensionCount(), l.result.upgradeWarningDue),
                 std::make_tuple(d.blocks.size(), d.blockItems.size(), revision >= 4, 3, revision == 10));
     }
   }
@@ -306,7 +318,8 @@ TEST(KvfReader, LayoutVariantsReadTheSame) {
     ASSERT_EQ(l.result.error, LoadError::None);
     const SurveyDocument& d = l.document;
     const SurveyDocument& p = plain.document;
-    EXPECT_EQ(std::make_tuple(d.strings, d.GetData(3, 0), d.answerComments), std::make_tuple(p.strings, 200, p.answerComments));
+    EXPECT_EQ(std::make_tuple(d.strings, d.GetData(3, 0), d.answerComments),
+              std::make_tuple(p.strings, 200, p.answerComments));
     EXPECT_EQ(std::make_tuple(d.alternatives[4].graphColor, d.questions[1].rankingWeight, d.blocks[0].graphFlags),
               std::make_tuple(p.alternatives[4].graphColor, p.questions[1].rankingWeight, p.blocks[0].graphFlags));
     EXPECT_EQ(std::make_tuple(d.blockItems[1].question, d.respondentComments[0].kept), std::make_tuple(0, 2));
@@ -320,7 +333,8 @@ TEST(KvfReader, AnswerWidthsWidenAsDocumented) {
     d.answers = {{0, 1, 2, width == 1 ? 200 : -1}, {0, 1, 1, 0}};
     const Loaded l = Read(d);
     ASSERT_EQ(l.result.error, LoadError::None);
-    EXPECT_EQ(std::make_tuple(l.document.answers.Width(), l.document.GetData(3, 0)), std::make_tuple(width, width == 1 ? 200 : -1));
+    EXPECT_EQ(std::make_tuple(l.document.answers.Width(), l.document.GetData(3, 0)),
+              std::make_tuple(width, width == 1 ? 200 : -1));
   }
 }
 
@@ -331,8 +345,9 @@ TEST(KvfReader, AbsentSectionsGiveEmptyTables) {
   ASSERT_EQ(l.result.error, LoadError::None);
   const SurveyDocument& doc = l.document;
   EXPECT_TRUE(doc.strings.empty() && doc.alternatives.empty() && doc.questions.empty() && doc.blocks.empty());
-  EXPECT_EQ(std::make_tuple(doc.answers.Width(), doc.RespondentCount(), doc.answers.QuestionCount(), doc.flexTotalQuestion),
-            std::make_tuple(-1, 0, 0, -1));
+  EXPECT_EQ(
+      std::make_tuple(doc.answers.Width(), doc.RespondentCount(), doc.answers.QuestionCount(), doc.flexTotalQuestion),
+      std::make_tuple(-1, 0, 0, -1));
   EXPECT_FALSE(doc.answerCommentsPresent);
   EXPECT_EQ(doc.info.languageCode, QString());
 
@@ -478,30 +493,31 @@ TEST(KvfReader, SizeLimitIsOneMillionAnswers) {
 
 TEST(KvfReader, StructuresReachingPastThePayloadAreDamage) {
   using Change = std::function<void(KvfDescription&)>;
-  const Change damaging[] = {
-      [](KvfDescription& d) { d.strings[3].lengthOverride = -1; },
-      [](KvfDescription& d) { d.strings.back().lengthOverride = 100000; },
-      [](KvfDescription& d) { d.info.stringCount = 1000000; },
-      [](KvfDescription& d) { d.info.stringsOffset = 0x7FFFFFF0; },
-      [](KvfDescription& d) { d.info.answersOffset = 0x7FFFFFFF; },
-      [](KvfDescription& d) { d.info.respondentCount = 999; },
-      [](KvfDescription& d) { d.info.alternativeCount = 0x7FFFFFFF; },
-      [](KvfDescription& d) { d.info.alternativeStride = 39; },
-      [](KvfDescription& d) { d.info.questionStride = 67; },
-      [](KvfDescription& d) { d.info.questionStride = 0x7FFFFFFF; },
-      [](KvfDescription& d) { d.info.commentStride = 4; },
-      [](KvfDescription& d) { d.info.blockStride = 20; },
-      [](KvfDescription& d) { d.info.blockItemStride = 7; },
-      [](KvfDescription& d) { d.info.blockItemsOffset = 0x7FFFFFFF; },
-      [](KvfDescription& d) { d.info.answerCommentWidth = 3; },
-      [](KvfDescription& d) { d.info.answerCommentWidth = 0x40000000; },
-      [](KvfDescription& d) { d.questions[1].alternativeCount = 3; },
-      [](KvfDescription& d) { d.questions[1].firstAlternative = -1; },
-      [](KvfDescription& d) { d.questions[1].alternativeCount = -1; }};
-  for (size_t k = 0; k < std::size(damaging); ++k) EXPECT_EQ(ErrorWith(damaging[k]), LoadError::Damaged) << "change " << k;
+  const Change damaging[] = {[](KvfDescription& d) { d.strings[3].lengthOverride = -1; },
+                             [](KvfDescription& d) { d.strings.back().lengthOverride = 100000; },
+                             [](KvfDescription& d) { d.info.stringCount = 1000000; },
+                             [](KvfDescription& d) { d.info.stringsOffset = 0x7FFFFFF0; },
+                             [](KvfDescription& d) { d.info.answersOffset = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.respondentCount = 999; },
+                             [](KvfDescription& d) { d.info.alternativeCount = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.alternativeStride = 39; },
+                             [](KvfDescription& d) { d.info.questionStride = 67; },
+                             [](KvfDescription& d) { d.info.questionStride = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.commentStride = 4; },
+                             [](KvfDescription& d) { d.info.blockStride = 20; },
+                             [](KvfDescription& d) { d.info.blockItemStride = 7; },
+                             [](KvfDescription& d) { d.info.blockItemsOffset = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.answerCommentWidth = 3; },
+                             [](KvfDescription& d) { d.info.answerCommentWidth = 0x40000000; },
+                             [](KvfDescription& d) { d.questions[1].alternativeCount = 3; },
+                             [](KvfDescription& d) { d.questions[1].firstAlternative = -1; },
+                             [](KvfDescription& d) { d.questions[1].alternativeCount = -1; }};
+  for (size_t k = 0; k < std::size(damaging); ++k)
+    EXPECT_EQ(ErrorWith(damaging[k]), LoadError::Damaged) << "change " << k;
   // A question without alternatives may name any first alternative.
-  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.questions[1].alternativeCount = 0, d.questions[1].firstAlternative = 99; }),
-            LoadError::None);
+  EXPECT_EQ(
+      ErrorWith([](KvfDescription& d) { d.questions[1].alternativeCount = 0, d.questions[1].firstAlternative = 99; }),
+      LoadError::None);
   // A section offset below 1 means the section is absent, not damaged.
   EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.info.blocksOffset = -4; }), LoadError::None);
 }

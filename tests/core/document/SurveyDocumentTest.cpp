@@ -19,7 +19,8 @@ TEST(SurveyDocument, GetDataWidensEachWidth) {
   // Two respondents, two questions, stored question by question.
   AnswerMatrix bytes8;
   bytes8.Assign(1, 2, 2, {200, 1, 2, 255}, 0);
-  EXPECT_EQ(std::make_tuple(bytes8.Get(0, 0), bytes8.Get(1, 0), bytes8.Get(0, 1), bytes8.Get(1, 1)), std::make_tuple(200, 1, 2, 255));
+  EXPECT_EQ(std::make_tuple(bytes8.Get(0, 0), bytes8.Get(1, 0), bytes8.Get(0, 1), bytes8.Get(1, 1)),
+            std::make_tuple(200, 1, 2, 255));
 
   AnswerMatrix bytes16;
   bytes16.Assign(2, 1, 2, {0xFF, 0xFF, 0x34, 0x12}, 0);

@@ -96,7 +96,8 @@ TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
 // Questions 0..3 answered by two respondents with weights 1, 2, 4, 8.
 std::vector<TestQuestion> Weighted() {
   std::vector<TestQuestion> questions;
-  for (const int32_t weight : {1, 2, 4, 8}) questions.push_back(ValuedQuestion(QStringLiteral("Q%1").arg(weight), {weight}, {0, 0}));
+  for (const int32_t weight : {1, 2, 4, 8})
+    questions.push_back(ValuedQuestion(QStringLiteral("Q%1").arg(weight), {weight}, {0, 0}));
   return questions;
 }
 
@@ -112,7 +113,8 @@ SurveyRecipe BlockRecipe(const std::vector<TestQuestion>& questions, std::initia
 }
 
 TEST(BlockIndex, ItemsInRecordOrderWithRepeatsAndPositionsOutsideGiveMinusOne) {
-  const SurveyDocument document = BlockRecipe(Weighted(), {"Items", "Other"}, false, {{0, 3}, {1, 0}, {0, 1}, {0, 1}}).Load();
+  const SurveyDocument document =
+      BlockRecipe(Weighted(), {"Items", "Other"}, false, {{0, 3}, {1, 0}, {0, 1}, {0, 1}}).Load();
   EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{3, 1, 1}));
   EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, 0, {0, 1}), (8.0 + 2.0 + 2.0) / 3.0);
   EXPECT_DOUBLE_EQ(CalculateBlockTotalIndex(document, 0), (8.0 + 2.0 + 2.0) / 3.0);
@@ -121,7 +123,8 @@ TEST(BlockIndex, ItemsInRecordOrderWithRepeatsAndPositionsOutsideGiveMinusOne) {
   EXPECT_EQ(CalculateBlockIndex(document, -1, {0}), kNoIndex);
   EXPECT_EQ(CalculateBlockIndex(document, 2, {0}), kNoIndex);
   EXPECT_EQ(CalculateBlockTotalIndex(document, 2), kNoIndex);
-  const SurveyDocument unanswered = BlockRecipe({ValuedQuestion(QStringLiteral("Q"), {1}, {})}, {"B"}, false, {{0, 0}}).Load();
+  const SurveyDocument unanswered =
+      BlockRecipe({ValuedQuestion(QStringLiteral("Q"), {1}, {})}, {"B"}, false, {{0, 0}}).Load();
   EXPECT_EQ(CalculateBlockTotalIndex(unanswered, 0), kNoIndex);
 }
 
@@ -149,8 +152,8 @@ TEST(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
   document.blocks[0].storedIndex = document.blocks[0].flexIndex = 7.0;
   document.blocks[1].fromFile = false;
   UpdateUserBlockIndexes(document, {1});
-  EXPECT_EQ(std::make_tuple(document.blocks[0].storedIndex, document.blocks[0].flexIndex, document.blocks[1].storedIndex,
-                            document.blocks[1].flexIndex),
+  EXPECT_EQ(std::make_tuple(document.blocks[0].storedIndex, document.blocks[0].flexIndex,
+                            document.blocks[1].storedIndex, document.blocks[1].flexIndex),
             std::make_tuple(7.0, 7.0, 6.0, 6.0));
   UpdateUserBlockIndexes(document, {});
   EXPECT_EQ(document.blocks[1].flexIndex, kNoIndex);
@@ -185,8 +188,8 @@ TEST(FormatIndexText, SentinelDecimalsAndLocale) {
   const QLocale c = QLocale::c(), us(QLocale::English, QLocale::UnitedStates), sv(QLocale::Swedish, QLocale::Sweden);
   // -1 is the sentinel; -1.5 is not.
   const std::tuple<double, int32_t, QLocale, const char*> rows[] = {
-      {-1.0, 2, c, "-"},         {0.0, 2, c, "0.00"},   {0.3, 1, sv, "0,3"},      {1234.567, 1, us, "1,234.6"},
-      {-0.25, 2, us, "-0.25"}, {-1.5, 0, c, "-2"},    {2.5, 9, c, "2.50000"}};
+      {-1.0, 2, c, "-"},       {0.0, 2, c, "0.00"}, {0.3, 1, sv, "0,3"},   {1234.567, 1, us, "1,234.6"},
+      {-0.25, 2, us, "-0.25"}, {-1.5, 0, c, "-2"},  {2.5, 9, c, "2.50000"}};
   for (const auto& [value, decimals, locale, text] : rows)
     EXPECT_EQ(FormatIndexText(value, decimals, locale), QString::fromLatin1(text)) << value << " " << decimals;
 }

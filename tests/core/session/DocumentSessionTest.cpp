@@ -77,15 +77,16 @@ TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifiesAndOlderRevisionsComput
   const SurveyDocument& doc = session_.Document();
   EXPECT_TRUE(session_.IsOpen());
   // Revision 5 and later carry the total index.
-  EXPECT_EQ(std::make_tuple(doc.file.documentPath, doc.file.documentFileName, doc.file.documentTitle, doc.file.formatRevision,
-                            session_.DataOpenFolder(), doc.info.totalIndex),
+  EXPECT_EQ(std::make_tuple(doc.file.documentPath, doc.file.documentFileName, doc.file.documentTitle,
+                            doc.file.formatRevision, session_.DataOpenFolder(), doc.info.totalIndex),
             std::make_tuple(path, QStringLiteral("Survey A.kvf"), QStringLiteral("Survey A.kvf"), 9, dir_.path(), 7.0));
   EXPECT_EQ(recorder_.events, (std::vector<QString>{QStringLiteral("loaded Survey A.kvf")}));
 
   DocumentSession old;
   ASSERT_TRUE(old.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false).ok());
   // Weights 2, 4 and a skipped -1 over the one total-index question.
-  EXPECT_EQ(std::make_tuple(old.Document().info.totalIndex, old.Document().info.currentTotalIndex), std::make_tuple(3.0, 3.0));
+  EXPECT_EQ(std::make_tuple(old.Document().info.totalIndex, old.Document().info.currentTotalIndex),
+            std::make_tuple(3.0, 3.0));
   EXPECT_TRUE(old.DataOpenFolder().isEmpty());
   writer::KvfDescription noIndexes = IndexSurvey(4);
   noIndexes.info.indexDivisor = 0;
@@ -102,7 +103,8 @@ TEST_F(DocumentSessionTest, AFailedLoadLeavesTheOpenDocumentAndASecondLoadCloses
   QDir().mkpath(dir_.path() + QStringLiteral("/other"));
   const Status failed = session_.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
   EXPECT_EQ(failed.Message().swedish, QStringLiteral("Den här KVF-filen är skadad!"));
-  EXPECT_EQ(std::make_tuple(session_.Document().file.documentPath, session_.Document().questions.size(), session_.DataOpenFolder()),
+  EXPECT_EQ(std::make_tuple(session_.Document().file.documentPath, session_.Document().questions.size(),
+                            session_.DataOpenFolder()),
             std::make_tuple(a, size_t{2}, folder));
 
   const QString b = Write(QStringLiteral("b.kvf"), IndexSurvey(9));
@@ -111,7 +113,8 @@ TEST_F(DocumentSessionTest, AFailedLoadLeavesTheOpenDocumentAndASecondLoadCloses
                                                     QStringLiteral("closed ") + a, QStringLiteral("loaded b.kvf")}));
   session_.CloseDocument();
   EXPECT_FALSE(session_.IsOpen());
-  EXPECT_EQ(std::make_tuple(session_.Document().questions.empty(), session_.Document().file.formatRevision, recorder_.events.back()),
+  EXPECT_EQ(std::make_tuple(session_.Document().questions.empty(), session_.Document().file.formatRevision,
+                            recorder_.events.back()),
             std::make_tuple(true, 0, QStringLiteral("closed ") + b));
   const size_t count = recorder_.events.size();
   session_.CloseDocument();  // nothing open: nothing happens

@@ -62,7 +62,8 @@ TEST_F(ProgramSettingsTest, ValuesOfAnotherTypeKeepTheDefault) {
             std::make_tuple(300, true, 3, false, true));
   EXPECT_EQ(stored, (QStringList{"Navigator Remind To Click Show", "Graph Copy To MS Office", "Graph Legends"}));
   const LastSettings lastSettings = ReadLastSettings(Program(), kFolders);
-  EXPECT_EQ(std::make_tuple(lastSettings.printerDeviceName, lastSettings.graphSaveFormat), std::make_tuple(QString(), 1));
+  EXPECT_EQ(std::make_tuple(lastSettings.printerDeviceName, lastSettings.graphSaveFormat),
+            std::make_tuple(QString(), 1));
 }
 
 TEST_F(ProgramSettingsTest, EmptyFoldersFallBackToTheDesktopFolders) {
@@ -96,9 +97,11 @@ TEST_F(ProgramSettingsTest, WrittenValuesReadBackAsStored) {
     EXPECT_EQ(line.fromStore, line.key != ExplorerPolicyKeyPath()) << line.name.toStdString();
     values[line.name] = line.value;
   }
-  const std::pair<const char*, const char*> expected[] = {
-      {"Graph Point Height", "1000"},     {"Distribution Graph In 3D", "true"}, {"Block Index Graph Has Data Labels", "false"},
-      {"Printer Device Name", "Laser \"2\""}, {"Overview Max Rows", "0"}};
+  const std::pair<const char*, const char*> expected[] = {{"Graph Point Height", "1000"},
+                                                          {"Distribution Graph In 3D", "true"},
+                                                          {"Block Index Graph Has Data Labels", "false"},
+                                                          {"Printer Device Name", "Laser \"2\""},
+                                                          {"Overview Max Rows", "0"}};
   for (const auto& [name, value] : expected) EXPECT_EQ(values.value(QString::fromLatin1(name)), value) << name;
   EXPECT_EQ(ReadLastSettings(Program(), kFolders).dataOpenFolder, QStringLiteral("/data"));
   EXPECT_EQ(Program().OpenSubKey(OptionsKeyName(), RegistryAccess::Read).ReadDword(QStringLiteral("Overview Max Rows")),

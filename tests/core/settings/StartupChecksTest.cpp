@@ -43,7 +43,8 @@ TEST(ZlibCheck, MajorVersionMustMatch) {
   const auto incompatible = CheckZlibVersion("2.0.0");
   ASSERT_TRUE(incompatible.has_value());
   EXPECT_EQ(std::make_tuple(incompatible->english, incompatible->swedish),
-            std::make_tuple(QStringLiteral("Incompatible ZLib version (2.0.0)!"), QStringLiteral("Inkompatibel ZLib-version (2.0.0)!")));
+            std::make_tuple(QStringLiteral("Incompatible ZLib version (2.0.0)!"),
+                            QStringLiteral("Inkompatibel ZLib-version (2.0.0)!")));
   // At most 16 characters of the version are used.
   EXPECT_EQ(CheckZlibVersion("0123456789abcdefXYZ")->english, QStringLiteral("Incompatible ZLib version (0123456789abcdef)!"));
   EXPECT_EQ(CheckZlibVersion("")->english, QStringLiteral("Incompatible ZLib version ()!"));
@@ -51,7 +52,8 @@ TEST(ZlibCheck, MajorVersionMustMatch) {
   const auto missing = CheckZlibVersion(nullptr);
   ASSERT_TRUE(missing.has_value());
   EXPECT_EQ(std::make_tuple(missing->english, missing->swedish),
-            std::make_tuple(QStringLiteral("The file \"ZLib.dll\" is missing!"), QStringLiteral("Filen \"ZLib.dll\" saknas!")));
+            std::make_tuple(QStringLiteral("The file \"ZLib.dll\" is missing!"),
+                            QStringLiteral("Filen \"ZLib.dll\" saknas!")));
 }
 
 TEST(SingleInstance, TheSecondCopyIsAskedTheQuestion) {

@@ -59,7 +59,8 @@ TEST_F(UserBlocksTest, IncludedDataHeaders) {
   EXPECT_EQ(ParseIncludedDataHeaders(QStringLiteral("2.5| 3.5 |x||-1|20|19|4|1e1"), 20),
             (std::vector<int32_t>{2, 4, 19, 10}));
   // Sorted, once each, no digit grouping.
-  EXPECT_EQ((QStringList{FormatIncludedDataHeaders({12, 3, 7, 3}), FormatIncludedDataHeaders({}), FormatIncludedDataHeaders({1234567})}),
+  EXPECT_EQ((QStringList{FormatIncludedDataHeaders({12, 3, 7, 3}), FormatIncludedDataHeaders({}),
+                         FormatIncludedDataHeaders({1234567})}),
             (QStringList{"3|7|12", "", "1234567"}));
 }
 
@@ -70,7 +71,8 @@ TEST_F(UserBlocksTest, FewerBlockItemsThanFileBlocksReadsOnlyThose) {
   BlockKey(document, 0).WriteString(QStringLiteral("Name"), QStringLiteral("not for file blocks"));
   RegistryUserBlockSource(store_).ReadUserBlocks(document);
   ASSERT_EQ(document.blocks.size(), 3u);
-  EXPECT_EQ(std::make_tuple(document.blocks[0].includeInCopy, document.blocks[1].includeInCopy, document.blocks[2].includeInCopy),
+  EXPECT_EQ(std::make_tuple(document.blocks[0].includeInCopy, document.blocks[1].includeInCopy,
+                            document.blocks[2].includeInCopy),
             std::make_tuple(false, false, true));
   EXPECT_TRUE(document.blocks[0].userName.isEmpty() && document.blockItems.empty());
 }
@@ -87,20 +89,25 @@ TEST_F(UserBlocksTest, MoreBlockItemsThanFileBlocksAddsUserBlocks) {
 
   ASSERT_EQ(document.blocks.size(), 6u);
   const Block& mine = document.blocks[3];
-  EXPECT_EQ(std::make_tuple(mine.userName, mine.includeInCopy, mine.fromFile), std::make_tuple(QStringLiteral("Mine"), false, false));
+  EXPECT_EQ(std::make_tuple(mine.userName, mine.includeInCopy, mine.fromFile),
+            std::make_tuple(QStringLiteral("Mine"), false, false));
   for (size_t b = 3; b < 6; ++b)
-    EXPECT_EQ(std::make_tuple(document.blocks[b].blockLevel, document.blocks[b].graphFlags, document.blocks[b].storedIndex),
-              std::make_tuple(-1, 3, kNoIndex)) << b;
+    EXPECT_EQ(
+        std::make_tuple(document.blocks[b].blockLevel, document.blocks[b].graphFlags, document.blocks[b].storedIndex),
+        std::make_tuple(-1, 3, kNoIndex))
+        << b;
   EXPECT_TRUE(document.blocks[5].includeInCopy && document.blocks[5].userName.isEmpty());
   ASSERT_EQ(document.blockItems.size(), 4u);
-  EXPECT_EQ(std::make_tuple(document.blockItems[1].block, document.blockItems[1].question, document.blockItems[3].question),
-            std::make_tuple(3, 3, 12));
+  EXPECT_EQ(
+      std::make_tuple(document.blockItems[1].block, document.blockItems[1].question, document.blockItems[3].question),
+      std::make_tuple(3, 3, 12));
 }
 
 TEST_F(UserBlocksTest, DamagedCountsAreBounded) {
   SurveyDocument document = Document(2);
   // -1 adds none; a huge count adds at most kMaxUserBlocks.
-  for (const auto& [count, blocks] : {std::pair{0xFFFFFFFFu, size_t{2}}, std::pair{0x7FFFFFFFu, size_t{2} + kMaxUserBlocks}}) {
+  for (const auto& [count, blocks] :
+       {std::pair{0xFFFFFFFFu, size_t{2}}, std::pair{0x7FFFFFFFu, size_t{2} + kMaxUserBlocks}}) {
     DocumentKey(document).WriteDword(QStringLiteral("Block Items"), count);
     RegistryUserBlockSource(store_).ReadUserBlocks(document);
     EXPECT_EQ(document.blocks.size(), blocks) << count;
@@ -109,7 +116,8 @@ TEST_F(UserBlocksTest, DamagedCountsAreBounded) {
 
 TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) {
   SurveyDocument document = Document(1);
-  for (const auto& [name, copy] : {std::pair{"U1", true}, std::pair{"U2", false}, std::pair{"U3", true}, std::pair{"U4", true}})
+  for (const auto& [name, copy] :
+       {std::pair{"U1", true}, std::pair{"U2", false}, std::pair{"U3", true}, std::pair{"U4", true}})
     document.blocks.push_back(UserBlock(QString::fromLatin1(name), copy));
   document.blockItems = {{0, 0}, {2, 9}, {2, 4}, {4, 5}};
   ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
@@ -124,7 +132,8 @@ TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) 
   ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
   EXPECT_EQ(DocumentKey(document).ReadDword(QStringLiteral("Block Items")), 3u);
   EXPECT_FALSE(HasBlockKey(document, 3) || HasBlockKey(document, 4));
-  EXPECT_EQ(std::make_tuple(BlockKey(document, 1).ReadString(QStringLiteral("Name")), BlockKey(document, 1).ReadFlag(QStringLiteral("Include In Copy")),
+  EXPECT_EQ(std::make_tuple(BlockKey(document, 1).ReadString(QStringLiteral("Name")),
+                            BlockKey(document, 1).ReadFlag(QStringLiteral("Include In Copy")),
                             BlockKey(document, 2).ReadString(QStringLiteral("Name")),
                             BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers"))),
             std::make_tuple(std::optional<QString>(QStringLiteral("U2")), std::optional<bool>(false),
@@ -134,7 +143,8 @@ TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) 
   SurveyDocument reloaded = Document(1, {{0, 0}});
   RegistryUserBlockSource(store_).ReadUserBlocks(reloaded);
   ASSERT_EQ(reloaded.blocks.size(), 3u);
-  EXPECT_EQ(std::make_tuple(reloaded.BlockName(1), reloaded.blocks[1].includeInCopy), std::make_tuple(QStringLiteral("U2"), false));
+  EXPECT_EQ(std::make_tuple(reloaded.BlockName(1), reloaded.blocks[1].includeInCopy),
+            std::make_tuple(QStringLiteral("U2"), false));
   ASSERT_EQ(reloaded.blockItems.size(), 4u);
   EXPECT_EQ(std::make_tuple(reloaded.blockItems[3].block, reloaded.blockItems[3].question), std::make_tuple(2, 5));
 }

@@ -68,8 +68,10 @@ TEST_F(WindowPlacementTest, RestoreAppliesStateRulesAndMinimumSize) {
        {std::tuple{2u, true, WindowShowState::Maximized}, std::tuple{2u, false, WindowShowState::Normal},
         std::tuple{7u, true, WindowShowState::Normal}}) {
     key.WriteDword(QStringLiteral("WState"), stored);
-    EXPECT_EQ(RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, maximizable, 0, 0, design).state,
-              state) << stored;
+    EXPECT_EQ(
+        RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, maximizable, 0, 0, design).state,
+        state)
+        << stored;
   }
   // A fixed dialog reads its position only.
   restored = RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::FixedDialog, true, 0, 0, design);

@@ -97,7 +97,8 @@ bool HasFill(const platform::MetafileDrawing& drawing, const std::function<bool(
 
 // Four columns in blocks 4, 4, -1, 7; three respondents.
 SurveyRecipe BandRecipe() {
-  return SheetRecipe({.primary = {4, 4, -1, 7}, .answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}, .blockCount = 8});
+  return SheetRecipe(
+      {.primary = {4, 4, -1, 7}, .answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}, .blockCount = 8});
 }
 
 SurveyDocument BandSurvey() { return BandRecipe().Load(); }
@@ -172,7 +173,8 @@ TEST_F(SheetDrawerTest, ScreenImageShowsBandsGroupLinesAndAnswerCells) {
 }
 
 TEST_F(SheetDrawerTest, SubBlockBandsLieUnderTheBlockBandsWithTheirOwnColours) {
-  const SurveyDocument document = SheetSurvey({.primary = {1, 1}, .secondary = {-1, 2}, .answers = {{0}, {0}}, .blockCount = 3});
+  const SurveyDocument document =
+      SheetSurvey({.primary = {1, 1}, .secondary = {-1, 2}, .answers = {{0}, {0}}, .blockCount = 3});
   const SheetState state = Screen(document, WholeSheet(document));
   EXPECT_EQ(state.headerRowCount, 3);
   // The block band covers two rows where no sub-block band lies over it.
@@ -225,11 +227,11 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
   const platform::MetafileDrawing drawing = Metafile(document, sheet);
   const QRect cell(32, 4 * 32, 32, 32);
   // Only the group line (the last two pixels of the column before a new block) touches it.
-  EXPECT_FALSE(HasFill(drawing, [&](const MetaFill& f) { return f.color != Rgb(kGroupLineColour) && f.rect.intersects(cell); }));
+  EXPECT_FALSE(
+      HasFill(drawing, [&](const MetaFill& f) { return f.color != Rgb(kGroupLineColour) && f.rect.intersects(cell); }));
   const std::vector<MetaText> row = TextsInRow(drawing, cell.top());
-  EXPECT_TRUE(std::any_of(row.begin(), row.end(), [&](const MetaText& t) {
-    return t.text == QStringLiteral("1") && cell.contains(t.origin);
-  }));
+  EXPECT_TRUE(std::any_of(row.begin(), row.end(),
+                          [&](const MetaText& t) { return t.text == QStringLiteral("1") && cell.contains(t.origin); }));
 }
 
 TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {

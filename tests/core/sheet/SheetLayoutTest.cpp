@@ -13,7 +13,8 @@ namespace {
 
 SurveyDocument BlocksSurvey(std::vector<int32_t> primary, std::vector<int32_t> secondary) {
   const std::vector<std::vector<int32_t>> answers(primary.size(), {0, 1});
-  return SheetSurvey({.primary = std::move(primary), .secondary = std::move(secondary), .answers = answers, .blockCount = 8});
+  return SheetSurvey(
+      {.primary = std::move(primary), .secondary = std::move(secondary), .answers = answers, .blockCount = 8});
 }
 
 // (first, count, wrapped) of each caption row.
@@ -36,8 +37,8 @@ TEST(SheetLayoutTest, HeaderRowsFollowTheBlockLevelsOfTheColumns) {
 TEST(SheetLayoutTest, ShownRowsTakeTheSmallestLimit) {
   // {selected, max rows, row limit, shown}
   const std::tuple<int64_t, int32_t, int32_t, int32_t> rows[] = {
-      {1000, 300, -1, 300}, {120, 300, -1, 120}, {1000, 300, 0, 0}, {1000, 300, 50, 50}, {1000, -5, -1, 0},
-      {int64_t{5} << 32, 300, -1, 300}};
+      {1000, 300, -1, 300}, {120, 300, -1, 120}, {1000, 300, 0, 0},
+      {1000, 300, 50, 50},  {1000, -5, -1, 0},   {int64_t{5} << 32, 300, -1, 300}};
   for (const auto& [selected, maxRows, limit, shown] : rows)
     EXPECT_EQ(SheetShownRowCount(selected, maxRows, limit), shown) << selected << " " << maxRows << " " << limit;
 }
@@ -88,8 +89,9 @@ TEST(SheetLayoutTest, CaptionOfAMetafileCarriesTheTotalCountAndSelectionLines) {
   EnsureGuiApplication();
   const SurveyDocument document = BlocksSurvey({-1, -1}, {});
   const std::vector<QString> lines = CaptionLines(document, kNoIndex, 1234, QStringLiteral("Everyone"));
-  EXPECT_EQ(lines, (std::vector<QString>{QStringLiteral("Total: 0"), QStringLiteral("Count: ") + QLocale::system().toString(1234),
-                                          QStringLiteral("Selection: Everyone")}));
+  EXPECT_EQ(lines, (std::vector<QString>{QStringLiteral("Total: 0"),
+                                         QStringLiteral("Count: ") + QLocale::system().toString(1234),
+                                         QStringLiteral("Selection: Everyone")}));
   SurveyDocument withoutIndexes = document;
   withoutIndexes.info.indexDivisor = 0;
   EXPECT_EQ(CaptionLines(withoutIndexes, 2.0, 1, QString()).size(), 2u);

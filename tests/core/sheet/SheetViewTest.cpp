@@ -35,7 +35,8 @@ auto Bar(const ScrollBarLayout& bar) { return std::make_tuple(bar.visible, bar.m
 TEST(SheetViewTest, ASmallSheetShowsNoBarsAndButtonFaceStripsRightAndBelow) {
   const SheetViewInput in = Window(160, 96);
   const SheetViewLayout layout = DesignSheetView(in);
-  EXPECT_EQ(std::make_tuple(layout.availableWidth, layout.availableHeight, layout.horizontal.visible, layout.vertical.visible),
+  EXPECT_EQ(std::make_tuple(layout.availableWidth, layout.availableHeight, layout.horizontal.visible,
+                            layout.vertical.visible),
             std::make_tuple(400, 300, false, false));
   const SheetRepaint repaint = RepaintSheet(in, layout);
   // Header rows, then the body.
@@ -92,8 +93,9 @@ TEST(SheetViewTest, ScrolledDownTheHeaderRowsStayAndTheBodyMoves) {
   const SheetRepaint repaint = RepaintSheet(in, layout);
   // Header rows from the top of the image, scrolled sideways only; the body
   // from answer row 10 (below the three header rows), under the header.
-  EXPECT_EQ(Copies(repaint), (std::vector<std::pair<QRect, QPoint>>{{QRect(32, 0, 383, 48), QPoint(1, 1)},
-                                                                    {QRect(32, 16 * 13, 383, 283 - 48), QPoint(1, 49)}}));
+  EXPECT_EQ(Copies(repaint),
+            (std::vector<std::pair<QRect, QPoint>>{{QRect(32, 0, 383, 48), QPoint(1, 1)},
+                                                   {QRect(32, 16 * 13, 383, 283 - 48), QPoint(1, 49)}}));
   EXPECT_TRUE(repaint.buttonFaceStrips.empty());
 }
 

@@ -65,7 +65,8 @@ TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimensio
   SurveyDocument document = Survey(12);
   Start(document);
   Create(document, SelectionMatrix::AllSelected(document));
-  EXPECT_EQ(std::make_tuple(view.Sheet().present, view.Sheet().description, view.Sheet().respondents.size(), view.Sheet().columns),
+  EXPECT_EQ(std::make_tuple(view.Sheet().present, view.Sheet().description, view.Sheet().respondents.size(),
+                            view.Sheet().columns),
             std::make_tuple(true, QStringLiteral("All respondents"), size_t{12}, document.overviewQuestions));
   EXPECT_DOUBLE_EQ(view.Sheet().totalIndex, 50.0 / 3.0);  // 10, 20, 20 repeated
   Create(document, Without(document, {{0, 1}, {1, 0}}));
@@ -87,7 +88,8 @@ TEST_F(ViewStateTest, NothingChosenIsRefusedAndKeepsThePreviousSheet) {
   Create(document, SelectionMatrix::AllSelected(document));
   observer.events.clear();
   const SelectionMatrix none = Without(document, {{0, 0}, {0, 1}, {0, 2}});
-  EXPECT_EQ(view.CreateSubSheet(document, none).Text(), QStringLiteral("There are no answers matching the selection criterias!"));
+  EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
+            QStringLiteral("There are no answers matching the selection criterias!"));
   SetSwedish(true);
   EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
@@ -128,10 +130,12 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
   Start(document);
   Create(document, Without(document, {{0, 1}, {0, 2}}));  // 4 respondents
   const SubSheet& sheet = view.Sheet();
-  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), sheet.respondents.size()),
-            std::make_tuple(false, 0, 0, size_t{4}));
+  EXPECT_EQ(
+      std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), sheet.respondents.size()),
+      std::make_tuple(false, 0, 0, size_t{4}));
   Create(document, Without(document, {{0, 1}}));  // 8 respondents
-  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), SheetShownRowCount(sheet, 3)),
+  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300),
+                            SheetShownRowCount(sheet, 3)),
             std::make_tuple(true, -1, 8, 3));
 }
 
@@ -166,8 +170,9 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   Start(smaller);
   Create(smaller, Without(smaller, {{0, 2}}));  // 49 respondents (25 + 24)
   const SubSheet& sheet = view.Sheet();
-  ASSERT_EQ(std::make_tuple(sheet.respondents.size(), sheet.rowOrder, sheet.columnOffsetsActive, sheet.columnOffsets.size()),
-            std::make_tuple(size_t{49}, 2, true, size_t{3}));
+  ASSERT_EQ(
+      std::make_tuple(sheet.respondents.size(), sheet.rowOrder, sheet.columnOffsetsActive, sheet.columnOffsets.size()),
+      std::make_tuple(size_t{49}, 2, true, size_t{3}));
   EXPECT_EQ(sheet.columnOffsets[0], 24);  // 0.5 × 48
   EXPECT_TRUE(std::is_sorted(sheet.respondents.begin(), sheet.respondents.end()));
   EXPECT_EQ(std::make_tuple(sheet.RespondentAt(0, 0), sheet.RespondentAt(30, 0)),
@@ -213,21 +218,23 @@ TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeedAndKeepsALoneRe
 }
 
 TEST(RandomPosition, RoundsHalfToEven) {
-  const std::tuple<double, int32_t, int32_t> rows[] = {
-      {0.0, 1, 0}, {0.5, 2, 0}, {0.75, 3, 2}, {0.25, 11, 2}, {0.35, 11, 4}, {0.9999999, 5, 4}};
+  const std::tuple<double, int32_t, int32_t> rows[] = {{0.0, 1, 0},   {0.5, 2, 0},   {0.75, 3, 2},
+                                                       {0.25, 11, 2}, {0.35, 11, 4}, {0.9999999, 5, 4}};
   for (const auto& [u, n, expected] : rows) EXPECT_EQ(RandomPosition(u, n), expected) << u << " × " << n;
 }
 
 TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
   SurveyRecipe builder;
-  TestQuestion flex = Dimension(QStringLiteral("Group"),
-                                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}, {0, 1, 2, 3});
+  TestQuestion flex =
+      Dimension(QStringLiteral("Group"),
+                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}, {0, 1, 2, 3});
   flex.flexTotal = true;
   builder.Add(flex);
   SurveyDocument document = builder.Load();
   EXPECT_EQ(FlexTotalCaption(document, {true, true, true, false}, false), QStringLiteral("Group A, B & C"));
   EXPECT_EQ(FlexTotalCaption(document, {false, true, false, false}, false), QStringLiteral("Group B"));
-  EXPECT_EQ(FlexTotalCaption(document, {false, true, false, true}, true), QStringLiteral("Current selection but Group B & D"));
+  EXPECT_EQ(FlexTotalCaption(document, {false, true, false, true}, true),
+            QStringLiteral("Current selection but Group B & D"));
   document.info.languageCode = QStringLiteral("sv");
   EXPECT_EQ(FlexTotalCaption(document, {true, false, false, true}, true), QStringLiteral("Aktuellt urval men Group A & D"));
   document.info.hideFirstAlternative = true;
@@ -253,7 +260,8 @@ TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
   view.SetFlexTotal(document, {true, true}, false);
   EXPECT_EQ(view.Flex().caption, QStringLiteral("All respondents"));
   EXPECT_EQ(view.Flex().respondents.size(), 12u);
-  EXPECT_EQ(std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex), std::make_tuple(99.0, 98.0));
+  EXPECT_EQ(std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex),
+            std::make_tuple(99.0, 98.0));
 }
 
 TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
@@ -265,8 +273,9 @@ TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
   Start(document);
   view.SetFlexTotal(document, {false, true}, false);  // 6 respondents < 7
   EXPECT_EQ(view.Flex().respondents.size(), 6u);
-  EXPECT_EQ(std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex, document.blocks[0].flexIndex),
-            std::make_tuple(kNoIndex, kNoIndex, kNoIndex));
+  EXPECT_EQ(
+      std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex, document.blocks[0].flexIndex),
+      std::make_tuple(kNoIndex, kNoIndex, kNoIndex));
   view.SetFlexTotal(document, {false, false}, false);  // nobody
   EXPECT_TRUE(view.Flex().respondents.empty());
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);

@@ -73,8 +73,8 @@ TEST_F(MetafileRecordsTest, EmfHeaderCarriesBoundsFrameReferenceAndDescription) 
   for (const auto& record : read.records) total += record.size;
   EXPECT_EQ(std::make_tuple(read.signature, read.bytes, read.recordCount, total, read.records.first().type,
                             read.records.last().type),
-            std::make_tuple(0x464D4520u, static_cast<uint32_t>(bytes.size()), static_cast<uint32_t>(read.records.size()),
-                            static_cast<uint64_t>(bytes.size()), 1u, 14u));
+            std::make_tuple(0x464D4520u, static_cast<uint32_t>(bytes.size()),
+                            static_cast<uint32_t>(read.records.size()), static_cast<uint64_t>(bytes.size()), 1u, 14u));
   // 96 dpi: 200 px = 200 / 96 inch = 52.9167 mm; 100 px = 26.4583 mm.
   EXPECT_EQ(std::make_tuple(read.bounds, read.frame, read.devicePixels, read.deviceMillimetres, read.micrometres),
             std::make_tuple(QRect(QPoint(0, 0), QPoint(199, 99)), QRect(QPoint(0, 0), QPoint(5292, 2646)),
@@ -102,7 +102,8 @@ TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
   EmfPaintDevice laptop(QSize(333, 77), QString(), odd);
   const ReadEmf oddRead = testing::ReadEnhancedMetafile(laptop.ToBytes());
   // 344 × 333 × 100 / 1366 = 8386.0; 194 × 77 × 100 / 768 = 1945.05
-  EXPECT_EQ(std::make_tuple(oddRead.frame.bottomRight(), oddRead.devicePixels), std::make_tuple(QPoint(8386, 1945), QSize(1366, 768)));
+  EXPECT_EQ(std::make_tuple(oddRead.frame.bottomRight(), oddRead.devicePixels),
+            std::make_tuple(QPoint(8386, 1945), QSize(1366, 768)));
   // Text is laid out at the logical resolution; the physical one is the
   // screen's own (1366 px on 344 mm: 100.9 dpi).
   EXPECT_EQ(std::make_tuple(laptop.logicalDpiX(), laptop.physicalDpiX()), std::make_tuple(96, 101));
@@ -158,7 +159,8 @@ TEST_F(MetafileRecordsTest, FontsAreArialAtTheRequestedPixelHeightAndWeight) {
   for (const testing::ReadPicture* picture : read.Both()) {
     const auto& fonts = picture->fontsCreated;
     ASSERT_EQ(fonts.size(), 2);
-    EXPECT_EQ(std::make_tuple(fonts[0].face, fonts[0].height, fonts[0].weight, fonts[1].height, fonts[1].weight, fonts[1].charset),
+    EXPECT_EQ(std::make_tuple(fonts[0].face, fonts[0].height, fonts[0].weight, fonts[1].height, fonts[1].weight,
+                              fonts[1].charset),
               std::make_tuple(QStringLiteral("Arial"), -24, 700, -24, 400, 1));
     ASSERT_EQ(picture->texts.size(), 3);
     EXPECT_EQ(std::make_tuple(picture->texts[0].font.weight, picture->texts[2].font.weight), std::make_tuple(700, 400));
@@ -178,8 +180,9 @@ TEST_F(MetafileRecordsTest, FillsCoverExactlyTheirRectangles) {
     p.fillRect(QRect(30, 1, 3, 4), first);
   };
   const ReadBoth read = DrawBoth(QSize(100, 100), paint);
-  const QVector<std::pair<QRect, uint32_t>> expected = {
-      {QRect(10, 20, 32, 32), ColorRefOf(first)}, {QRect(5, 7, 16, 8), ColorRefOf(second)}, {QRect(60, 2, 6, 8), ColorRefOf(first)}};
+  const QVector<std::pair<QRect, uint32_t>> expected = {{QRect(10, 20, 32, 32), ColorRefOf(first)},
+                                                        {QRect(5, 7, 16, 8), ColorRefOf(second)},
+                                                        {QRect(60, 2, 6, 8), ColorRefOf(first)}};
   for (const testing::ReadPicture* picture : read.Both()) {
     QVector<std::pair<QRect, uint32_t>> fills;
     for (const testing::ReadFill& fill : picture->fills) fills.append({fill.rect, fill.colorRef});
@@ -273,7 +276,8 @@ TEST_F(MetafileRecordsTest, CleanUpSelectsStockObjectsAndDeletesEveryObject) {
   PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
   const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
-  EXPECT_EQ(std::make_tuple(w.objectsAliveAtEnd, w.records.last().type, w.records.last().size), std::make_tuple(0, 0u, 6u));
+  EXPECT_EQ(std::make_tuple(w.objectsAliveAtEnd, w.records.last().type, w.records.last().size),
+            std::make_tuple(0, 0u, 6u));
 }
 
 TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
@@ -287,7 +291,8 @@ TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
   const ReadEmf& e = read.emf;
   const ReadWmf& w = read.wmf;
   QVector<uint32_t> expected;
-  for (int i = 0; i < colours + 20; ++i) expected.append(ColorRefOf(QColor::fromHsv(i < colours ? i : i - colours, 200, 220)));
+  for (int i = 0; i < colours + 20; ++i)
+    expected.append(ColorRefOf(QColor::fromHsv(i < colours ? i : i - colours, 200, 220)));
   for (const testing::ReadPicture* picture : read.Both()) {
     QVector<uint32_t> colorRefs;
     for (const testing::ReadFill& fill : picture->fills) colorRefs.append(fill.colorRef);
@@ -380,7 +385,8 @@ TEST_F(MetafileRecordsTest, AnEmptyPictureIsStillAWellFormedFile) {
   WmfPaintDevice wmf(QSize(0, 0));
   const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
   const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
-  EXPECT_EQ(std::make_tuple(e.bounds, e.frame), std::make_tuple(QRect(QPoint(0, 0), QPoint(-1, -1)), QRect(0, 0, 1, 1)));
+  EXPECT_EQ(std::make_tuple(e.bounds, e.frame),
+            std::make_tuple(QRect(QPoint(0, 0), QPoint(-1, -1)), QRect(0, 0, 1, 1)));
   // The checksum is the XOR of the ten words before it.
   EXPECT_EQ(std::make_tuple(w.right, w.bottom, w.checksum, w.numberOfObjects), std::make_tuple(0, 0, 0x5771, 0));
 
@@ -398,8 +404,9 @@ TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
   const ReadWmf w = testing::ReadPlaceableMetafile(bytes);
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   const QSize size = testing::SamplePicture::Size();
-  EXPECT_EQ(std::make_tuple(w.key, QRect(QPoint(w.left, w.top), QPoint(w.right, w.bottom)), w.unitsPerInch, w.checksum),
-            std::make_tuple(0x9AC6CDD7u, QRect(QPoint(0, 0), QPoint(size.width(), size.height())), 96, w.checksumOfWords));
+  EXPECT_EQ(
+      std::make_tuple(w.key, QRect(QPoint(w.left, w.top), QPoint(w.right, w.bottom)), w.unitsPerInch, w.checksum),
+      std::make_tuple(0x9AC6CDD7u, QRect(QPoint(0, 0), QPoint(size.width(), size.height())), 96, w.checksumOfWords));
   EXPECT_EQ(std::make_tuple(w.headerType, w.headerSize, w.version, w.sizeWords * 2, w.maxRecordWords, w.windowExtent),
             std::make_tuple(1, 9, 0x0300, static_cast<uint32_t>(bytes.size() - 22), w.largestRecordWords, size));
   EXPECT_GE(w.numberOfObjects, w.mostObjectsAlive);

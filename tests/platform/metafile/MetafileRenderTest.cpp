@@ -197,9 +197,11 @@ TEST_F(MetafileRenderTest, WmfClipRectangleLimitsWhatLibwmfDraws) {
   const QImage image = RenderWmf(dir, wmf.ToBytes(), QSize(100, 100));
   ASSERT_EQ(image.size(), QSize(100, 100));
   // Blue inside the clip only; white around it; the red fill after clipping ends.
-  const std::pair<QPoint, QRgb> expected[] = {{QPoint(40, 40), qRgb(0, 0, 255)},     {QPoint(40, 60), qRgb(255, 255, 255)},
-                                               {QPoint(10, 40), qRgb(255, 255, 255)}, {QPoint(70, 40), qRgb(255, 255, 255)},
-                                               {QPoint(5, 5), qRgb(255, 0, 0)}};
+  const std::pair<QPoint, QRgb> expected[] = {{QPoint(40, 40), qRgb(0, 0, 255)},
+                                              {QPoint(40, 60), qRgb(255, 255, 255)},
+                                              {QPoint(10, 40), qRgb(255, 255, 255)},
+                                              {QPoint(70, 40), qRgb(255, 255, 255)},
+                                              {QPoint(5, 5), qRgb(255, 0, 0)}};
   for (const auto& [at, colour] : expected) EXPECT_EQ(OnWhite(image.pixel(at)), colour) << at.x() << "," << at.y();
 }
 

@@ -175,7 +175,9 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
       case 30:
         dc.IntersectClip(QRect(QPoint(in.I32(at + 8), in.I32(at + 12)), QPoint(in.I32(at + 16) - 1, in.I32(at + 20) - 1)));
         break;
-      case 33: saved.append(dc); break;
+      case 33:
+        saved.append(dc);
+        break;
       case 34:
         if (in.I32(at + 8) != -1 || saved.isEmpty())
           emf.error = Fail("restore without a saved context", at);
@@ -300,7 +302,9 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         sawEof = true;
         if (!saved.isEmpty()) wmf.error = Fail("saved context never restored", at);
         break;
-      case 0x001E: saved.append(dc); break;
+      case 0x001E:
+        saved.append(dc);
+        break;
       case 0x0127:
         if (in.I16(p) != -1 || saved.isEmpty())
           wmf.error = Fail("restore without a saved context", at);

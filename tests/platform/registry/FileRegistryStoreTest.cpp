@@ -65,10 +65,11 @@ TEST_F(FileRegistryStoreTest, TypesSurviveARestartInAnotherProcess) {
   }
   const QString key = kFullProgram + QStringLiteral("\\Last Settings");
   // An empty key is kept.
-  EXPECT_EQ(Missing(Probe(file_), {"status|0", key + "|Graph Save Format|dword|300", key + "|Printer Device Name|string|300",
-                                   key + "|Data Open Folder|string|/home/åsa/\"data\"\\x", key + "|Big|dword|4294967295",
-                                   key + "|a\\b \"c\" / d%20|string|x", kFullProgram + "\\Documents|"}),
-            QStringList());
+  EXPECT_EQ(
+      Missing(Probe(file_), {"status|0", key + "|Graph Save Format|dword|300", key + "|Printer Device Name|string|300",
+                             key + "|Data Open Folder|string|/home/åsa/\"data\"\\x", key + "|Big|dword|4294967295",
+                             key + "|a\\b \"c\" / d%20|string|x", kFullProgram + "\\Documents|"}),
+      QStringList());
   EXPECT_TRUE(ReadAll(file_).contains("\"Graph Save Format\"=dword:0000012c\r\n"));
 }
 
@@ -136,7 +137,8 @@ TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
     EXPECT_TRUE(store.Flush());
   }
   EXPECT_EQ(ReadAll(backup), garbage);
-  EXPECT_EQ(Missing(Probe(file_), {"status|0", kFullProgram + "\\Settings|Overview Max Rows|dword|100"}), QStringList());
+  EXPECT_EQ(Missing(Probe(file_), {"status|0", kFullProgram + "\\Settings|Overview Max Rows|dword|100"}),
+            QStringList());
 
   // A second run over the same damaged bytes keeps one copy, not two.
   WriteAll(file_, garbage);
@@ -217,7 +219,8 @@ TEST(DefaultRegistryFilePath, FollowsXdgConfigHome) {
   const QString relative = DefaultRegistryFilePath();
   qunsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(std::make_tuple(relative, DefaultRegistryFilePath()),
-            std::make_tuple(QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg", QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg"));
+            std::make_tuple(QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg",
+                            QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg"));
   qputenv("XDG_CONFIG_HOME", saved);
 }
 

@@ -100,7 +100,8 @@ TEST(RegText, AppliesDeletionsInOrder) {
       "[-HKEY_CURRENT_USER\\A\\B]\r\n"
       "[HKEY_CURRENT_USER\\A\\D]\r\n\"w\"=dword:3\r\n\"w\"=-\r\n"));
   EXPECT_EQ(std::make_tuple(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B")),
-                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B\\C")), tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\D"))),
+                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B\\C")),
+                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\D"))),
             std::make_tuple(false, false, true));
   EXPECT_EQ(tree.FindValue(QStringLiteral("HKEY_CURRENT_USER\\A\\D"), QStringLiteral("w")), nullptr);
 }
