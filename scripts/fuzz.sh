@@ -4,7 +4,9 @@
 # for new inputs for SECONDS seconds.
 #   scripts/fuzz.sh            10 minutes per target
 #   scripts/fuzz.sh SECONDS    that many seconds per target
-# Targets: the .kvf loader (seeds written by kvf_fuzz_seeds) and the .reg
+# Targets: the .kvf loader and the whole session a document opens into
+# (user blocks from a settings text, selections, the navigator, drawing to
+# the screen and to metafiles), both seeded by kvf_fuzz_seeds, and the .reg
 # settings parser (seeds in fuzz/corpus/regtext). New inputs are kept in
 # fuzz-out/<target>/ (not committed).
 set -eu
@@ -13,8 +15,10 @@ seconds=${1:-600}
 build="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKVF_SANITIZE=ON -DKVF_BUILD_FUZZ=ON -DKVF_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target kvf_fuzz_loader kvf_fuzz_seeds kvf_fuzz_regtext
+cmake --build "$build" -j "$(nproc)" --target kvf_fuzz_loader kvf_fuzz_seeds kvf_fuzz_regtext kvf_fuzz_session
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan-suppressions.txt:print_suppressions=0}
+export QT_QPA_PLATFORM=offscreen
 
 # A finding (crash, leak, timeout, out-of-memory) fails the script: the
 # fuzzer's exit status is kept, its last lines and the offending input (as a
@@ -44,7 +48,9 @@ run() {  # run NAME SEEDS
   fi
 }
 seeds="$build/fuzz/seeds/loader"
-"$build/fuzz/kvf_fuzz_seeds" "$seeds"
+sessionSeeds="$build/fuzz/seeds/session"
+"$build/fuzz/kvf_fuzz_seeds" "$seeds" "$sessionSeeds"
 run loader "$seeds"
+run session "$sessionSeeds"
 run regtext "$root/fuzz/corpus/regtext"
 exit $status
