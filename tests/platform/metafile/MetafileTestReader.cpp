@@ -2,7 +2,8 @@
 
 #include <QHash>
 
-#include <optional>
+#include <algorithm>
+#include <tuple>
 
 namespace kvf::platform::testing {
 
@@ -19,24 +20,19 @@ class Cursor {
   uint32_t U32(qsizetype at) { return Fits(at, 4) ? U16(at) | (U16(at + 2) << 16) : 0; }
   int16_t I16(qsizetype at) { return static_cast<int16_t>(U16(at)); }
   int32_t I32(qsizetype at) { return static_cast<int32_t>(U32(at)); }
+  QByteArray Bytes(qsizetype at, qsizetype count) { return Fits(at, count) ? data_.mid(at, count) : QByteArray(); }
   QString Utf16(qsizetype at, qsizetype count) {
+    const QByteArray bytes = Bytes(at, 2 * count);
     QString text;
-    if (count < 0 || !Fits(at, 2 * count)) return text;
-    for (qsizetype i = 0; i < count; ++i) text.append(QChar(static_cast<char16_t>(U16(at + 2 * i))));
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) text.append(QChar(static_cast<char16_t>(U16(at + i))));
     return text;
   }
-  QByteArray Bytes(qsizetype at, qsizetype count) {
-    if (count < 0 || !Fits(at, count)) return {};
-    return data_.mid(at, count);
-  }
+  uint32_t Size() const { return static_cast<uint32_t>(data_.size()); }
 
  private:
   bool Fits(qsizetype at, qsizetype count) {
-    if (at < 0 || count < 0 || at > data_.size() - count) {
-      failed = true;
-      return false;
-    }
-    return true;
+    failed = failed || at < 0 || count < 0 || at > data_.size() - count;
+    return at >= 0 && count >= 0 && at <= data_.size() - count;
   }
   const QByteArray& data_;
 };
@@ -50,7 +46,7 @@ struct Object {
   ReadFont font;
 };
 
-// Selected objects and text state while playing a metafile.
+// Selected objects and text state.
 struct DeviceState {
   Object pen{Kind::Pen, false, 0, {}};
   Object brush{Kind::Brush, false, 0x00FFFFFF, {}};
@@ -61,200 +57,188 @@ struct DeviceState {
   bool clipped = false;
   QRect clip;
 
-  void IntersectClip(const QRect& rect) {
-    clip = clipped ? clip.intersected(rect) : rect;
-    clipped = true;
-  }
-
-  // A text record's run with the state it is drawn in.
-  ReadText Run(QPoint reference) const {
-    ReadText text;
-    text.reference = reference;
-    text.font = font.font;
-    text.colorRef = textColor;
-    text.textAlign = textAlign;
-    text.backgroundMode = backgroundMode;
-    text.clipped = clipped;
-    text.clip = clip;
-    return text;
-  }
-
-  void Select(const Object& object) {
-    if (object.kind == Kind::Pen) pen = object;
-    if (object.kind == Kind::Brush) brush = object;
-    if (object.kind == Kind::Font) font = object;
-  }
+  void Select(const Object& object) { (object.kind == Kind::Pen ? pen : object.kind == Kind::Brush ? brush : font) = object; }
 };
 
-QString Fail(const QString& what, uint32_t offset) { return QStringLiteral("%1 at offset %2").arg(what).arg(offset); }
+// Plays the records of either format: the object table, saved contexts,
+// the end record and what fills and texts draw with. The formats decode
+// their records and call in here.
+class Player {
+ public:
+  Player(const QByteArray& file, ReadPicture& out) : in(file), out_(out) {}
+  Cursor in;
+  DeviceState dc;
+
+  void Fail(const QString& what, uint32_t at) {
+    if (out_.error.isEmpty()) out_.error = QStringLiteral("%1 at offset %2").arg(what).arg(at);
+  }
+
+  // Walks the records from start; header(at) gives a record's type and size
+  // in bytes (size 0 when it cannot be one), play(type, at, size) decodes it.
+  template <typename Header, typename Play>
+  void Walk(uint32_t start, uint32_t endType, Header header, Play play) {
+    for (uint32_t at = start; at < in.Size() && out_.error.isEmpty();) {
+      const auto [type, size] = header(at);
+      if (size == 0) return Fail(QStringLiteral("bad record size"), at);
+      if (sawEnd_) return Fail(QStringLiteral("record after the end record"), at);
+      out_.records.append({type, size});
+      if (type == endType) {
+        sawEnd_ = true;
+        if (!saved_.isEmpty()) Fail(QStringLiteral("saved context never restored"), at);
+      }
+      play(type, at, size);
+      at += size;
+    }
+    if (in.failed) Fail(QStringLiteral("read past the end"), in.Size());
+    if (!sawEnd_) Fail(QStringLiteral("no end record"), in.Size());
+    out_.objectsAliveAtEnd = static_cast<int>(table_.size());
+  }
+
+  uint32_t LowestFreeSlot() const {
+    uint32_t slot = 0;
+    while (table_.contains(slot)) ++slot;
+    return slot;
+  }
+  void Create(uint32_t slot, const Object& object, uint32_t at) {
+    if (table_.contains(slot)) Fail(QStringLiteral("object %1 created twice").arg(slot), at);
+    table_.insert(slot, object);
+    if (object.kind == Kind::Font) out_.fontsCreated.append(object.font);
+    out_.createdSlots.append(static_cast<int>(slot));
+    out_.mostObjectsAlive = std::max(out_.mostObjectsAlive, static_cast<int>(table_.size()));
+  }
+  void Select(uint32_t slot, uint32_t at) {
+    if (!table_.contains(slot)) return Fail(QStringLiteral("selection of unknown object %1").arg(slot), at);
+    dc.Select(table_[slot]);
+  }
+  void Delete(uint32_t slot, uint32_t at) {
+    if (!table_.remove(slot)) Fail(QStringLiteral("deletion of unknown object %1").arg(slot), at);
+  }
+  void Save() { saved_.append(dc); }
+  void Restore(int relative, uint32_t at) {
+    if (relative != -1 || saved_.isEmpty()) return Fail(QStringLiteral("restore without a saved context"), at);
+    dc = saved_.takeLast();
+  }
+  void IntersectClip(const QRect& rect) {
+    dc.clip = dc.clipped ? dc.clip.intersected(rect) : rect;
+    dc.clipped = true;
+  }
+  void Fill(const QRect& rect) { out_.fills.append({rect, dc.brush.colorRef, dc.pen.null, dc.clipped, dc.clip}); }
+  void Text(QPoint reference, const QString& text, const QByteArray& bytes, const QVector<int>& dx) {
+    out_.texts.append({reference, text, bytes, dx, dc.font.font, dc.textColor, dc.textAlign, dc.backgroundMode,
+                       dc.clipped, dc.clip});
+  }
+  void Count(bool shape, bool image) {
+    out_.shapeRecords += shape ? 1 : 0;
+    out_.imageRecords += image ? 1 : 0;
+  }
+
+ private:
+  ReadPicture& out_;
+  QHash<uint32_t, Object> table_;
+  QVector<DeviceState> saved_;
+  bool sawEnd_ = false;
+};
+
+ReadFont TrimmedFace(ReadFont font) {
+  font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? font.face.size() : font.face.indexOf(QChar(0)));
+  return font;
+}
 
 }  // namespace
 
 ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
   ReadEmf emf;
-  Cursor in(file);
+  Player play(file, emf);
+  Cursor& in = play.in;
   if (file.size() < 108 || in.U32(0) != 1) {
     emf.error = QStringLiteral("no EMR_HEADER");
     return emf;
   }
-  emf.bounds = QRect(QPoint(in.I32(8), in.I32(12)), QPoint(in.I32(16), in.I32(20)));
-  emf.frame = QRect(QPoint(in.I32(24), in.I32(28)), QPoint(in.I32(32), in.I32(36)));
+  auto rect = [&](uint32_t at) { return QRect(QPoint(in.I32(at), in.I32(at + 4)), QPoint(in.I32(at + 8), in.I32(at + 12))); };
+  auto extent = [&](uint32_t at) { return QSize(in.I32(at), in.I32(at + 4)); };
+  emf.bounds = rect(8);
+  emf.frame = rect(24);
   emf.signature = in.U32(40);
   emf.bytes = in.U32(48);
   emf.recordCount = in.U32(52);
   emf.handles = static_cast<int>(in.U16(56));
-  const uint32_t descriptionChars = in.U32(60);
-  const uint32_t descriptionOffset = in.U32(64);
-  emf.devicePixels = QSize(in.I32(72), in.I32(76));
-  emf.deviceMillimetres = QSize(in.I32(80), in.I32(84));
-  emf.micrometres = QSize(in.I32(100), in.I32(104));
-  if (descriptionChars > 0) {
-    if (descriptionOffset < 88 || descriptionOffset + 2ull * descriptionChars > in.U32(4))
-      emf.error = QStringLiteral("description outside the header record");
-    else
-      emf.description = in.Utf16(descriptionOffset, descriptionChars);
-  }
+  std::tie(emf.devicePixels, emf.deviceMillimetres, emf.micrometres) = std::tuple(extent(72), extent(80), extent(100));
+  const uint32_t descriptionChars = in.U32(60), descriptionOffset = in.U32(64);
+  if (descriptionChars > 0 && (descriptionOffset < 88 || descriptionOffset + 2ull * descriptionChars > in.U32(4)))
+    play.Fail(QStringLiteral("description outside the header record"), 0);
+  else if (descriptionChars > 0)
+    emf.description = in.Utf16(descriptionOffset, descriptionChars);
 
-  QHash<uint32_t, Object> table;
-  DeviceState dc;
-  QVector<DeviceState> saved;
-  uint32_t offset = 0;
-  bool sawEof = false;
-  auto select = [&](uint32_t handle, uint32_t at) {
-    if (handle & 0x80000000u) {
-      switch (handle & 0x7FFFFFFFu) {
-        case 0: dc.Select({Kind::Brush, false, 0x00FFFFFF, {}}); return;
-        case 4: dc.Select({Kind::Brush, false, 0, {}}); return;
-        case 5: dc.Select({Kind::Brush, true, 0, {}}); return;
-        case 6: dc.Select({Kind::Pen, false, 0x00FFFFFF, {}}); return;
-        case 7: dc.Select({Kind::Pen, false, 0, {}}); return;
-        case 8: dc.Select({Kind::Pen, true, 0, {}}); return;
-        case 10: case 11: case 12: case 13: case 14: case 16: case 17:
-          dc.Select({Kind::Font, false, 0, {}});
-          return;
-        default: emf.error = Fail("unknown stock object", at); return;
-      }
-    }
-    if (!table.contains(handle)) {
-      emf.error = Fail(QStringLiteral("selection of unknown handle %1").arg(handle), at);
-      return;
-    }
-    dc.Select(table[handle]);
+  auto header = [&](uint32_t at) {
+    const uint32_t size = in.U32(at + 4);
+    return std::pair(in.U32(at), size < 8 || size % 4 != 0 || size > in.Size() - at ? 0u : size);
   };
-  auto create = [&](uint32_t handle, const Object& object, uint32_t at) {
-    if (handle == 0 || static_cast<int>(handle) >= emf.handles)
-      emf.error = Fail(QStringLiteral("handle %1 outside the table of %2").arg(handle).arg(emf.handles), at);
-    else if (table.contains(handle))
-      emf.error = Fail(QStringLiteral("handle %1 created twice").arg(handle), at);
-    table.insert(handle, object);
-    emf.createdSlots.append(static_cast<int>(handle));
-    emf.mostObjectsAlive = std::max(emf.mostObjectsAlive, static_cast<int>(table.size()));
-  };
-
-  while (offset < static_cast<uint32_t>(file.size()) && emf.error.isEmpty()) {
-    const uint32_t type = in.U32(offset);
-    const uint32_t size = in.U32(offset + 4);
-    if (size < 8 || size % 4 != 0 || size > static_cast<uint32_t>(file.size()) - offset) {
-      emf.error = Fail(QStringLiteral("bad record size %1").arg(size), offset);
-      break;
-    }
-    if (sawEof) {
-      emf.error = Fail("record after EMR_EOF", offset);
-      break;
-    }
-    emf.records.append({type, offset, size});
-    const uint32_t at = offset;
+  play.Walk(0, 14, header, [&](uint32_t type, uint32_t at, uint32_t size) {
+    const uint32_t handle = in.U32(at + 8);
+    auto create = [&](const Object& object) {
+      if (handle == 0 || static_cast<int>(handle) >= emf.handles)
+        play.Fail(QStringLiteral("handle %1 outside the table of %2").arg(handle).arg(emf.handles), at);
+      play.Create(handle, object, at);
+    };
     switch (type) {
-      case 1:
-        if (offset != 0) emf.error = Fail("second header", at);
+      case 1: if (at != 0) play.Fail(QStringLiteral("second header"), at); break;
+      case 18: play.dc.backgroundMode = static_cast<int>(handle); break;
+      case 22: play.dc.textAlign = static_cast<int>(handle); break;
+      case 24: play.dc.textColor = handle; break;
+      case 30: play.IntersectClip(rect(at + 8).adjusted(0, 0, -1, -1)); break;
+      case 33: play.Save(); break;
+      case 34: play.Restore(in.I32(at + 8), at); break;
+      case 38: create({Kind::Pen, in.U32(at + 12) == 5, in.U32(at + 24), {}}); break;
+      case 39: create({Kind::Brush, in.U32(at + 12) == 1, in.U32(at + 16), {}}); break;
+      case 40: play.Delete(handle, at); break;
+      case 82:
+        if (size < 12 + 92) return play.Fail(QStringLiteral("short font record"), at);
+        create({Kind::Font, false, 0,
+                TrimmedFace({in.I32(at + 12), in.I32(at + 28), static_cast<int>(in.U8(at + 35)), in.Utf16(at + 40, 32)})});
         break;
-      case 14:
-        sawEof = true;
-        if (!saved.isEmpty()) emf.error = Fail("saved context never restored", at);
-        break;
-      case 30:
-        dc.IntersectClip(QRect(QPoint(in.I32(at + 8), in.I32(at + 12)), QPoint(in.I32(at + 16) - 1, in.I32(at + 20) - 1)));
-        break;
-      case 33:
-        saved.append(dc);
-        break;
-      case 34:
-        if (in.I32(at + 8) != -1 || saved.isEmpty())
-          emf.error = Fail("restore without a saved context", at);
-        else
-          dc = saved.takeLast();
-        break;
-      case 18: dc.backgroundMode = static_cast<int>(in.U32(at + 8)); break;
-      case 22: dc.textAlign = static_cast<int>(in.U32(at + 8)); break;
-      case 24: dc.textColor = in.U32(at + 8); break;
-      case 37: select(in.U32(at + 8), at); break;
-      case 38: create(in.U32(at + 8), {Kind::Pen, in.U32(at + 12) == 5, in.U32(at + 24), {}}, at); break;
-      case 39: create(in.U32(at + 8), {Kind::Brush, in.U32(at + 12) == 1, in.U32(at + 16), {}}, at); break;
-      case 82: {
-        if (size < 12 + 92) {
-          emf.error = Fail("short font record", at);
-          break;
-        }
-        ReadFont font{in.I32(at + 12), in.I32(at + 28), static_cast<int>(in.U8(at + 35)), in.Utf16(at + 40, 32)};
-        font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? 32 : font.face.indexOf(QChar(0)));
-        emf.fontsCreated.append(font);
-        create(in.U32(at + 8), {Kind::Font, false, 0, font}, at);
+      case 37: {
+        // Stock objects: white, black and null brushes; white, black and null pens; fonts.
+        if (!(handle & 0x80000000u)) return play.Select(handle, at);
+        const uint32_t stock = handle & 0x7FFFFFFFu;
+        const std::pair<uint32_t, Object> stocks[] = {
+            {0, {Kind::Brush, false, 0x00FFFFFF, {}}}, {4, {Kind::Brush, false, 0, {}}}, {5, {Kind::Brush, true, 0, {}}},
+            {6, {Kind::Pen, false, 0x00FFFFFF, {}}},   {7, {Kind::Pen, false, 0, {}}},   {8, {Kind::Pen, true, 0, {}}}};
+        const auto found = std::find_if(std::begin(stocks), std::end(stocks), [&](const auto& s) { return s.first == stock; });
+        if (found != std::end(stocks)) play.dc.Select(found->second);
+        else if (stock >= 10 && stock <= 17 && stock != 15) play.dc.Select({Kind::Font, false, 0, {}});
+        else play.Fail(QStringLiteral("unknown stock object"), at);
         break;
       }
-      case 40: {
-        const uint32_t handle = in.U32(at + 8);
-        if (!table.remove(handle)) emf.error = Fail(QStringLiteral("deletion of unknown handle %1").arg(handle), at);
+      case 76:
+        if (in.U32(at + 40) != 0x00F00021) return play.Fail(QStringLiteral("EMR_BITBLT other than PATCOPY"), at);
+        if (play.dc.brush.null) play.Fail(QStringLiteral("fill with the null brush"), at);
+        play.Fill(QRect(in.I32(at + 24), in.I32(at + 28), in.I32(at + 32), in.I32(at + 36)));
         break;
-      }
-      case 76: {
-        if (in.U32(at + 40) != 0x00F00021) {
-          emf.error = Fail("EMR_BITBLT other than PATCOPY", at);
-          break;
-        }
-        if (dc.brush.null) emf.error = Fail("fill with the null brush", at);
-        emf.fills.append({QRect(in.I32(at + 24), in.I32(at + 28), in.I32(at + 32), in.I32(at + 36)),
-                          dc.brush.colorRef, dc.pen.null, dc.clipped, dc.clip});
-        break;
-      }
       case 84: {
-        ReadText text = dc.Run(QPoint(in.I32(at + 36), in.I32(at + 40)));
-        const uint32_t chars = in.U32(at + 44);
-        const uint32_t stringOffset = in.U32(at + 48);
-        const uint32_t dxOffset = in.U32(at + 72);
-        if (chars > size || stringOffset + 2ull * chars > size || (dxOffset != 0 && dxOffset + 4ull * chars > size)) {
-          emf.error = Fail("text outside its record", at);
-          break;
-        }
-        text.text = in.Utf16(at + stringOffset, chars);
-        if (dxOffset != 0)
-          for (uint32_t i = 0; i < chars; ++i) text.dx.append(in.I32(at + dxOffset + 4 * i));
-        emf.texts.append(text);
+        const uint32_t chars = in.U32(at + 44), stringOffset = in.U32(at + 48), dxOffset = in.U32(at + 72);
+        if (chars > size || stringOffset + 2ull * chars > size || (dxOffset != 0 && dxOffset + 4ull * chars > size))
+          return play.Fail(QStringLiteral("text outside its record"), at);
+        QVector<int> dx;
+        for (uint32_t i = 0; dxOffset != 0 && i < chars; ++i) dx.append(in.I32(at + dxOffset + 4 * i));
+        play.Text(QPoint(in.I32(at + 36), in.I32(at + 40)), in.Utf16(at + stringOffset, chars), {}, dx);
         break;
       }
-      case 3: case 4: case 8: case 42: case 86: case 87: case 91: ++emf.shapeRecords; break;
-      case 81: ++emf.imageRecords; break;
-      default: break;
+      default: play.Count(QList<uint32_t>{3, 4, 8, 42, 86, 87, 91}.contains(type), type == 81);
     }
-    offset += size;
-  }
-  if (in.failed && emf.error.isEmpty()) emf.error = QStringLiteral("read past the end");
-  if (emf.error.isEmpty() && !sawEof) emf.error = QStringLiteral("no EMR_EOF");
-  emf.objectsAliveAtEnd = static_cast<int>(table.size());
+  });
   return emf;
 }
 
 ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
   ReadWmf wmf;
-  Cursor in(file);
+  Player play(file, wmf);
+  Cursor& in = play.in;
   if (file.size() < 22 + 18) {
     wmf.error = QStringLiteral("shorter than the headers");
     return wmf;
   }
   wmf.key = in.U32(0);
-  wmf.left = in.I16(6);
-  wmf.top = in.I16(8);
-  wmf.right = in.I16(10);
-  wmf.bottom = in.I16(12);
+  std::tie(wmf.left, wmf.top, wmf.right, wmf.bottom) = std::tuple(in.I16(6), in.I16(8), in.I16(10), in.I16(12));
   wmf.unitsPerInch = static_cast<uint16_t>(in.U16(14));
   wmf.checksum = static_cast<uint16_t>(in.U16(20));
   for (int i = 0; i < 20; i += 2) wmf.checksumOfWords ^= static_cast<uint16_t>(in.U16(i));
@@ -265,117 +249,53 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
   wmf.numberOfObjects = static_cast<int>(in.U16(32));
   wmf.maxRecordWords = in.U32(34);
 
-  QVector<std::optional<Object>> table;
-  DeviceState dc;
-  QVector<DeviceState> saved;
-  bool sawEof = false;
-  auto create = [&](const Object& object) {
-    int slot = 0;
-    while (slot < table.size() && table[slot]) ++slot;
-    if (slot == table.size()) table.append(std::nullopt);
-    table[slot] = object;
-    wmf.createdSlots.append(slot);
-    int alive = 0;
-    for (const auto& entry : table) alive += entry ? 1 : 0;
-    wmf.mostObjectsAlive = std::max(wmf.mostObjectsAlive, alive);
-  };
-  auto live = [&](uint32_t slot) { return slot < static_cast<uint32_t>(table.size()) && table[slot]; };
-
-  uint32_t offset = 40;
-  while (offset < static_cast<uint32_t>(file.size()) && wmf.error.isEmpty()) {
-    const uint32_t words = in.U32(offset);
-    const uint32_t function = in.U16(offset + 4);
-    if (words < 3 || words > (static_cast<uint32_t>(file.size()) - offset) / 2) {
-      wmf.error = Fail(QStringLiteral("bad record size %1").arg(words), offset);
-      break;
-    }
-    if (sawEof) {
-      wmf.error = Fail("record after META_EOF", offset);
-      break;
-    }
-    const uint32_t at = offset;
-    const uint32_t p = at + 6;  // first parameter
-    wmf.records.append({function, at, 2 * words});
+  auto header = [&](uint32_t at) {
+    const uint32_t words = in.U32(at);
     wmf.largestRecordWords = std::max(wmf.largestRecordWords, words);
+    return std::pair(in.U16(at + 4), words < 3 || words > (in.Size() - at) / 2 ? 0u : 2 * words);
+  };
+  play.Walk(40, 0x0000, header, [&](uint32_t function, uint32_t at, uint32_t size) {
+    const uint32_t p = at + 6;  // first parameter
     switch (function) {
-      case 0x0000:
-        sawEof = true;
-        if (!saved.isEmpty()) wmf.error = Fail("saved context never restored", at);
-        break;
-      case 0x001E:
-        saved.append(dc);
-        break;
-      case 0x0127:
-        if (in.I16(p) != -1 || saved.isEmpty())
-          wmf.error = Fail("restore without a saved context", at);
-        else
-          dc = saved.takeLast();
-        break;
-      case 0x0416:
-        dc.IntersectClip(QRect(QPoint(in.I16(p + 6), in.I16(p + 4)), QPoint(in.I16(p + 2) - 1, in.I16(p) - 1)));
-        break;
-      case 0x0102: dc.backgroundMode = in.I16(p); break;
-      case 0x012E: dc.textAlign = in.I16(p); break;
-      case 0x0209: dc.textColor = in.U32(p); break;
+      case 0x001E: play.Save(); break;
+      case 0x0127: play.Restore(in.I16(p), at); break;
+      case 0x0416: play.IntersectClip(QRect(QPoint(in.I16(p + 6), in.I16(p + 4)), QPoint(in.I16(p + 2) - 1, in.I16(p) - 1))); break;
+      case 0x0102: play.dc.backgroundMode = in.I16(p); break;
+      case 0x012E: play.dc.textAlign = in.I16(p); break;
+      case 0x0209: play.dc.textColor = in.U32(p); break;
       case 0x020C: wmf.windowExtent = QSize(in.I16(p + 2), in.I16(p)); break;
-      case 0x02FA: create({Kind::Pen, in.U16(p) == 5, in.U32(p + 6), {}}); break;
-      case 0x02FC: create({Kind::Brush, in.U16(p) == 1, in.U32(p + 2), {}}); break;
+      case 0x02FA: play.Create(play.LowestFreeSlot(), {Kind::Pen, in.U16(p) == 5, in.U32(p + 6), {}}, at); break;
+      case 0x02FC: play.Create(play.LowestFreeSlot(), {Kind::Brush, in.U16(p) == 1, in.U32(p + 2), {}}, at); break;
       case 0x02FB: {
-        ReadFont font{in.I16(p), in.I16(p + 8), static_cast<int>(in.U8(p + 13)), QString()};
-        QByteArray face = in.Bytes(p + 18, std::min<qsizetype>(32, 2 * words - 24));
-        face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
-        font.face = QString::fromLatin1(face);
-        wmf.fontsCreated.append(font);
-        create({Kind::Font, false, 0, font});
+        const QString face = QString::fromLatin1(in.Bytes(p + 18, std::min<qsizetype>(32, size - 24)));
+        play.Create(play.LowestFreeSlot(),
+                    {Kind::Font, false, 0, TrimmedFace({in.I16(p), in.I16(p + 8), static_cast<int>(in.U8(p + 13)), face})},
+                    at);
         break;
       }
-      case 0x012D:
-        if (!live(in.U16(p)))
-          wmf.error = Fail(QStringLiteral("selection of empty slot %1").arg(in.U16(p)), at);
-        else
-          dc.Select(*table[in.U16(p)]);
-        break;
-      case 0x01F0:
-        if (!live(in.U16(p)))
-          wmf.error = Fail(QStringLiteral("deletion of empty slot %1").arg(in.U16(p)), at);
-        else
-          table[in.U16(p)].reset();
-        break;
+      case 0x012D: play.Select(in.U16(p), at); break;
+      case 0x01F0: play.Delete(in.U16(p), at); break;
       case 0x041B: {
-        const int bottom = in.I16(p), right = in.I16(p + 2), top = in.I16(p + 4), left = in.I16(p + 6);
         // Without an outline a rectangle loses its right and bottom edge.
-        const int shrink = dc.pen.null ? 1 : 0;
-        if (!dc.brush.null)
-          wmf.fills.append({QRect(left, top, right - left - shrink, bottom - top - shrink), dc.brush.colorRef,
-                            dc.pen.null, dc.clipped, dc.clip});
+        const int shrink = play.dc.pen.null ? 1 : 0;
+        if (!play.dc.brush.null)
+          play.Fill(QRect(QPoint(in.I16(p + 6), in.I16(p + 4)), QPoint(in.I16(p + 2), in.I16(p)) - QPoint(1 + shrink, 1 + shrink)));
         break;
       }
       case 0x0A32: {
-        ReadText text = dc.Run(QPoint(in.I16(p + 2), in.I16(p)));
         const int length = in.I16(p + 4);
-        const int options = in.U16(p + 6);
-        uint32_t stringAt = p + 8 + ((options & 0x0006) ? 8 : 0);
-        if (length < 0 || stringAt + length > at + 2 * words) {
-          wmf.error = Fail("text outside its record", at);
-          break;
-        }
-        text.bytes = in.Bytes(stringAt, length);
-        text.text = QString::fromLatin1(text.bytes);
+        const uint32_t stringAt = p + 8 + ((in.U16(p + 6) & 0x0006) ? 8 : 0);
+        if (length < 0 || stringAt + length > at + size) return play.Fail(QStringLiteral("text outside its record"), at);
+        const QByteArray bytes = in.Bytes(stringAt, length);
         const uint32_t dxAt = stringAt + ((length + 1) & ~1);
-        if (dxAt + 2u * length <= at + 2 * words)
-          for (int i = 0; i < length; ++i) text.dx.append(in.I16(dxAt + 2 * i));
-        wmf.texts.append(text);
+        QVector<int> dx;
+        for (int i = 0; dxAt + 2u * length <= at + size && i < length; ++i) dx.append(in.I16(dxAt + 2 * i));
+        play.Text(QPoint(in.I16(p + 2), in.I16(p)), QString::fromLatin1(bytes), bytes, dx);
         break;
       }
-      case 0x0324: case 0x0325: case 0x0418: case 0x0538: ++wmf.shapeRecords; break;
-      case 0x0F43: ++wmf.imageRecords; break;
-      default: break;
+      default: play.Count(QList<uint32_t>{0x0324, 0x0325, 0x0418, 0x0538}.contains(function), function == 0x0F43);
     }
-    offset += 2 * words;
-  }
-  if (in.failed && wmf.error.isEmpty()) wmf.error = QStringLiteral("read past the end");
-  if (wmf.error.isEmpty() && !sawEof) wmf.error = QStringLiteral("no META_EOF");
-  for (const auto& entry : table) wmf.objectsAliveAtEnd += entry ? 1 : 0;
+  });
   return wmf;
 }
 

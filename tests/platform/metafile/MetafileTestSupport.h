@@ -34,13 +34,11 @@ struct SamplePicture {
     QString label;  // empty: no text
   };
   QVector<Cell> cells;
-  QRect band;
-  QString bandText;
-  QColor bandColor;
-  QRect captionBlock;  // filled; the caption is drawn inside
-  QColor captionColor;
-  QRect caption;
-  QString captionText;
+  QRect band{kCell, 0, 5 * kCell, kCell};
+  QString bandText = QStringLiteral("Block one");
+  QRect captionBlock{0, kRows * kCell, kColumns * kCell, 96};  // filled; the caption is drawn inside
+  QRect caption = captionBlock.adjusted(1, 0, -1, 0);
+  QString captionText = QStringLiteral("Selection: women aged 30 to 49 who answered every question");
 
   SamplePicture();
   void Draw(QPainter& painter) const;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
 
-QByteArray Reg(const char* body) { return QByteArray(kHeader) + "\r\n" + body; }
+QByteArray Reg(const QByteArray& body) { return QByteArray(kHeader) + "\r\n" + body; }
 
 RegistryTree Parse(const QByteArray& bytes) {
   RegistryTree tree;
@@ -25,8 +25,7 @@ TEST(RegText, WritesRegeditFormat) {
   tree.SetValue(key, QStringLiteral("Data Open Folder"), RegistryValue::String(QStringLiteral("C:\\Data \"x\"")));
   tree.SetValue(key, QString(), RegistryValue::String(QStringLiteral("default")));
   const QByteArray text = FormatRegText(tree);
-  EXPECT_TRUE(text.startsWith("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"));
-  EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Brennvik AB\\KVF Viewer\\Last Settings]\r\n"
+  EXPECT_TRUE(text.startsWith("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n") && text.contains("[HKEY_CURRENT_USER\\Software\\Brennvik AB\\KVF Viewer\\Last Settings]\r\n"
                             "@=\"default\"\r\n"
                             "\"Data Open Folder\"=\"C:\\\\Data \\\"x\\\"\"\r\n"
                             "\"Graph Save Format\"=dword:0000012c\r\n"))
@@ -48,17 +47,11 @@ TEST(RegText, RoundTripsAwkwardNamesAndTexts) {
   tree.EnsureKey(QStringLiteral("HKEY_CURRENT_USER\\Software\\Empty"));
 
   const RegistryTree back = Parse(FormatRegText(tree));
-  for (const QString& name : names) {
-    ASSERT_TRUE(back.FindValue(key, name) && back.FindValue(key, name + QStringLiteral(" n"))) << name.toStdString();
-    EXPECT_EQ(*back.FindValue(key, name), RegistryValue::String(name + QStringLiteral(" = \\\"value\\")));
-    EXPECT_EQ(back.FindValue(key, name + QStringLiteral(" n"))->type, RegistryType::Dword);
-  }
-  EXPECT_EQ(back.FindValue(key, QStringLiteral("lines"))->text, QStringLiteral("one\r\ntwo\tthree"));
-  EXPECT_EQ(*back.FindValue(key, QStringLiteral("binary")), RegistryValue::Other(QStringLiteral("hex:01,02,ff")));
-  EXPECT_NE(back.FindKey(QStringLiteral("HKEY_CURRENT_USER\\Software\\Empty")), nullptr);
-  // The stored key path keeps its quotes and case.
-  EXPECT_EQ(back.FindKey(key)->path, key);
+  // Every value, the empty key and the key path with its quotes and case come back.
   EXPECT_EQ(FormatRegText(back), FormatRegText(tree));
+  ASSERT_TRUE(back.FindKey(key) && back.FindValue(key, names[1]) && back.FindValue(key, "lines"));
+  EXPECT_EQ(std::make_tuple(back.FindKey(key)->path, *back.FindValue(key, names[1]), back.FindValue(key, "lines")->text),
+            std::make_tuple(key, RegistryValue::String(names[1] + " = \\\"value\\"), QStringLiteral("one\r\ntwo\tthree")));
 }
 
 TEST(RegText, ReadsWhatPeopleWriteByHand) {
@@ -82,11 +75,7 @@ TEST(RegText, ReadsWhatPeopleWriteByHand) {
 TEST(RegText, ReadsUtf16FilesAsRegeditExportsThem) {
   const QString text = QStringLiteral(
       "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"Namn\"=\"Göteborg\"\r\n");
-  QByteArray bytes("\xFF\xFE");
-  for (const QChar c : text) {
-    bytes.append(static_cast<char>(c.unicode() & 0xFF));
-    bytes.append(static_cast<char>(c.unicode() >> 8));
-  }
+  const QByteArray bytes = QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
   const RegistryTree tree = Parse(bytes);
   EXPECT_EQ(tree.FindValue(QStringLiteral("HKEY_CURRENT_USER\\Software\\X"), QStringLiteral("Namn"))->text,
             QStringLiteral("Göteborg"));
@@ -99,41 +88,32 @@ TEST(RegText, AppliesDeletionsInOrder) {
       "[HKEY_CURRENT_USER\\A\\D]\r\n"
       "[-HKEY_CURRENT_USER\\A\\B]\r\n"
       "[HKEY_CURRENT_USER\\A\\D]\r\n\"w\"=dword:3\r\n\"w\"=-\r\n"));
-  EXPECT_EQ(std::make_tuple(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B")),
-                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B\\C")),
-                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\D"))),
-            std::make_tuple(false, false, true));
-  EXPECT_EQ(tree.FindValue(QStringLiteral("HKEY_CURRENT_USER\\A\\D"), QStringLiteral("w")), nullptr);
+  EXPECT_EQ(std::make_tuple(tree.HasKey("HKEY_CURRENT_USER\\A\\B"), tree.HasKey("HKEY_CURRENT_USER\\A\\B\\C"),
+                            tree.HasKey("HKEY_CURRENT_USER\\A\\D"), tree.FindValue("HKEY_CURRENT_USER\\A\\D", "w")),
+            std::make_tuple(false, false, true, nullptr));
 }
 
 TEST(RegText, RefusesMalformedTextAndNamesTheLine) {
-  struct Case {
-    const char* text;
-    int line;
-  };
-  const Case cases[] = {
-      {"[HKEY_CURRENT_USER\\A]\r\n", 1},                                      // no header
-      {"Windows Registry Editor Version 5.00\r\n\"x\"=dword:1\r\n", 2},       // value before any key
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A\r\n", 2},  // no closing bracket
-      {"Windows Registry Editor Version 5.00\r\n[NOT_A_HIVE\\A]\r\n", 2},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=dword:123456789\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=dword:-1\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=dword:\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x=\"1\"\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"open\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"a\" b\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=12\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\nx=\"1\"\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=hex:zz\r\n", 3},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=hex(1):41\r\n", 3},
-      {"\x01\x02garbage", 1},
+  const std::pair<QByteArray, int> cases[] = {
+      {"[HKEY_CURRENT_USER\\A]\r\n", 1},  // no header
       {"", 1},
-  };
-  for (const Case& c : cases) {
+      {"\x01\x02garbage", 1},
+      {Reg("\"x\"=dword:1\r\n"), 3},                                   // value before any key
+      {Reg("[HKEY_CURRENT_USER\\A\r\n"), 3},                            // no closing bracket
+      {Reg("[NOT_A_HIVE\\A]\r\n"), 3}};
+  for (const auto& [text, line] : cases) {
     RegistryTree tree;
-    const std::optional<RegTextError> error = ParseRegText(QByteArray(c.text), &tree);
-    ASSERT_TRUE(error) << c.text;
-    EXPECT_EQ(std::make_tuple(error->line, error->reason.isEmpty()), std::make_tuple(c.line, false)) << c.text;
+    const std::optional<RegTextError> error = ParseRegText(text, &tree);
+    ASSERT_TRUE(error) << text.toStdString();
+    EXPECT_EQ(std::make_tuple(error->line, error->reason.isEmpty()), std::make_tuple(line, false)) << text.toStdString();
+  }
+  // Values, all on line 4: too large, negative or empty numbers, open or trailing quotes, bad hex.
+  for (const char* value : {"\"x\"=dword:123456789", "\"x\"=dword:-1", "\"x\"=dword:", "\"x=\"1\"", "\"x\"=\"a\" b",
+                            "\"x\"=12", "x=\"1\"", "\"x\"=hex:zz", "\"x\"=hex(1):41"}) {
+    RegistryTree tree;
+    const std::optional<RegTextError> error =
+        ParseRegText(Reg("[HKEY_CURRENT_USER\\A]\r\n") + value + "\r\n", &tree);
+    EXPECT_EQ(error.value_or(RegTextError{}).line, 4) << value;
   }
 }
 

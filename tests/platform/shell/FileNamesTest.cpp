@@ -5,16 +5,12 @@
 namespace kvf::platform {
 namespace {
 
-TEST(FileNames, SplitsAtTheLastSeparator) {
-  EXPECT_EQ(FolderOfPath(QStringLiteral("/home/anna/survey.kvf")), QStringLiteral("/home/anna"));
-  EXPECT_EQ(FileNameOfPath(QStringLiteral("/home/anna/survey.kvf")), QStringLiteral("survey.kvf"));
-  EXPECT_EQ(FolderOfPath(QStringLiteral("/survey.kvf")), QString());
-  EXPECT_EQ(FileNameOfPath(QStringLiteral("/survey.kvf")), QStringLiteral("survey.kvf"));
-}
-
-TEST(FileNames, PathWithoutSeparatorIsAllName) {
-  EXPECT_EQ(FolderOfPath(QStringLiteral("survey.kvf")), QString());
-  EXPECT_EQ(FileNameOfPath(QStringLiteral("survey.kvf")), QStringLiteral("survey.kvf"));
+TEST(FileNames, SplitAtTheLastSeparator) {
+  // Path, folder, name; a path without a separator is all name.
+  for (const auto& [path, folder, name] : {std::tuple("/home/anna/survey.kvf", "/home/anna", "survey.kvf"),
+                                           std::tuple("/survey.kvf", "", "survey.kvf"), std::tuple("survey.kvf", "", "survey.kvf")})
+    EXPECT_EQ(std::make_tuple(FolderOfPath(path), FileNameOfPath(path)), std::make_tuple(QString(folder), QString(name)))
+        << path;
   EXPECT_EQ(FileDisplayTitle(QStringLiteral("a/b/Survey 2026.kvf")), QStringLiteral("Survey 2026.kvf"));
 }
 
