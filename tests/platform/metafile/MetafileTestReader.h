@@ -3,19 +3,13 @@
 // tests: it walks the records, checks the structure (sizes, bounds, object
 // handles, saved contexts) and plays the object table to recover what each
 // fill and text record draws with.
-#include <QByteArray>
 #include <QRect>
-#include <QString>
 #include <QVector>
-
-#include <cstdint>
 
 namespace kvf::platform::testing {
 
 struct ReadFont {
-  int height = 0;
-  int weight = 0;
-  int charset = -1;
+  int height = 0, weight = 0, charset = -1;
   QString face;
 };
 
@@ -36,15 +30,13 @@ struct ReadText {
   QVector<int> dx;
   ReadFont font;
   uint32_t colorRef = 0;
-  int textAlign = 0;
-  int backgroundMode = 2;  // opaque until set
+  int textAlign = 0, backgroundMode = 2;  // opaque until set
   bool clipped = false;
   QRect clip;
 };
 
 struct ReadRecord {
-  uint32_t type = 0;  // EMF record type or WMF function
-  uint32_t size = 0;  // bytes
+  uint32_t type = 0, size = 0;  // EMF record type or WMF function; bytes
 };
 
 struct ReadPicture {
@@ -54,10 +46,8 @@ struct ReadPicture {
   QVector<ReadFill> fills;
   QVector<ReadText> texts;
   QVector<int> createdSlots;  // the slot or handle of each created object, in order
-  int mostObjectsAlive = 0;
-  int objectsAliveAtEnd = 0;
+  int mostObjectsAlive = 0, objectsAliveAtEnd = 0;
   int shapeRecords = 0;  // polylines, polygons, ellipses
-  int imageRecords = 0;
 };
 
 struct ReadEmf : ReadPicture {
@@ -72,10 +62,8 @@ struct ReadWmf : ReadPicture {
   uint32_t key = 0;
   int16_t left = 0, top = 0, right = 0, bottom = 0;
   uint16_t unitsPerInch = 0, checksum = 0;
-  uint16_t checksumOfWords = 0;  // XOR of the ten words before the checksum
-  uint16_t headerType = 0, headerSize = 0, version = 0;
-  uint32_t sizeWords = 0, maxRecordWords = 0;
-  uint32_t largestRecordWords = 0;  // as found
+  uint16_t checksumOfWords = 0, headerType = 0, headerSize = 0, version = 0;  // XOR of the ten words before the checksum
+  uint32_t sizeWords = 0, maxRecordWords = 0, largestRecordWords = 0;  // the largest as found
   int numberOfObjects = 0;
   QSize windowExtent;
 };

@@ -1,11 +1,7 @@
 #pragma once
 // Shared pieces of the metafile tests: a GUI application for font work and
 // a small sheet-like picture drawn the same way to every device.
-#include <QColor>
-#include <QFont>
 #include <QPainter>
-#include <QRect>
-#include <QString>
 #include <QVector>
 
 namespace kvf::platform::testing {

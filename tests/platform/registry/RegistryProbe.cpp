@@ -1,6 +1,5 @@
-// Opens a registry store file and prints, one line each, its status and
-// every value: "<key>|<name>|dword|<decimal>", "...|string|<text>" or
-// "...|other|<data>". Keys without values print as "<key>|".
+// Prints a registry store file's status and values, one a line: "<key>|<name>|dword|<decimal>",
+// "...|string|<text>" or "...|other|<data>"; keys without values as "<key>|".
 #include <cstdio>
 
 #include "platform/registry/FileRegistryStore.h"
@@ -19,17 +18,8 @@ int main(int argc, char** argv) {
       if (key->values.empty()) out += key->path + QStringLiteral("|\n");
       for (const auto& [name, value] : key->values) {
         out += key->path + QLatin1Char('|') + name + QLatin1Char('|');
-        switch (value.type) {
-          case RegistryType::Dword:
-            out += QStringLiteral("dword|%1\n").arg(value.dword);
-            break;
-          case RegistryType::String:
-            out += QStringLiteral("string|") + value.text + QLatin1Char('\n');
-            break;
-          case RegistryType::Other:
-            out += QStringLiteral("other|") + value.text + QLatin1Char('\n');
-            break;
-        }
+        if (value.type == RegistryType::Dword) out += QStringLiteral("dword|%1\n").arg(value.dword);
+        else out += (value.type == RegistryType::String ? QStringLiteral("string|") : QStringLiteral("other|")) + value.text + '\n';
       }
     }
   }
