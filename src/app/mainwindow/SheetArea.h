@@ -4,10 +4,11 @@
 // a thin decoration frame around it.
 //
 // DesignSheetView fits the bars to the area and the sheet (call it after a
-// new sheet and on every resize); painting asks the sheet state to paint
-// the visible regions (RepaintSheet, SheetState::PaintRegion). The sheet
-// state is owned by the main window and must outlive this widget's use of
-// it.
+// new sheet and on every resize); painting asks the sheet state to draw
+// the visible regions (RepaintSheet, SheetState::PaintRegion) into a canvas
+// of the area's size, the only pixels kept. The sheet state is owned by
+// the main window and must outlive this widget's use of it.
+#include <QImage>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -42,12 +43,14 @@ class SheetArea : public QWidget {
 
  private:
   SheetViewInput Input() const;
+  void PaintSheet(QPainter& painter, const QRect& exposed);
   static void ApplyBar(QScrollBar* bar, const ScrollBarLayout& layout);
 
   const SheetState* sheet_ = nullptr;
   QScrollBar* vertical_;
   QScrollBar* horizontal_;
   SheetViewLayout layout_;
+  QImage canvas_;  // Format_RGB32, the area's size
 };
 
 }  // namespace kvf::app

@@ -38,7 +38,7 @@ class LabelWriter {
     if (cached_) texts_.resize(keys);
   }
 
-  // key identifies the text (alternative or question position).
+  // key identifies the text (its position in the document's strings).
   void Draw(size_t key, const QString& text, int64_t x, int64_t y) {
     if (text.isEmpty()) return;
     if (cached_ && key < texts_.size()) {
@@ -136,12 +136,56 @@ std::vector<ColumnSums> SumColumns(const SurveyDocument& document, const SubShee
   return sums;
 }
 
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The part of the sheet one drawing covers: everything, or what can reach
+// an area. A cell's text reaches at most the widest label beyond its cell
+// (a band's text less than a cell beyond its band); a text row reaches less
+// than a row above or below its own.
+class SheetReach {
+ public:
+  SheetReach() = default;
+  SheetReach(const QRect& area, int64_t horizontal, int64_t vertical)
+      : whole_(false),
+        left_(int64_t{area.left()} - horizontal),
+        right_(int64_t{area.left()} + area.width() + horizontal),
+        top_(int64_t{area.top()} - vertical),
+        bottom_(int64_t{area.top()} + area.height() + vertical) {}
+
+  bool Spans(int64_t left, int64_t right) const { return whole_ || (left < right_ && right > left_); }
+  bool Rows(int64_t top, int64_t bottom) const { return whole_ || (top < bottom_ && bottom > top_); }
+  // The first and one past the last of count cells size wide (offset
+  // before the first) that can reach the area.
+  int32_t FirstColumn(int64_t size, int32_t count) const { return whole_ ? 0 : Clamp(FloorDiv(left_, size), count); }
+  int32_t EndColumn(int64_t size, int32_t count) const {
+    return whole_ ? count : Clamp(FloorDiv(right_ + size - 1, size), count);
+  }
+  int32_t FirstRow(int64_t size, int64_t offset, int32_t count) const {
+    return whole_ ? 0 : Clamp(FloorDiv(top_, size) - offset, count);
+  }
+  int32_t EndRow(int64_t size, int64_t offset, int32_t count) const {
+    return whole_ ? count : Clamp(FloorDiv(bottom_ + size - 1, size) - offset, count);
+  }
+
+ private:
+  static int32_t Clamp(int64_t value, int32_t count) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, 0, count));
+  }
+  bool whole_ = true;
+  int64_t left_ = 0;
+  int64_t right_ = 0;
+  int64_t top_ = 0;
+  int64_t bottom_ = 0;
+};
+
 class SheetPainter {
  public:
-  SheetPainter(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
-               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts)
+  SheetPainter(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts,
+               SheetReach reach = SheetReach())
       : p_(painter), drawer_(drawer), doc_(document), sheet_(sheet), request_(request), g_(geometry),
-        fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)) {}
+        fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)),
+        reach_(reach) {}
 
   void Paint() {
     p_.setBackgroundMode(Qt::TransparentMode);
@@ -174,10 +218,12 @@ class SheetPainter {
       }
     }
     const int64_t top = static_cast<int64_t>(row) * c_;
+    if (!reach_.Rows(top, top + static_cast<int64_t>(rowsHigh) * c_)) return;
     p_.setFont(fonts_.Bold());
     for (const Band& band : bands) {
       const int64_t left = static_cast<int64_t>(band.first) * c_;
       const int64_t width = static_cast<int64_t>(band.last - band.first + 1) * c_;
+      if (!reach_.Spans(left - c_, left + width + c_)) continue;
       const Colour colour = doc_.info.levelColors[static_cast<size_t>(band.colour == 0 ? colourA : colourB)];
       Fill(p_, drawer_.ColourBrush(colour), left, top, width, static_cast<int64_t>(rowsHigh) * c_);
       if (!texts_) continue;
@@ -201,16 +247,18 @@ class SheetPainter {
     if (h == 3) BandRow(false, 1, 1, 2, 3, &secondLines_, &firstLines_);
 
     const int64_t top = static_cast<int64_t>(h - 1) * c_;
+    if (!reach_.Rows(top, top + c_)) return;
     p_.setFont(fonts_.Bold());
-    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.questions.size());
-    for (int32_t c = 0; c < ColumnCount(); ++c) {
+    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.strings.size());
+    const int32_t end = reach_.EndColumn(c_, ColumnCount());
+    for (int32_t c = reach_.FirstColumn(c_, ColumnCount()); c < end; ++c) {
       const int32_t q = Column(c);
       const Question* question = QuestionOf(doc_, q);
       if (!question || !question->isOverviewQuestion) continue;
       const int64_t left = static_cast<int64_t>(c) * c_;
       Fill(p_, drawer_.QuestionBrush(q), left, top, c_, c_);
       if (texts_)
-        labels.Draw(static_cast<size_t>(q), doc_.GetText(question->sheetLabel),
+        labels.Draw(static_cast<size_t>(question->sheetLabel), doc_.GetText(question->sheetLabel),
                     left + static_cast<int64_t>(drawer_.QuestionLabelOffset(q)) * s_, TextY(top));
     }
   }
@@ -218,11 +266,14 @@ class SheetPainter {
   void AnswerRows() {
     if (g_.shownRowCount <= 0 || ColumnCount() <= 0) return;
     p_.setFont(fonts_.Normal());
-    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.alternatives.size());
+    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.strings.size());
     const int32_t respondentCount = doc_.RespondentCount();
-    for (int32_t r = 0; r < g_.shownRowCount; ++r) {
+    const int32_t firstColumn = reach_.FirstColumn(c_, ColumnCount());
+    const int32_t endColumn = reach_.EndColumn(c_, ColumnCount());
+    const int32_t endRow = reach_.EndRow(c_, g_.headerRowCount, g_.shownRowCount);
+    for (int32_t r = reach_.FirstRow(c_, g_.headerRowCount, g_.shownRowCount); r < endRow; ++r) {
       const int64_t top = static_cast<int64_t>(g_.headerRowCount + r) * c_;
-      for (int32_t c = 0; c < ColumnCount(); ++c) {
+      for (int32_t c = firstColumn; c < endColumn; ++c) {
         const int32_t q = Column(c);
         const Question* question = QuestionOf(doc_, q);
         const int32_t respondent = sheet_.RespondentAt(r, c);
@@ -233,15 +284,16 @@ class SheetPainter {
         const int32_t alternative = question->firstAlternative + answer;
         const int64_t left = static_cast<int64_t>(c) * c_;
         Fill(p_, drawer_.AlternativeBrush(alternative), left, top, c_, c_);
-        if (texts_)
-          labels.Draw(static_cast<size_t>(alternative),
-                      doc_.GetText(doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel),
+        if (texts_) {
+          const int32_t label = doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel;
+          labels.Draw(static_cast<size_t>(label), doc_.GetText(label),
                       left + static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_, TextY(top));
+        }
       }
     }
   }
 
-  bool LineShown(int64_t x) const { return x - s_ >= 1 && x < g_.width; }
+  bool LineShown(int64_t x) const { return x - s_ >= 1 && x < g_.width && reach_.Spans(x - s_, x); }
 
   void GroupLines() {
     if (!request_.groupLines) return;
@@ -329,7 +381,7 @@ class SheetPainter {
   }
 
   QPainter& p_;
-  SheetDrawer& drawer_;
+  const SheetDrawer& drawer_;
   const SurveyDocument& doc_;
   const SubSheet& sheet_;
   const SheetRequest& request_;
@@ -338,6 +390,7 @@ class SheetPainter {
   const int64_t c_;
   const int64_t s_;
   const bool texts_;
+  const SheetReach reach_;
   std::vector<int64_t> firstLines_;
   std::vector<int64_t> secondLines_;
   std::vector<ColumnSums> sums_;
@@ -409,11 +462,17 @@ void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, con
   for (size_t q = 0; q < document.questions.size(); ++q) {
     const Question& question = document.questions[q];
     const QString& label = document.GetText(question.sheetLabel);
-    if (question.isOverviewQuestion && !label.isEmpty()) questionOffsets_[q] = (cellWidth - fonts.BoldWidth(label)) / 2;
+    if (!question.isOverviewQuestion || label.isEmpty()) continue;
+    const int32_t width = fonts.BoldWidth(label);
+    questionOffsets_[q] = (cellWidth - width) / 2;
+    widestLabel_ = std::max(widestLabel_, width);
   }
   for (size_t a = 0; a < document.alternatives.size(); ++a) {
     const QString& label = document.GetText(document.alternatives[a].sheetLabel);
-    if (!label.isEmpty()) alternativeOffsets_[a] = (cellWidth - fonts.NormalWidth(label)) / 2;
+    if (label.isEmpty()) continue;
+    const int32_t width = fonts.NormalWidth(label);
+    alternativeOffsets_[a] = (cellWidth - width) / 2;
+    widestLabel_ = std::max(widestLabel_, width);
   }
   measured_ = true;
 }
@@ -444,34 +503,73 @@ SheetGeometry LayOutSheet(const SurveyDocument& document, const SubSheet& sheet,
                      request.maxRows, request.rowLimit, sheet.totalIndex, sheet.description, fonts);
 }
 
+void MeasureSheetLabels(SheetDrawer& drawer, const SurveyDocument& document, const SheetGeometry& geometry,
+                        const SheetFonts& fonts) {
+  if (!SheetDrawsTexts(geometry.mode) || drawer.OffsetsMeasured()) return;
+  // The centring offsets are measured once per document, at the screen's
+  // scale, whichever target is drawn first.
+  if (fonts.Scale() == 1) {
+    drawer.CreateSheetTextCoordinates(document, fonts, SheetCellSize(kSheetScreen));
+  } else {
+    drawer.CreateSheetTextCoordinates(document, SheetFonts(1), SheetCellSize(kSheetScreen));
+  }
+}
+
 bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                 const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts) {
   if (!painter.isActive()) return false;
-  // The centring offsets are measured once per document, at the screen's
-  // scale, whichever target is drawn first.
-  if (SheetDrawsTexts(geometry.mode) && !drawer.OffsetsMeasured()) {
-    if (fonts.Scale() == 1) {
-      drawer.CreateSheetTextCoordinates(document, fonts, SheetCellSize(kSheetScreen));
-    } else {
-      drawer.CreateSheetTextCoordinates(document, SheetFonts(1), SheetCellSize(kSheetScreen));
-    }
-  }
+  MeasureSheetLabels(drawer, document, geometry, fonts);
   painter.save();
   SheetPainter(painter, drawer, document, sheet, request, geometry, fonts).Paint();
   painter.restore();
   return true;
 }
 
+void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document,
+                    const SubSheet& sheet, const SheetRequest& request, const SheetGeometry& geometry,
+                    const SheetFonts& fonts, const QRect& area) {
+  if (!painter.isActive() || area.isEmpty()) return;
+  const int64_t cell = geometry.cellSize;
+  const int64_t labels = SheetDrawsTexts(geometry.mode) ? int64_t{drawer.WidestLabel()} * geometry.scale : 0;
+  painter.save();
+  SheetPainter(painter, drawer, document, sheet, request, geometry, fonts, SheetReach(area, cell + labels, cell))
+      .Paint();
+  painter.restore();
+}
+
+LaidOutSheet::LaidOutSheet(const SurveyDocument& document, const SheetDrawer& drawer, const SubSheet& sheet,
+                           const SheetRequest& request, SheetGeometry geometry, SheetFonts fonts)
+    : document_(document),
+      drawer_(drawer),
+      sheet_(sheet),
+      request_(request),
+      geometry_(std::move(geometry)),
+      fonts_(std::move(fonts)) {}
+
+void LaidOutSheet::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
+  const QRect inside = sheetRect.intersected(
+      QRect(0, 0, static_cast<int>(geometry_.width), static_cast<int>(geometry_.height)));
+  if (inside.isEmpty() || !painter.isActive()) return;
+  painter.save();
+  painter.translate(target - sheetRect.topLeft());
+  painter.setClipRect(inside, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  painter.fillRect(inside, Qt::black);
+  PaintSheetArea(painter, drawer_, document_, sheet_, request_, geometry_, fonts_, inside);
+  painter.restore();
+}
+
 void SheetState::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
-  if (image_.isNull()) return;
-  painter.drawImage(target, image_, sheetRect);
+  if (sheet_) sheet_->PaintRegion(painter, sheetRect, target);
 }
 
 QImage SheetState::RegionPixels(const QRect& sheetRect) const {
-  const QRect inside = sheetRect.intersected(image_.rect());
-  if (inside.isEmpty()) return QImage();
-  if (inside == image_.rect()) return image_;
-  return image_.copy(inside);
+  const QRect inside = sheetRect.intersected(Bounds());
+  if (inside.isEmpty() || !sheet_) return QImage();
+  QImage image(inside.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  QPainter painter(&image);
+  sheet_->PaintRegion(painter, inside, QPoint(0, 0));
+  return image;
 }
 
 BiText SheetTooLargeText() {
@@ -481,24 +579,25 @@ BiText SheetTooLargeText() {
 
 void EraseSheet(SheetState* state) { *state = SheetState(); }
 
+namespace {
+
+// Sheets are painted in int pixel coordinates, scroll offsets included.
+constexpr int64_t kSheetMaxCoordinate = int64_t{1} << 30;
+
+bool RegionMode(int32_t mode) { return mode == kSheetScreen || mode == kSheetMiniOverview; }
+
+}  // namespace
+
 Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                  const SheetRequest& request, SheetState* state) {
   const Status tooLarge = Status::Failure(SheetTooLargeText());
-  if (request.mode != kSheetScreen && request.mode != kSheetMiniOverview) return tooLarge;
+  if (!RegionMode(request.mode)) return tooLarge;
   EraseSheet(state);
-  const SheetFonts fonts(SheetScale(request.mode));
-  const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
-  if (!geometry.Drawable()) return tooLarge;
-  QImage image;
-  if (geometry.width > 0 && geometry.height > 0) {
-    image = QImage(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
-    if (image.isNull()) return tooLarge;
-    image.fill(0);
-    QPainter painter(&image);
-    if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return tooLarge;
-  }
+  SheetFonts fonts(SheetScale(request.mode));
+  SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
+  if (geometry.width > kSheetMaxCoordinate || geometry.height > kSheetMaxCoordinate) return tooLarge;
+  MeasureSheetLabels(drawer, document, geometry, fonts);
   state->present = true;
-  state->image_ = std::move(image);
   state->width = static_cast<int32_t>(geometry.width);
   state->height = static_cast<int32_t>(geometry.height);
   state->cellSize = geometry.cellSize;
@@ -506,7 +605,26 @@ Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubS
   state->frozenColumns = 0;
   state->headerRowCount = geometry.headerRowCount;
   state->shownRowCount = geometry.shownRowCount;
+  state->sheet_ =
+      std::make_shared<const LaidOutSheet>(document, drawer, sheet, request, std::move(geometry), std::move(fonts));
   return Status::Ok();
+}
+
+Result<QImage> DrawSheetImage(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                              const SheetRequest& request) {
+  const Status tooLarge = Status::Failure(SheetTooLargeText());
+  if (!RegionMode(request.mode)) return tooLarge;
+  const SheetFonts fonts(SheetScale(request.mode));
+  const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
+  if (!geometry.Drawable()) return tooLarge;
+  if (geometry.width <= 0 || geometry.height <= 0) return QImage();
+  QImage image(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
+  if (image.isNull()) return tooLarge;
+  image.fill(0);
+  QPainter painter(&image);
+  if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return tooLarge;
+  painter.end();
+  return image;
 }
 
 }  // namespace kvf
