@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
+#include <cstdio>
 #include <vector>
 
 namespace kvf::app {
@@ -73,6 +74,14 @@ void SheetArea::DesignSheetView() {
   update();
 }
 
+void SheetArea::TimeNextSheet(bool on) {
+  if (on && qEnvironmentVariableIsSet("KVF_SHEET_TIMING")) {
+    sheetClock_.start();
+  } else {
+    sheetClock_.invalidate();
+  }
+}
+
 SheetScroll SheetArea::Scroll() const {
   SheetScroll scroll;
   scroll.horizontalVisible = !horizontal_->isHidden();
@@ -119,7 +128,14 @@ void SheetArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QColor face = palette().color(QPalette::Button);
   painter.fillRect(rect(), face);
-  if (sheet_ != nullptr && sheet_->present && !sheet_->Bounds().isEmpty()) PaintSheet(painter, event->rect());
+  if (sheet_ != nullptr && sheet_->present && !sheet_->Bounds().isEmpty()) {
+    PaintSheet(painter, event->rect());
+    if (sheetClock_.isValid()) {
+      std::fprintf(stderr, "kvf-viewer: first sheet painted %.1f ms after loading started\n",
+                   static_cast<double>(sheetClock_.nsecsElapsed()) / 1e6);
+      sheetClock_.invalidate();
+    }
+  }
   // The decoration lines frame the sheet: first and last pixel column and row.
   painter.setPen(palette().color(QPalette::Mid));
   const int right = width() - 1;

@@ -8,6 +8,7 @@
 // the visible regions (RepaintSheet, SheetState::PaintRegion) into a canvas
 // of the area's size, the only pixels kept. The sheet state is owned by
 // the main window and must outlive this widget's use of it.
+#include <QElapsedTimer>
 #include <QImage>
 #include <QScrollBar>
 #include <QWidget>
@@ -33,6 +34,11 @@ class SheetArea : public QWidget {
   SheetScroll Scroll() const;
   SheetGrid Grid() const;
   const SheetViewLayout& Layout() const { return layout_; }
+  // With KVF_SHEET_TIMING set in the environment: starts a clock now and
+  // writes one line to standard error when a sheet is next painted (how
+  // long a document took from the start of loading to its first sheet).
+  // on false stops the clock (the load failed).
+  void TimeNextSheet(bool on);
 
  Q_SIGNALS:
   void Resized();
@@ -51,6 +57,7 @@ class SheetArea : public QWidget {
   QScrollBar* horizontal_;
   SheetViewLayout layout_;
   QImage canvas_;  // Format_RGB32, the area's size
+  QElapsedTimer sheetClock_;  // running while a sheet is awaited (TimeNextSheet)
 };
 
 }  // namespace kvf::app
