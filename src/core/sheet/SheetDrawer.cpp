@@ -2,6 +2,7 @@
 
 #include <QStaticText>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,13 @@ T At(const std::vector<T>& values, int32_t index, T fallback) {
   return values[static_cast<size_t>(index)];
 }
 
+QStaticText PreparedText(const QString& text, const QFont& font) {
+  QStaticText prepared(text);
+  prepared.setTextFormat(Qt::PlainText);
+  prepared.prepare(QTransform(), font);
+  return prepared;
+}
+
 // Draws short texts whose top-left corner is given. On raster images each
 // distinct text is laid out once (QStaticText) and reused for every cell;
 // vector targets get plain text runs.
@@ -43,11 +51,7 @@ class LabelWriter {
     if (text.isEmpty()) return;
     if (cached_ && key < texts_.size()) {
       std::optional<QStaticText>& prepared = texts_[key];
-      if (!prepared) {
-        prepared.emplace(text);
-        prepared->setTextFormat(Qt::PlainText);
-        prepared->prepare(QTransform(), font_);
-      }
+      if (!prepared) prepared.emplace(PreparedText(text, font_));
       painter_.drawStaticText(QPoint(static_cast<int>(x), static_cast<int>(y)), *prepared);
       return;
     }
@@ -60,6 +64,84 @@ class LabelWriter {
   int32_t ascent_;
   bool cached_ = false;
   std::vector<std::optional<QStaticText>> texts_;
+};
+
+// Answer cells drawn as stamps made once per drawing. A cell with a brush
+// whose label's pixels stay inside it looks the same wherever it stands:
+// its fill covers whatever lay below, its text reaches nothing outside. Its
+// fill and text are drawn once into a cell-sized image of the target's
+// format and copied to every such cell; other cells are left to the
+// caller. Only for raster images drawn at whole-pixel offsets.
+class CellStamps {
+ public:
+  CellStamps(QPainter& painter, const SheetFonts& fonts, int64_t cellSize, int64_t textTop, size_t alternatives)
+      : painter_(painter), fonts_(fonts), cell_(static_cast<int>(cellSize)), textTop_(static_cast<int>(textTop)) {
+    const QPaintDevice* device = painter.device();
+    const QTransform transform = painter.deviceTransform();
+    on_ = device && device->devType() == QInternal::Image && transform.type() <= QTransform::TxTranslate &&
+          transform.dx() == std::floor(transform.dx()) && transform.dy() == std::floor(transform.dy());
+    if (on_) {
+      format_ = static_cast<const QImage*>(device)->format();
+      stampOf_.assign(alternatives, kUnknown);
+    }
+  }
+
+  // Draws the cell of alternative at (x, y) when it can be stamped.
+  bool Draw(int32_t alternative, const QBrush* brush, const QString& text, int64_t offset, int64_t x, int64_t y) {
+    if (!on_ || brush == nullptr || alternative < 0 || static_cast<size_t>(alternative) >= stampOf_.size())
+      return false;
+    int32_t& stamp = stampOf_[static_cast<size_t>(alternative)];
+    if (stamp == kUnknown) stamp = Make(brush, text, offset);
+    if (stamp == kNone) return false;
+    painter_.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), images_[static_cast<size_t>(stamp)]);
+    return true;
+  }
+
+ private:
+  static constexpr int32_t kUnknown = -2;
+  static constexpr int32_t kNone = -1;
+
+  int32_t Make(const QBrush* brush, const QString& text, int64_t offset) {
+    const Key key{brush, text, offset};
+    for (size_t i = 0; i < keys_.size(); ++i)
+      if (keys_[i] == key) return static_cast<int32_t>(i);
+    const QRect ink = fonts_.NormalMetrics()
+                          .boundingRect(text)
+                          .translated(static_cast<int>(offset), textTop_ + fonts_.NormalMetrics().ascent())
+                          .adjusted(-1, -1, 1, 1);
+    if (!text.isEmpty() && !QRect(0, 0, cell_, cell_).contains(ink)) return kNone;
+    QImage image(cell_, cell_, format_);
+    if (image.isNull()) return kNone;
+    QPainter painter(&image);
+    painter.setRenderHints(painter_.renderHints());
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(painter_.pen());
+    painter.setFont(fonts_.Normal());
+    painter.fillRect(QRect(0, 0, cell_, cell_), *brush);
+    if (!text.isEmpty())
+      painter.drawStaticText(QPoint(static_cast<int>(offset), textTop_), PreparedText(text, fonts_.Normal()));
+    painter.end();
+    keys_.push_back(key);
+    images_.push_back(std::move(image));
+    return static_cast<int32_t>(images_.size() - 1);
+  }
+
+  struct Key {
+    const QBrush* brush;
+    QString text;
+    int64_t offset;
+    bool operator==(const Key&) const = default;
+  };
+
+  QPainter& painter_;
+  const SheetFonts& fonts_;
+  const int cell_;
+  const int textTop_;
+  bool on_ = false;
+  QImage::Format format_ = QImage::Format_RGB32;
+  std::vector<int32_t> stampOf_;  // per alternative: a stamp, kNone or kUnknown
+  std::vector<Key> keys_;
+  std::vector<QImage> images_;
 };
 
 void DrawTextAt(QPainter& painter, const QFontMetrics& metrics, const QString& text, int64_t x, int64_t y) {
@@ -152,6 +234,7 @@ class SheetReach {
         top_(int64_t{area.top()} - vertical),
         bottom_(int64_t{area.top()} + area.height() + vertical) {}
 
+  bool Whole() const { return whole_; }
   bool Spans(int64_t left, int64_t right) const { return whole_ || (left < right_ && right > left_); }
   bool Rows(int64_t top, int64_t bottom) const { return whole_ || (top < bottom_ && bottom > top_); }
   // The first and one past the last of count cells size wide (offset
@@ -267,6 +350,9 @@ class SheetPainter {
     if (g_.shownRowCount <= 0 || ColumnCount() <= 0) return;
     p_.setFont(fonts_.Normal());
     LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.strings.size());
+    // The whole drawing draws every cell itself; a drawing of an area may
+    // stamp them (the whole drawing is what stamps must match).
+    CellStamps stamps(p_, fonts_, c_, TextY(0), reach_.Whole() || !texts_ ? 0 : doc_.alternatives.size());
     const int32_t respondentCount = doc_.RespondentCount();
     const int32_t firstColumn = reach_.FirstColumn(c_, ColumnCount());
     const int32_t endColumn = reach_.EndColumn(c_, ColumnCount());
@@ -283,12 +369,16 @@ class SheetPainter {
         if (!doc_.AnswerInRange(q, answer)) continue;
         const int32_t alternative = question->firstAlternative + answer;
         const int64_t left = static_cast<int64_t>(c) * c_;
-        Fill(p_, drawer_.AlternativeBrush(alternative), left, top, c_, c_);
-        if (texts_) {
-          const int32_t label = doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel;
-          labels.Draw(static_cast<size_t>(label), doc_.GetText(label),
-                      left + static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_, TextY(top));
+        const QBrush* brush = drawer_.AlternativeBrush(alternative);
+        if (!texts_) {
+          Fill(p_, brush, left, top, c_, c_);
+          continue;
         }
+        const int32_t label = doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel;
+        const int64_t offset = static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_;
+        if (stamps.Draw(alternative, brush, doc_.GetText(label), offset, left, top)) continue;
+        Fill(p_, brush, left, top, c_, c_);
+        labels.Draw(static_cast<size_t>(label), doc_.GetText(label), left + offset, TextY(top));
       }
     }
   }
