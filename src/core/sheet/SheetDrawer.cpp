@@ -2,6 +2,7 @@
 
 #include <QStaticText>
 #include <algorithm>
+#include <tuple>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -37,13 +38,16 @@ QStaticText PreparedText(const QString& text, const QFont& font) {
 // Draws short texts whose top-left corner is given. On raster images each
 // distinct text is laid out once (QStaticText) and reused for every cell;
 // vector targets get plain text runs.
+using PreparedTexts = std::vector<std::optional<QStaticText>>;
+
 class LabelWriter {
  public:
-  LabelWriter(QPainter& painter, const QFont& font, int32_t ascent, size_t keys)
-      : painter_(painter), font_(font), ascent_(ascent) {
+  // kept: prepared texts to reuse and add to (nullptr: this writer's own).
+  LabelWriter(QPainter& painter, const QFont& font, int32_t ascent, size_t keys, PreparedTexts* kept = nullptr)
+      : painter_(painter), font_(font), ascent_(ascent), texts_(kept ? *kept : own_) {
     const QPaintDevice* device = painter.device();
     cached_ = device && device->devType() == QInternal::Image;
-    if (cached_) texts_.resize(keys);
+    if (cached_ && texts_.size() < keys) texts_.resize(keys);
   }
 
   // key identifies the text (its position in the document's strings).
@@ -63,8 +67,21 @@ class LabelWriter {
   QFont font_;
   int32_t ascent_;
   bool cached_ = false;
-  std::vector<std::optional<QStaticText>> texts_;
+  PreparedTexts own_;
+  PreparedTexts& texts_;
 };
+
+// Stamps made for one kind of target (format, render hints, pen).
+struct StampStore {
+  QImage::Format format = QImage::Format_Invalid;
+  QPainter::RenderHints hints;
+  QColor pen;
+  std::vector<int32_t> stampOf;  // per alternative: a stamp, or kNoStamp / kStampUnknown
+  std::vector<std::tuple<QRgb, QString, int64_t>> keys;  // fill colour, label, offset
+  std::vector<QImage> images;
+};
+constexpr int32_t kStampUnknown = -2;
+constexpr int32_t kNoStamp = -1;
 
 // Answer cells drawn as stamps made once per drawing. A cell with a brush
 // whose label's pixels stay inside it looks the same wherever it stands:
@@ -74,44 +91,47 @@ class LabelWriter {
 // caller. Only for raster images drawn at whole-pixel offsets.
 class CellStamps {
  public:
-  CellStamps(QPainter& painter, const SheetFonts& fonts, int64_t cellSize, int64_t textTop, size_t alternatives)
-      : painter_(painter), fonts_(fonts), cell_(static_cast<int>(cellSize)), textTop_(static_cast<int>(textTop)) {
+  // kept: stamps to reuse and add to (nullptr: this drawing's own);
+  // alternatives 0 turns stamping off.
+  CellStamps(QPainter& painter, const SheetFonts& fonts, int64_t cellSize, int64_t textTop, size_t alternatives,
+             StampStore* kept)
+      : painter_(painter), fonts_(fonts), cell_(static_cast<int>(cellSize)), textTop_(static_cast<int>(textTop)),
+        store_(kept ? *kept : own_) {
     const QPaintDevice* device = painter.device();
     const QTransform transform = painter.deviceTransform();
-    on_ = device && device->devType() == QInternal::Image && transform.type() <= QTransform::TxTranslate &&
-          transform.dx() == std::floor(transform.dx()) && transform.dy() == std::floor(transform.dy());
-    if (on_) {
-      format_ = static_cast<const QImage*>(device)->format();
-      stampOf_.assign(alternatives, kUnknown);
-    }
+    on_ = alternatives > 0 && device && device->devType() == QInternal::Image &&
+          transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
+          transform.dy() == std::floor(transform.dy());
+    if (!on_) return;
+    const QImage::Format format = static_cast<const QImage*>(device)->format();
+    if (store_.format != format || store_.hints != painter.renderHints() || store_.pen != painter.pen().color())
+      store_ = StampStore{format, painter.renderHints(), painter.pen().color(), {}, {}, {}};
+    if (store_.stampOf.size() < alternatives) store_.stampOf.resize(alternatives, kStampUnknown);
   }
 
   // Draws the cell of alternative at (x, y) when it can be stamped.
   bool Draw(int32_t alternative, const QBrush* brush, const QString& text, int64_t offset, int64_t x, int64_t y) {
-    if (!on_ || brush == nullptr || alternative < 0 || static_cast<size_t>(alternative) >= stampOf_.size())
+    if (!on_ || brush == nullptr || alternative < 0 || static_cast<size_t>(alternative) >= store_.stampOf.size())
       return false;
-    int32_t& stamp = stampOf_[static_cast<size_t>(alternative)];
-    if (stamp == kUnknown) stamp = Make(brush, text, offset);
-    if (stamp == kNone) return false;
-    painter_.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), images_[static_cast<size_t>(stamp)]);
+    int32_t& stamp = store_.stampOf[static_cast<size_t>(alternative)];
+    if (stamp == kStampUnknown) stamp = Make(brush, text, offset);
+    if (stamp == kNoStamp) return false;
+    painter_.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), store_.images[static_cast<size_t>(stamp)]);
     return true;
   }
 
  private:
-  static constexpr int32_t kUnknown = -2;
-  static constexpr int32_t kNone = -1;
-
   int32_t Make(const QBrush* brush, const QString& text, int64_t offset) {
-    const Key key{brush, text, offset};
-    for (size_t i = 0; i < keys_.size(); ++i)
-      if (keys_[i] == key) return static_cast<int32_t>(i);
+    const auto key = std::make_tuple(brush->color().rgba(), text, offset);
+    for (size_t i = 0; i < store_.keys.size(); ++i)
+      if (store_.keys[i] == key) return static_cast<int32_t>(i);
     const QRect ink = fonts_.NormalMetrics()
                           .boundingRect(text)
                           .translated(static_cast<int>(offset), textTop_ + fonts_.NormalMetrics().ascent())
                           .adjusted(-1, -1, 1, 1);
-    if (!text.isEmpty() && !QRect(0, 0, cell_, cell_).contains(ink)) return kNone;
-    QImage image(cell_, cell_, format_);
-    if (image.isNull()) return kNone;
+    if (!text.isEmpty() && !QRect(0, 0, cell_, cell_).contains(ink)) return kNoStamp;
+    QImage image(cell_, cell_, store_.format);
+    if (image.isNull()) return kNoStamp;
     QPainter painter(&image);
     painter.setRenderHints(painter_.renderHints());
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -121,28 +141,29 @@ class CellStamps {
     if (!text.isEmpty())
       painter.drawStaticText(QPoint(static_cast<int>(offset), textTop_), PreparedText(text, fonts_.Normal()));
     painter.end();
-    keys_.push_back(key);
-    images_.push_back(std::move(image));
-    return static_cast<int32_t>(images_.size() - 1);
+    store_.keys.push_back(key);
+    store_.images.push_back(std::move(image));
+    return static_cast<int32_t>(store_.images.size() - 1);
   }
-
-  struct Key {
-    const QBrush* brush;
-    QString text;
-    int64_t offset;
-    bool operator==(const Key&) const = default;
-  };
 
   QPainter& painter_;
   const SheetFonts& fonts_;
   const int cell_;
   const int textTop_;
+  StampStore own_;
+  StampStore& store_;
   bool on_ = false;
-  QImage::Format format_ = QImage::Format_RGB32;
-  std::vector<int32_t> stampOf_;  // per alternative: a stamp, kNone or kUnknown
-  std::vector<Key> keys_;
-  std::vector<QImage> images_;
 };
+
+}  // namespace
+
+struct SheetPaintReuse {
+  PreparedTexts bold;    // by string
+  PreparedTexts normal;  // by string
+  StampStore stamps;
+};
+
+namespace {
 
 void DrawTextAt(QPainter& painter, const QFontMetrics& metrics, const QString& text, int64_t x, int64_t y) {
   if (text.isEmpty()) return;
@@ -265,10 +286,10 @@ class SheetPainter {
  public:
   SheetPainter(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts,
-               SheetReach reach = SheetReach())
+               SheetReach reach = SheetReach(), SheetPaintReuse* reuse = nullptr)
       : p_(painter), drawer_(drawer), doc_(document), sheet_(sheet), request_(request), g_(geometry),
         fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)),
-        reach_(reach) {}
+        reach_(reach), reuse_(reuse) {}
 
   void Paint() {
     p_.setBackgroundMode(Qt::TransparentMode);
@@ -332,7 +353,8 @@ class SheetPainter {
     const int64_t top = static_cast<int64_t>(h - 1) * c_;
     if (!reach_.Rows(top, top + c_)) return;
     p_.setFont(fonts_.Bold());
-    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.strings.size());
+    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.strings.size(),
+                       reuse_ ? &reuse_->bold : nullptr);
     const int32_t end = reach_.EndColumn(c_, ColumnCount());
     for (int32_t c = reach_.FirstColumn(c_, ColumnCount()); c < end; ++c) {
       const int32_t q = Column(c);
@@ -349,10 +371,12 @@ class SheetPainter {
   void AnswerRows() {
     if (g_.shownRowCount <= 0 || ColumnCount() <= 0) return;
     p_.setFont(fonts_.Normal());
-    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.strings.size());
+    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.strings.size(),
+                       reuse_ ? &reuse_->normal : nullptr);
     // The whole drawing draws every cell itself; a drawing of an area may
     // stamp them (the whole drawing is what stamps must match).
-    CellStamps stamps(p_, fonts_, c_, TextY(0), reach_.Whole() || !texts_ ? 0 : doc_.alternatives.size());
+    CellStamps stamps(p_, fonts_, c_, TextY(0), reach_.Whole() || !texts_ ? 0 : doc_.alternatives.size(),
+                      reuse_ ? &reuse_->stamps : nullptr);
     const int32_t respondentCount = doc_.RespondentCount();
     const int32_t firstColumn = reach_.FirstColumn(c_, ColumnCount());
     const int32_t endColumn = reach_.EndColumn(c_, ColumnCount());
@@ -481,6 +505,7 @@ class SheetPainter {
   const int64_t s_;
   const bool texts_;
   const SheetReach reach_;
+  SheetPaintReuse* const reuse_;
   std::vector<int64_t> firstLines_;
   std::vector<int64_t> secondLines_;
   std::vector<ColumnSums> sums_;
@@ -615,16 +640,27 @@ bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& do
   return true;
 }
 
-void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document,
-                    const SubSheet& sheet, const SheetRequest& request, const SheetGeometry& geometry,
-                    const SheetFonts& fonts, const QRect& area) {
+namespace {
+
+void PaintArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts,
+               const QRect& area, SheetPaintReuse* reuse) {
   if (!painter.isActive() || area.isEmpty()) return;
   const int64_t cell = geometry.cellSize;
   const int64_t labels = SheetDrawsTexts(geometry.mode) ? int64_t{drawer.WidestLabel()} * geometry.scale : 0;
   painter.save();
-  SheetPainter(painter, drawer, document, sheet, request, geometry, fonts, SheetReach(area, cell + labels, cell))
+  SheetPainter(painter, drawer, document, sheet, request, geometry, fonts, SheetReach(area, cell + labels, cell),
+               reuse)
       .Paint();
   painter.restore();
+}
+
+}  // namespace
+
+void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document,
+                    const SubSheet& sheet, const SheetRequest& request, const SheetGeometry& geometry,
+                    const SheetFonts& fonts, const QRect& area) {
+  PaintArea(painter, drawer, document, sheet, request, geometry, fonts, area, nullptr);
 }
 
 LaidOutSheet::LaidOutSheet(const SurveyDocument& document, const SheetDrawer& drawer, const SubSheet& sheet,
@@ -634,7 +670,10 @@ LaidOutSheet::LaidOutSheet(const SurveyDocument& document, const SheetDrawer& dr
       sheet_(sheet),
       request_(request),
       geometry_(std::move(geometry)),
-      fonts_(std::move(fonts)) {}
+      fonts_(std::move(fonts)),
+      reuse_(std::make_unique<SheetPaintReuse>()) {}
+
+LaidOutSheet::~LaidOutSheet() = default;
 
 void LaidOutSheet::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
   const QRect inside = sheetRect.intersected(
@@ -644,7 +683,7 @@ void LaidOutSheet::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint
   painter.translate(target - sheetRect.topLeft());
   painter.setClipRect(inside, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   painter.fillRect(inside, Qt::black);
-  PaintSheetArea(painter, drawer_, document_, sheet_, request_, geometry_, fonts_, inside);
+  PaintArea(painter, drawer_, document_, sheet_, request_, geometry_, fonts_, inside, reuse_.get());
   painter.restore();
 }
 

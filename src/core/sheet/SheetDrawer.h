@@ -144,16 +144,23 @@ void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDo
 // the geometry and the fonts; it reads the document and the drawer it was
 // made with, which must outlive it and keep what it draws (the screen
 // state is erased before its document closes; a SheetSnapshot owns both).
+// What the region drawings of one laid-out sheet keep between paints: the
+// prepared label texts and a few cell-sized stamps, never the sheet's
+// pixels.
+struct SheetPaintReuse;
+
 class LaidOutSheet {
  public:
   LaidOutSheet(const SurveyDocument& document, const SheetDrawer& drawer, const SubSheet& sheet,
                const SheetRequest& request, SheetGeometry geometry, SheetFonts fonts);
+  ~LaidOutSheet();
   LaidOutSheet(const LaidOutSheet&) = delete;
   LaidOutSheet& operator=(const LaidOutSheet&) = delete;
 
   const SheetGeometry& Geometry() const { return geometry_; }
   // Paints sheetRect with its top-left corner at target: black where the
   // sheet has no colour, as on a fresh image; nothing outside the sheet.
+  // Not thread-safe (it keeps what it may reuse).
   void PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const;
 
  private:
@@ -163,6 +170,7 @@ class LaidOutSheet {
   SheetRequest request_;
   SheetGeometry geometry_;
   SheetFonts fonts_;
+  std::unique_ptr<SheetPaintReuse> reuse_;
 };
 
 // The screen sheet (mode 0) or mini-overview sheet (mode 5): its geometry,
