@@ -92,7 +92,7 @@ std::optional<int> ParseInt(const QString& text) {
 bool OpenDocument(DocumentSession& session, const QString& path) {
   // The user's blocks come from the settings file the viewer uses; the store
   // and the source live as long as the process.
-  static platform::FileRegistryStore& store = platform::UserRegistryStore();
+  static platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
   static RegistryUserBlockSource userBlocks(store);
   if (const Status file = SettingsFileStatus(store); !file) WriteError(file.Text());
   session.SetUserBlockSource(&userBlocks);
@@ -100,6 +100,22 @@ bool OpenDocument(DocumentSession& session, const QString& path) {
   if (loaded) return true;
   WriteError(loaded.Text());
   return false;
+}
+
+OfferCheck OffersDataCopy() {
+  return [](const SurveyDocument& document) -> std::optional<BiText> {
+    if (document.info.allowCopy && document.info.allowCopyData) return std::nullopt;
+    return BiText{QStringLiteral("This document does not allow its data to be copied."),
+                  QStringLiteral("Det här dokumentet tillåter inte att dess data kopieras.")};
+  };
+}
+
+OfferCheck OffersSaving() {
+  return [](const SurveyDocument& document) -> std::optional<BiText> {
+    if (document.info.allowSave) return std::nullopt;
+    return BiText{QStringLiteral("This document does not allow its pictures to be saved."),
+                  QStringLiteral("Det här dokumentet tillåter inte att dess bilder sparas.")};
+  };
 }
 
 }  // namespace kvf::cli

@@ -4,8 +4,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
+
+#include "core/text/BiText.h"
 
 namespace kvf {
 struct SurveyDocument;
@@ -14,13 +17,25 @@ class DocumentSession;
 
 namespace kvf::cli {
 
+// When several apply, the first of 1, 2, 5, 3, 4 wins: arguments are
+// checked first, then loading, then what the document offers, then the
+// selection and the command, then writing.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitUsage = 1,       // bad arguments
-  kExitLoadFailed = 2,  // the document could not be loaded
-  kExitRefused = 3,     // the selection was refused
-  kExitWriteFailed = 4  // an output file could not be written
+  kExitUsage = 1,        // bad arguments, a position out of range
+  kExitLoadFailed = 2,   // the document could not be loaded
+  kExitRefused = 3,      // the selection (or the command) was refused
+  kExitWriteFailed = 4,  // an output file could not be written
+  kExitNotOffered = 5    // the viewer does not offer this for the document
 };
+
+// Whether the viewer offers a command for a document: nullopt when it does,
+// else the text that says why not.
+using OfferCheck = std::function<std::optional<BiText>(const SurveyDocument&)>;
+// Copy Overview as Data: AllowCopy and AllowCopyData.
+OfferCheck OffersDataCopy();
+// Pictures saved to files: AllowSave.
+OfferCheck OffersSaving();
 
 // Writes bytes to standard output exactly as given.
 void WriteOut(const QByteArray& bytes);

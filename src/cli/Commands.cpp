@@ -30,7 +30,7 @@ const std::vector<Command>& AllCommands() {
        "Prints exactly the text of Copy Overview as Data (UTF-8, CR LF between lines, none after the\n"
        "last): one line per respondent of the sheet in row order, the cells' short labels separated by\n"
        "TAB. A refused selection, or one below the minimum for answer rows, prints its text on\n"
-       "standard error and exits 3.",
+       "standard error and exits 3. A document that does not allow copying its data exits 5.",
        RunCopyData},
       {"copy-row", "copy-row FILE --row R [selection options]",
        "Prints exactly the text of Copy this Row's Answers for answer row R (0-based, one of the shown\n"
@@ -50,8 +50,8 @@ const std::vector<Command>& AllCommands() {
        "rows and the caption. --screen with .png writes the screen image instead (16-pixel cells, header\n"
        "and answer rows only). --headers-only leaves out the answer rows (Copy Headers and Totals).\n"
        "Overview Max Rows and Overview Group Lines come from the settings file (--max-rows overrides the\n"
-       "first). A refused selection exits 3; a file that cannot be written, or a sheet too large for the\n"
-       "format, exits 4.",
+       "first). A document that does not allow saving exits 5; a refused selection exits 3; a file that\n"
+       "cannot be written, or a sheet too large for the format, exits 4.",
        RunOverview},
       {"detail", "detail FILE --row ITEM --column C [selection options]",
        "Prints what the detail information window shows when the pointer rests on one cell of the new\n"

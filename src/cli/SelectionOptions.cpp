@@ -105,7 +105,7 @@ int ParseSheetCommand(const QString& command, const QStringList& words, const QS
 }
 
 PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, const QString& path,
-                           const SelectionOptions& options) {
+                           const SelectionOptions& options, const OfferCheck& offered) {
   PreparedSheet result;
   ViewState& view = session.View();
   if (options.rowOrder) view.SetUserRowOrder(*options.rowOrder);
@@ -145,27 +145,34 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
     for (const int32_t a : kept) selection.Set(dimension, a, true);
   }
 
-  if (options.flex || options.flexOnSelection) {
-    std::vector<bool> alternatives = view.Flex().alternatives;
-    if (options.flex) {
-      if (document.flexTotalQuestion < 0) {
-        result.exitCode = UsageError(command, QStringLiteral("--flex: the document has no flex-total question"));
-        return result;
-      }
-      const int32_t count = AlternativeCountOf(document, document.flexTotalQuestion);
-      int32_t bad = 0;
-      if (!AllBelow(*options.flex, count, &bad)) {
-        result.exitCode = UsageError(
-            command, QStringLiteral("--flex: the flex-total question has %1 alternative(s); there is no alternative %2")
-                         .arg(count)
-                         .arg(bad));
-        return result;
-      }
-      alternatives.assign(static_cast<size_t>(count), false);
-      for (const int32_t a : *options.flex) alternatives[static_cast<size_t>(a)] = true;
+  std::vector<bool> alternatives = view.Flex().alternatives;
+  if (options.flex) {
+    if (document.flexTotalQuestion < 0) {
+      result.exitCode = UsageError(command, QStringLiteral("--flex: the document has no flex-total question"));
+      return result;
     }
-    view.SetFlexTotal(document, alternatives, options.flexOnSelection);
+    const int32_t count = AlternativeCountOf(document, document.flexTotalQuestion);
+    int32_t bad = 0;
+    if (!AllBelow(*options.flex, count, &bad)) {
+      result.exitCode = UsageError(
+          command, QStringLiteral("--flex: the flex-total question has %1 alternative(s); there is no alternative %2")
+                       .arg(count)
+                       .arg(bad));
+      return result;
+    }
+    alternatives.assign(static_cast<size_t>(count), false);
+    for (const int32_t a : *options.flex) alternatives[static_cast<size_t>(a)] = true;
   }
+
+  if (offered) {
+    if (const std::optional<BiText> refusal = offered(document)) {
+      WriteError(refusal->Get());
+      result.exitCode = kExitNotOffered;
+      return result;
+    }
+  }
+
+  if (options.flex || options.flexOnSelection) view.SetFlexTotal(document, alternatives, options.flexOnSelection);
   result.refusal = view.CreateSubSheet(document, selection);
   return result;
 }

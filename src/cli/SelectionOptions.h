@@ -53,12 +53,13 @@ struct PreparedSheet {
   Status refusal;          // CreateSubSheet's status: a failure is the refused selection
 };
 
-// Opens FILE into the session with the user settings of the options, then
-// applies the flex options (SetFlexTotal) and the selection
-// (CreateSubSheet). Prints load and usage errors itself; a refusal is
-// returned, not printed.
+// Opens FILE into the session with the user settings of the options,
+// checks the options against the document, asks offered (when given)
+// whether the viewer offers the command for it, then applies the flex
+// options (SetFlexTotal) and the selection (CreateSubSheet). Prints load,
+// usage and not-offered errors itself; a refusal is returned, not printed.
 PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, const QString& path,
-                           const SelectionOptions& options);
+                           const SelectionOptions& options, const OfferCheck& offered = {});
 
 // For commands that work on the new sheet: passes on a failed preparation's
 // exit code, prints a refusal on standard error and returns kExitRefused,

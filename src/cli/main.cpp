@@ -26,9 +26,11 @@ QByteArray HelpText() {
     text += "\n";
   }
   text +=
-      "Exit codes: 0 success, 1 usage error, 2 the document could not be loaded (the loader's\n"
-      "message is printed on standard error), 3 the selection was refused, 4 an output file\n"
-      "could not be written.\n"
+      "Exit codes: 0 success, 1 usage error (also a position out of range), 2 the document could\n"
+      "not be loaded (the loader's message is printed on standard error), 5 the viewer does not\n"
+      "offer the command for this document (copy-data needs AllowCopy and AllowCopyData, overview\n"
+      "needs AllowSave), 3 the selection or the command was refused, 4 an output file could not be\n"
+      "written. When several apply, the first in the order 1, 2, 5, 3, 4 wins.\n"
       "\n"
       "Messages follow the interface language of the environment (LC_ALL, then LC_MESSAGES,\n"
       "then LANG; a value starting with \"sv\" selects Swedish).\n";

@@ -1,4 +1,5 @@
-// Rules every kvf command shares: help, usage errors, load errors.
+// Rules every kvf command shares: help, usage errors, load errors, what a
+// document offers, and the order in which exit codes win.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -36,6 +37,58 @@ TEST(KvfCommon, LoadErrorsPrintTheLoaderTextInTheUsersLanguage) {
   CliResult swedish = RunKvf({QStringLiteral("dump"), junk}, QStringLiteral("sv"));
   EXPECT_EQ(swedish.exitCode, 2);
   EXPECT_EQ(QString::fromUtf8(swedish.err), QStringLiteral("Det här är inte en KVF-fil!\n"));
+}
+
+// Two respondents, one dimension that is also the only overview question.
+writer::KvfDescription Permissions(bool allowed) {
+  writer::KvfDescription d;
+  d.alternatives.resize(2);
+  writer::QuestionRecord q;
+  q.alternativeCount = 2;
+  q.isDimension = writer::kTrue;
+  q.isOverviewQuestion = writer::kTrue;
+  d.questions = {q};
+  d.answers = {{0, 1}};
+  const int16_t flag = allowed ? writer::kTrue : writer::kFalse;
+  d.info.allowCopy = d.info.allowSave = d.info.allowCopyData = flag;
+  return d;
+}
+
+TEST(KvfCommon, ExitCodesWinInTheOrderOneTwoFiveThreeFour) {
+  const QString closed = SaveFixture(Permissions(false), QStringLiteral("closed"));
+  const QString open = SaveFixture(Permissions(true), QStringLiteral("open"));
+  const QString missing = TempDir() + QStringLiteral("/missing.kvf");
+  const QString png = TempDir() + QStringLiteral("/o.png");
+  const QString unwritable = TempDir() + QStringLiteral("/no/such/folder/o.png");
+  const QString copyData = QStringLiteral("copy-data");
+  const QString overview = QStringLiteral("overview");
+  const QString keep = QStringLiteral("--keep");
+  const QString out = QStringLiteral("--out");
+  struct Case {
+    QStringList arguments;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {{copyData, closed, keep, QStringLiteral("5:0")}, 1},         // a dimension out of range beats all
+      {{copyData, missing, keep, QStringLiteral("0:")}, 2},
+      {{copyData, closed, keep, QStringLiteral("0:")}, 5},          // not offered beats a refused selection
+      {{overview, closed, out, unwritable}, 5},                    // and a failed write
+      {{copyData, open, keep, QStringLiteral("0:")}, 3},
+      {{overview, open, keep, QStringLiteral("0:"), out, unwritable}, 3},
+      {{overview, open, out, unwritable}, 4},
+      {{overview, open, out, png}, 0},
+      {{QStringLiteral("select"), closed}, 0},                     // not gated
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunKvf(c.arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(QLatin1Char(' ')).toStdString();
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(result.out.isEmpty());
+    }
+    if (c.exitCode == 5) {
+      EXPECT_TRUE(result.err.startsWith("This document does not allow"));
+    }
+  }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ constexpr int kRespondents = 12;
 writer::KvfDescription Survey() {
   return FromJson(R"({
   "info": {"language": "English", "allRespondentsCaption": "All respondents", "tooFewCaption": "Too few respondents",
-           "indexDivisor": 1, "allowCopyData": true, "featureFlags": 0},
+           "indexDivisor": 1, "allowCopy": true, "allowCopyData": true, "featureFlags": 0},
   "questions": [
     {"sheetLabel": "Reg", "name": "Region", "text": "Where?", "isDimension": true, "alternatives": [
       {"sheetLabel": "N", "name": "North"}, {"sheetLabel": "S", "name": "South"}, {"sheetLabel": "W", "name": "West"}]},

@@ -45,7 +45,7 @@ TEST(KvfSettings, PrintsEachValueWithItsSource) {
 TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
   // Question 1 is answered with value 3 twice.
   const QString path = SaveFixture(FromJson(R"({
-  "info": {"indexDivisor": 1, "guid": "{12345678-1234-5678-0102-030405060708}"},
+  "info": {"indexDivisor": 1, "allowSave": true, "guid": "{12345678-1234-5678-0102-030405060708}"},
   "questions": [{"name": "Q1", "isOverviewQuestion": true, "alternatives": [{"value": 1}, {"value": 3}]},
                 {"name": "Q2", "isOverviewQuestion": true, "alternatives": [{"value": 1}, {"value": 3}]}],
   "answers": [[0, 1], [1, 1]],
@@ -57,8 +57,8 @@ TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
                          kKey +
                          "\\Documents\\{12345678-1234-5678-0102-030405060708}\\Block 001]\r\n\"Name\"=\"Mine\"\r\n"
                          "\"Include In Copy\"=dword:00000001\r\n\"Included Data Headers\"=\"1\"\r\n";
-  const CliResult result =
-      RunKvf({QStringLiteral("dump"), path}, QStringLiteral("en"), ConfigHome(QStringLiteral("blocks"), reg));
+  const QString home = ConfigHome(QStringLiteral("blocks"), reg);
+  const CliResult result = RunKvf({QStringLiteral("dump"), path}, QStringLiteral("en"), home);
   ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
   const QJsonObject dump = QJsonDocument::fromJson(result.out).object();
   const QJsonArray blocks = dump[QStringLiteral("blocks")].toArray();
@@ -68,6 +68,20 @@ TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
   EXPECT_EQ(mine[QStringLiteral("fromFile")], QJsonValue(false));
   EXPECT_EQ(mine[QStringLiteral("storedIndex")].toDouble(), 3.0);
   EXPECT_EQ(dump[QStringLiteral("blockItems")].toArray(), QJsonArray({QJsonArray({1, 1})}));
+
+  // Commands only read the settings file: a valid one and a damaged one stay
+  // byte for byte as they were, and no copy is made.
+  const QString png = TempDir() + QStringLiteral("/blocks.png");
+  for (const auto& [folder, bytes] : {std::pair{home, reg}, std::pair{ConfigHome(QStringLiteral("bad"), "garbage"),
+                                                                      QByteArray("garbage")}}) {
+    for (const QStringList& command : {QStringList{QStringLiteral("settings")},
+                                       QStringList{QStringLiteral("overview"), path, QStringLiteral("--out"), png}})
+      EXPECT_EQ(RunKvf(command, QStringLiteral("en"), folder).exitCode, 0);
+    QFile file(folder + QStringLiteral("/Brennvik AB/KVF Viewer.reg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    EXPECT_EQ(QDir(folder + QStringLiteral("/Brennvik AB")).entryList(QDir::Files).size(), 1);
+  }
 }
 
 }  // namespace

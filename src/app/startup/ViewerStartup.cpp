@@ -86,7 +86,14 @@ int RunViewer(int argc, char** argv) {
   window.show();
   splash.reset();
   QApplication::restoreOverrideCursor();
-  return application.exec();
+  const platform::FileRegistryStore::Status statusAtStart = store.GetStatus();
+  const int exitCode = application.exec();
+  // A save that failed, or a settings file that another program made
+  // unreadable while this one ran (kept aside before the settings were
+  // written), is told before the program ends.
+  if (const Status file = SettingsFileStatus(store); !file && store.GetStatus() != statusAtStart)
+    QMessageBox::warning(nullptr, ApplicationTitle(), file.Text());
+  return exitCode;
 }
 
 }  // namespace kvf::app

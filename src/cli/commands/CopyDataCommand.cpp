@@ -26,7 +26,8 @@ int RunCopyData(const QStringList& words) {
   SelectionOptions options;
   if (const int code = ParseSheetCommand(command, words, {}, &arguments, &options); code != kExitOk) return code;
   DocumentSession session;
-  const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), options);
+  const PreparedSheet prepared =
+      PrepareSheet(command, session, arguments->Positional().first(), options, OffersDataCopy());
   if (const int code = RequireNewSheet(prepared); code != kExitOk) return code;
   const SubSheet& sheet = session.View().Sheet();
   if (!sheet.dataRowsAllowed) {

@@ -23,7 +23,7 @@ const QString kScreen = QStringLiteral("screen");
 
 // "Overview Group Lines" and "Overview Max Rows" as the viewer reads them.
 ProgramOptions StoredOptions() {
-  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
   const ProgramKey programKey = OpenProgramKey(store);
   return ReadSettings(programKey.key);
 }
@@ -61,7 +61,8 @@ int RunOverview(const QStringList& words) {
   }
 
   DocumentSession session;
-  const PreparedSheet prepared = PrepareSheet(command, session, arguments->Positional().first(), *options);
+  const PreparedSheet prepared =
+      PrepareSheet(command, session, arguments->Positional().first(), *options, OffersSaving());
   if (prepared.exitCode != kExitOk) return prepared.exitCode;
   if (!prepared.refusal) {
     WriteError(prepared.refusal.Text());

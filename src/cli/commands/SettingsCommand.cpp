@@ -9,7 +9,7 @@ namespace kvf::cli {
 
 int RunSettings(const QStringList& arguments) {
   if (!arguments.isEmpty()) return UsageError(QStringLiteral("settings"), QStringLiteral("takes no arguments"));
-  platform::FileRegistryStore& store = platform::UserRegistryStore();
+  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
   if (const Status file = SettingsFileStatus(store); !file) WriteError(file.Text());
   QByteArray out;
   for (const SettingLine& line : DescribeProgramSettings(store, SystemSpecialFolders())) {

@@ -2,6 +2,8 @@
 // Constants of the .kvf file format.
 #include <cstdint>
 
+#include "core/document/DocumentLimits.h"
+
 namespace kvf::format {
 
 inline constexpr uint32_t kMagic1 = 0x5A8BF098u;
@@ -9,7 +11,7 @@ inline constexpr uint32_t kMagic2 = 0x328E4451u;
 inline constexpr int32_t kNewestRevision = 9;  // the newest revision this reader knows
 inline constexpr int32_t kHeaderSize = 32;
 inline constexpr int32_t kInfoSize = 288;      // 72 int32 slots
-inline constexpr int64_t kMaxAnswers = 1000000;
+inline constexpr int64_t kMaxAnswers = limits::kMaxAnswers;
 
 // Bytes read from the start of each record, whatever the stride.
 inline constexpr int32_t kAlternativeSize = 40;

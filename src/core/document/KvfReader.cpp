@@ -73,13 +73,24 @@ class Decoder {
   LoadError Run() {
     if (!Strings() || !Answers() || !Alternatives() || !Questions() || !Comments() || !AnswerComments() ||
         !Blocks() || !BlockItems())
-      return LoadError::Damaged;
+      return Failure();
     Info();
-    if (!DerivedLists()) return LoadError::Damaged;
+    if (!DerivedLists() || !ReferencedText()) return Failure();
     return LoadError::None;
   }
 
+  // The limit a refused file exceeds; None when it is damaged or was read.
+  limits::Limit Exceeded() const { return exceeded_; }
+
  private:
+  LoadError Failure() const { return exceeded_ == limits::Limit::None ? LoadError::Damaged : LoadError::TooBig; }
+
+  // False (and the limit noted) when value is over max.
+  bool Within(int64_t value, int64_t max, limits::Limit limit) {
+    if (value <= max) return true;
+    exceeded_ = limit;
+    return false;
+  }
   bool Since(int32_t revision) const { return revision_ >= revision; }
 
   bool Strings() {
@@ -88,14 +99,15 @@ class Decoder {
     if (offset < 1 || count < 1) return true;
     // Every entry needs at least its 4-byte length.
     if (!p_.Has(offset, 0) || count > (p_.Size() - offset) / 4) return false;
-    doc_.strings.resize(static_cast<size_t>(count));
+    if (!Within(count, limits::kMaxStrings, limits::Limit::Strings)) return false;
+    doc_.strings.reserve(static_cast<size_t>(std::min(count, 65536)));
     int64_t at = offset;
     for (int32_t k = 0; k < count; ++k) {
       if (!p_.Has(at, 4)) return false;
       const int32_t length = p_.I32(at);
       at += 4;
       if (length < 0 || !p_.Has(at, static_cast<int64_t>(length) * 2)) return false;
-      QString& text = doc_.strings[static_cast<size_t>(k)];
+      QString& text = doc_.strings.emplace_back();
       if (length > 0) {
         text.resize(length);
         std::memcpy(text.data(), p_.Data() + at, static_cast<size_t>(length) * 2);
@@ -130,6 +142,7 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kAlternativesOffset);
     if (!SectionFits(s, format::kAlternativeSize, p_)) return false;
     if (!s.Present()) return true;
+    if (!Within(s.count, limits::kMaxAlternatives, limits::Limit::Alternatives)) return false;
     doc_.alternatives.resize(static_cast<size_t>(s.count));
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
@@ -157,6 +170,7 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kQuestionsOffset);
     if (!SectionFits(s, format::kQuestionSize, p_)) return false;
     if (!s.Present()) return true;
+    if (!Within(s.count, limits::kMaxQuestions, limits::Limit::Questions)) return false;
     doc_.questions.resize(static_cast<size_t>(s.count));
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
@@ -182,6 +196,8 @@ class Decoder {
       // Every Part reaches a question's alternatives by position, so the
       // run must lie inside the alternative table.
       if (q.alternativeCount < 0) return false;
+      if (!Within(q.alternativeCount, limits::kMaxAlternativesPerQuestion, limits::Limit::AlternativesPerQuestion))
+        return false;
       if (q.alternativeCount > 0 &&
           (q.firstAlternative < 0 ||
            static_cast<int64_t>(q.firstAlternative) + q.alternativeCount >
@@ -195,6 +211,7 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kCommentsOffset);
     if (!SectionFits(s, format::kCommentSize, p_)) return false;
     if (!s.Present()) return true;
+    if (!Within(s.count, limits::kMaxRespondentComments, limits::Limit::RespondentComments)) return false;
     doc_.respondentComments.resize(static_cast<size_t>(s.count));
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
@@ -232,6 +249,7 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kBlocksOffset);
     if (!SectionFits(s, format::kBlockSize, p_)) return false;
     if (!s.Present()) return true;
+    if (!Within(s.count, limits::kMaxBlocks, limits::Limit::Blocks)) return false;
     doc_.blocks.resize(static_cast<size_t>(s.count));
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
@@ -257,10 +275,14 @@ class Decoder {
     const Section s = ReadSection(p_, fi::kBlockItemsOffset);
     if (!SectionFits(s, format::kBlockItemSize, p_)) return false;
     if (!s.Present()) return true;
-    doc_.blockItems.resize(static_cast<size_t>(s.count));
+    if (!Within(s.count, limits::kMaxBlockItems, limits::Limit::BlockItems)) return false;
+    // An item of a block the file does not have is dropped: the user's
+    // blocks follow the file's in the table, and it must not join one.
+    const auto fileBlocks = static_cast<int32_t>(doc_.blocks.size());
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
-      doc_.blockItems[static_cast<size_t>(i)] = {p_.I32(r), p_.I32(r + 4)};
+      const BlockItem item{p_.I32(r), p_.I32(r + 4)};
+      if (item.block >= 0 && item.block < fileBlocks) doc_.blockItems.push_back(item);
     }
     return true;
   }
@@ -336,6 +358,13 @@ class Decoder {
     }
     doc_.maxDimensionAlternatives = maxAlternatives;
     const size_t dimensions = doc_.dimensions.size();
+    int64_t offered = 0;
+    for (const int32_t d : doc_.dimensions) offered += doc_.questions[static_cast<size_t>(d)].alternativeCount;
+    if (!Within(static_cast<int64_t>(dimensions), limits::kMaxDimensions, limits::Limit::Dimensions) ||
+        !Within(offered, limits::kMaxDimensionAlternatives, limits::Limit::DimensionAlternatives) ||
+        !Within(static_cast<int64_t>(dimensions) * maxAlternatives, limits::kMaxDimensionCells,
+                limits::Limit::DimensionCells))
+      return false;
     doc_.dimensionFlags.assign(dimensions, false);
     // Every alternative run lies inside the alternative table (checked while
     // decoding), so this matrix is bounded by dimensions x alternatives.
@@ -349,15 +378,52 @@ class Decoder {
     return true;
   }
 
+  // The characters reachable through every text reference of the document
+  // stay within the budget, however often one text is named.
+  bool ReferencedText() {
+    int64_t total = 0;
+    const auto add = [&](TextRef ref) { total += doc_.GetText(ref).size(); };
+    const DocumentInfo& d = doc_.info;
+    for (const TextRef ref : {d.projectNumber, d.projectName, d.copyright, d.documentComment, d.language,
+                              d.indexCaption, d.selectionTip, d.countTip, d.allRespondentsCaption, d.tooFewCaption})
+      add(ref);
+    for (const TextRef ref : d.indexLabels) add(ref);
+    for (const Alternative& a : doc_.alternatives) {
+      add(a.sheetLabel);
+      add(a.name);
+      add(a.selectionName);
+    }
+    for (const Question& q : doc_.questions) {
+      add(q.sheetLabel);
+      add(q.name);
+      add(q.text);
+      add(q.selectionName);
+    }
+    for (const RespondentComment& c : doc_.respondentComments) {
+      add(c.comment);
+      add(c.kept);
+    }
+    for (const Block& b : doc_.blocks) {
+      add(b.sheetLabel);
+      add(b.name);
+      add(b.text2);
+    }
+    for (const TextRef ref : doc_.answerComments) add(ref);
+    return Within(total, limits::kMaxReferencedCharacters, limits::Limit::ReferencedCharacters);
+  }
+
   const ByteView& p_;
   int32_t revision_;
   SurveyDocument& doc_;
   const ReadOptions& options_;
+  limits::Limit exceeded_ = limits::Limit::None;
 };
 
 // The outcome of decoding: an error, or the revisions.
 struct ReadResult {
   LoadError error = LoadError::None;
+  // With TooBig: the limit the file exceeds (None: the answer matrix).
+  limits::Limit limit = limits::Limit::None;
   bool upgradeWarningDue = false;
   int32_t formatRevision = 0;
   int32_t compatibleRevision = 0;
@@ -403,6 +469,12 @@ ReadResult Decode(const QByteArray& bytes, SurveyDocument& document, const ReadO
   if (compressed) {
     if (static_cast<int64_t>(payloadLength) > storedLength * format::kMaxInflateRatio + 64)
       return {LoadError::Damaged};
+    if (payloadLength > limits::kMaxPayloadBytes) {
+      result.error = LoadError::TooBig;
+      result.limit = limits::Limit::PayloadBytes;
+      result.upgradeWarningDue = false;
+      return result;
+    }
     inflated.resize(static_cast<size_t>(payloadLength));
     uLongf produced = static_cast<uLongf>(payloadLength);
     if (uncompress(inflated.data(), &produced, data + headerLength, static_cast<uLong>(storedLength)) != Z_OK)
@@ -419,14 +491,21 @@ ReadResult Decode(const QByteArray& bytes, SurveyDocument& document, const ReadO
 
   Decoder decoder(payload, result.formatRevision, document, options);
   result.error = decoder.Run();
+  result.limit = decoder.Exceeded();
   if (result.error != LoadError::None) result.upgradeWarningDue = false;
   return result;
+}
+
+// A file over a limit: too big, with the message that names the limit.
+Status LimitFailure(limits::Limit limit) {
+  return Status::Failure(limits::LimitExceededText(limit), static_cast<int>(LoadError::TooBig));
 }
 
 }  // namespace
 
 Result<KvfRevisions> DecodeKvf(const QByteArray& bytes, SurveyDocument& document, const ReadOptions& options) {
   const ReadResult result = Decode(bytes, document, options);
+  if (result.limit != limits::Limit::None) return LimitFailure(result.limit);
   if (result.error != LoadError::None) return LoadFailure(result.error);
   return KvfRevisions{result.upgradeWarningDue, result.formatRevision, result.compatibleRevision};
 }
@@ -436,6 +515,7 @@ Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, 
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return LoadFailure(LoadError::CannotOpen);
   // FileLength is an int32: a larger file cannot match it.
   if (file.size() > std::numeric_limits<int32_t>::max()) return LoadFailure(LoadError::Damaged);
+  if (file.size() > limits::kMaxFileBytes) return LimitFailure(limits::Limit::FileBytes);
   const QByteArray bytes = file.readAll();
   if (bytes.size() != file.size()) return LoadFailure(LoadError::CannotOpen);
   file.close();

@@ -17,6 +17,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/document/DocumentLimits.h"
 #include "core/document/LoadError.h"
 #include "core/document/SurveyDocument.h"
 #include "core/text/Result.h"
@@ -39,8 +40,9 @@ struct KvfRevisions {
 
 // Reads the file at path into document, which must be freshly constructed.
 // A failure carries LoadErrorText as its message and the LoadError as its
-// code (LoadErrorOf); the document's content is then unspecified: discard
-// it.
+// code (LoadErrorOf); a file over one of the limits is TooBig with a message
+// that names the limit (LimitExceededText). The document's content is then
+// unspecified: discard it.
 Result<KvfRevisions> ReadKvfFile(const QString& path, SurveyDocument& document, const ReadOptions& options = {});
 
 // The same over the bytes of a whole file.

@@ -1,5 +1,7 @@
 #include "core/session/DocumentSession.h"
 
+#include <new>
+
 #include "core/document/KvfReader.h"
 #include "core/indexes/IndexCalculation.h"
 #include "platform/shell/FileNames.h"
@@ -11,7 +13,15 @@ Status DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
   SurveyDocument fresh;
   ReadOptions options;
   options.printingAvailable = printingAvailable_;
-  const Result<KvfRevisions> read = ReadKvfFile(path, fresh, options);
+  const Result<KvfRevisions> read = [&]() -> Result<KvfRevisions> {
+    try {
+      return ReadKvfFile(path, fresh, options);
+    } catch (const std::bad_alloc&) {
+      // The limits keep every document far below what memory holds; should
+      // an allocation fail all the same, the file is refused, not the program.
+      return LoadFailure(LoadError::TooBig);
+    }
+  }();
   if (!read) return read.Error();
 
   if (IsOpen()) CloseDocument();

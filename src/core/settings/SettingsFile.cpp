@@ -39,6 +39,12 @@ Status SettingsFileStatus(const platform::FileRegistryStore& store) {
                                              "inga inställningar sparas den här gången.")
                                   .arg(file)},
                              code);
+    case State::Damaged:
+      return Status::Failure({QStringLiteral("The settings file \"%1\" could not be read (%2). The defaults are used.")
+                                  .arg(file, where),
+                              QStringLiteral("Inställningsfilen \"%1\" kunde inte läsas (%2). Standardvärdena används.")
+                                  .arg(file, where)},
+                             code);
     case State::WriteFailed:
       return Status::Failure({QStringLiteral("The settings file \"%1\" could not be written.").arg(file),
                               QStringLiteral("Inställningsfilen \"%1\" kunde inte skrivas.").arg(file)},

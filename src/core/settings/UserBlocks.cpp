@@ -5,6 +5,8 @@
 #include <cmath>
 #include <set>
 
+#include "core/document/DocumentLimits.h"
+
 namespace kvf {
 
 using platform::RegistryAccess;
@@ -71,8 +73,12 @@ void RegistryUserBlockSource::ReadUserBlocks(SurveyDocument& document) {
     if (block.fromFile) continue;
     if (const auto name = key.ReadString(kName)) block.userName = *name;
     if (const auto headers = key.ReadString(kIncludedDataHeaders)) {
-      for (const int32_t question : ParseIncludedDataHeaders(*headers, questionCount))
+      // The settings file is outside input too: block items stay within the
+      // document's limit, however many blocks and members it lists.
+      for (const int32_t question : ParseIncludedDataHeaders(*headers, questionCount)) {
+        if (static_cast<int64_t>(document.blockItems.size()) >= limits::kMaxBlockItems) break;
         document.blockItems.push_back({b, question});
+      }
     }
   }
 }

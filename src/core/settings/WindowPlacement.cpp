@@ -41,7 +41,6 @@ const QString kState = QStringLiteral("WState");
 
 }  // namespace
 
-QString WindowNameFromFormName(const QString& formName) { return formName.mid(3); }
 
 QString WindowKeyName(const QString& windowName) { return QStringLiteral("Windows\\") + windowName; }
 

@@ -33,9 +33,6 @@ struct WindowPlacement {
   WindowShowState state = WindowShowState::Normal;
 };
 
-// The name a window keeps its placement under when the caller gives none:
-// its form name without the first three letters ("frmMain" -> "Main").
-QString WindowNameFromFormName(const QString& formName);
 // "Windows\" + name.
 QString WindowKeyName(const QString& windowName);
 

@@ -515,12 +515,23 @@ class SheetPainter {
 
 QString ShortenBandText(const QString& text, int32_t bandWidth, const QFontMetrics& metrics) {
   if (metrics.horizontalAdvance(text) <= bandWidth) return text;
-  for (qsizetype n = text.size() - 1; n > 2; --n) {
-    if (text.at(n - 1).isHighSurrogate()) continue;
-    const QString start = text.left(n);
-    if (metrics.horizontalAdvance(start) < bandWidth) return start;
+  // The longest start of 3 .. size - 1 characters narrower than the band.
+  // A start's width grows with its length, so a binary search finds it with
+  // a logarithmic number of measurements, whatever the text's length.
+  const auto fits = [&](qsizetype n) { return metrics.horizontalAdvance(text.left(n)) < bandWidth; };
+  qsizetype low = 2;                 // the answer when no longer start fits
+  qsizetype high = text.size() - 1;  // the longest start to try
+  while (low < high) {
+    const qsizetype middle = low + (high - low + 1) / 2;
+    if (fits(middle)) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
   }
-  return text.left(2);
+  // Never split a surrogate pair.
+  if (low > 2 && text.at(low - 1).isHighSurrogate()) --low;
+  return text.left(low);
 }
 
 QColor ColourFromColorRef(Colour colour) {
@@ -582,11 +593,20 @@ void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, con
     questionOffsets_[q] = (cellWidth - width) / 2;
     widestLabel_ = std::max(widestLabel_, width);
   }
+  // Alternatives often share their labels: each distinct text is measured once.
+  QHash<TextRef, int32_t> measured;
   for (size_t a = 0; a < document.alternatives.size(); ++a) {
-    const QString& label = document.GetText(document.alternatives[a].sheetLabel);
-    if (label.isEmpty()) continue;
-    const int32_t width = fonts.NormalWidth(label);
-    alternativeOffsets_[a] = (cellWidth - width) / 2;
+    const TextRef ref = document.alternatives[a].sheetLabel;
+    const auto known = measured.constFind(ref);
+    if (known != measured.cend()) {
+      alternativeOffsets_[a] = known.value();
+      continue;
+    }
+    const QString& label = document.GetText(ref);
+    const int32_t width = label.isEmpty() ? 0 : fonts.NormalWidth(label);
+    const int32_t offset = label.isEmpty() ? 0 : (cellWidth - width) / 2;
+    measured.insert(ref, offset);
+    alternativeOffsets_[a] = offset;
     widestLabel_ = std::max(widestLabel_, width);
   }
   measured_ = true;

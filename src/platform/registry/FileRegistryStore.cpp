@@ -108,7 +108,10 @@ bool SameContents(const QString& a, const QString& b) {
 
 }  // namespace
 
-FileRegistryStore::FileRegistryStore(const QString& filePath) : filePath_(filePath) { Load(); }
+FileRegistryStore::FileRegistryStore(const QString& filePath, Access access) : filePath_(filePath), access_(access) {
+  Load();
+  if (access_ == Access::ReadOnly) SetWritable(false);
+}
 
 FileRegistryStore::~FileRegistryStore() { Flush(); }
 
@@ -124,7 +127,9 @@ void FileRegistryStore::Load() {
     }
     case QSettings::FormatError:
       parseError_ = LastParseError();
-      if (SetAsideUnreadableFile()) {
+      if (access_ == Access::ReadOnly) {
+        status_ = Status::Damaged;
+      } else if (SetAsideUnreadableFile()) {
         status_ = Status::SetAside;
         // QSettings keeps its first error for good; a fresh object starts
         // clean, with nothing read, and its first save replaces the file.
@@ -209,9 +214,36 @@ bool FileRegistryStore::DeleteValue(const QString& key, const QString& name) {
   return true;
 }
 
+std::optional<RegTextError> FileRegistryStore::FaultOfFileOnDisk() const {
+  QFile file(filePath_);
+  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return std::nullopt;  // nothing to lose, or QSettings says
+  RegistryTree scratch;
+  return ParseRegText(file.readAll(), &scratch);
+}
+
+void FileRegistryStore::RestoreAllEntries() {
+  for (const RegistryTree::Key* key : Tree().AllKeys()) {
+    settings_->setValue(KeyMarker(key->path), true);
+    for (const auto& [name, value] : key->values) settings_->setValue(ValueEntry(key->path, name), ToVariant(value));
+  }
+}
+
 bool FileRegistryStore::Flush() {
   if (!pending_ || !IsWritable()) return true;
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
+  if (std::optional<RegTextError> fault = FaultOfFileOnDisk()) {
+    // The file became unreadable since it was read (or was so from the
+    // start): a save would keep only this run's changes. Keep a copy of it
+    // and write everything the store holds.
+    parseError_ = std::move(fault);
+    if (!SetAsideUnreadableFile()) {
+      status_ = Status::WriteFailed;
+      return false;
+    }
+    status_ = Status::SetAside;
+    formatErrorExpected_ = true;
+    RestoreAllEntries();
+  }
   settings_->sync();
   pending_ = false;
   const QSettings::Status status = settings_->status();
@@ -226,8 +258,8 @@ QString DefaultRegistryFilePath() {
   return base + QStringLiteral("/Brennvik AB/KVF Viewer.reg");
 }
 
-FileRegistryStore& UserRegistryStore() {
-  static FileRegistryStore store(DefaultRegistryFilePath());
+FileRegistryStore& UserRegistryStore(FileRegistryStore::Access access) {
+  static FileRegistryStore store(DefaultRegistryFilePath(), access);
   return store;
 }
 

@@ -11,6 +11,12 @@
 // every change for the run. GetStatus(), BackupPath() and ParseError() say
 // what happened; core/settings makes the user's message of them
 // (SettingsFileStatus).
+//
+// The same rule holds at every save: when the file on disk no longer parses
+// (another program replaced it while this one ran), it is set aside first
+// and the whole store is written, not only this run's changes. A read-only
+// store (for programs that only read settings) never writes, copies or
+// replaces the file, whatever it holds.
 #include <QString>
 #include <memory>
 #include <optional>
@@ -29,10 +35,12 @@ class FileRegistryStore : public MemoryRegistryStore {
     SetAside,       // unreadable; a copy was kept and the store starts empty
     Unreadable,     // unreadable and no copy could be made: read-only, empty
     AccessDenied,   // the file exists but cannot be opened: read-only, empty
-    WriteFailed     // a flush could not replace the file
+    WriteFailed,    // a flush could not replace the file
+    Damaged         // read-only store: unreadable, the defaults are used
   };
+  enum class Access { ReadWrite, ReadOnly };
 
-  explicit FileRegistryStore(const QString& filePath);
+  explicit FileRegistryStore(const QString& filePath, Access access = Access::ReadWrite);
   ~FileRegistryStore() override;
   FileRegistryStore(const FileRegistryStore&) = delete;
   FileRegistryStore& operator=(const FileRegistryStore&) = delete;
@@ -41,7 +49,7 @@ class FileRegistryStore : public MemoryRegistryStore {
   Status GetStatus() const { return status_; }
   // Where the unreadable file was copied (SetAside only).
   const QString& BackupPath() const { return backupPath_; }
-  // The fault of an unreadable file (SetAside, Unreadable); else nothing.
+  // The fault of an unreadable file (SetAside, Unreadable, Damaged); else nothing.
   const std::optional<RegTextError>& ParseError() const { return parseError_; }
 
   bool CreateKey(const QString& path) override;
@@ -53,9 +61,16 @@ class FileRegistryStore : public MemoryRegistryStore {
  private:
   void Load();
   bool SetAsideUnreadableFile();
+  // The parser's complaint when the file exists, can be read and does not
+  // parse; nothing otherwise.
+  std::optional<RegTextError> FaultOfFileOnDisk() const;
+  // Hands every key and value of the tree to QSettings again, so that the
+  // next save writes all of them.
+  void RestoreAllEntries();
   void MarkKey(const QString& storedFullPath);
 
   QString filePath_;
+  Access access_ = Access::ReadWrite;
   std::unique_ptr<QSettings> settings_;
   Status status_ = Status::Ok;
   QString backupPath_;
@@ -68,7 +83,8 @@ class FileRegistryStore : public MemoryRegistryStore {
 // unset, empty or not an absolute path.
 QString DefaultRegistryFilePath();
 
-// The store of this process at DefaultRegistryFilePath(), opened on first use.
-FileRegistryStore& UserRegistryStore();
+// The store of this process at DefaultRegistryFilePath(), opened on first use
+// with the access of that first call.
+FileRegistryStore& UserRegistryStore(FileRegistryStore::Access access = FileRegistryStore::Access::ReadWrite);
 
 }  // namespace kvf::platform

@@ -45,29 +45,22 @@ bool RegistryTree::RemoveKey(const QString& path) {
   return removed;
 }
 
-namespace {
-template <class Values>
-auto FindByName(Values& values, const QString& name) {
-  return std::find_if(values.begin(), values.end(), [&](const auto& entry) {
-    return entry.first.compare(name, Qt::CaseInsensitive) == 0;
-  });
-}
-}  // namespace
-
 const RegistryValue* RegistryTree::FindValue(const QString& path, const QString& name) const {
   const Key* key = FindKey(path);
   if (key == nullptr) return nullptr;
-  const auto it = FindByName(key->values, name);
-  return it == key->values.end() ? nullptr : &it->second;
+  const auto it = key->positions.constFind(name.toCaseFolded());
+  return it == key->positions.cend() ? nullptr : &key->values[it.value()].second;
 }
 
 QString RegistryTree::SetValue(const QString& path, const QString& name, const RegistryValue& value) {
   Key& key = EnsureKey(path);
-  const auto it = FindByName(key.values, name);
-  if (it != key.values.end()) {
-    it->second = value;
-    return it->first;
+  const QString folded = name.toCaseFolded();
+  if (const auto it = key.positions.constFind(folded); it != key.positions.cend()) {
+    auto& entry = key.values[it.value()];
+    entry.second = value;
+    return entry.first;
   }
+  key.positions.insert(folded, key.values.size());
   key.values.emplace_back(name, value);
   return name;
 }
@@ -75,10 +68,15 @@ QString RegistryTree::SetValue(const QString& path, const QString& name, const R
 bool RegistryTree::RemoveValue(const QString& path, const QString& name) {
   const auto keyIt = keys_.find(Fold(NormalizePath(path)));
   if (keyIt == keys_.end()) return false;
-  auto& values = keyIt->second.values;
-  const auto it = FindByName(values, name);
-  if (it == values.end()) return false;
-  values.erase(it);
+  Key& key = keyIt->second;
+  const auto it = key.positions.constFind(name.toCaseFolded());
+  if (it == key.positions.cend()) return false;
+  const size_t removed = it.value();
+  key.positions.erase(it);
+  key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(removed));
+  for (auto& position : key.positions) {
+    if (position > removed) --position;
+  }
   return true;
 }
 

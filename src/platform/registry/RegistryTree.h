@@ -7,6 +7,7 @@
 //
 // Paths are normalised: empty components (leading, trailing or doubled "\")
 // are dropped; a path with no component names no key.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -22,6 +23,9 @@ class RegistryTree {
   struct Key {
     QString path;  // as created
     std::vector<std::pair<QString, RegistryValue>> values;  // in creation order
+    // Position in values by case-folded name, so that a key with many values
+    // is searched in constant time. Kept by the tree; read values only.
+    QHash<QString, size_t> positions;
   };
 
   static QString NormalizePath(const QString& path);

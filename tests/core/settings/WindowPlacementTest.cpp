@@ -82,7 +82,6 @@ TEST_F(WindowPlacementTest, FlexTotalHeight) {
   EXPECT_EQ(ReadFlexTotalHeight(program_, 1200), 1200);
   ASSERT_TRUE(WriteFlexTotalHeight(program_, {}, 2400));
   EXPECT_EQ(ReadFlexTotalHeight(program_, 1200), 2400);
-  EXPECT_EQ(WindowNameFromFormName(QStringLiteral("frmDetailInfo")), QStringLiteral("DetailInfo"));
 }
 
 TEST(CaptionOnScreen, MovesAStripOnNoScreenToTheNearestWorkArea) {

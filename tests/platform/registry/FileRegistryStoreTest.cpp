@@ -144,6 +144,40 @@ TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
   EXPECT_EQ(QDir(QFileInfo(file_).absolutePath()).entryList({QStringLiteral("*.unreadable*")}).size(), 1);
 }
 
+TEST_F(FileRegistryStoreTest, AFileReplacedByGarbageWhileRunningIsKeptAndNothingIsLost) {
+  const QByteArray garbage = "replaced by another program\n";
+  {
+    FileRegistryStore store(file_);
+    const RegistryKey key = RegistryKey::Open(store, kProgram + QStringLiteral("\\MRU List"), RegistryAccess::Write);
+    key.WriteString(QStringLiteral("File 1"), QStringLiteral("/data/a.kvf"));
+    ASSERT_TRUE(store.Flush());
+    WriteAll(file_, garbage);  // while the program runs
+    key.WriteString(QStringLiteral("File 2"), QStringLiteral("/data/b.kvf"));
+    EXPECT_TRUE(store.Flush());
+    EXPECT_EQ(store.GetStatus(), FileRegistryStore::Status::SetAside);
+    EXPECT_EQ(ReadAll(store.BackupPath()), garbage);
+    EXPECT_TRUE(store.ParseError().has_value());
+  }
+  const QStringList lines = Probe(file_);
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\MRU List|File 1|string|/data/a.kvf")));
+  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\MRU List|File 2|string|/data/b.kvf")));
+}
+
+TEST_F(FileRegistryStoreTest, AReadOnlyStoreNeverTouchesTheFile) {
+  for (const QByteArray& bytes : {QByteArray("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\x]\n\"a\"=\"b\"\n"), QByteArray("garbage")}) {
+    WriteAll(file_, bytes);
+    {
+      FileRegistryStore store(file_, FileRegistryStore::Access::ReadOnly);
+      EXPECT_FALSE(store.IsWritable());
+      EXPECT_EQ(store.GetStatus(), bytes == "garbage" ? FileRegistryStore::Status::Damaged : FileRegistryStore::Status::Ok);
+      EXPECT_FALSE(RegistryKey::Open(store, kProgram, RegistryAccess::Write).IsOpen());
+      EXPECT_TRUE(store.Flush());
+    }
+    EXPECT_EQ(ReadAll(file_), bytes);
+    EXPECT_TRUE(QDir(QFileInfo(file_).absolutePath()).entryList({QStringLiteral("*.unreadable*")}).isEmpty());
+  }
+}
+
 TEST_F(FileRegistryStoreTest, WithoutRoomForACopyNothingIsWritten) {
   const QByteArray garbage = "not a registry file";
   WriteAll(file_, garbage);

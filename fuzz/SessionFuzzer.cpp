@@ -1,0 +1,158 @@
+// Opens arbitrary documents as the viewer does and works with them: the
+// user's blocks from a settings text, a restricted selection and a flex
+// total, the navigator's tree with a few clicks, the screen sheet and the
+// overview as EMF and WMF. Anything but clean results or refusals is a
+// fault, and so is work that grows beyond the load limits.
+//
+// Input: byte 0 chooses (bit 0: the document is a bare payload wrapped here
+// in a valid header; bit 1: that payload is stored compressed; bits 2-7
+// pick which alternatives the selection and the flex total drop), bytes 1-2
+// give the length n of the settings text (.reg) that follows, and the rest
+// is the document.
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QtEndian>
+#include <cstddef>
+#include <cstdint>
+#include <zlib.h>
+
+#include "core/document/KvfFormat.h"
+#include "core/output/OverviewPicture.h"
+#include "core/output/PictureFormat.h"
+#include "core/selection/NavigatorModel.h"
+#include "core/session/DocumentSession.h"
+#include "core/settings/UserBlocks.h"
+#include "core/sheet/SheetDrawer.h"
+#include "core/sheet/SheetLayout.h"
+#include "platform/registry/MemoryRegistryStore.h"
+#include "platform/registry/RegText.h"
+
+namespace {
+
+// A valid file around a payload, stored or compressed.
+QByteArray WrapPayload(const QByteArray& payload, bool compress) {
+  QByteArray stored = payload;
+  if (compress) {
+    uLongf length = compressBound(static_cast<uLong>(payload.size()));
+    stored.resize(static_cast<qsizetype>(length));
+    if (compress2(reinterpret_cast<Bytef*>(stored.data()), &length,
+                  reinterpret_cast<const Bytef*>(payload.constData()), static_cast<uLong>(payload.size()), 1) != Z_OK)
+      return {};
+    stored.resize(static_cast<qsizetype>(length));
+  }
+  QByteArray file(32, '\0');
+  char* h = file.data();
+  qToLittleEndian<uint32_t>(kvf::format::kMagic1, h);
+  qToLittleEndian<uint32_t>(kvf::format::kMagic2, h + 4);
+  qToLittleEndian<int32_t>(9, h + 8);
+  qToLittleEndian<int32_t>(9, h + 12);
+  qToLittleEndian<int32_t>(static_cast<int32_t>(32 + stored.size() + 4), h + 16);
+  qToLittleEndian<int32_t>(static_cast<int32_t>(payload.size()), h + 20);
+  qToLittleEndian<int32_t>(compress ? static_cast<int32_t>(stored.size()) : 0, h + 24);
+  qToLittleEndian<int32_t>(32, h + 28);
+  file += stored;
+  const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(file.constData()), static_cast<uInt>(file.size()));
+  char tail[4];
+  qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), tail);
+  return file + QByteArray(tail, 4);
+}
+
+// The settings text's keys and values in a store of their own.
+void ReadSettings(const QByteArray& text, kvf::platform::MemoryRegistryStore* store) {
+  kvf::platform::RegistryTree tree;
+  (void)kvf::platform::ParseRegText(text, &tree);  // what was read before a fault still counts
+  const QString hive = QStringLiteral("HKEY_CURRENT_USER\\");
+  for (const kvf::platform::RegistryTree::Key* key : tree.AllKeys()) {
+    if (!key->path.startsWith(hive, Qt::CaseInsensitive)) continue;
+    const QString path = key->path.mid(hive.size());
+    store->CreateKey(path);
+    for (const auto& [name, value] : key->values) store->SetValue(path, name, value);
+  }
+}
+
+QString Scratch(const char* name) { return QDir::temp().filePath(QStringLiteral("kvf-fuzz-session-") + name); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication application(*argc, *argv);
+  // Fontconfig and Qt's font caches allocate for the life of the process on
+  // first use: do it here, so that the leak check of each input sees only
+  // what that input did.
+  for (const int scale : {1, 2}) {
+    const kvf::SheetFonts fonts(scale);
+    QImage image(32, 32, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (const QFont& font : {fonts.Bold(), fonts.Normal()}) {
+      painter.setFont(font);
+      painter.drawText(0, 16, QStringLiteral("Åj 1"));
+    }
+  }
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 3 || size > (1u << 24)) return 0;
+  const uint8_t choice = data[0];
+  const size_t settingsLength = std::min<size_t>(qFromLittleEndian<uint16_t>(data + 1), size - 3);
+  const QByteArray settings(reinterpret_cast<const char*>(data + 3), static_cast<qsizetype>(settingsLength));
+  const QByteArray rest(reinterpret_cast<const char*>(data + 3 + settingsLength),
+                        static_cast<qsizetype>(size - 3 - settingsLength));
+  const QByteArray file = (choice & 1) != 0 ? WrapPayload(rest, (choice & 2) != 0) : rest;
+
+  const QString path = Scratch("document.kvf");
+  {
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) return 0;
+  }
+  kvf::platform::MemoryRegistryStore store;
+  ReadSettings(settings, &store);
+  kvf::RegistryUserBlockSource userBlocks(store);
+  kvf::DocumentSession session;
+  session.SetUserBlockSource(&userBlocks);
+  session.View().Reseed(choice);
+  session.View().SetUserRowOrder(choice % 3);
+  if (!session.LoadDocument(path, false)) return 0;
+  kvf::SurveyDocument& document = session.MutableDocument();
+
+  // The navigator: every third alternative unchecked (by the choice), the
+  // flex total narrowed, then Show.
+  kvf::NavigatorModel navigator;
+  navigator.SetUp(document);
+  const int step = 2 + (choice >> 2) % 5;
+  std::vector<QString> keys;
+  for (const kvf::NavigatorDimensionNode& dimension : navigator.Dimensions())
+    for (size_t a = 0; a < dimension.alternatives.size() && keys.size() < 64; a += static_cast<size_t>(step))
+      keys.push_back(dimension.alternatives[a].key);
+  for (const QString& key : keys) navigator.SetChecked(document, key, false);
+  for (int32_t a = 0; a < static_cast<int32_t>(navigator.FlexItems().size()); a += step)
+    navigator.SetFlexChoice(a, false);
+  navigator.SetFlexBasedOnSelection((choice & 4) != 0);
+  (void)navigator.Show(document, session.View());
+
+  // The sheet on the screen (a corner of it) and as metafiles.
+  kvf::Result<kvf::SheetDrawer> made = kvf::SheetDrawer::Create(document);
+  kvf::SheetDrawer drawer = made ? std::move(made).Value() : kvf::SheetDrawer();
+  const kvf::SubSheet& sheet = session.View().Sheet();
+  kvf::SheetRequest request;
+  kvf::SheetState state;
+  if (kvf::DrawSheet(drawer, document, sheet, request, &state)) {
+    QImage corner(64, 64, QImage::Format_RGB32);
+    QPainter painter(&corner);
+    state.PaintRegion(painter, QRect(0, 0, 64, 64), QPoint(0, 0));
+  }
+  kvf::OverviewOptions options;
+  options.maxRows = 20;
+  options.reference = kvf::platform::MetafileReference::ForResolution(96, 96);
+  for (const char* name : {"overview.emf", "overview.wmf"}) {
+    const QString out = Scratch(name);
+    if (const kvf::PictureFormat* format = kvf::PictureFormatForPath(out))
+      (void)kvf::SaveOverviewPicture(drawer, document, sheet, options, *format, false, out);
+  }
+  return 0;
+}
