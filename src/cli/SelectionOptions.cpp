@@ -18,11 +18,6 @@ std::optional<std::vector<int32_t>> ParseNumberList(const QString& text) {
   return numbers;
 }
 
-int32_t AlternativeCountOf(const SurveyDocument& document, int32_t question) {
-  if (question < 0 || static_cast<size_t>(question) >= document.questions.size()) return 0;
-  return document.questions[static_cast<size_t>(question)].alternativeCount;
-}
-
 // Checks that every position lies in 0 .. count - 1.
 bool AllBelow(const std::vector<int32_t>& positions, int32_t count, int32_t* bad) {
   for (const int32_t position : positions) {
@@ -128,7 +123,7 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
                                                 .arg(dimension));
       return result;
     }
-    const int32_t count = AlternativeCountOf(document, document.dimensions[static_cast<size_t>(dimension)]);
+    const int32_t count = document.AlternativeCount(document.dimensions[static_cast<size_t>(dimension)]);
     int32_t bad = 0;
     if (!AllBelow(kept, count, &bad)) {
       result.exitCode = UsageError(
@@ -151,7 +146,7 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
       result.exitCode = UsageError(command, QStringLiteral("--flex: the document has no flex-total question"));
       return result;
     }
-    const int32_t count = AlternativeCountOf(document, document.flexTotalQuestion);
+    const int32_t count = document.AlternativeCount(document.flexTotalQuestion);
     int32_t bad = 0;
     if (!AllBelow(*options.flex, count, &bad)) {
       result.exitCode = UsageError(

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/mainwindow/MainWindow.h"
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "platform/registry/MemoryRegistryStore.h"
 
 namespace kvf::testing {
@@ -40,7 +40,7 @@ class ViewerTest : public ::testing::Test {
   bool Enabled(app::MenuEntry name);
 
   platform::MemoryRegistryStore store_;
-  platform::FakeClipboard clipboard_;
+  platform::MemoryClipboard clipboard_;
   std::vector<RecordedMessage> messages_;
   std::unique_ptr<app::MainWindow> window_;
   QTemporaryDir folder_;

@@ -101,7 +101,8 @@ void MainCommands::OpenHelp() {
 void MainCommands::CopyIndexTable() {
   const DocumentSession& session = window_.Session();
   if (!session.IsOpen() || !session.Document().info.HasIndexes() || !session.View().Sheet().present) return;
-  CalculateTotalIndexSpec(session.Document(), session.View().Sheet().respondents, &window_.Clipboard());
+  const QString table = TotalIndexValueTable(session.Document(), session.View().Sheet().respondents);
+  if (!table.isEmpty()) window_.Clipboard().SetText(table);
 }
 
 }  // namespace kvf::app

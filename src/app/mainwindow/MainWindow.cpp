@@ -228,8 +228,8 @@ void MainWindow::DocumentLoaded(const SurveyDocument& document) {
 
   QStringList splitCaptions;
   for (int32_t question : document.dimensions)
-    if (question >= 0 && static_cast<size_t>(question) < document.questions.size())
-      splitCaptions << DoubleAmpersands(document.GetText(document.questions[static_cast<size_t>(question)].name));
+    if (const Question* q = document.QuestionAt(question))
+      splitCaptions << DoubleAmpersands(document.GetText(q->name));
   if (!splitCaptions.isEmpty()) {
     menus_.SetVisible(MenuEntry::PopupHistogramSplitByMenu, true);
     menus_.SetVisible(MenuEntry::PopupGraphSplitByMenu, true);

@@ -14,15 +14,10 @@ bool HasGeneralComment(const SurveyDocument& document, int32_t respondent) {
   return document.respondentComments[static_cast<size_t>(respondent)].comment != -1;
 }
 
-const Question* QuestionAt(const SurveyDocument& document, int32_t question) {
-  if (question < 0 || static_cast<size_t>(question) >= document.questions.size()) return nullptr;
-  return &document.questions[static_cast<size_t>(question)];
-}
-
 }  // namespace
 
 int32_t BlockOfHeaderRow(const SurveyDocument& document, int32_t question, int32_t rowItem, int32_t headerRowCount) {
-  const Question* q = QuestionAt(document, question);
+  const Question* q = document.QuestionAt(question);
   if (q == nullptr || rowItem > -2) return -1;
   int32_t block = -1;
   if (rowItem == -headerRowCount)
@@ -36,7 +31,7 @@ int32_t BlockOfHeaderRow(const SurveyDocument& document, int32_t question, int32
 PopupState ComputePopupState(const SurveyDocument& document, const SubSheet& sheet, int32_t rowItem,
                              int32_t question, int32_t headerRowCount, bool totalGraphVisible) {
   PopupState state;
-  const Question* q = QuestionAt(document, question);
+  const Question* q = document.QuestionAt(question);
   const int32_t questionFlags = q != nullptr ? q->graphFlags : 0;
   const bool answerComments = document.answerCommentsPresent;
   const bool offsets = sheet.columnOffsetsActive;

@@ -56,7 +56,7 @@ class SheetArea : public QWidget {
   QScrollBar* vertical_;
   QScrollBar* horizontal_;
   SheetViewLayout layout_;
-  QImage canvas_;  // Format_RGB32, the area's size
+  QImage canvas_;             // Format_RGB32, the area's size
   QElapsedTimer sheetClock_;  // running while a sheet is awaited (TimeNextSheet)
 };
 

@@ -5,7 +5,6 @@
 #include "SelectionOptions.h"
 #include "core/indexes/IndexCalculation.h"
 #include "core/session/DocumentSession.h"
-#include "platform/clipboard/Clipboard.h"
 
 namespace kvf::cli {
 
@@ -20,9 +19,8 @@ int RunIndexValues(const QStringList& words) {
   const SurveyDocument& document = session.Document();
   // Without indexes the double click computes nothing.
   if (!document.info.HasIndexes()) return kExitOk;
-  platform::FakeClipboard clipboard;
-  CalculateTotalIndexSpec(document, session.View().Sheet().respondents, &clipboard);
-  if (clipboard.Writes() > 0) WriteOut(clipboard.Text().toUtf8());
+  const QString table = TotalIndexValueTable(document, session.View().Sheet().respondents);
+  if (!table.isEmpty()) WriteOut(table.toUtf8());
   return kExitOk;
 }
 

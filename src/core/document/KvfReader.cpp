@@ -193,8 +193,9 @@ class Decoder {
       q.isFlexTotal = Since(6) ? p_.Flag(r + 56) : false;
       q.graphFlags = Since(8) ? p_.I32(r + 60) : DefaultGraphFlags(q.storedIndex);
       q.rankingWeight = Since(8) ? p_.I32(r + 64) : 1;
-      // Every Part reaches a question's alternatives by position, so the
-      // run must lie inside the alternative table.
+      // The sheet, the selection and the indexes reach a question's
+      // alternatives by position, so the run must lie inside the
+      // alternative table.
       if (q.alternativeCount < 0) return false;
       if (!Within(q.alternativeCount, limits::kMaxAlternativesPerQuestion, limits::Limit::AlternativesPerQuestion))
         return false;
@@ -352,14 +353,14 @@ class Decoder {
       if (q.isOverviewQuestion) doc_.overviewQuestions.push_back(index);
       if (q.isDimension) {
         doc_.dimensions.push_back(index);
-        maxAlternatives = std::max(maxAlternatives, q.alternativeCount);
+        maxAlternatives = std::max(maxAlternatives, doc_.AlternativeCount(index));
       }
       if (q.isFlexTotal && doc_.flexTotalQuestion < 0) doc_.flexTotalQuestion = index;
     }
     doc_.maxDimensionAlternatives = maxAlternatives;
     const size_t dimensions = doc_.dimensions.size();
     int64_t offered = 0;
-    for (const int32_t d : doc_.dimensions) offered += doc_.questions[static_cast<size_t>(d)].alternativeCount;
+    for (const int32_t d : doc_.dimensions) offered += doc_.AlternativeCount(d);
     if (!Within(static_cast<int64_t>(dimensions), limits::kMaxDimensions, limits::Limit::Dimensions) ||
         !Within(offered, limits::kMaxDimensionAlternatives, limits::Limit::DimensionAlternatives) ||
         !Within(static_cast<int64_t>(dimensions) * maxAlternatives, limits::kMaxDimensionCells,
@@ -370,10 +371,11 @@ class Decoder {
     // decoding), so this matrix is bounded by dimensions x alternatives.
     doc_.complementProtection.assign(dimensions * static_cast<size_t>(maxAlternatives), false);
     for (size_t d = 0; d < dimensions; ++d) {
-      const Question& q = doc_.questions[static_cast<size_t>(doc_.dimensions[d])];
-      for (int32_t k = 0; k < q.alternativeCount; ++k)
-        doc_.complementProtection[d * static_cast<size_t>(maxAlternatives) + static_cast<size_t>(k)] =
-            doc_.alternatives[static_cast<size_t>(q.firstAlternative + k)].complementProtected;
+      const int32_t question = doc_.dimensions[d];
+      for (int32_t k = 0; k < doc_.AlternativeCount(question); ++k)
+        if (const Alternative* alternative = doc_.AnswerAlternative(question, k))
+          doc_.complementProtection[d * static_cast<size_t>(maxAlternatives) + static_cast<size_t>(k)] =
+              alternative->complementProtected;
     }
     return true;
   }

@@ -1,5 +1,6 @@
 #include "core/document/SurveyDocument.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kvf {
@@ -65,11 +66,28 @@ TextRef SurveyDocument::AnswerComment(int32_t respondent, int32_t question) cons
                         static_cast<size_t>(respondent)];
 }
 
-bool SurveyDocument::AnswerInRange(int32_t question, int32_t answer) const {
-  const Question& q = questions[static_cast<size_t>(question)];
-  if (answer < 0 || answer >= q.alternativeCount) return false;
-  const int64_t alternative = static_cast<int64_t>(q.firstAlternative) + answer;
-  return alternative >= 0 && alternative < static_cast<int64_t>(alternatives.size());
+const Question* SurveyDocument::QuestionAt(int32_t question) const {
+  if (question < 0 || static_cast<size_t>(question) >= questions.size()) return nullptr;
+  return &questions[static_cast<size_t>(question)];
+}
+
+int32_t SurveyDocument::AlternativeCount(int32_t question) const {
+  const Question* q = QuestionAt(question);
+  return q != nullptr ? std::max(0, q->alternativeCount) : 0;
+}
+
+const Alternative* SurveyDocument::AnswerAlternative(int32_t question, int32_t answer) const {
+  if (answer < 0 || answer >= AlternativeCount(question)) return nullptr;
+  const int64_t alternative = static_cast<int64_t>(questions[static_cast<size_t>(question)].firstAlternative) + answer;
+  if (alternative < 0 || alternative >= static_cast<int64_t>(alternatives.size())) return nullptr;
+  return &alternatives[static_cast<size_t>(alternative)];
+}
+
+int32_t SurveyDocument::AnswerPositionCount(int32_t question) const {
+  const int32_t count = AlternativeCount(question);
+  if (count == 0) return 0;
+  const int64_t first = questions[static_cast<size_t>(question)].firstAlternative;
+  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(alternatives.size()) - first, 0, count));
 }
 
 QString SurveyDocument::BlockName(int32_t block) const {

@@ -200,9 +200,24 @@ struct SurveyDocument {
   // The comment reference of a respondent to a question; -1 when there are
   // no answer comments or the cell is outside the matrix.
   TextRef AnswerComment(int32_t respondent, int32_t question) const;
-  // True when the answer of a respondent lies inside the question's own
-  // alternatives and the alternative exists in the table.
-  bool AnswerInRange(int32_t question, int32_t answer) const;
+  // Checked access to the question and alternative tables. Every reader of
+  // a question's alternatives goes through these, so one rule decides which
+  // answer names which alternative.
+  //
+  // The question at an index; null outside the table.
+  const Question* QuestionAt(int32_t question) const;
+  // A question's AlternativeCount; 0 for a negative count or a question
+  // outside the table.
+  int32_t AlternativeCount(int32_t question) const;
+  // The alternative an answer names: null unless 0 <= answer <
+  // AlternativeCount(question) and FirstAlternative + answer lies in the
+  // alternative table.
+  const Alternative* AnswerAlternative(int32_t question, int32_t answer) const;
+  // The answer positions 0 .. n - 1 that can name an alternative: the
+  // AlternativeCount, cut where the alternative table ends. Answers at or
+  // beyond it name none (positions below it may still name none when
+  // FirstAlternative is negative).
+  int32_t AnswerPositionCount(int32_t question) const;
   // The name of a block: a file block's text or a user block's own name.
   QString BlockName(int32_t block) const;
   bool ComplementProtected(int32_t dimension, int32_t alternative) const;

@@ -5,23 +5,16 @@
 #include <map>
 #include <numeric>
 
-#include "platform/clipboard/Clipboard.h"
-
 namespace kvf {
 namespace {
 
-// The weights of one question's answer positions: entry a is the Value of
-// alternative FirstAlternative + a, or -1 where the answer cannot count
-// (no such alternative). Answers at or beyond size() never count.
+// The weights of one question's answer positions: entry a is the weight
+// answer a counts with, or -1 where it does not count (a weight of -1 never
+// counts). Answers at or beyond size() never count.
 void AnswerWeights(const SurveyDocument& document, int32_t q, std::vector<int32_t>& weights) {
-  weights.clear();
-  const Question& question = document.questions[static_cast<size_t>(q)];
-  const int64_t first = question.firstAlternative;
-  const int64_t tableSize = static_cast<int64_t>(document.alternatives.size());
-  const int64_t count = std::clamp<int64_t>(question.alternativeCount, 0, std::max<int64_t>(0, tableSize - first));
-  weights.assign(static_cast<size_t>(count), -1);
-  for (int64_t a = std::max<int64_t>(0, -first); a < count; ++a)
-    weights[static_cast<size_t>(a)] = document.alternatives[static_cast<size_t>(first + a)].value;
+  weights.assign(static_cast<size_t>(document.AnswerPositionCount(q)), -1);
+  for (size_t a = 0; a < weights.size(); ++a)
+    weights[a] = CountedWeight(document, q, static_cast<int32_t>(a)).value_or(-1);
 }
 
 // Adds to tally[a] the number of listed respondents whose answer to the
@@ -60,7 +53,7 @@ void Tally(const SurveyDocument& document, int32_t q, const std::vector<int32_t>
 }
 
 bool QuestionInMatrix(const SurveyDocument& document, int32_t q) {
-  return q >= 0 && q < document.answers.QuestionCount() && static_cast<size_t>(q) < document.questions.size() &&
+  return q >= 0 && q < document.answers.QuestionCount() && document.QuestionAt(q) != nullptr &&
          document.answers.Present();
 }
 
@@ -81,22 +74,29 @@ void VisitCounted(const SurveyDocument& document, const std::vector<int32_t>& qu
   }
 }
 
-double MeanIndex(const SurveyDocument& document, int64_t sum, int64_t count) {
+}  // namespace
+
+std::optional<int32_t> CountedWeight(const SurveyDocument& document, int32_t question, int32_t answer) {
+  const Alternative* alternative = document.AnswerAlternative(question, answer);
+  if (alternative == nullptr || alternative->value == -1) return std::nullopt;
+  return alternative->value;
+}
+
+double IndexSum::Index(const SurveyDocument& document) const {
   if (count <= 0) return kNoIndex;
   return (static_cast<double>(sum) / static_cast<double>(count)) / static_cast<double>(document.info.indexDivisor);
 }
 
-}  // namespace
+IndexSum SumCountedAnswers(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                           const std::vector<int32_t>& respondents) {
+  IndexSum sum;
+  VisitCounted(document, questions, respondents, [&](int32_t weight, int64_t answers) { sum.Add(weight, answers); });
+  return sum;
+}
 
 double CalculateColumnsIndex(const SurveyDocument& document, const std::vector<int32_t>& questions,
                              const std::vector<int32_t>& respondents) {
-  int64_t sum = 0;
-  int64_t count = 0;
-  VisitCounted(document, questions, respondents, [&](int32_t weight, int64_t answers) {
-    sum += static_cast<int64_t>(weight) * answers;
-    count += answers;
-  });
-  return MeanIndex(document, sum, count);
+  return SumCountedAnswers(document, questions, respondents).Index(document);
 }
 
 QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& questions,
@@ -125,19 +125,10 @@ QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_
   return text;
 }
 
-double CalculateColumnsIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& questions,
-                                 const std::vector<int32_t>& respondents, platform::Clipboard* clipboard) {
-  const QString table = IndexValueTable(document, questions, respondents);
-  if (table.isEmpty()) return kNoIndex;
-  if (clipboard != nullptr) clipboard->SetText(table);
-  return CalculateColumnsIndex(document, questions, respondents);
-}
-
 std::vector<int32_t> TotalIndexQuestions(const SurveyDocument& document) {
   std::vector<int32_t> list;
   for (const int32_t q : document.overviewQuestions)
-    if (q >= 0 && static_cast<size_t>(q) < document.questions.size() &&
-        document.questions[static_cast<size_t>(q)].inTotalIndex)
+    if (const Question* question = document.QuestionAt(q); question != nullptr && question->inTotalIndex)
       list.push_back(q);
   return list;
 }
@@ -148,11 +139,8 @@ double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int
   return CalculateColumnsIndex(document, questions, respondents);
 }
 
-double CalculateTotalIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& respondents,
-                               platform::Clipboard* clipboard) {
-  const std::vector<int32_t> questions = TotalIndexQuestions(document);
-  if (questions.empty()) return kNoIndex;
-  return CalculateColumnsIndexSpec(document, questions, respondents, clipboard);
+QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& respondents) {
+  return IndexValueTable(document, TotalIndexQuestions(document), respondents);
 }
 
 std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block) {
@@ -165,8 +153,7 @@ std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t bloc
   }
   auto collect = [&](int32_t Question::*field) {
     for (const int32_t q : document.overviewQuestions)
-      if (q >= 0 && static_cast<size_t>(q) < document.questions.size() &&
-          document.questions[static_cast<size_t>(q)].*field == block)
+      if (const Question* question = document.QuestionAt(q); question != nullptr && question->*field == block)
         list.push_back(q);
   };
   collect(&Question::primaryBlock);

@@ -7,37 +7,57 @@
 // Lists are not changed; respondent or question positions outside the
 // matrix are skipped.
 //
-// Which answers count: an answer counts when it names one of its question's
-// own alternatives (0 <= answer < AlternativeCount and the alternative
-// exists in the table) and that alternative's Value is not exactly -1. Any
-// other weight, 0 and negative ones included, counts. An answer value
-// outside the question's alternatives never counts; the selection engine
-// applies the matching rule (see core/sheet/SelectionEngine.h).
+// Which answers count (CountedWeight): an answer counts when it names one of
+// its question's own alternatives (SurveyDocument::AnswerAlternative) and
+// that alternative's Value is not exactly -1. Any other weight, 0 and
+// negative ones included, counts. An answer value outside the question's
+// alternatives never counts; the selection engine applies the matching rule
+// (see core/sheet/SelectionEngine.h).
 //
 // The mean is taken over answers: a respondent counts once per counted
 // answer, and a question answered by many weighs more than one answered by
 // few. Sums and counts are 64-bit, so no document can overflow them.
+// IndexSum is the one place that turns a sum and a count into an index;
+// every index shown or stored (sheet rows, total, blocks, questions) comes
+// from it.
 #include <QLocale>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
 
-namespace kvf::platform {
-class Clipboard;
-}
-
 namespace kvf {
+
+// The weight with which an answer to a question counts; nothing when the
+// answer does not count.
+std::optional<int32_t> CountedWeight(const SurveyDocument& document, int32_t question, int32_t answer);
+
+// The counted answers of a group: the sum of their weights and their number.
+struct IndexSum {
+  int64_t sum = 0;
+  int64_t count = 0;
+
+  void Add(int32_t weight, int64_t answers = 1) {
+    sum += static_cast<int64_t>(weight) * answers;
+    count += answers;
+  }
+  void Add(const IndexSum& other) {
+    sum += other.sum;
+    count += other.count;
+  }
+  // The mean weight divided by the document's divisor; kNoIndex when
+  // nothing counted.
+  double Index(const SurveyDocument& document) const;
+};
+
+// The counted answers of the listed respondents to the listed questions.
+IndexSum SumCountedAnswers(const SurveyDocument& document, const std::vector<int32_t>& questions,
+                           const std::vector<int32_t>& respondents);
 
 double CalculateColumnsIndex(const SurveyDocument& document, const std::vector<int32_t>& questions,
                              const std::vector<int32_t>& respondents);
-
-// As CalculateColumnsIndex; when at least one answer counts it also puts the
-// IndexValueTable of the counted answers on the clipboard (nothing happens
-// to the clipboard otherwise). clipboard may be null (no clipboard).
-double CalculateColumnsIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& questions,
-                                 const std::vector<int32_t>& respondents, platform::Clipboard* clipboard);
 
 // The IndexValueTable text: "Value" TAB "Count", then per weight with a
 // count above 0, ascending, CR LF + weight + TAB + count. Empty when no
@@ -52,8 +72,9 @@ QString IndexValueTable(const SurveyDocument& document, const std::vector<int32_
 std::vector<int32_t> TotalIndexQuestions(const SurveyDocument& document);
 
 double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int32_t>& respondents);
-double CalculateTotalIndexSpec(const SurveyDocument& document, const std::vector<int32_t>& respondents,
-                               platform::Clipboard* clipboard);
+// The IndexValueTable behind CalculateTotalIndex: what a double click on the
+// status bar puts on the clipboard. Empty when nothing counts.
+QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& respondents);
 
 // The questions of a block: its block items (by block item order, a question
 // listed twice counts twice), or, when its members are named by the
@@ -69,9 +90,9 @@ double CalculateBlockTotalIndex(const SurveyDocument& document, int32_t block);
 double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t block,
                                     const std::vector<int32_t>& flexTotalRespondents);
 
-// After the user's blocks changed: every block that is not the document's
-// own gets its StoredIndex over all respondents and its FlexIndex over the
-// flex total. Nothing happens without indexes.
+// After the user's blocks were read or changed: every block that is not
+// the document's own gets its StoredIndex over all respondents and its
+// FlexIndex over the flex total. Nothing happens without indexes.
 void UpdateUserBlockIndexes(SurveyDocument& document, const std::vector<int32_t>& flexTotalRespondents);
 
 // 0, 1, ..., RespondentCount - 1.

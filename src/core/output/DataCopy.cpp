@@ -10,13 +10,10 @@ const QString kLineBreak = QStringLiteral("\r\n");
 // The alternative a respondent chose for a question, or null when the
 // answer names none.
 const Alternative* ChosenAlternative(const SurveyDocument& document, int32_t respondent, int32_t question) {
-  if (question < 0 || static_cast<size_t>(question) >= document.questions.size() ||
-      question >= document.answers.QuestionCount() || respondent < 0 || respondent >= document.RespondentCount())
+  if (document.QuestionAt(question) == nullptr || question >= document.answers.QuestionCount() || respondent < 0 ||
+      respondent >= document.RespondentCount())
     return nullptr;
-  const int32_t answer = document.GetData(respondent, question);
-  if (!document.AnswerInRange(question, answer)) return nullptr;
-  return &document.alternatives[static_cast<size_t>(document.questions[static_cast<size_t>(question)].firstAlternative +
-                                                    answer)];
+  return document.AnswerAlternative(question, document.GetData(respondent, question));
 }
 
 }  // namespace
@@ -41,8 +38,9 @@ QString RowAnswersText(const SurveyDocument& document, const SubSheet& sheet, in
   QStringList lines;
   int32_t currentBlock = -1;
   for (const int32_t q : sheet.columns) {
-    if (q < 0 || static_cast<size_t>(q) >= document.questions.size()) continue;
-    const Question& question = document.questions[static_cast<size_t>(q)];
+    const Question* found = document.QuestionAt(q);
+    if (found == nullptr) continue;
+    const Question& question = *found;
     if (question.primaryBlock != currentBlock) {
       currentBlock = question.primaryBlock;
       if (currentBlock != -1) lines << document.BlockName(currentBlock);

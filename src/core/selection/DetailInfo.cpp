@@ -13,12 +13,6 @@ namespace {
 const QString kNoValue = QStringLiteral("-");
 const QString kLineBreaks = QStringLiteral("\r\n\r\n");
 
-const Question* QuestionAt(const SurveyDocument& document, int32_t question) {
-  return question >= 0 && static_cast<size_t>(question) < document.questions.size()
-             ? &document.questions[static_cast<size_t>(question)]
-             : nullptr;
-}
-
 // A block's total-column value: its FlexIndex, "-" for none or no block.
 QString BlockFlexText(const SurveyDocument& document, int32_t block, const QLocale& locale) {
   if (block < 0 || static_cast<size_t>(block) >= document.blocks.size()) return kNoValue;
@@ -31,7 +25,7 @@ QString BlockFlexText(const SurveyDocument& document, int32_t block, const QLoca
 std::vector<int32_t> BlockColumnQuestions(const SurveyDocument& document, const SubSheet& sheet, int32_t block,
                                           bool primary) {
   const auto inBlock = [&](int32_t question) {
-    const Question* q = QuestionAt(document, question);
+    const Question* q = document.QuestionAt(question);
     return q != nullptr && (primary ? q->primaryBlock : q->secondaryBlock) == block;
   };
   std::vector<int32_t> questions;
@@ -100,7 +94,7 @@ void FillDetailInfo(const SurveyDocument& document, const SubSheet& sheet, int32
                     DetailInfo* info, const QLocale& locale) {
   if (!document.info.HasIndexes()) return;
   const bool columnInside = column >= 0 && static_cast<size_t>(column) < sheet.columns.size();
-  const Question* question = columnInside ? QuestionAt(document, sheet.columns[static_cast<size_t>(column)]) : nullptr;
+  const Question* question = columnInside ? document.QuestionAt(sheet.columns[static_cast<size_t>(column)]) : nullptr;
   if (question == nullptr || rowItem < -3) {
     for (QString& header : info->headers) header.clear();
     info->text.clear();
@@ -129,9 +123,8 @@ void FillDetailInfo(const SurveyDocument& document, const SubSheet& sheet, int32
     // An answer outside the question's own alternatives names none.
     const int32_t chosen = document.GetData(rowItem, q);
     QString answer;
-    if (document.AnswerInRange(q, chosen))
-      answer = document.GetText(
-          document.alternatives[static_cast<size_t>(question->firstAlternative + chosen)].name);
+    if (const Alternative* alternative = document.AnswerAlternative(q, chosen))
+      answer = document.GetText(alternative->name);
     info->text += kLineBreaks + answer;
     const TextRef comment = document.AnswerComment(rowItem, q);
     if (document.answerCommentsPresent && comment != -1) info->text += kLineBreaks + document.GetText(comment);

@@ -61,29 +61,24 @@ void NavigatorModel::Build(const SurveyDocument& document) {
   tree_.clear();
   flexItems_.clear();
   firstOffered_ = document.FirstOfferedAlternative();
-  const auto questionAt = [&](int32_t q) -> const Question* {
-    return q >= 0 && static_cast<size_t>(q) < document.questions.size() ? &document.questions[static_cast<size_t>(q)]
-                                                                         : nullptr;
-  };
-  const auto alternativeName = [&](const Question& question, int32_t a) {
-    const int64_t index = static_cast<int64_t>(question.firstAlternative) + a;
-    if (index < 0 || index >= static_cast<int64_t>(document.alternatives.size())) return QString();
-    return document.GetText(document.alternatives[static_cast<size_t>(index)].name);
+  const auto alternativeName = [&](int32_t q, int32_t a) {
+    const Alternative* alternative = document.AnswerAlternative(q, a);
+    return alternative != nullptr ? document.GetText(alternative->name) : QString();
   };
   for (int32_t d = 0; d < document.DimensionCount(); ++d) {
     NavigatorDimensionNode node;
     node.question = document.dimensions[static_cast<size_t>(d)];
     node.key = DimensionNodeKey(d);
-    const Question* question = questionAt(node.question);
-    if (question != nullptr) {
+    if (const Question* question = document.QuestionAt(node.question)) {
       node.text = document.GetText(question->name);
-      for (int32_t a = firstOffered_; a < question->alternativeCount; ++a)
-        node.alternatives.push_back({a, AlternativeNodeKey(d, a), alternativeName(*question, a), true});
+      for (int32_t a = firstOffered_; a < document.AlternativeCount(node.question); ++a)
+        node.alternatives.push_back({a, AlternativeNodeKey(d, a), alternativeName(node.question, a), true});
     }
     tree_.push_back(std::move(node));
   }
-  if (const Question* flex = questionAt(document.flexTotalQuestion))
-    for (int32_t a = firstOffered_; a < flex->alternativeCount; ++a) flexItems_.push_back({a, alternativeName(*flex, a)});
+  const int32_t flex = document.flexTotalQuestion;
+  for (int32_t a = firstOffered_; a < document.AlternativeCount(flex); ++a)
+    flexItems_.push_back({a, alternativeName(flex, a)});
 }
 
 void NavigatorModel::SetUpDimensions(int32_t dimensions, int32_t maxAlternatives,
@@ -115,10 +110,8 @@ void NavigatorModel::SetUp(const SurveyDocument& document) {
   DimensionTable<bool> minimum(dimensions, width, false);
   for (int32_t d = 0; d < dimensions; ++d)
     for (int32_t a = 0; a < width; ++a) minimum.Set(d, a, document.ComplementProtected(d, a));
-  int32_t flexAlternatives = 0;
-  if (document.flexTotalQuestion >= 0 && static_cast<size_t>(document.flexTotalQuestion) < document.questions.size())
-    flexAlternatives = document.questions[static_cast<size_t>(document.flexTotalQuestion)].alternativeCount;
-  SetUpDimensions(dimensions, width, minimum, document.RespondentCount(), flexAlternatives);
+  SetUpDimensions(dimensions, width, minimum, document.RespondentCount(),
+                  document.AlternativeCount(document.flexTotalQuestion));
 }
 
 void NavigatorModel::Clear() { *this = NavigatorModel(); }

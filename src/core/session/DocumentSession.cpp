@@ -31,23 +31,15 @@ Status DocumentSession::LoadDocument(const QString& path, bool rememberFolder) {
   // The user's blocks, kept in the settings store, follow the file's blocks.
   if (userBlocks_ != nullptr) {
     userBlocks_->ReadUserBlocks(doc);
-    if (doc.info.HasIndexes()) {
-      for (size_t b = 0; b < doc.blocks.size(); ++b) {
-        Block& block = doc.blocks[b];
-        if (block.fromFile) continue;
-        block.storedIndex = CalculateBlockTotalIndex(doc, static_cast<int32_t>(b));
-        block.flexIndex = block.storedIndex;
-      }
-    }
+    // The flex total starts as everyone.
+    UpdateUserBlockIndexes(doc, AllRespondents(doc));
   }
 
-  // Documents older than revision 5 carry no total index: compute it.
+  // Documents older than revision 5 carry no total index (the reader leaves
+  // it at kNoIndex): compute it.
   if (read->formatRevision < 5 && doc.info.HasIndexes()) {
-    const std::vector<int32_t> questions = TotalIndexQuestions(doc);
-    if (!questions.empty()) {
-      doc.info.totalIndex = CalculateColumnsIndex(doc, questions, AllRespondents(doc));
-      doc.info.currentTotalIndex = doc.info.totalIndex;
-    }
+    doc.info.totalIndex = CalculateTotalIndex(doc, AllRespondents(doc));
+    doc.info.currentTotalIndex = doc.info.totalIndex;
   }
 
   // The flex total starts as everyone; the first sheet keeps everyone.

@@ -25,8 +25,8 @@ QString DocumentKeyPath(const SurveyDocument& document);
 // "Block " + the number formatted "000".
 QString BlockKeyName(int32_t block);
 
-// The question indexes of an "Included Data Headers" text: the parts between
-// "|", each a number rounded to an integer (halves to even). Parts that are
+// The question indexes of an "Included Data Headers" text: the pieces between
+// "|", each a number rounded to an integer (halves to even). Pieces that are
 // empty or not numbers, indexes outside 0 .. questionCount - 1 and repeats
 // are left out.
 std::vector<int32_t> ParseIncludedDataHeaders(const QString& text, int32_t questionCount);

@@ -108,16 +108,13 @@ void AddAnswers(const SurveyDocument& document, const AnswerFilter& filter, cons
 AnswerFilter AnswerFilter::FromFlags(const SurveyDocument& document, int32_t question, const std::vector<bool>& flags) {
   AnswerFilter filter;
   filter.question = question;
-  const Question& q = document.questions[static_cast<size_t>(question)];
-  const int64_t first = q.firstAlternative;
-  const int64_t tableSize = static_cast<int64_t>(document.alternatives.size());
-  const int32_t count = std::max(0, q.alternativeCount);
+  const int32_t count = document.AlternativeCount(question);
   for (int32_t a = 0; a < count; ++a)
     if (static_cast<size_t>(a) >= flags.size() || !flags[static_cast<size_t>(a)]) filter.keepsEverything = false;
-  const int64_t size = std::clamp<int64_t>(tableSize - first, 0, count);
+  const int32_t size = document.AnswerPositionCount(question);
   filter.answers.assign(static_cast<size_t>(size), 0);
-  for (int64_t a = 0; a < size; ++a) {
-    const bool inRange = first + a >= 0;
+  for (int32_t a = 0; a < size; ++a) {
+    const bool inRange = document.AnswerAlternative(question, a) != nullptr;
     const bool kept = inRange ? static_cast<size_t>(a) < flags.size() && flags[static_cast<size_t>(a)] : filter.keepsEverything;
     filter.answers[static_cast<size_t>(a)] =
         static_cast<uint8_t>((kept ? kPasses : 0) | (inRange ? kInRange : 0));
@@ -128,7 +125,7 @@ AnswerFilter AnswerFilter::FromFlags(const SurveyDocument& document, int32_t que
 AnswerFilter AnswerFilter::FromSelectionRow(const SurveyDocument& document, const SelectionMatrix& selection,
                                             int32_t dimension) {
   const int32_t question = document.dimensions[static_cast<size_t>(dimension)];
-  const int32_t count = std::max(0, document.questions[static_cast<size_t>(question)].alternativeCount);
+  const int32_t count = document.AlternativeCount(question);
   std::vector<bool> flags(static_cast<size_t>(count));
   for (int32_t a = 0; a < count; ++a) flags[static_cast<size_t>(a)] = selection.Get(dimension, a);
   return FromFlags(document, question, flags);

@@ -7,7 +7,7 @@
 //
 // Answers outside a question's alternatives (a value below 0, at or beyond
 // AlternativeCount, or naming no alternative of the table; see
-// SurveyDocument::AnswerInRange) follow one rule everywhere: such an answer
+// SurveyDocument::AnswerAlternative) follow one rule everywhere: such an answer
 // passes a filter exactly when the filter keeps every alternative of the
 // question (entries 0 .. AlternativeCount - 1). So a selection that keeps
 // everything keeps every respondent, and any restriction of the dimension
@@ -30,8 +30,8 @@ struct AnswerFilter {
   static constexpr uint8_t kInRange = 2;  // the answer names an alternative
 
   int32_t question = -1;
-  // One entry per answer position 0 .. min(AlternativeCount, end of the
-  // alternative table) - 1; answers beyond it are out of range.
+  // One entry per answer position 0 .. AnswerPositionCount - 1 (see
+  // SurveyDocument); answers beyond it are out of range.
   std::vector<uint8_t> answers;
   bool keepsEverything = true;  // every alternative kept: out-of-range answers pass too
 

@@ -2,10 +2,10 @@
 
 #include <QStaticText>
 #include <algorithm>
-#include <tuple>
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 #include "core/indexes/IndexCalculation.h"
 
@@ -16,11 +16,6 @@ namespace {
 constexpr int32_t kBrushSlotsStep = 20;
 
 bool BrushableColour(Colour colour) { return colour >= 0 && colour <= 0xFFFFFF; }
-
-const Question* QuestionOf(const SurveyDocument& document, int32_t q) {
-  if (q < 0 || static_cast<size_t>(q) >= document.questions.size()) return nullptr;
-  return &document.questions[static_cast<size_t>(q)];
-}
 
 template <typename T>
 T At(const std::vector<T>& values, int32_t index, T fallback) {
@@ -196,7 +191,7 @@ std::vector<Band> WalkBands(const SurveyDocument& document, const std::vector<in
   int32_t previous = -1;
   const int32_t count = static_cast<int32_t>(columns.size());
   for (int32_t c = 0; c < count; ++c) {
-    const Question* question = QuestionOf(document, columns[static_cast<size_t>(c)]);
+    const Question* question = document.QuestionAt(columns[static_cast<size_t>(c)]);
     const int32_t block = question ? (primary ? question->primaryBlock : question->secondaryBlock) : -1;
     const bool change = block != previous;
     if (change) {
@@ -213,29 +208,11 @@ std::vector<Band> WalkBands(const SurveyDocument& document, const std::vector<in
   return bands;
 }
 
-struct ColumnSums {
-  int64_t sum = 0;
-  int64_t count = 0;
-};
-
-std::vector<ColumnSums> SumColumns(const SurveyDocument& document, const SubSheet& sheet) {
-  std::vector<ColumnSums> sums(sheet.columns.size());
-  const int32_t respondentCount = document.RespondentCount();
-  for (size_t c = 0; c < sheet.columns.size(); ++c) {
-    const int32_t q = sheet.columns[c];
-    const Question* question = QuestionOf(document, q);
-    if (!question || q >= document.answers.QuestionCount()) continue;
-    for (const int32_t respondent : sheet.respondents) {
-      if (respondent < 0 || respondent >= respondentCount) continue;
-      const int32_t answer = document.GetData(respondent, q);
-      if (!document.AnswerInRange(q, answer)) continue;
-      const int32_t value =
-          document.alternatives[static_cast<size_t>(question->firstAlternative + answer)].value;
-      if (value == -1) continue;
-      sums[c].sum += value;
-      ++sums[c].count;
-    }
-  }
+// The counted answers of each column of the sheet, by column position.
+std::vector<IndexSum> SumColumns(const SurveyDocument& document, const SubSheet& sheet) {
+  std::vector<IndexSum> sums;
+  sums.reserve(sheet.columns.size());
+  for (const int32_t q : sheet.columns) sums.push_back(SumCountedAnswers(document, {q}, sheet.respondents));
   return sums;
 }
 
@@ -358,7 +335,7 @@ class SheetPainter {
     const int32_t end = reach_.EndColumn(c_, ColumnCount());
     for (int32_t c = reach_.FirstColumn(c_, ColumnCount()); c < end; ++c) {
       const int32_t q = Column(c);
-      const Question* question = QuestionOf(doc_, q);
+      const Question* question = doc_.QuestionAt(q);
       if (!question || !question->isOverviewQuestion) continue;
       const int64_t left = static_cast<int64_t>(c) * c_;
       Fill(p_, drawer_.QuestionBrush(q), left, top, c_, c_);
@@ -385,20 +362,21 @@ class SheetPainter {
       const int64_t top = static_cast<int64_t>(g_.headerRowCount + r) * c_;
       for (int32_t c = firstColumn; c < endColumn; ++c) {
         const int32_t q = Column(c);
-        const Question* question = QuestionOf(doc_, q);
+        const Question* question = doc_.QuestionAt(q);
         const int32_t respondent = sheet_.RespondentAt(r, c);
         if (!question || q >= doc_.answers.QuestionCount() || respondent < 0 || respondent >= respondentCount)
           continue;
-        const int32_t answer = doc_.GetData(respondent, q);
-        if (!doc_.AnswerInRange(q, answer)) continue;
-        const int32_t alternative = question->firstAlternative + answer;
+        const Alternative* chosen = doc_.AnswerAlternative(q, doc_.GetData(respondent, q));
+        if (chosen == nullptr) continue;
+        // Brushes and label offsets are kept by position in the alternative table.
+        const auto alternative = static_cast<int32_t>(chosen - doc_.alternatives.data());
         const int64_t left = static_cast<int64_t>(c) * c_;
         const QBrush* brush = drawer_.AlternativeBrush(alternative);
         if (!texts_) {
           Fill(p_, brush, left, top, c_, c_);
           continue;
         }
-        const int32_t label = doc_.alternatives[static_cast<size_t>(alternative)].sheetLabel;
+        const TextRef label = chosen->sheetLabel;
         const int64_t offset = static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_;
         if (stamps.Draw(alternative, brush, doc_.GetText(label), offset, left, top)) continue;
         Fill(p_, brush, left, top, c_, c_);
@@ -429,9 +407,9 @@ class SheetPainter {
       const int64_t clippedLeft = std::max<int64_t>(0, left);
       const int64_t clippedRight = std::min<int64_t>(g_.width, left + 2 * c_);
       Fill(p_, drawer_.QuestionBrush(Column(c)), clippedLeft, top, clippedRight - clippedLeft, c_);
-      const ColumnSums& sums = sums_[static_cast<size_t>(c)];
+      const IndexSum& sums = sums_[static_cast<size_t>(c)];
       if (sums.count <= 0) continue;
-      const QString text = IndexText(sums.sum, sums.count);
+      const QString text = IndexText(sums);
       const int32_t width = fonts_.NormalWidth(text);
       int64_t x = left + (2 * c_ - width) / 2;
       if (x < 1) {
@@ -443,10 +421,7 @@ class SheetPainter {
     }
   }
 
-  QString IndexText(int64_t sum, int64_t count) const {
-    const double value = static_cast<double>(sum) / static_cast<double>(count) / doc_.info.indexDivisor;
-    return FormatIndexText(value, doc_.info.indexDecimals);
-  }
+  QString IndexText(const IndexSum& sums) const { return FormatIndexText(doc_, sums.Index(doc_)); }
 
   void BlockIndexRow() {
     const int64_t top = g_.IndexTop() + 2 * c_;
@@ -457,13 +432,10 @@ class SheetPainter {
       const int64_t width = static_cast<int64_t>(band.last - band.first + 1) * c_;
       Fill(p_, drawer_.ColourBrush(doc_.info.levelColors[static_cast<size_t>(band.colour)]), left, top, width, c_);
       if (band.last == band.first) continue;
-      ColumnSums pooled;
-      for (int32_t c = band.first; c <= band.last; ++c) {
-        pooled.sum += sums_[static_cast<size_t>(c)].sum;
-        pooled.count += sums_[static_cast<size_t>(c)].count;
-      }
+      IndexSum pooled;
+      for (int32_t c = band.first; c <= band.last; ++c) pooled.Add(sums_[static_cast<size_t>(c)]);
       if (pooled.count <= 0) continue;
-      const QString text = IndexText(pooled.sum, pooled.count);
+      const QString text = IndexText(pooled);
       DrawTextAt(p_, fonts_.NormalMetrics(), text, left + (width - fonts_.NormalWidth(text)) / 2, top + 2);
     }
     if (!request_.groupLines) return;
@@ -508,7 +480,7 @@ class SheetPainter {
   SheetPaintReuse* const reuse_;
   std::vector<int64_t> firstLines_;
   std::vector<int64_t> secondLines_;
-  std::vector<ColumnSums> sums_;
+  std::vector<IndexSum> sums_;
 };
 
 }  // namespace

@@ -20,11 +20,6 @@ QFont SheetFont(int32_t scale, int weight) {
   return font;
 }
 
-const Question* QuestionOf(const SurveyDocument& document, int32_t q) {
-  if (q < 0 || static_cast<size_t>(q) >= document.questions.size()) return nullptr;
-  return &document.questions[static_cast<size_t>(q)];
-}
-
 }  // namespace
 
 int32_t SheetScale(int32_t mode) { return IsMetafileMode(mode) ? 2 : 1; }
@@ -42,7 +37,7 @@ bool SheetDrawsTexts(int32_t mode) { return mode != kSheetMiniOverview; }
 BlockLevels ScanBlockLevels(const SurveyDocument& document, const std::vector<int32_t>& columns) {
   BlockLevels levels;
   for (const int32_t q : columns) {
-    const Question* question = QuestionOf(document, q);
+    const Question* question = document.QuestionAt(q);
     if (!question) continue;
     levels.hasBlocks = levels.hasBlocks || question->primaryBlock != -1;
     levels.hasSubBlocks = levels.hasSubBlocks || question->secondaryBlock != -1;

@@ -7,12 +7,10 @@ SheetSnapshot::SheetSnapshot(const SurveyDocument& document) : document_(documen
   if (made) drawer_ = std::move(made).Value();
 }
 
-Result<std::shared_ptr<const SheetSnapshot>> SheetSnapshot::Take(const SurveyDocument& document,
-                                                                 const SubSheet& sheet, const SheetRequest& request) {
+Result<std::shared_ptr<const SheetSnapshot>> SheetSnapshot::Take(const SurveyDocument& document, const SubSheet& sheet,
+                                                                 const SheetRequest& request) {
   std::shared_ptr<SheetSnapshot> snapshot(new SheetSnapshot(document));
-  if (const Status drawn = DrawSheet(snapshot->drawer_, snapshot->document_, sheet, request,
-                                     &snapshot->state_);
-      !drawn)
+  if (const Status drawn = DrawSheet(snapshot->drawer_, snapshot->document_, sheet, request, &snapshot->state_); !drawn)
     return drawn;
   return std::shared_ptr<const SheetSnapshot>(std::move(snapshot));
 }

@@ -8,21 +8,8 @@
 namespace kvf {
 namespace {
 
-int32_t AlternativeCountOf(const SurveyDocument& document, int32_t question) {
-  if (question < 0 || static_cast<size_t>(question) >= document.questions.size()) return 0;
-  return std::max(0, document.questions[static_cast<size_t>(question)].alternativeCount);
-}
-
-// The alternative record of answer position a of a question, or null when
-// the table has no such record.
-const Alternative* AlternativeOf(const SurveyDocument& document, int32_t question, int32_t a) {
-  const int64_t index = static_cast<int64_t>(document.questions[static_cast<size_t>(question)].firstAlternative) + a;
-  if (index < 0 || index >= static_cast<int64_t>(document.alternatives.size())) return nullptr;
-  return &document.alternatives[static_cast<size_t>(index)];
-}
-
 QString SelectionNameOf(const SurveyDocument& document, int32_t question, int32_t a) {
-  const Alternative* alternative = AlternativeOf(document, question, a);
+  const Alternative* alternative = document.AnswerAlternative(question, a);
   return alternative != nullptr ? document.GetText(alternative->selectionName) : QString();
 }
 
@@ -65,7 +52,7 @@ void ViewState::StartDocument(const SurveyDocument& document) {
   sheet_ = SubSheet();
   flex_ = FlexTotal();
   flex_.respondents = AllRespondents(document);
-  flex_.alternatives.assign(static_cast<size_t>(AlternativeCountOf(document, document.flexTotalQuestion)), true);
+  flex_.alternatives.assign(static_cast<size_t>(document.AlternativeCount(document.flexTotalQuestion)), true);
   flex_.caption = document.GetText(document.info.allRespondentsCaption);
   counts_ = AlternativeCounts(document.DimensionCount(), document.maxDimensionAlternatives, 0);
   splitDisabled_.assign(document.dimensions.size(), false);
@@ -86,12 +73,13 @@ void ViewState::Clear() {
 QString ViewState::DescribeDimension(const SurveyDocument& document, const SelectionMatrix& selection,
                                      int32_t k) const {
   const int32_t q = document.dimensions[static_cast<size_t>(k)];
-  const int32_t n = AlternativeCountOf(document, q);
+  const int32_t n = document.AlternativeCount(q);
   QStringList names;
   for (int32_t j = document.FirstOfferedAlternative(); j < n; ++j)
     if (selection.Get(k, j)) names << SelectionNameOf(document, q, j);
-  const QString head = TrimLeadingSpaces(document.GetText(document.questions[static_cast<size_t>(q)].selectionName) +
-                                         QLatin1Char(' '));
+  const Question* question = document.QuestionAt(q);
+  const QString name = question != nullptr ? document.GetText(question->selectionName) : QString();
+  const QString head = TrimLeadingSpaces(name + QLatin1Char(' '));
   return QStringLiteral("; ") + head + (names.isEmpty() ? QStringLiteral("--") : names.join(QStringLiteral(", ")));
 }
 
@@ -107,12 +95,12 @@ Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix
   const int32_t minimumGraph = document.info.minimumGraphSelection;
   for (int32_t k = 0; k < document.DimensionCount(); ++k) {
     const int32_t q = document.dimensions[static_cast<size_t>(k)];
-    const int32_t n = AlternativeCountOf(document, q);
+    const int32_t n = document.AlternativeCount(q);
     bool allChosen = true;
     bool tooSmall = false;
     for (int32_t j = 0; j < n; ++j) {
       allChosen = allChosen && selection.Get(k, j);
-      const Alternative* alternative = AlternativeOf(document, q, j);
+      const Alternative* alternative = document.AnswerAlternative(q, j);
       const int32_t added = counts_.Get(k, j);
       if (alternative != nullptr && alternative->isProtected && added > 0 && added < minimumGraph) tooSmall = true;
     }
@@ -150,14 +138,7 @@ Status ViewState::CreateSubSheet(SurveyDocument& document, const SelectionMatrix
   next.description = description.isEmpty() ? document.GetText(document.info.allRespondentsCaption) : description.mid(2);
   next.flexTotalDiffers = flexTotalDiffers_;
   next.rowLimit = next.dataRowsAllowed ? -1 : 0;
-  if (document.info.HasIndexes()) {
-    std::vector<int32_t> totalQuestions;
-    for (const int32_t q : next.columns)
-      if (q >= 0 && static_cast<size_t>(q) < document.questions.size() &&
-          document.questions[static_cast<size_t>(q)].inTotalIndex)
-        totalQuestions.push_back(q);
-    if (!totalQuestions.empty()) next.totalIndex = CalculateColumnsIndex(document, totalQuestions, next.respondents);
-  }
+  if (document.info.HasIndexes()) next.totalIndex = CalculateTotalIndex(document, next.respondents);
   sheet_ = std::move(next);
   NotifyObservers([&](SheetObserver& o) { o.DrawSheet(document, sheet_); });
   NotifyObservers([](SheetObserver& o) { o.DesignSheetView(); });
@@ -187,7 +168,7 @@ void ViewState::OrderRows(const SurveyDocument& document, std::vector<int32_t>& 
 
 void ViewState::SetFlexTotal(SurveyDocument& document, const std::vector<bool>& alternatives,
                              bool onCurrentSelection) {
-  const int32_t n = AlternativeCountOf(document, document.flexTotalQuestion);
+  const int32_t n = document.AlternativeCount(document.flexTotalQuestion);
   flex_.alternatives.assign(static_cast<size_t>(n), false);
   bool everything = true;
   for (int32_t j = 0; j < n; ++j) {
@@ -255,7 +236,7 @@ void ViewState::RecalculateFlexIndexes(SurveyDocument& document) {
 QString FlexTotalCaption(const SurveyDocument& document, const std::vector<bool>& alternatives,
                          bool onCurrentSelection) {
   const int32_t q = document.flexTotalQuestion;
-  const int32_t n = AlternativeCountOf(document, q);
+  const int32_t n = document.AlternativeCount(q);
   QStringList names;
   for (int32_t j = document.FirstOfferedAlternative(); j < n; ++j)
     if (FlagAt(alternatives, j)) names << SelectionNameOf(document, q, j);
@@ -264,10 +245,8 @@ QString FlexTotalCaption(const SurveyDocument& document, const std::vector<bool>
     if (i > 0) list += i + 1 == names.size() ? QStringLiteral(" & ") : QStringLiteral(", ");
     list += names[i];
   }
-  const QString questionName =
-      q >= 0 && static_cast<size_t>(q) < document.questions.size()
-          ? document.GetText(document.questions[static_cast<size_t>(q)].selectionName)
-          : QString();
+  const Question* question = document.QuestionAt(q);
+  const QString questionName = question != nullptr ? document.GetText(question->selectionName) : QString();
   QString caption = questionName + QLatin1Char(' ') + list;
   if (onCurrentSelection)
     caption.prepend(document.info.languageCode == QStringLiteral("sv") ? QStringLiteral("Aktuellt urval men ")

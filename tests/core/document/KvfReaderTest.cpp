@@ -588,7 +588,7 @@ TEST(KvfReader, AnswersOutsideTheAlternativesArePassedOn) {
   ASSERT_EQ(l.result.error, LoadError::None);
   EXPECT_EQ(l.document.GetData(3, 0), 250);
   EXPECT_EQ(l.document.GetData(0, 1), 9);
-  EXPECT_FALSE(l.document.AnswerInRange(1, 9));
+  EXPECT_EQ(l.document.AnswerAlternative(1, 9), nullptr);
 }
 
 TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
@@ -600,7 +600,7 @@ TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
   EXPECT_EQ(l.document.answers.QuestionCount(), 1);
   EXPECT_EQ(l.document.GetData(3, 0), 200);
   EXPECT_EQ(l.document.GetData(0, 1), -1);
-  EXPECT_FALSE(l.document.AnswerInRange(1, l.document.GetData(0, 1)));
+  EXPECT_EQ(l.document.AnswerAlternative(1, l.document.GetData(0, 1)), nullptr);
   EXPECT_EQ(l.document.AnswerComment(0, 1), -1);
 }
 

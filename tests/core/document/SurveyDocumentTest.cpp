@@ -44,6 +44,37 @@ TEST(SurveyDocument, GetDataWidensEachWidth) {
   EXPECT_EQ(none.Get(0, 0), 0);
 }
 
+TEST(SurveyDocument, CheckedAccessorsStayInsideTheTables) {
+  SurveyDocument doc;
+  doc.alternatives.resize(5);
+  Question run;  // alternatives 2 .. 4
+  run.firstAlternative = 2;
+  run.alternativeCount = 3;
+  Question negative;
+  negative.alternativeCount = -2;
+  Question pastTheEnd;  // alternatives 4 .. 6, of which only 4 exists
+  pastTheEnd.firstAlternative = 4;
+  pastTheEnd.alternativeCount = 3;
+  doc.questions = {run, negative, pastTheEnd};
+
+  EXPECT_EQ(doc.QuestionAt(2), &doc.questions[2]);
+  EXPECT_EQ(doc.QuestionAt(-1), nullptr);
+  EXPECT_EQ(doc.QuestionAt(3), nullptr);
+
+  EXPECT_EQ(doc.AlternativeCount(0), 3);
+  EXPECT_EQ(doc.AlternativeCount(1), 0);
+  EXPECT_EQ(doc.AlternativeCount(3), 0);
+  EXPECT_EQ(doc.AnswerPositionCount(2), 1);
+
+  EXPECT_EQ(doc.AnswerAlternative(0, 0), &doc.alternatives[2]);
+  EXPECT_EQ(doc.AnswerAlternative(0, 2), &doc.alternatives[4]);
+  EXPECT_EQ(doc.AnswerAlternative(0, 3), nullptr);
+  EXPECT_EQ(doc.AnswerAlternative(0, -1), nullptr);
+  EXPECT_EQ(doc.AnswerAlternative(1, 0), nullptr);
+  EXPECT_EQ(doc.AnswerAlternative(2, 1), nullptr);
+  EXPECT_EQ(doc.AnswerAlternative(3, 0), nullptr);
+}
+
 TEST(SurveyDocument, ResetForgetsEverything) {
   SurveyDocument doc;
   doc.strings = {QStringLiteral("x")};

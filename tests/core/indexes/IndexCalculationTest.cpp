@@ -6,7 +6,6 @@
 
 #include "core/fixtures/SurveyRecipe.h"
 #include "core/indexes/IndexCalculation.h"
-#include "platform/clipboard/Clipboard.h"
 
 namespace kvf::testing {
 namespace {
@@ -96,10 +95,7 @@ TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
   SurveyRecipe none;
   none.Add(ValuedQuestion(QStringLiteral("B"), {50}, {0, 0}));
   const SurveyDocument noTotal = none.Load();
-  platform::FakeClipboard clipboard;
   EXPECT_EQ(CalculateTotalIndex(noTotal, {0, 1}), kNoIndex);
-  EXPECT_EQ(CalculateTotalIndexSpec(noTotal, {0, 1}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Writes(), 0);
 }
 
 class BlockIndex : public ::testing::Test {
@@ -203,14 +199,11 @@ TEST(IndexValueTable, CountsPerWeightWithCrLfAndNoTrailingBreakOrNothing) {
   SurveyRecipe builder;
   builder.Add(ValuedQuestion(QStringLiteral("Q"), {3, 0, -1}, {0, 0, 1, 2}));
   const SurveyDocument document = builder.Load();
-  platform::FakeClipboard clipboard;
-  const double index = CalculateColumnsIndexSpec(document, {0}, {0, 1, 2, 3}, &clipboard);
-  EXPECT_DOUBLE_EQ(index, 2.0);
-  EXPECT_EQ(clipboard.Text(), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
-  EXPECT_EQ(clipboard.Writes(), 1);
-  // Nothing counted (respondent 3 chose the -1 alternative): the clipboard is left alone.
-  EXPECT_EQ(CalculateColumnsIndexSpec(document, {0}, {3}, &clipboard), kNoIndex);
-  EXPECT_EQ(clipboard.Writes(), 1);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, {0, 1, 2, 3}), 2.0);
+  EXPECT_EQ(IndexValueTable(document, {0}, {0, 1, 2, 3}), QStringLiteral("Value\tCount\r\n0\t1\r\n3\t2"));
+  // Nothing counted (respondent 3 chose the -1 alternative): no index, no table.
+  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {3}), kNoIndex);
+  EXPECT_TRUE(IndexValueTable(document, {0}, {3}).isEmpty());
 }
 
 TEST(IndexValueTable, WeightsOutsideTheTableAreListedInOrder) {
