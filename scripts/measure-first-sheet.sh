@@ -14,8 +14,9 @@ trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 export KVF_SHEET_TIMING=1
 # The inner shell starts the viewer, waits for its line and ends it.
+: >"$work/viewer.err"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-  "$1" "$2" 2>"$3/viewer.err" &
+  "$1" "$2" 2>>"$3/viewer.err" &
   viewer=$!
   i=0
   while [ $i -lt 300 ] && ! grep -q "first sheet painted" "$3/viewer.err"; do
