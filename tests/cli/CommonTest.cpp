@@ -16,27 +16,24 @@ TEST(KvfCommon, HelpListsEveryCommand) {
 }
 
 TEST(KvfCommon, UsageErrorsExitOne) {
-  EXPECT_EQ(RunKvf({}).exitCode, 1);
-  EXPECT_EQ(RunKvf({QStringLiteral("no-such-command")}).exitCode, 1);
-  EXPECT_EQ(RunKvf({QStringLiteral("dump")}).exitCode, 1);
-  EXPECT_EQ(RunKvf({QStringLiteral("dump"), QStringLiteral("--bogus"), QStringLiteral("x")}).exitCode, 1);
+  for (const QStringList& arguments :
+       {QStringList(), QStringList{"no-such-command"}, QStringList{"dump"}, QStringList{"dump", "--bogus", "x"}})
+    EXPECT_EQ(RunKvf(arguments).exitCode, 1) << arguments.join(' ').toStdString();
 }
 
 TEST(KvfCommon, LoadErrorsPrintTheLoaderTextInTheUsersLanguage) {
   const QString missing = TempDir() + QStringLiteral("/missing.kvf");
-  CliResult english = RunKvf({QStringLiteral("dump"), missing});
-  EXPECT_EQ(english.exitCode, 2);
-  EXPECT_EQ(english.err, QByteArray("Can not open the file!\n"));
-  EXPECT_TRUE(english.out.isEmpty());
+  const CliResult english = RunKvf({"dump", missing});
+  EXPECT_EQ(std::make_tuple(english.exitCode, english.err, english.out),
+            std::make_tuple(2, QByteArray("Can not open the file!\n"), QByteArray()));
 
   const QString junk = TempDir() + QStringLiteral("/junk.kvf");
   QFile file(junk);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray(100, 'x'));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100, 'x')) == 100);
   file.close();
-  CliResult swedish = RunKvf({QStringLiteral("dump"), junk}, QStringLiteral("sv"));
-  EXPECT_EQ(swedish.exitCode, 2);
-  EXPECT_EQ(QString::fromUtf8(swedish.err), QStringLiteral("Det här är inte en KVF-fil!\n"));
+  const CliResult swedish = RunKvf({"dump", junk}, QStringLiteral("sv"));
+  EXPECT_EQ(std::make_tuple(swedish.exitCode, QString::fromUtf8(swedish.err)),
+            std::make_tuple(2, QStringLiteral("Det här är inte en KVF-fil!\n")));
 }
 
 // Two respondents, one dimension that is also the only overview question.

@@ -7,49 +7,24 @@
 #include <QJsonObject>
 
 #include "cli/CliRunner.h"
-#include "kvfwriter/KvfWriter.h"
 
 namespace kvf::testing {
 namespace {
 
-using writer::kTrue;
-
 QString Save(const QString& name, const writer::KvfDescription& d) { return SaveFixture(d, name); }
 
 writer::KvfDescription Survey() {
-  writer::KvfDescription d;
-  d.strings = {"English", "Q", "Yes", "No", "Everyone", "Comment", "B"};
-  d.info.language = 0;
-  d.info.guid[0] = 0xAB;
-  d.info.allRespondentsCaption = 4;
-  d.info.indexDivisor = 100;
-  d.info.totalIndex = 0.1;
-  d.info.created = 46000.5;
-  d.info.allowCopy = kTrue;
-  for (const int value : {100, 0}) {
-    writer::AlternativeRecord a;
-    a.sheetLabel = value == 100 ? 2 : 3;
-    a.value = value;
-    a.backColor = 0x00FF00;
-    d.alternatives.push_back(a);
-  }
-  writer::QuestionRecord q;
-  q.name = 1;
-  q.alternativeCount = 2;
-  q.isOverviewQuestion = kTrue;
-  q.isDimension = kTrue;
-  q.inTotalIndex = kTrue;
-  q.storedIndex = -1.0;
-  d.questions = {q};
-  d.answerWidth = 2;
-  d.answers = {{0, 1, 1}};
-  d.respondentComments = {{5, -1}};
-  d.answerComments = {{-1, 5, -1}};
-  writer::BlockRecord block;
-  block.name = 6;
-  d.blocks = {block};
-  d.blockItems = {{0, 0}};
-  return d;
+  return FromJson(R"({
+  "answerWidth": 2,
+  "info": {"language": "English", "guid": "{000000AB-0000-0000-0000-000000000000}", "allRespondentsCaption": "Everyone",
+           "indexDivisor": 100, "totalIndex": 0.1, "created": 46000.5, "allowCopy": true},
+  "questions": [{"name": "Q", "isOverviewQuestion": true, "isDimension": true, "inTotalIndex": true, "alternatives": [
+    {"sheetLabel": "Yes", "value": 100, "backColor": 65280}, {"sheetLabel": "No", "value": 0, "backColor": 65280}]}],
+  "answers": [[0, 1, 1]],
+  "respondentComments": ["Comment"],
+  "answerComments": [{"question": 0, "respondent": 1, "text": "Comment"}],
+  "blocks": [{"name": "B"}],
+  "blockItems": [[0, 0]]})");
 }
 
 QJsonObject Dump(const QString& path) { return RunJson({QStringLiteral("dump"), path}); }
@@ -75,43 +50,41 @@ TEST(KvfDump, KeysFollowTheSchemaInOrder) {
 
 TEST(KvfDump, FieldsAreDecodedAndResolved) {
   const QJsonObject dump = Dump(Save(QStringLiteral("fields.kvf"), Survey()));
-  EXPECT_EQ(dump[QStringLiteral("formatRevision")].toInt(), 9);
-  EXPECT_EQ(dump[QStringLiteral("fileName")].toString(), QStringLiteral("fields.kvf"));
-  EXPECT_EQ(dump[QStringLiteral("title")].toString(), QStringLiteral("fields.kvf"));
-  const QJsonObject info = dump[QStringLiteral("info")].toObject();
-  EXPECT_EQ(info[QStringLiteral("guid")].toString(), QStringLiteral("{000000AB-0000-0000-0000-000000000000}"));
-  EXPECT_EQ(info[QStringLiteral("language")].toString(), QStringLiteral("English"));
-  EXPECT_EQ(info[QStringLiteral("languageCode")].toString(), QStringLiteral("en"));
-  EXPECT_EQ(info[QStringLiteral("created")].toDouble(), 46000.5);
-  EXPECT_EQ(info[QStringLiteral("indexDecimals")].toInt(), 2);
-  EXPECT_EQ(info[QStringLiteral("totalIndex")].toDouble(), 0.1);
-  EXPECT_EQ(info[QStringLiteral("allowCopy")], QJsonValue(true));
-  EXPECT_EQ(info[QStringLiteral("allowCopyData")], QJsonValue(false));
-  EXPECT_EQ(info[QStringLiteral("allRespondentsCaption")].toString(), QStringLiteral("Everyone"));
-  EXPECT_EQ(info[QStringLiteral("indexLabels")].toArray().size(), 5);
-  EXPECT_EQ(info[QStringLiteral("levelColors")].toArray().size(), 4);
-  EXPECT_EQ(info[QStringLiteral("fileVersion")].toArray().size(), 3);
-
-  EXPECT_EQ(dump[QStringLiteral("answerWidth")].toInt(), 2);
-  EXPECT_EQ(dump[QStringLiteral("respondentCount")].toInt(), 3);
-  EXPECT_EQ(dump[QStringLiteral("answers")].toArray(), QJsonArray({QJsonArray({0, 1, 1})}));
-  const QJsonObject alternative = dump[QStringLiteral("alternatives")].toArray()[0].toObject();
-  EXPECT_EQ(alternative[QStringLiteral("sheetLabel")].toString(), QStringLiteral("Yes"));
-  EXPECT_EQ(alternative[QStringLiteral("value")].toInt(), 100);
-  EXPECT_EQ(alternative[QStringLiteral("protected")], QJsonValue(false));
-  const QJsonObject question = dump[QStringLiteral("questions")].toArray()[0].toObject();
-  EXPECT_EQ(question[QStringLiteral("name")].toString(), QStringLiteral("Q"));
-  EXPECT_EQ(question[QStringLiteral("storedIndex")].toDouble(), -1.0);
-  EXPECT_EQ(question[QStringLiteral("alternativeCount")].toInt(), 2);
-  EXPECT_EQ(dump[QStringLiteral("respondentComments")].toArray(), QJsonArray({QStringLiteral("Comment")}));
-  EXPECT_EQ(dump[QStringLiteral("answerComments")].toArray(),
-            QJsonArray({QJsonArray({QString(), QStringLiteral("Comment"), QString()})}));
-  const QJsonObject block = dump[QStringLiteral("blocks")].toArray()[0].toObject();
-  EXPECT_EQ(block[QStringLiteral("name")].toString(), QStringLiteral("B"));
-  EXPECT_EQ(block[QStringLiteral("fromFile")], QJsonValue(true));
-  EXPECT_EQ(dump[QStringLiteral("blockItems")].toArray(), QJsonArray({QJsonArray({0, 0})}));
-  EXPECT_EQ(dump[QStringLiteral("dimensions")].toArray(), QJsonArray({0}));
-  EXPECT_EQ(dump[QStringLiteral("flexTotalQuestion")].toInt(), -1);
+  auto at = [](const QJsonObject& o, const char* key) { return o.value(QString::fromLatin1(key)); };
+  EXPECT_EQ(std::make_tuple(at(dump, "formatRevision").toInt(), at(dump, "fileName").toString(),
+                            at(dump, "title").toString()),
+            std::make_tuple(9, QStringLiteral("fields.kvf"), QStringLiteral("fields.kvf")));
+  const QJsonObject info = at(dump, "info").toObject();
+  EXPECT_EQ(std::make_tuple(at(info, "guid").toString(), at(info, "language").toString(),
+                            at(info, "languageCode").toString(), at(info, "allRespondentsCaption").toString()),
+            std::make_tuple(QStringLiteral("{000000AB-0000-0000-0000-000000000000}"), QStringLiteral("English"),
+                            QStringLiteral("en"), QStringLiteral("Everyone")));
+  EXPECT_EQ(std::make_tuple(at(info, "created").toDouble(), at(info, "indexDecimals").toInt(),
+                            at(info, "totalIndex").toDouble(), at(info, "allowCopy"), at(info, "allowCopyData")),
+            std::make_tuple(46000.5, 2, 0.1, QJsonValue(true), QJsonValue(false)));
+  EXPECT_EQ(std::make_tuple(at(info, "indexLabels").toArray().size(), at(info, "levelColors").toArray().size(),
+                            at(info, "fileVersion").toArray().size()),
+            std::make_tuple(5, 4, 3));
+  EXPECT_EQ(std::make_tuple(at(dump, "answerWidth").toInt(), at(dump, "respondentCount").toInt(),
+                            at(dump, "answers").toArray()),
+            std::make_tuple(2, 3, QJsonArray({QJsonArray({0, 1, 1})})));
+  const QJsonObject alternative = at(dump, "alternatives").toArray()[0].toObject();
+  EXPECT_EQ(std::make_tuple(at(alternative, "sheetLabel").toString(), at(alternative, "value").toInt(),
+                            at(alternative, "protected")),
+            std::make_tuple(QStringLiteral("Yes"), 100, QJsonValue(false)));
+  const QJsonObject question = at(dump, "questions").toArray()[0].toObject();
+  EXPECT_EQ(std::make_tuple(at(question, "name").toString(), at(question, "storedIndex").toDouble(),
+                            at(question, "alternativeCount").toInt()),
+            std::make_tuple(QStringLiteral("Q"), -1.0, 2));
+  EXPECT_EQ(std::make_tuple(at(dump, "respondentComments").toArray(), at(dump, "answerComments").toArray()),
+            std::make_tuple(QJsonArray({QStringLiteral("Comment")}),
+                            QJsonArray({QJsonArray({QString(), QStringLiteral("Comment"), QString()})})));
+  const QJsonObject block = at(dump, "blocks").toArray()[0].toObject();
+  EXPECT_EQ(std::make_tuple(at(block, "name").toString(), at(block, "fromFile")),
+            std::make_tuple(QStringLiteral("B"), QJsonValue(true)));
+  EXPECT_EQ(std::make_tuple(at(dump, "blockItems").toArray(), at(dump, "dimensions").toArray(),
+                            at(dump, "flexTotalQuestion").toInt()),
+            std::make_tuple(QJsonArray({QJsonArray({0, 0})}), QJsonArray({0}), -1));
 }
 
 TEST(KvfDump, NoIndexSentinelAndEmptyDocumentPrintPlainly) {

@@ -24,10 +24,7 @@ QString OutPath(const QString& name) { return TempDir() + QLatin1Char('/') + nam
 // kvf overview on the sample with 8 answer rows; returns the output path.
 QString Overview(const QString& name, const QStringList& extra = {}) {
   const QString path = OutPath(name);
-  const CliResult result =
-      RunKvf(QStringList{QStringLiteral("overview"), kSample, QStringLiteral("--max-rows"), kRows,
-                         QStringLiteral("--out"), path} +
-             extra);
+  const CliResult result = RunKvf(QStringList{"overview", kSample, "--max-rows", kRows, "--out", path} + extra);
   EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
   return path;
 }
@@ -51,21 +48,17 @@ bool Near(QRgb a, QRgb b, int tolerance) {
 // (16-pixel cells) with the same cell of a picture at twice the scale,
 // near the cell's top-left corner (clear of group lines and texts).
 void ExpectSameCells(const QImage& screen, const QImage& picture) {
-  ASSERT_FALSE(screen.isNull());
-  ASSERT_FALSE(picture.isNull());
-  int compared = 0;
-  int wrong = 0;
+  ASSERT_FALSE(screen.isNull() || picture.isNull());
+  int compared = 0, wrong = 0;
   for (int y = 0; y < screen.height(); y += 16) {
     for (int x = 0; x < screen.width(); x += 16) {
       const QRgb expected = screen.pixel(x + 1, y + 1);
       if (qRed(expected) + qGreen(expected) + qBlue(expected) == 0) continue;  // no colour
       ++compared;
       const QRgb got = picture.pixel(2 * x + 5, 2 * y + 4);
-      if (!Near(expected, got, 2) || qAlpha(got) < 250) {
-        if (++wrong <= 5)
-          ADD_FAILURE() << "cell at " << x / 16 << "," << y / 16 << ": expected " << std::hex << expected << " got "
-                        << got;
-      }
+      if ((!Near(expected, got, 2) || qAlpha(got) < 250) && ++wrong <= 5)
+        ADD_FAILURE() << "cell at " << x / 16 << "," << y / 16 << ": expected " << std::hex << expected << " got "
+                      << got;
     }
   }
   EXPECT_GT(compared, 300);
@@ -93,16 +86,15 @@ TEST(OverviewCommandTest, EveryFormatIsWrittenAsItsKind) {
   EXPECT_TRUE(emf.contains(QByteArray(reinterpret_cast<const char*>(description.utf16()), description.size() * 2)));
   const QByteArray wmf = ReadAll(Overview(QStringLiteral("sheet.wmf")));
   ASSERT_GT(wmf.size(), 40);
-  EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData()), 0x9AC6CDD7u);
-  EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 14), 96);
-  // Bounds: the picture's extent.
+  // Key, units per inch and the bounds: the picture's extent.
   const QImage picture(Overview(QStringLiteral("sheet.png")));
-  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 6), 0);
-  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 10), picture.width());
-  EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 12), picture.height());
+  EXPECT_EQ(
+      std::make_tuple(qFromLittleEndian<quint32>(wmf.constData()), qFromLittleEndian<quint16>(wmf.constData() + 14),
+                      qFromLittleEndian<qint16>(wmf.constData() + 6), qFromLittleEndian<qint16>(wmf.constData() + 10),
+                      qFromLittleEndian<qint16>(wmf.constData() + 12)),
+      std::make_tuple(0x9AC6CDD7u, 96, 0, picture.width(), picture.height()));
   const QByteArray svg = ReadAll(Overview(QStringLiteral("sheet.svg")));
-  EXPECT_TRUE(svg.contains("<svg"));
-  EXPECT_TRUE(svg.contains("Staff survey 2024"));
+  EXPECT_TRUE(svg.contains("<svg") && svg.contains("Staff survey 2024"));
   EXPECT_TRUE(ReadAll(Overview(QStringLiteral("sheet.pdf"))).startsWith("%PDF"));
   // The extension decides, whatever its case.
   EXPECT_EQ(qFromLittleEndian<quint32>(ReadAll(Overview(QStringLiteral("upper.WMF"))).constData()), 0x9AC6CDD7u);
@@ -115,32 +107,23 @@ TEST(OverviewCommandTest, HeadersOnlyLeavesOutTheAnswerRows) {
 
 TEST(OverviewCommandTest, RefusedSelectionsUsageErrorsAndWriteFailuresExitAsDocumented) {
   const QString out = OutPath(QStringLiteral("refused.emf"));
-  CliResult result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--keep"), QStringLiteral("0:"),
-                             QStringLiteral("--out"), out});
-  EXPECT_EQ(result.exitCode, 3);
-  EXPECT_FALSE(result.err.trimmed().isEmpty());
-  EXPECT_FALSE(QFile::exists(out));
-
-  result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--out"), OutPath(QStringLiteral("x.bmp"))});
-  EXPECT_EQ(result.exitCode, 1);
-  result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--screen"), QStringLiteral("--out"),
-                   OutPath(QStringLiteral("x.svg"))});
-  EXPECT_EQ(result.exitCode, 1);
-  result = RunKvf({QStringLiteral("overview"), kSample});
-  EXPECT_EQ(result.exitCode, 1);
-
-  for (const QString& name : {QStringLiteral("x.emf"), QStringLiteral("x.wmf"), QStringLiteral("x.png")}) {
-    result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--out"),
-                     TempDir() + QStringLiteral("/no such folder/") + name});
-    EXPECT_EQ(result.exitCode, 4) << name.toStdString();
+  const CliResult refused = RunKvf({"overview", kSample, "--keep", "0:", "--out", out});
+  EXPECT_EQ(refused.exitCode, 3);
+  EXPECT_FALSE(refused.err.trimmed().isEmpty() || QFile::exists(out));
+  // An unknown format, a screen image as a metafile, no output.
+  for (const QStringList& usage :
+       {QStringList{"--out", OutPath("x.bmp")}, QStringList{"--screen", "--out", OutPath("x.svg")}, QStringList()})
+    EXPECT_EQ(RunKvf(QStringList{"overview", kSample} + usage).exitCode, 1) << usage.join(' ').toStdString();
+  const QString nowhere = TempDir() + QStringLiteral("/no such folder/");
+  for (const char* name : {"x.emf", "x.wmf", "x.png"}) {
+    const CliResult result = RunKvf({"overview", kSample, "--out", nowhere + name});
+    EXPECT_EQ(result.exitCode, 4) << name;
     EXPECT_TRUE(result.err.startsWith("Overview could not be saved!")) << result.err.toStdString();
   }
-  result = RunKvf({QStringLiteral("overview"), kSample, QStringLiteral("--out"),
-                   TempDir() + QStringLiteral("/no such folder/x.svg")},
-                  QStringLiteral("sv"));
-  EXPECT_EQ(result.exitCode, 4);
-  EXPECT_TRUE(QString::fromUtf8(result.err).startsWith(QStringLiteral("Översikt kunde inte sparas!")))
-      << result.err.toStdString();
+  const CliResult swedish = RunKvf({"overview", kSample, "--out", nowhere + "x.svg"}, QStringLiteral("sv"));
+  EXPECT_EQ(swedish.exitCode, 4);
+  EXPECT_TRUE(QString::fromUtf8(swedish.err).startsWith(QStringLiteral("Översikt kunde inte sparas!")))
+      << swedish.err.toStdString();
 }
 
 }  // namespace

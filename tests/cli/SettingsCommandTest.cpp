@@ -64,9 +64,8 @@ TEST(KvfSettings, UserBlocksApplyToEveryCommand) {
   const QJsonArray blocks = dump[QStringLiteral("blocks")].toArray();
   ASSERT_EQ(blocks.size(), 2);
   const QJsonObject mine = blocks[1].toObject();
-  EXPECT_EQ(mine[QStringLiteral("name")].toString(), QStringLiteral("Mine"));
-  EXPECT_EQ(mine[QStringLiteral("fromFile")], QJsonValue(false));
-  EXPECT_EQ(mine[QStringLiteral("storedIndex")].toDouble(), 3.0);
+  EXPECT_EQ(std::make_tuple(mine["name"].toString(), mine["fromFile"], mine["storedIndex"].toDouble()),
+            std::make_tuple(QStringLiteral("Mine"), QJsonValue(false), 3.0));
   EXPECT_EQ(dump[QStringLiteral("blockItems")].toArray(), QJsonArray({QJsonArray({1, 1})}));
 
   // Commands only read the settings file: a valid one and a damaged one stay

@@ -49,57 +49,42 @@ constexpr const char* kSurvey = R"({
 
 TEST(JsonDescriptionTest, ReadsASurveyWithItsDefaults) {
   const KvfDescription d = Parse(kSurvey);
-  EXPECT_EQ(d.header.formatRevision, 9);
-  EXPECT_EQ(d.header.compatibleRevision, 8);
-  EXPECT_FALSE(d.compress);
-  EXPECT_EQ(d.answerWidth, 1);
+  EXPECT_EQ(std::make_tuple(d.header.formatRevision, d.header.compatibleRevision, d.compress, d.answerWidth),
+            std::make_tuple(9, 8, false, 1));
 
   const InfoFields& i = d.info;
   const std::array<uint8_t, 16> guid{4, 3, 2, 1, 6, 5, 8, 7, 9, 10, 11, 12, 13, 14, 15, 16};
-  EXPECT_EQ(i.guid, guid);
-  EXPECT_EQ(Text(d, i.projectName), "Staff");
-  EXPECT_EQ(i.allowCopy, kTrue);
-  EXPECT_EQ(i.allowPrint, kFalse);
-  EXPECT_EQ(i.minimumComplementSelection, 5);  // follows minimumSelection
-  EXPECT_EQ(i.featureFlags, 0x100);            // the document has indexes
-  EXPECT_EQ(Text(d, i.indexLabel3), "Blk");
-  EXPECT_EQ(i.indexLabel2, kNone);
-  EXPECT_EQ(i.levelColors, (std::array<int32_t, 4>{0x0080FF, 255, kNone, 0}));
-  EXPECT_DOUBLE_EQ(i.created, 45352.5);
+  // MinimumComplementSelection follows minimumSelection; the feature flags say the document has indexes.
+  EXPECT_EQ(std::make_tuple(i.guid, Text(d, i.projectName), i.allowCopy, i.allowPrint, i.minimumComplementSelection,
+                            i.featureFlags),
+            std::make_tuple(guid, QString("Staff"), kTrue, kFalse, 5, 0x100));
+  EXPECT_EQ(std::make_tuple(Text(d, i.indexLabel3), i.indexLabel2, i.levelColors, i.created),
+            std::make_tuple(QString("Blk"), kNone, std::array<int32_t, 4>{0x0080FF, 255, kNone, 0}, 45352.5));
 
   ASSERT_EQ(d.questions.size(), 2u);
   ASSERT_EQ(d.alternatives.size(), 4u);
   const QuestionRecord& q = d.questions[1];
-  EXPECT_EQ(q.firstAlternative, 2);
-  EXPECT_EQ(q.alternativeCount, 2);
-  EXPECT_EQ(q.selectionName, q.name);
-  EXPECT_EQ(q.graphFlags, 0x103);
-  EXPECT_EQ(d.questions[0].graphFlags, 3);  // no stored index
-  EXPECT_EQ(d.questions[0].isFlexTotal, kTrue);
+  // Graph flags 0x103 with a stored index, 3 without.
+  EXPECT_EQ(std::make_tuple(q.firstAlternative, q.alternativeCount, q.selectionName, q.graphFlags,
+                            d.questions[0].graphFlags, d.questions[0].isFlexTotal),
+            std::make_tuple(2, 2, q.name, 0x103, 3, kTrue));
   const AlternativeRecord& good = d.alternatives[3];
-  EXPECT_EQ(good.backColor, 0x0000FF00);
-  EXPECT_EQ(good.graphColor, good.backColor);
-  EXPECT_EQ(good.graphValue, 7);
-  EXPECT_EQ(good.selectionName, kNone);
-  EXPECT_EQ(d.alternatives[2].graphValue, 0);
-  EXPECT_EQ(d.alternatives[0].value, -1);
+  EXPECT_EQ(std::make_tuple(good.backColor, good.graphColor, good.graphValue, good.selectionName,
+                            d.alternatives[2].graphValue, d.alternatives[0].value),
+            std::make_tuple(0x0000FF00, 0x0000FF00, 7, kNone, 0, -1));
 
   // Equal texts share one entry: "1", "2" and "Good" vs the question names.
   EXPECT_EQ(d.alternatives[0].sheetLabel, d.alternatives[2].sheetLabel);
   EXPECT_EQ(d.answers, (std::vector<std::vector<int32_t>>{{0, 1, 1}, {0, 1, 1}}));
   ASSERT_EQ(d.respondentComments.size(), 2u);
-  EXPECT_EQ(d.respondentComments[1].comment, kNone);
-  EXPECT_EQ(Text(d, d.answerComments[1][2]), "Too much");
-  EXPECT_EQ(d.answerComments[0][2], kNone);
-  EXPECT_EQ(d.blocks[0].graphFlags, 0x103);
-  EXPECT_EQ(d.blockItems.size(), 1u);
+  EXPECT_EQ(std::make_tuple(d.respondentComments[1].comment, Text(d, d.answerComments[1][2]), d.answerComments[0][2],
+                            d.blocks[0].graphFlags, d.blockItems.size()),
+            std::make_tuple(kNone, QString("Too much"), kNone, 0x103, size_t{1}));
 }
 
 TEST(JsonDescriptionTest, AnswerWidthFollowsTheLargestAnswerUnlessGiven) {
   std::string many = R"({"questions":[{"alternatives":[)";
-  for (int k = 0; k < 300; ++k) {
-    many += k == 0 ? "{}" : ",{}";
-  }
+  for (int k = 0; k < 300; ++k) many += k == 0 ? "{}" : ",{}";
   many += R"(]}],"answers":[[0,299]]})";
   EXPECT_EQ(Parse(many.c_str()).answerWidth, 2);
   EXPECT_EQ(Parse(R"({"answerWidth":3,"questions":[{"alternatives":[{}]}],"answers":[[0]]})").answerWidth, 3);

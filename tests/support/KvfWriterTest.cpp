@@ -30,9 +30,7 @@ QByteArray PayloadOf(const QByteArray& file) {
   const int32_t headerLength = I32(file, 28);
   const int32_t payloadLength = I32(file, 20);
   const int32_t compressedLength = I32(file, 24);
-  if (compressedLength < 1) {
-    return file.mid(headerLength, payloadLength);
-  }
+  if (compressedLength < 1) return file.mid(headerLength, payloadLength);
   QByteArray out(payloadLength, '\0');
   uLongf size = static_cast<uLongf>(payloadLength);
   const int rc =
@@ -65,6 +63,15 @@ KvfDescription SmallDocument() {
   return d;
 }
 
+// The 32-bit values at the given offsets.
+std::vector<int32_t> At(const QByteArray& b, std::initializer_list<qsizetype> offsets) {
+  std::vector<int32_t> values;
+  for (const qsizetype at : offsets) values.push_back(I32(b, at));
+  return values;
+}
+
+using Ints = std::vector<int32_t>;
+
 TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile) {
   for (const bool compress : {true, false}) {
     SCOPED_TRACE(compress ? "compressed" : "stored");
@@ -74,22 +81,15 @@ TEST(KvfWriterTest, HeaderLengthsAndCrcDescribeTheFile) {
     d.header.compatibleRevision = 7;
     const QByteArray file = WriteKvf(d);
     const QByteArray payload = BuildPayload(d);
-
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, 0)), kMagic1);
-    EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), kMagic2);
-    EXPECT_EQ(I32(file, 8), 10);
-    EXPECT_EQ(I32(file, 12), 7);
-    EXPECT_EQ(I32(file, 16), file.size());
-    EXPECT_EQ(I32(file, 20), payload.size());
-    EXPECT_EQ(I32(file, 28), 32);
-    const int32_t stored = compress ? I32(file, 24) : I32(file, 20);
+    const auto size = static_cast<int32_t>(file.size());
+    EXPECT_EQ(At(file, {0, 4, 8, 12, 16, 20, 28}), (Ints{static_cast<int32_t>(kMagic1), static_cast<int32_t>(kMagic2),
+                                                         10, 7, size, static_cast<int32_t>(payload.size()), 32}));
     if (compress) {
       EXPECT_GE(I32(file, 24), 1);
     } else {
-      EXPECT_EQ(I32(file, 24), 0);
-      EXPECT_EQ(file.mid(32, payload.size()), payload);
+      EXPECT_EQ(std::make_tuple(I32(file, 24), file.mid(32, payload.size())), std::make_tuple(0, payload));
     }
-    EXPECT_EQ(file.size(), 32 + stored + 4);
+    EXPECT_EQ(file.size(), 32 + (compress ? I32(file, 24) : I32(file, 20)) + 4);
     EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), Crc(file, file.size() - 4));
     EXPECT_EQ(PayloadOf(file), payload);
   }
@@ -107,18 +107,10 @@ TEST(KvfWriterTest, OverridesAreWrittenAsGiven) {
   d.info.alternativeStride = 20;
   d.info.respondentCount = 1001;
   const QByteArray file = WriteKvf(d);
-  EXPECT_EQ(static_cast<uint32_t>(I32(file, 4)), 0x12345678u);
-  EXPECT_EQ(I32(file, 16), 5);
-  EXPECT_EQ(I32(file, 20), 100);
-  EXPECT_EQ(I32(file, 24), -3);
-  EXPECT_EQ(I32(file, 28), 31);
-  EXPECT_EQ(static_cast<uint32_t>(I32(file, file.size() - 4)), 0xDEADBEEFu);
-
-  const QByteArray payload = BuildPayload(d);
-  EXPECT_EQ(Slot(payload, 14), 1 << 30);
-  EXPECT_EQ(Slot(payload, 12), 20);
-  EXPECT_EQ(Slot(payload, 8), 1001);
-  EXPECT_EQ(Slot(payload, 9), 1);  // still computed
+  EXPECT_EQ(At(file, {4, 16, 20, 24, 28, file.size() - 4}),
+            (Ints{0x12345678, 5, 100, -3, 31, static_cast<int32_t>(0xDEADBEEFu)}));
+  // Slots 14, 12, 8 as given; 9 (the question count) still computed.
+  EXPECT_EQ(At(BuildPayload(d), {4 * 14, 4 * 12, 4 * 8, 4 * 9}), (Ints{1 << 30, 20, 1001, 1}));
 }
 
 TEST(KvfWriterTest, RecordsSitAtOffsetPlusIndexTimesStride) {
@@ -127,30 +119,19 @@ TEST(KvfWriterTest, RecordsSitAtOffsetPlusIndexTimesStride) {
   d.layout.questionStride = 10;  // raised to the record size
   d.layout.fillByte = 0xAB;
   const QByteArray p = BuildPayload(d);
-
-  const int32_t alternatives = Slot(p, 11);
-  EXPECT_EQ(Slot(p, 12), 52);
-  EXPECT_EQ(Slot(p, 13), 2);
-  EXPECT_EQ(I32(p, alternatives + 52 + 0), d.alternatives[1].sheetLabel);
-  EXPECT_EQ(I32(p, alternatives + 52 + 12), 0x00FF00);
-  EXPECT_EQ(I32(p, alternatives + 52 + 20), 7);
-  EXPECT_EQ(I32(p, alternatives + 52 + 36), kNone);  // GraphColor
-  EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 40)), 0xAB);
-  EXPECT_EQ(static_cast<uint8_t>(p.at(alternatives + 51)), 0xAB);
-
+  const int32_t alternatives = Slot(p, 11) + 52;  // the second record
+  EXPECT_EQ(std::make_tuple(Slot(p, 12), Slot(p, 13)), std::make_tuple(52, 2));
+  // SheetLabel, BackColor, Value, GraphColor.
+  EXPECT_EQ(At(p, {alternatives, alternatives + 12, alternatives + 20, alternatives + 36}),
+            (Ints{d.alternatives[1].sheetLabel, 0x00FF00, 7, kNone}));
+  EXPECT_EQ(p.mid(Slot(p, 11) + 40, 12), QByteArray(12, '\xAB'));
   const int32_t questions = Slot(p, 14);
   EXPECT_EQ(Slot(p, 15), kQuestionRecordSize);
-  EXPECT_EQ(I32(p, questions + 28), 0);
-  EXPECT_EQ(I32(p, questions + 32), 2);
-  EXPECT_EQ(I16(p, questions + 38), kTrue);
-  EXPECT_EQ(F64(p, questions + 40), 3.5);
-  EXPECT_EQ(I32(p, questions + 52), kNone);
-  EXPECT_EQ(I32(p, questions + 64), 1);
-
+  EXPECT_EQ(At(p, {questions + 28, questions + 32, questions + 52, questions + 64}), (Ints{0, 2, kNone, 1}));
+  EXPECT_EQ(std::make_tuple(I16(p, questions + 38), F64(p, questions + 40)), std::make_tuple(kTrue, 3.5));
   const int32_t blocks = Slot(p, 20);
-  EXPECT_EQ(I16(p, blocks + 22), kTrue);
-  EXPECT_EQ(F64(p, blocks + 24), 3.5);
-  EXPECT_EQ(I32(p, blocks + 32), -1);
+  EXPECT_EQ(std::make_tuple(I16(p, blocks + 22), F64(p, blocks + 24), I32(p, blocks + 32)),
+            std::make_tuple(kTrue, 3.5, -1));
 }
 
 TEST(KvfWriterTest, SectionsFollowTheChosenOrderAndMissingOnesAreAbsent) {
@@ -161,9 +142,7 @@ TEST(KvfWriterTest, SectionsFollowTheChosenOrderAndMissingOnesAreAbsent) {
   EXPECT_EQ(Slot(p, 20), kInfoSize + 3);
   EXPECT_EQ(Slot(p, 14), kInfoSize + 3 + kBlockRecordSize + 3);
   EXPECT_GT(Slot(p, 4), Slot(p, 14));
-  for (int absent : {6, 11, 17, 23, 61}) {
-    EXPECT_EQ(Slot(p, absent), 0) << "slot " << absent;
-  }
+  EXPECT_EQ(At(p, {4 * 6, 4 * 11, 4 * 17, 4 * 23, 4 * 61}), Ints(5, 0));
   EXPECT_EQ(Slot(p, 13), 2);  // the count still follows the content
 }
 
@@ -181,12 +160,9 @@ TEST(KvfWriterTest, StringsAreLengthPrefixedUtf16AndSharedByTheTable) {
   const QByteArray p = BuildPayload(d);
   const int32_t at = Slot(p, 4);
   EXPECT_EQ(Slot(p, 5), 3);
-  EXPECT_EQ(I32(p, at), 1);
-  EXPECT_EQ(I16(p, at + 4), 'a');
-  EXPECT_EQ(I32(p, at + 6), 2);
-  EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 10)), 0x00C5);
-  EXPECT_EQ(static_cast<uint16_t>(I16(p, at + 12)), 0x20AC);
-  EXPECT_EQ(I32(p, at + 14), -2);
+  EXPECT_EQ(At(p, {at, at + 6, at + 14}), (Ints{1, 2, -2}));  // length prefixes
+  EXPECT_EQ(p.mid(at + 4, 2), QByteArray("a\0", 2));
+  EXPECT_EQ(p.mid(at + 10, 4), QByteArray("\xC5\x00\xAC\x20", 4));
   EXPECT_EQ(p.size(), at + 18);
 }
 
@@ -200,9 +176,7 @@ TEST(KvfWriterTest, AnswerMatrixIsQuestionMajorInEveryWidth) {
     SCOPED_TRACE(width);
     d.answerWidth = width;
     const QByteArray p = BuildPayload(d);
-    EXPECT_EQ(Slot(p, 7), width);
-    EXPECT_EQ(Slot(p, 8), 3);
-    EXPECT_EQ(Slot(p, 9), 2);
+    EXPECT_EQ(At(p, {4 * 7, 4 * 8, 4 * 9}), (Ints{width, 3, 2}));
     const int32_t at = Slot(p, 6);
     const int size = width == 3 ? 4 : width;
     auto element = [&](int q, int r) {
@@ -214,27 +188,19 @@ TEST(KvfWriterTest, AnswerMatrixIsQuestionMajorInEveryWidth) {
     EXPECT_EQ(element(1, 2), size == 4 ? 70000 : size == 2 ? static_cast<int16_t>(70000) : (70000 & 0xFF));
 
     const int32_t comments = Slot(p, 61);
-    EXPECT_EQ(Slot(p, 62), 6);
-    EXPECT_EQ(comments, at + 6 * size);
-    EXPECT_EQ(I32(p, comments + (0 * 3 + 1) * 6), 4);
-    EXPECT_EQ(I32(p, comments + (0 * 3 + 2) * 6), kNone);  // short row
-    EXPECT_EQ(I32(p, comments + (1 * 3 + 0) * 6), 9);
+    EXPECT_EQ(std::make_tuple(Slot(p, 62), comments), std::make_tuple(6, at + 6 * size));
+    // [0][1], [0][2] (short row), [1][0] in six-byte elements.
+    EXPECT_EQ(At(p, {comments + 6, comments + 12, comments + 18}), (Ints{4, kNone, 9}));
     EXPECT_EQ(I16(p, comments + 4), 0x5A5A);
     EXPECT_EQ(p.size(), comments + 6 * 6);
   }
 }
 
 TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers) {
-  SyntheticOptions o;
-  o.respondents = 40;
-  o.questions = 30;
-  o.dimensions = 3;
-  o.answerComments = true;
+  SyntheticOptions o{.respondents = 40, .questions = 30, .dimensions = 3, .answerComments = true};
   const KvfDescription d = MakeSyntheticDescription(o);
   EXPECT_EQ(WriteKvf(d), WriteKvf(MakeSyntheticDescription(o)));
-  ASSERT_EQ(d.questions.size(), 30u);
-  ASSERT_EQ(d.answers.size(), 30u);
-  ASSERT_EQ(d.answers[0].size(), 40u);
+  ASSERT_EQ(std::make_tuple(d.questions.size(), d.answers.size(), d.answers[0].size()), std::make_tuple(30u, 30u, 40u));
 
   int dimensions = 0;
   int64_t totalSum = 0, totalN = 0;
@@ -246,10 +212,8 @@ TEST(KvfWriterTest, SyntheticDocumentIsDeterministicAndItsIndexesMatchItsAnswers
       ASSERT_GE(a, 0);
       ASSERT_LT(a, question.alternativeCount);
       const int32_t v = d.alternatives[static_cast<size_t>(question.firstAlternative + a)].value;
-      if (v != -1) {
-        sum += v;
-        ++n;
-      }
+      sum += v != -1 ? v : 0;
+      n += v != -1 ? 1 : 0;
     }
     if (question.inTotalIndex != 0) {
       totalSum += sum;

@@ -49,35 +49,51 @@ class PopupRules : public ::testing::Test {
   SubSheet sheet_;
 };
 
-TEST_F(PopupRules, RespondentRowOffersRowEntriesAndTheQuestionsGraphs) {
-  const PopupState withComment = At(2, 0);
-  EXPECT_TRUE(withComment.showRowsComments.visible);
-  EXPECT_TRUE(withComment.showRowsComments.enabled);  // comment on question 1, a sheet column
-  EXPECT_TRUE(withComment.showColumnsComments.visible);
-  EXPECT_FALSE(withComment.showColumnsComments.enabled);  // nobody commented question 0
-  EXPECT_TRUE(withComment.copyThisRowsAnswers.visible);
-  EXPECT_TRUE(withComment.bar1);
-  EXPECT_TRUE(withComment.questionHistogram);
-  EXPECT_FALSE(withComment.questionGraph);
-  EXPECT_TRUE(withComment.questionRankingGraph);
-  EXPECT_TRUE(withComment.bar2);
-  EXPECT_FALSE(withComment.blockIndexGraph || withComment.blockHistogram || withComment.blockGraph ||
-               withComment.blockRankingGraph);
-
-  const PopupState without = At(0, 1);
-  EXPECT_FALSE(without.showRowsComments.enabled);
-  EXPECT_TRUE(without.showColumnsComments.enabled);  // respondent 2 commented question 1
-  EXPECT_FALSE(without.bar2);                        // no graph of question 1, no total graph
-  EXPECT_TRUE(At(0, 1, true).bar2);
+// The entries shown, as words: "rows" (visible), "rows+" (visible and
+// enabled), likewise "columns" and "copy"; then each graph entry and bar shown.
+QString Shown(const PopupState& p) {
+  QStringList words;
+  auto entry = [&](const char* name, const EntryState& e) {
+    if (e.visible) words << QString::fromLatin1(name) + (e.enabled ? QStringLiteral("+") : QString());
+  };
+  entry("rows", p.showRowsComments);
+  entry("columns", p.showColumnsComments);
+  entry("copy", p.copyThisRowsAnswers);
+  const std::pair<bool, const char*> flags[] = {{p.bar1, "bar1"},
+                                                {p.blockIndexGraph, "blockIndex"},
+                                                {p.blockHistogram, "blockHistogram"},
+                                                {p.blockGraph, "blockGraph"},
+                                                {p.blockRankingGraph, "blockRanking"},
+                                                {p.questionHistogram, "histogram"},
+                                                {p.questionGraph, "graph"},
+                                                {p.questionRankingGraph, "ranking"},
+                                                {p.bar2, "bar2"}};
+  for (const auto& [on, name] : flags)
+    if (on) words << QString::fromLatin1(name);
+  return words.join(QLatin1Char(' '));
 }
 
-TEST_F(PopupRules, RandomPerColumnHidesTheRowEntries) {
+TEST_F(PopupRules, EntriesByHitRow) {
+  const std::tuple<int32_t, int32_t, bool, const char*> rows[] = {
+      // Respondent 2 commented question 1, a sheet column; nobody commented question 0.
+      {2, 0, false, "rows+ columns copy+ bar1 histogram ranking bar2"},
+      // Respondent 0 has no comment; question 1 has no graph and there is no total graph.
+      {0, 1, false, "rows columns+ copy+ bar1"},
+      {0, 1, true, "rows columns+ copy+ bar1 bar2"},
+      // The question row: column comments and the question's graphs only.
+      {-1, 2, false, "columns bar1 graph bar2"},
+      // Block rows: primary block on top, secondary below; a question without a block has none.
+      {-3, 0, false, "blockIndex blockHistogram bar2"},
+      {-2, 0, false, "blockGraph blockRanking bar2"},
+      {-3, 2, false, ""},
+      {-3, 2, true, "bar2"}};
+  for (const auto& [row, question, totalGraph, shown] : rows)
+    EXPECT_EQ(Shown(At(row, question, totalGraph)), QString::fromLatin1(shown)) << row << "," << question;
+  EXPECT_EQ(std::make_tuple(At(-3, 0).block, At(-2, 0).block, At(-2, 1).block, At(-3, 2).block),
+            std::make_tuple(0, 1, 0, -1));  // no secondary block: the primary one
+  // Random order per column hides the row entries.
   sheet_.columnOffsetsActive = true;
-  const PopupState state = At(2, 0);
-  EXPECT_FALSE(state.showRowsComments.visible);
-  EXPECT_FALSE(state.copyThisRowsAnswers.visible);
-  EXPECT_TRUE(state.showColumnsComments.visible);
-  EXPECT_TRUE(state.bar1);
+  EXPECT_EQ(Shown(At(2, 0)), QStringLiteral("columns bar1 histogram ranking bar2"));
 }
 
 TEST_F(PopupRules, GeneralCommentsCountOnlyWithTheDocumentFlag) {
@@ -87,55 +103,15 @@ TEST_F(PopupRules, GeneralCommentsCountOnlyWithTheDocumentFlag) {
   EXPECT_FALSE(At(0, 0).showRowsComments.visible);
   recipe.Info().hasRespondentComments = writer::kTrue;
   document_ = recipe.Load();
-  EXPECT_TRUE(At(0, 0).showRowsComments.visible);
-  EXPECT_TRUE(At(0, 0).showRowsComments.enabled);
-  EXPECT_FALSE(At(1, 0).showRowsComments.enabled);  // outside the comment table
-  EXPECT_FALSE(At(0, 0).showColumnsComments.visible);
-}
-
-TEST_F(PopupRules, QuestionRowOffersColumnCommentsAndGraphsOnly) {
-  const PopupState state = At(-1, 2);
-  EXPECT_FALSE(state.showRowsComments.visible);
-  EXPECT_FALSE(state.copyThisRowsAnswers.visible);
-  EXPECT_TRUE(state.showColumnsComments.visible);
-  EXPECT_TRUE(state.bar1);
-  EXPECT_TRUE(state.questionGraph);
-  EXPECT_FALSE(state.questionHistogram);
-  EXPECT_TRUE(state.bar2);
-}
-
-TEST_F(PopupRules, BlockRowsPickPrimaryOnTopAndSecondaryBelow) {
-  const PopupState top = At(-3, 0);
-  EXPECT_EQ(top.block, 0);
-  EXPECT_TRUE(top.blockIndexGraph);
-  EXPECT_TRUE(top.blockHistogram);
-  EXPECT_FALSE(top.blockGraph);
-  EXPECT_FALSE(top.questionHistogram);
-  EXPECT_FALSE(top.showColumnsComments.visible);
-  EXPECT_FALSE(top.bar1);
-  EXPECT_TRUE(top.bar2);
-
-  const PopupState sub = At(-2, 0);
-  EXPECT_EQ(sub.block, 1);
-  EXPECT_TRUE(sub.blockGraph);
-  EXPECT_TRUE(sub.blockRankingGraph);
-  EXPECT_FALSE(sub.blockIndexGraph);
-
-  EXPECT_EQ(At(-2, 1).block, 0);  // no secondary block: the primary one
-}
-
-TEST_F(PopupRules, HeaderRowOfAQuestionWithoutBlockShowsNoBlockEntries) {
-  const PopupState state = At(-3, 2);
-  EXPECT_EQ(state.block, -1);
-  EXPECT_FALSE(state.blockIndexGraph || state.blockHistogram || state.blockGraph || state.blockRankingGraph);
-  EXPECT_FALSE(state.bar2);
-  EXPECT_TRUE(At(-3, 2, true).bar2);
+  // Respondent 1 lies outside the comment table.
+  EXPECT_EQ(std::make_tuple(Shown(At(0, 0)), At(1, 0).showRowsComments.enabled),
+            std::make_tuple(QStringLiteral("rows+ copy+ bar1 histogram ranking bar2"), false));
 }
 
 TEST_F(PopupRules, TwoHeaderRowsMakeMinusTwoTheTopmost) {
-  EXPECT_EQ(BlockOfHeaderRow(document_, 0, -2, 2), 0);
-  EXPECT_EQ(BlockOfHeaderRow(document_, 0, -1, 2), -1);
-  EXPECT_EQ(BlockOfHeaderRow(document_, 0, 5, 2), -1);
+  EXPECT_EQ(std::make_tuple(BlockOfHeaderRow(document_, 0, -2, 2), BlockOfHeaderRow(document_, 0, -1, 2),
+                            BlockOfHeaderRow(document_, 0, 5, 2)),
+            std::make_tuple(0, -1, -1));
 }
 
 TEST_F(PopupRules, BlockGraphListsFollowTheFlagsInBlockOrder) {
@@ -143,10 +119,9 @@ TEST_F(PopupRules, BlockGraphListsFollowTheFlagsInBlockOrder) {
   recipe.Description().blocks[1].graphFlags = kGraphHistogram | kGraphFraction | kGraphRanking | kGraphIndex;
   document_ = recipe.Load();
   const BlockGraphMenuMap map = BuildBlockGraphMenuMap(document_);
-  EXPECT_EQ(map.histogram, (std::vector<int32_t>{0, 1}));
-  EXPECT_EQ(map.graph, (std::vector<int32_t>{1}));
-  EXPECT_EQ(map.ranking, (std::vector<int32_t>{1}));
-  EXPECT_EQ(map.index, (std::vector<int32_t>{0, 1}));
+  using Blocks = std::vector<int32_t>;
+  EXPECT_EQ(std::make_tuple(map.histogram, map.graph, map.ranking, map.index),
+            std::make_tuple(Blocks{0, 1}, Blocks{1}, Blocks{1}, Blocks{0, 1}));
 }
 
 TEST(DoubleAmpersands, DoublesEveryAmpersand) {

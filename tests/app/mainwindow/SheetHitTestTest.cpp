@@ -23,41 +23,31 @@ class HitTest : public ::testing::Test {
   SheetScroll scroll_;
 };
 
-TEST_F(HitTest, HeaderRowsAreNegativeAndTheFirstAnswerRowFollows) {
-  EXPECT_EQ(At(1, 1).rowItem, -2);
-  EXPECT_EQ(At(1, 1).question, 7);
-  EXPECT_EQ(At(20, 17).rowItem, -1);
-  EXPECT_EQ(At(20, 17).question, 8);
-  const CellHit first = At(40, 33);
-  EXPECT_TRUE(first.inside);
-  EXPECT_EQ(first.rowItem, 10);
-  EXPECT_EQ(first.column, 2);
-  EXPECT_EQ(first.question, 9);
+// (inside, column, rowItem, question) of a hit.
+auto Fields(const CellHit& hit) { return std::make_tuple(hit.inside, hit.column, hit.rowItem, hit.question); }
+
+TEST_F(HitTest, HeaderRowsAreNegativeAndCellEdgesUseTheOnePixelMargin) {
+  EXPECT_EQ(std::make_tuple(At(1, 1).rowItem, At(1, 1).question), std::make_tuple(-2, 7));
+  EXPECT_EQ(std::make_tuple(At(20, 17).rowItem, At(20, 17).question), std::make_tuple(-1, 8));
+  EXPECT_EQ(Fields(At(40, 33)), std::make_tuple(true, 2, 10, 9));
+  // (x - 1) div 16, rounded first.
+  EXPECT_EQ(std::make_tuple(At(16, 40).column, At(17, 40).column, At(17.4, 40).column, At(16.6, 40).column),
+            std::make_tuple(0, 1, 1, 1));
 }
 
-TEST_F(HitTest, CellEdgesUseTheOnePixelMargin) {
-  EXPECT_EQ(At(16, 40).column, 0);  // (16 - 1) div 16
-  EXPECT_EQ(At(17, 40).column, 1);
-  EXPECT_EQ(At(17.4, 40).column, 1);
-  EXPECT_EQ(At(16.6, 40).column, 1);  // rounded first
-}
-
-TEST_F(HitTest, OutsideTheColumnsOrBelowTheDrawnRows) {
+TEST_F(HitTest, OutsideTheColumnsOrBelowTheDrawnRowsOrWithoutASheet) {
   EXPECT_FALSE(At(49, 40).inside);  // column 3 of 3
   EXPECT_FALSE(At(20, 33 + 5 * 16).inside);
   grid_.shownRowCount = 2;  // fewer rows drawn than selected
   EXPECT_FALSE(At(20, 33 + 2 * 16).inside);
   EXPECT_TRUE(At(20, 33 + 16).inside);
+  sheet_.present = false;
+  EXPECT_FALSE(At(20, 40).inside);
 }
 
 TEST_F(HitTest, VisibleBarsShiftColumnsAndAnswerRowsButNotHeaders) {
-  scroll_.horizontalVisible = true;
-  scroll_.horizontalValue = 1;
-  scroll_.verticalVisible = true;
-  scroll_.verticalValue = 3;
-  EXPECT_EQ(At(1, 1).question, 8);
-  EXPECT_EQ(At(1, 1).rowItem, -2);
-  EXPECT_EQ(At(1, 33).rowItem, 13);
+  scroll_ = {.horizontalVisible = true, .horizontalValue = 1, .verticalVisible = true, .verticalValue = 3};
+  EXPECT_EQ(std::make_tuple(At(1, 1).question, At(1, 1).rowItem, At(1, 33).rowItem), std::make_tuple(8, -2, 13));
   EXPECT_FALSE(At(1, 33 + 2 * 16).inside);
   // A hidden bar's value does not count.
   scroll_.verticalVisible = false;
@@ -68,14 +58,9 @@ TEST_F(HitTest, PerColumnOffsetsRotateTheRows) {
   sheet_.columnOffsetsActive = true;
   sheet_.columnOffsets.assign(10, 0);
   sheet_.columnOffsets[8] = 3;
-  EXPECT_EQ(At(1, 33).rowItem, 10);
-  EXPECT_EQ(At(17, 33).rowItem, 13);
-  EXPECT_EQ(At(17, 33 + 2 * 16).rowItem, 10);  // (3 + 2) mod 5
-}
-
-TEST_F(HitTest, NoSheetNothingInside) {
-  sheet_.present = false;
-  EXPECT_FALSE(At(20, 40).inside);
+  // Row 2 of column 1: (3 + 2) mod 5.
+  EXPECT_EQ(std::make_tuple(At(1, 33).rowItem, At(17, 33).rowItem, At(17, 33 + 2 * 16).rowItem),
+            std::make_tuple(10, 13, 10));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class DetailInfoWindowTest : public SelectionWindowsTest {
   }
 };
 
-TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
+TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabelsInTheLanguage) {
   Open(WriteSurvey());
   EXPECT_TRUE(Detail().isVisible());
   EXPECT_TRUE(window_->Menus().Action(app::MenuEntry::DetailInfo)->isChecked());
@@ -35,9 +35,12 @@ TEST_F(DetailInfoWindowTest, SetUpOnLoadingWithTheDocumentsLabels) {
   EXPECT_FALSE(Detail().findChild<QLabel*>(QStringLiteral("indexLabel2"))->isVisibleTo(&Detail()))
       << "the document has no sub-block label";
   // Poor, Fair and Good (1, 2, 3) four times each.
-  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
-  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
-  EXPECT_EQ(Detail().HeaderValue(2), QString());
+  EXPECT_EQ(std::make_tuple(Detail().IndexValue(4, false), Detail().IndexValue(0, false), Detail().HeaderValue(2)),
+            std::make_tuple(QStringLiteral("2.0"), QStringLiteral("-"), QString()));
+  SetSwedish(true);
+  Open(WriteSurvey());
+  EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detaljinformation"));
+  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Urval"));
 }
 
 TEST_F(DetailInfoWindowTest, WithoutAStoredPlacementTheContentFits) {
@@ -50,9 +53,9 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   app::SelectionWindows& windows = Open(WriteSurvey());
   ASSERT_EQ(window_->Sheet()->Grid().headerRowCount, 2);
   RestOn(0, 2);  // respondent 0
-  EXPECT_EQ(Detail().HeaderValue(0), QStringLiteral("Work"));
-  EXPECT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
-  EXPECT_EQ(Detail().TextValue(), QStringLiteral("How do you rate it?\r\n\r\nPoor"));
+  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(0), Detail().HeaderValue(2), Detail().TextValue()),
+            std::make_tuple(QStringLiteral("Work"), QStringLiteral("Rating"),
+                            QStringLiteral("How do you rate it?\r\n\r\nPoor")));
   EXPECT_EQ(Detail().findChild<QPlainTextEdit*>(QStringLiteral("text"))->toPlainText(),
             QStringLiteral("How do you rate it?\n\nPoor"));
   EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("1.0"));
@@ -63,20 +66,23 @@ TEST_F(DetailInfoWindowTest, HoverFillsAndANewSheetResets) {
   ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   ClickCheckBox(QStringLiteral("A0-0"));
   QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
-  EXPECT_EQ(Detail().HeaderValue(2), QString());
-  EXPECT_EQ(Detail().IndexValue(0, false), QStringLiteral("-"));
   // South and West: Fair and Good.
-  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.5"));
-}
-
-TEST_F(DetailInfoWindowTest, ResizingTheMainWindowResets) {
+  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(0, false), Detail().IndexValue(4, false)),
+            std::make_tuple(QString(), QStringLiteral("-"), QStringLiteral("2.5")));
+  // Resizing the main window resets it too; closing the document empties and hides it.
   Open(WriteSurvey());
   RestOn(0, 2);
   ASSERT_EQ(Detail().HeaderValue(2), QStringLiteral("Rating"));
   window_->resize(window_->width() + 40, window_->height() + 40);
   QApplication::processEvents();
-  EXPECT_EQ(Detail().HeaderValue(2), QString());
-  EXPECT_EQ(Detail().IndexValue(4, false), QStringLiteral("2.0"));
+  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexValue(4, false)),
+            std::make_tuple(QString(), QStringLiteral("2.0")));
+  Open(WriteSurvey());
+  RestOn(0, 2);
+  window_->Session().CloseDocument();
+  EXPECT_FALSE(Detail().isVisible());
+  EXPECT_EQ(std::make_tuple(Detail().HeaderValue(2), Detail().IndexText(0), Detail().IndexValue(4, false)),
+            std::make_tuple(QString(), QString(), QString()));
 }
 
 TEST_F(DetailInfoWindowTest, UpdateShowsRowsWithLabelsAndFitsTheHeight) {
@@ -108,23 +114,6 @@ TEST_F(DetailInfoWindowTest, CloseHidesStoresThePlacementAndTheViewEntryShowsIt)
   app::DetailInfoWindow another(window_->Session(), OpenProgramKey(store_).key, Policies());
   EXPECT_EQ(another.geometry().topLeft(), placed.topLeft());
   EXPECT_EQ(another.size(), placed.size());
-}
-
-TEST_F(DetailInfoWindowTest, ClosingTheDocumentEmptiesAndHidesIt) {
-  Open(WriteSurvey());
-  RestOn(0, 2);
-  window_->Session().CloseDocument();
-  EXPECT_FALSE(Detail().isVisible());
-  EXPECT_EQ(Detail().HeaderValue(2), QString());
-  EXPECT_EQ(Detail().IndexText(0), QString());
-  EXPECT_EQ(Detail().IndexValue(4, false), QString());
-}
-
-TEST_F(DetailInfoWindowTest, SwedishCaptions) {
-  SetSwedish(true);
-  Open(WriteSurvey());
-  EXPECT_EQ(Detail().windowTitle(), QStringLiteral("Detaljinformation"));
-  EXPECT_EQ(Detail().findChild<QLabel*>(QStringLiteral("selectionCaption"))->text(), QStringLiteral("Urval"));
 }
 
 }  // namespace

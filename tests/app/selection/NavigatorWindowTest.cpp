@@ -24,7 +24,7 @@ class NavigatorWindowTest : public SelectionWindowsTest {
   }
 };
 
-TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
+TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeCheckedInTheLanguage) {
   Open(WriteSurvey());
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_TRUE(Enabled(app::MenuEntry::Navigator));
@@ -34,11 +34,19 @@ TEST_F(NavigatorWindowTest, ShownAfterLoadingWithEveryAlternativeChecked) {
   EXPECT_EQ(CountText(QStringLiteral("A0-0")), QStringLiteral("4"));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 12"));
   EXPECT_EQ(Navigator().FlexList()->selectedItems().size(), 2);
+  SetSwedish(true);
+  Open(WriteSurvey());
+  EXPECT_EQ(Navigator().windowTitle(), QStringLiteral("Navigatör"));
+  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Visa"));
+  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Antal i urval: 12"));
+  ClickCheckBox(QStringLiteral("A0-0"));
+  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
+  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Ny översikt byggd!"));
 }
 
 // The check rules and counts are the model's (NavigatorModelTest); clicks
 // and the space bar must reach it and the tree must show its state.
-TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodes) {
+TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodesAndGreyingBlocksShow) {
   Open(WriteSurvey());
   ClickCheckBox(QStringLiteral("A0-1"));
   EXPECT_FALSE(Checked(QStringLiteral("A0-1")));
@@ -54,9 +62,7 @@ TEST_F(NavigatorWindowTest, ClicksAndTheSpaceBarToggleNodes) {
   QTest::keyClick(tree, Qt::Key_Space);
   EXPECT_TRUE(Checked(QStringLiteral("A1-1")));
   EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Items in selection: 8"));
-}
-
-TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
+  // A greyed dimension blocks Show once restricted.
   Open(WriteSurvey());
   const QColor greyed = Navigator().palette().color(QPalette::Button);
   EXPECT_NE(Navigator().Item(QStringLiteral("R0"))->background(0).color(), greyed);
@@ -67,7 +73,7 @@ TEST_F(NavigatorWindowTest, GreyedDimensionBlocksShow) {
   EXPECT_FALSE(Navigator().ShowButton()->isEnabled()) << "the greyed dimension is restricted";
 }
 
-TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewAndReports) {
+TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewReportsAndAppliesTheFlexChoice) {
   app::SelectionWindows& windows = Open(WriteSurvey());
   app::MainWindow& main = *window_;
   ClickCheckBox(QStringLiteral("A0-0"));
@@ -80,15 +86,13 @@ TEST_F(NavigatorWindowTest, ShowBuildsTheOverviewAndReports) {
   // The detail window was reset for the new sheet: no question shown.
   EXPECT_EQ(windows.Detail()->HeaderValue(2), QString());
   EXPECT_EQ(windows.Detail()->IndexValue(1, false), QStringLiteral("-"));
-}
-
-TEST_F(NavigatorWindowTest, FlexChoiceIsAppliedWithShow) {
-  app::SelectionWindows& windows = Open(WriteSurvey());
-  QListWidget* list = windows.Navigator()->FlexList();
+  // The flex choice is applied with Show too.
+  Open(WriteSurvey());
+  QListWidget* list = windows_->Navigator()->FlexList();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(1)).center());
   EXPECT_FALSE(list->item(1)->isSelected());
-  EXPECT_TRUE(windows.Navigator()->Model().HasUnappliedChanges());
-  QTest::mouseClick(windows.Navigator()->ShowButton(), Qt::LeftButton);
+  EXPECT_TRUE(windows_->Navigator()->Model().HasUnappliedChanges());
+  QTest::mouseClick(windows_->Navigator()->ShowButton(), Qt::LeftButton);
   EXPECT_EQ(window_->Session().View().Flex().respondents.size(), 6u);
   EXPECT_EQ(window_->Session().View().Flex().caption, QStringLiteral("Sex Female"));
 }
@@ -170,17 +174,6 @@ TEST_F(NavigatorWindowTest, CloseHidesAndUnchecksTheViewEntryWhichShowsItAgain) 
   entry->trigger();
   EXPECT_TRUE(Navigator().isVisible());
   EXPECT_EQ(Navigator().Tree()->topLevelItemCount(), 2) << "hidden, not unloaded";
-}
-
-TEST_F(NavigatorWindowTest, SwedishCaptions) {
-  SetSwedish(true);
-  Open(WriteSurvey());
-  EXPECT_EQ(Navigator().windowTitle(), QStringLiteral("Navigatör"));
-  EXPECT_EQ(Navigator().ShowButton()->text(), QStringLiteral("Visa"));
-  EXPECT_EQ(Navigator().TotalLabel()->text(), QStringLiteral("Antal i urval: 12"));
-  ClickCheckBox(QStringLiteral("A0-0"));
-  QTest::mouseClick(Navigator().ShowButton(), Qt::LeftButton);
-  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Ny översikt byggd!"));
 }
 
 }  // namespace

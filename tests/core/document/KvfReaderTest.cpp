@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
 #include <QtEndian>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <tuple>
-#include <zlib.h>
 
 #include "core/document/KvfFormat.h"
 #include "kvfwriter/KvfWriter.h"
@@ -29,7 +30,6 @@ KvfDescription SmallSurvey(int revision = 9) {
                "C", "Alt C", "Block", "Block name", "Comment one", "Answer comment", "label0", "label1",
                "label2", "label3", "label4", "Everyone", "Too few", "tip1", "tip2", "caption"};
   auto& i = d.info;
-  for (int b = 0; b < 16; ++b) i.guid[static_cast<size_t>(b)] = static_cast<uint8_t>(0x10 + b);
   i.projectNumber = i.projectName = 1;
   i.copyright = 3;
   i.documentComment = 4;
@@ -62,21 +62,19 @@ KvfDescription SmallSurvey(int revision = 9) {
   i.totalIndex = 1.5;
   i.featureFlags = 0x100;
   i.maxAlternativeValue = 40;
-
+  for (int b = 0; b < 16; ++b) d.info.guid[static_cast<size_t>(b)] = static_cast<uint8_t>(0x10 + b);
   // Alternatives 0..2 belong to question 0 (a dimension), 3..4 to question 1.
   for (int a = 0; a < 5; ++a) {
-    writer::AlternativeRecord r;
-    r.sheetLabel = 6 + 2 * (a % 3);
-    r.name = 7 + 2 * (a % 3);
-    r.selectionName = 5;
-    r.backColor = 0x0000FF + a;
-    r.value = a == 4 ? -1 : 10 * a;
-    r.complementProtected = a == 1 ? kTrue : 0;
-    r.protectedFlag = a == 2 ? kTrue : 0;
-    r.graphOptions = 7;
-    r.graphValue = 100 + a;
-    r.graphColor = 0x00FF00 + a;
-    d.alternatives.push_back(r);
+    d.alternatives.push_back({.sheetLabel = 6 + 2 * (a % 3),
+                              .name = 7 + 2 * (a % 3),
+                              .selectionName = 5,
+                              .backColor = 0x0000FF + a,
+                              .value = a == 4 ? -1 : 10 * a,
+                              .complementProtected = static_cast<int16_t>(a == 1 ? kTrue : 0),
+                              .protectedFlag = static_cast<int16_t>(a == 2 ? kTrue : 0),
+                              .graphOptions = 7,
+                              .graphValue = 100 + a,
+                              .graphColor = 0x00FF00 + a});
   }
   const writer::QuestionRecord q0{.sheetLabel = 2, .name = 3, .text = 4, .selectionName = 5, .backColor = 0xABCDEF,
                                   .primaryBlock = 0, .firstAlternative = 0, .alternativeCount = 3, .isDimension = kTrue,
@@ -123,6 +121,14 @@ Loaded Read(const QByteArray& bytes, ReadOptions options = {}) {
 Loaded Read(const KvfDescription& description) { return Read(writer::WriteKvf(description)); }
 
 LoadError ErrorOf(const KvfDescription& description) { return Read(description).result.error; }
+LoadError ErrorOf(const QByteArray& bytes) { return Read(bytes).result.error; }
+
+// The load error of the small survey after change.
+LoadError ErrorWith(const std::function<void(KvfDescription&)>& change) {
+  KvfDescription d = SmallSurvey();
+  change(d);
+  return ErrorOf(d);
+}
 
 TEST(KvfReader, RevisionNineReadsEveryField) {
   const Loaded l = Read(SmallSurvey());
@@ -137,9 +143,8 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
       {i.tooFewCaption, "Too few"}};
   for (const auto& [ref, text] : texts) EXPECT_EQ(doc.GetText(ref), QString::fromUtf8(text));
   for (int k = 0; k < 5; ++k) EXPECT_EQ(doc.GetText(i.indexLabels[static_cast<size_t>(k)]), QStringLiteral("label%1").arg(k));
-  EXPECT_EQ(i.fileVersion, (std::array<int32_t, 3>{1, 2, 345}));
-  EXPECT_EQ(i.created, 45000.25);
-  EXPECT_EQ(i.languageCode, QStringLiteral("sv"));
+  EXPECT_EQ(std::make_tuple(i.fileVersion, i.created, i.languageCode),
+            std::make_tuple(std::array<int32_t, 3>{1, 2, 345}, 45000.25, QStringLiteral("sv")));
   EXPECT_TRUE(i.allowCopy && i.allowPrint && i.allowSave && i.allowCopyData);
   EXPECT_TRUE(i.hasRespondentComments && i.hideFirstAlternative);
   const std::pair<int32_t, int32_t> numbers[] = {
@@ -149,43 +154,33 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
       {i.sheetColor0, 0x111111}, {i.sheetColor1, 0x222222},          {i.kept60, 60},
       {i.kept67, 67}};
   for (size_t k = 0; k < std::size(numbers); ++k) EXPECT_EQ(numbers[k].first, numbers[k].second) << "number " << k;
-  EXPECT_EQ(i.totalIndex, 1.5);
-  EXPECT_EQ(i.currentTotalIndex, 1.5);
+  EXPECT_EQ(std::make_tuple(i.totalIndex, i.currentTotalIndex), std::make_tuple(1.5, 1.5));
   EXPECT_EQ(i.levelColors, (std::array<Colour, 4>{0x333333, 0x444444, 0x555555, 0x666666}));
 
-  ASSERT_EQ(doc.answers.Width(), 1);
-  EXPECT_EQ(doc.RespondentCount(), 4);
-  EXPECT_EQ(doc.answers.QuestionCount(), 2);
-  EXPECT_EQ(doc.GetData(3, 0), 200);
-  EXPECT_EQ(doc.GetData(2, 1), 1);
-
+  EXPECT_EQ(std::make_tuple(doc.answers.Width(), doc.RespondentCount(), doc.answers.QuestionCount(), doc.GetData(3, 0),
+                            doc.GetData(2, 1)),
+            std::make_tuple(1, 4, 2, 200, 1));
   ASSERT_EQ(doc.alternatives.size(), 5u);
   const Alternative& a2 = doc.alternatives[2];
-  EXPECT_EQ(doc.GetText(a2.sheetLabel), QStringLiteral("C"));
-  EXPECT_EQ(doc.GetText(a2.name), QStringLiteral("Alt C"));
+  EXPECT_EQ(std::make_tuple(doc.GetText(a2.sheetLabel), doc.GetText(a2.name)),
+            std::make_tuple(QStringLiteral("C"), QStringLiteral("Alt C")));
   EXPECT_EQ(std::make_tuple(a2.backColor, a2.value, a2.graphOptions, a2.graphValue, a2.graphColor),
             std::make_tuple(0x0000FF + 2, 20, 7, 102, 0x00FF00 + 2));
-  EXPECT_FALSE(a2.complementProtected);
-  EXPECT_TRUE(a2.isProtected);
-
+  EXPECT_TRUE(!a2.complementProtected && a2.isProtected);
   ASSERT_EQ(doc.questions.size(), 2u);
   const Question& q = doc.questions[0];
   EXPECT_EQ(doc.GetText(q.text), QStringLiteral("Full text"));
   EXPECT_TRUE(q.isDimension && q.isOverviewQuestion && q.isFlexTotal && q.inTotalIndex);
   EXPECT_EQ(std::make_tuple(q.backColor, q.primaryBlock, q.secondaryBlock, q.graphFlags, q.rankingWeight),
             std::make_tuple(0xABCDEF, 0, 1, 0x105, 3));
-  EXPECT_EQ(q.storedIndex, 2.25);
-  EXPECT_EQ(q.flexIndex, 2.25);
-  EXPECT_EQ(doc.questions[1].firstAlternative, 3);
-
+  EXPECT_EQ(std::make_tuple(q.storedIndex, q.flexIndex, doc.questions[1].firstAlternative),
+            std::make_tuple(2.25, 2.25, 3));
   ASSERT_EQ(doc.respondentComments.size(), 2u);
   EXPECT_EQ(doc.GetText(doc.respondentComments[0].comment), QStringLiteral("Comment one"));
   EXPECT_EQ(doc.respondentComments[0].kept, 2);
   ASSERT_TRUE(doc.answerCommentsPresent);
-  EXPECT_EQ(doc.AnswerComment(0, 0), 15);
-  EXPECT_EQ(doc.AnswerComment(2, 1), 15);
-  EXPECT_EQ(doc.AnswerComment(1, 1), -1);
-
+  EXPECT_EQ(std::make_tuple(doc.AnswerComment(0, 0), doc.AnswerComment(2, 1), doc.AnswerComment(1, 1)),
+            std::make_tuple(15, 15, -1));
   ASSERT_EQ(doc.blocks.size(), 2u);
   const Block& b = doc.blocks[0];
   EXPECT_EQ(doc.BlockName(0), QStringLiteral("Block name"));
@@ -194,16 +189,11 @@ TEST(KvfReader, RevisionNineReadsEveryField) {
   EXPECT_FALSE(b.includeInCopy);  // only level -1 blocks are copied by default
   EXPECT_TRUE(doc.blocks[1].includeInCopy);
   ASSERT_EQ(doc.blockItems.size(), 2u);
-  EXPECT_EQ(doc.blockItems[1].block, 1);
-  EXPECT_EQ(doc.blockItems[1].question, 0);
-
+  EXPECT_EQ(std::make_tuple(doc.blockItems[1].block, doc.blockItems[1].question), std::make_tuple(1, 0));
   EXPECT_EQ(doc.overviewQuestions, (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(doc.dimensions, (std::vector<int32_t>{0}));
-  EXPECT_EQ(doc.maxDimensionAlternatives, 3);
-  EXPECT_EQ(doc.flexTotalQuestion, 0);
-  EXPECT_TRUE(doc.ComplementProtected(0, 1));
-  EXPECT_FALSE(doc.ComplementProtected(0, 0));
-  EXPECT_FALSE(doc.ComplementProtected(0, 3));
+  EXPECT_EQ(std::make_tuple(doc.maxDimensionAlternatives, doc.flexTotalQuestion), std::make_tuple(3, 0));
+  EXPECT_TRUE(doc.ComplementProtected(0, 1) && !doc.ComplementProtected(0, 0) && !doc.ComplementProtected(0, 3));
 }
 
 // Defaults computed from other fields (the plain defaults of each revision
@@ -213,20 +203,17 @@ TEST(KvfReader, RevisionOneTakesEveryDefault) {
   ASSERT_EQ(l.result.error, LoadError::None);
   const SurveyDocument& doc = l.document;
   const DocumentInfo& i = doc.info;
-  EXPECT_EQ(i.minimumComplementSelection, 3);  // = MinimumSelection
-  EXPECT_EQ(i.totalIndex, -1.0);               // computed later, by the session
-  EXPECT_EQ(i.featureFlags, 0x100);            // the document has indexes
-  EXPECT_EQ(i.maxAlternativeValue, 30);        // largest Value of the alternatives
+  // MinimumComplementSelection = MinimumSelection; the total index is computed later, by the
+  // session; the feature flags say the document has indexes; the largest Value of the alternatives.
+  EXPECT_EQ(std::make_tuple(i.minimumComplementSelection, i.totalIndex, i.featureFlags, i.maxAlternativeValue),
+            std::make_tuple(3, -1.0, 0x100, 30));
   const Alternative& a = doc.alternatives[2];
-  EXPECT_EQ(a.graphOptions, 0);
-  EXPECT_EQ(a.graphValue, a.value);
-  EXPECT_EQ(a.graphColor, a.backColor);
-  EXPECT_EQ(doc.questions[0].graphFlags, 0x103);  // has a stored index
-  EXPECT_EQ(doc.questions[0].rankingWeight, 1);
-  EXPECT_EQ(doc.questions[1].graphFlags, 3);  // no stored index
+  EXPECT_EQ(std::make_tuple(a.graphOptions, a.graphValue, a.graphColor), std::make_tuple(0, a.value, a.backColor));
+  // Graph flags 0x103 with a stored index, 3 without.
+  EXPECT_EQ(std::make_tuple(doc.questions[0].graphFlags, doc.questions[0].rankingWeight, doc.questions[1].graphFlags),
+            std::make_tuple(0x103, 1, 3));
   EXPECT_TRUE(doc.blocks[0].includeInCopy);
-  EXPECT_EQ(doc.blocks[0].graphFlags, 0x103);
-  EXPECT_EQ(doc.blocks[1].graphFlags, 3);
+  EXPECT_EQ(std::make_tuple(doc.blocks[0].graphFlags, doc.blocks[1].graphFlags), std::make_tuple(0x103, 3));
 }
 
 TEST(KvfReader, EachRevisionGateOpensAtItsRevision) {
@@ -260,14 +247,13 @@ TEST(KvfReader, EachRevisionGateOpensAtItsRevision) {
 TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
   for (int revision = 1; revision <= 10; ++revision) {
     for (const bool compress : {true, false}) {
-      writer::SyntheticOptions options;
-      options.respondents = 37;
-      options.questions = 23;
-      options.dimensions = 3;
-      options.answerWidth = 1 + revision % 3;
-      options.compress = compress;
-      options.answerComments = true;
-      options.seed = static_cast<uint64_t>(revision);
+      const writer::SyntheticOptions options{.respondents = 37,
+                                             .questions = 23,
+                                             .answerWidth = 1 + revision % 3,
+                                             .dimensions = 3,
+                                             .compress = compress,
+                                             .answerComments = true,
+                                             .seed = static_cast<uint64_t>(revision)};
       KvfDescription d = writer::MakeSyntheticDescription(options);
       d.header.formatRevision = revision;
       d.header.compatibleRevision = std::min(revision, 9);
@@ -283,18 +269,16 @@ TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
         for (size_t r = 0; r < d.answers[q].size(); ++r)
           ASSERT_EQ(doc.GetData(static_cast<int32_t>(r), static_cast<int32_t>(q)), d.answers[q][r]);
       ASSERT_EQ(doc.questions.size(), d.questions.size());
-      for (size_t q = 0; q < d.questions.size(); ++q) {
-        EXPECT_EQ(doc.questions[q].firstAlternative, d.questions[q].firstAlternative);
-        EXPECT_EQ(doc.questions[q].storedIndex, d.questions[q].storedIndex);
-        EXPECT_EQ(doc.questions[q].isDimension, d.questions[q].isDimension != 0);
-      }
+      for (size_t q = 0; q < d.questions.size(); ++q)
+        EXPECT_EQ(std::make_tuple(doc.questions[q].firstAlternative, doc.questions[q].storedIndex,
+                                  doc.questions[q].isDimension),
+                  std::make_tuple(d.questions[q].firstAlternative, d.questions[q].storedIndex,
+                                  d.questions[q].isDimension != 0));
       ASSERT_EQ(doc.alternatives.size(), d.alternatives.size());
       for (size_t a = 0; a < d.alternatives.size(); ++a) EXPECT_EQ(doc.alternatives[a].value, d.alternatives[a].value);
-      EXPECT_EQ(doc.blocks.size(), d.blocks.size());
-      EXPECT_EQ(doc.blockItems.size(), d.blockItems.size());
-      EXPECT_EQ(doc.answerCommentsPresent, revision >= 4);
-      EXPECT_EQ(doc.DimensionCount(), 3);
-      EXPECT_EQ(l.result.upgradeWarningDue, revision == 10);
+      EXPECT_EQ(std::make_tuple(doc.blocks.size(), doc.blockItems.size(), doc.answerCommentsPresent,
+                                doc.DimensionCount(), l.result.upgradeWarningDue),
+                std::make_tuple(d.blocks.size(), d.blockItems.size(), revision >= 4, 3, revision == 10));
     }
   }
 }
@@ -302,18 +286,12 @@ TEST(KvfReader, EveryRevisionRoundTripsThroughTheWriter) {
 TEST(KvfReader, NewerFormatRevisionOpensWithAWarning) {
   KvfDescription d = SmallSurvey();
   d.header.formatRevision = 10;
-  d.header.compatibleRevision = 9;
   const Loaded l = Read(d);
-  EXPECT_EQ(l.result.error, LoadError::None);
-  EXPECT_TRUE(l.result.upgradeWarningDue);
-  EXPECT_EQ(l.result.formatRevision, 10);
-
-  d.header.compatibleRevision = 10;
-  EXPECT_EQ(ErrorOf(d), LoadError::TooNew);
-  d.header.compatibleRevision = 0;
-  EXPECT_EQ(ErrorOf(d), LoadError::TooOld);
-  d.header.compatibleRevision = -5;
-  EXPECT_EQ(ErrorOf(d), LoadError::TooOld);
+  EXPECT_EQ(std::make_tuple(l.result.error, l.result.upgradeWarningDue, l.result.formatRevision),
+            std::make_tuple(LoadError::None, true, 10));
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.compatibleRevision = 10; }), LoadError::TooNew);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.compatibleRevision = 0; }), LoadError::TooOld);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.compatibleRevision = -5; }), LoadError::TooOld);
 }
 
 TEST(KvfReader, LayoutVariantsReadTheSame) {
@@ -338,14 +316,13 @@ TEST(KvfReader, LayoutVariantsReadTheSame) {
   for (const KvfDescription* variant : {&stored, &padded, &reversed}) {
     const Loaded l = Read(*variant);
     ASSERT_EQ(l.result.error, LoadError::None);
-    EXPECT_EQ(l.document.strings, plain.document.strings);
-    EXPECT_EQ(l.document.GetData(3, 0), 200);
-    EXPECT_EQ(l.document.answerComments, plain.document.answerComments);
-    EXPECT_EQ(l.document.alternatives[4].graphColor, plain.document.alternatives[4].graphColor);
-    EXPECT_EQ(l.document.questions[1].rankingWeight, plain.document.questions[1].rankingWeight);
-    EXPECT_EQ(l.document.blocks[0].graphFlags, plain.document.blocks[0].graphFlags);
-    EXPECT_EQ(l.document.blockItems[1].question, 0);
-    EXPECT_EQ(l.document.respondentComments[0].kept, 2);
+    const SurveyDocument& d = l.document;
+    const SurveyDocument& p = plain.document;
+    EXPECT_EQ(std::make_tuple(d.strings, d.GetData(3, 0), d.answerComments),
+              std::make_tuple(p.strings, 200, p.answerComments));
+    EXPECT_EQ(std::make_tuple(d.alternatives[4].graphColor, d.questions[1].rankingWeight, d.blocks[0].graphFlags),
+              std::make_tuple(p.alternatives[4].graphColor, p.questions[1].rankingWeight, p.blocks[0].graphFlags));
+    EXPECT_EQ(std::make_tuple(d.blockItems[1].question, d.respondentComments[0].kept), std::make_tuple(0, 2));
   }
 }
 
@@ -356,8 +333,8 @@ TEST(KvfReader, AnswerWidthsWidenAsDocumented) {
     d.answers = {{0, 1, 2, width == 1 ? 200 : -1}, {0, 1, 1, 0}};
     const Loaded l = Read(d);
     ASSERT_EQ(l.result.error, LoadError::None);
-    EXPECT_EQ(l.document.answers.Width(), width);
-    EXPECT_EQ(l.document.GetData(3, 0), width == 1 ? 200 : -1) << "width " << width;
+    EXPECT_EQ(std::make_tuple(l.document.answers.Width(), l.document.GetData(3, 0)),
+              std::make_tuple(width, width == 1 ? 200 : -1));
   }
 }
 
@@ -367,13 +344,11 @@ TEST(KvfReader, AbsentSectionsGiveEmptyTables) {
   const Loaded l = Read(d);
   ASSERT_EQ(l.result.error, LoadError::None);
   const SurveyDocument& doc = l.document;
-  EXPECT_TRUE(doc.strings.empty());
-  EXPECT_EQ(doc.answers.Width(), -1);
-  EXPECT_EQ(doc.RespondentCount(), 0);
-  EXPECT_EQ(doc.answers.QuestionCount(), 0);
-  EXPECT_TRUE(doc.alternatives.empty() && doc.questions.empty() && doc.blocks.empty());
+  EXPECT_TRUE(doc.strings.empty() && doc.alternatives.empty() && doc.questions.empty() && doc.blocks.empty());
+  EXPECT_EQ(
+      std::make_tuple(doc.answers.Width(), doc.RespondentCount(), doc.answers.QuestionCount(), doc.flexTotalQuestion),
+      std::make_tuple(-1, 0, 0, -1));
   EXPECT_FALSE(doc.answerCommentsPresent);
-  EXPECT_EQ(doc.flexTotalQuestion, -1);
   EXPECT_EQ(doc.info.languageCode, QString());
 
   // A matrix with an unknown width is no matrix at all.
@@ -381,16 +356,13 @@ TEST(KvfReader, AbsentSectionsGiveEmptyTables) {
   odd.info.answerWidth = 4;
   const Loaded o = Read(odd);
   ASSERT_EQ(o.result.error, LoadError::None);
-  EXPECT_EQ(o.document.answers.Width(), -1);
-  EXPECT_EQ(o.document.RespondentCount(), 0);
-  EXPECT_FALSE(o.document.answerCommentsPresent);
+  EXPECT_EQ(std::make_tuple(o.document.answers.Width(), o.document.RespondentCount()), std::make_tuple(-1, 0));
+  EXPECT_FALSE(o.document.answerCommentsPresent);  // nor comments on it
 }
 
 TEST(KvfReader, LanguageCodeIsTheFirstTwoCharactersLowerCased) {
-  const std::vector<std::pair<QString, QString>> cases = {
-      {QStringLiteral("Svenska"), QStringLiteral("sv")}, {QStringLiteral("EN-gb"), QStringLiteral("en")},
-      {QStringLiteral("E"), QStringLiteral("e")},        {QStringLiteral(" x"), QStringLiteral(" x")},
-      {QStringLiteral("D "), QStringLiteral("d")},       {QString(), QString()}};
+  const std::vector<std::pair<QString, QString>> cases = {{"Svenska", "sv"}, {"EN-gb", "en"}, {"E", "e"},
+                                                          {" x", " x"},      {"D ", "d"},     {QString(), QString()}};
   for (const auto& [language, code] : cases) {
     KvfDescription d = SmallSurvey();
     d.strings[0] = language;
@@ -401,74 +373,50 @@ TEST(KvfReader, LanguageCodeIsTheFirstTwoCharactersLowerCased) {
 }
 
 TEST(KvfReader, AllowPrintNeedsPrinting) {
-  ReadOptions noPrinter;
-  noPrinter.printingAvailable = false;
-  const Loaded l = Read(writer::WriteKvf(SmallSurvey()), noPrinter);
+  const Loaded l = Read(writer::WriteKvf(SmallSurvey()), ReadOptions{.printingAvailable = false});
   ASSERT_EQ(l.result.error, LoadError::None);
   EXPECT_FALSE(l.document.info.allowPrint);
   EXPECT_TRUE(l.document.info.allowCopy);
 }
 
 TEST(KvfReader, HeaderChecksComeInOrder) {
-  KvfDescription d = SmallSurvey();
-  d.header.magic1 = 0x12345678;
-  d.header.compatibleRevision = 0;  // would be error 3, but the magic is checked first
-  EXPECT_EQ(ErrorOf(d), LoadError::NotKvf);
-
-  d = SmallSurvey();
-  d.header.magic2 = 0;
-  EXPECT_EQ(ErrorOf(d), LoadError::NotKvf);
-
-  d = SmallSurvey();
-  d.header.compatibleRevision = 10;
-  d.header.fileLength = 1;  // would be error 5, but the revision is checked first
-  EXPECT_EQ(ErrorOf(d), LoadError::TooNew);
-
-  EXPECT_EQ(Read(QByteArray()).result.error, LoadError::NotKvf);
-  EXPECT_EQ(Read(QByteArray(5, '\0')).result.error, LoadError::NotKvf);
+  // The magic before the revision (which would be TooOld).
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.magic1 = 0x12345678, d.header.compatibleRevision = 0; }),
+            LoadError::NotKvf);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.magic2 = 0; }), LoadError::NotKvf);
+  // The revision before the lengths (which would be Damaged).
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.compatibleRevision = 10, d.header.fileLength = 1; }),
+            LoadError::TooNew);
+  EXPECT_EQ(ErrorOf(QByteArray()), LoadError::NotKvf);
+  EXPECT_EQ(ErrorOf(QByteArray(5, '\0')), LoadError::NotKvf);
 }
 
 TEST(KvfReader, LengthFieldsMustBeExact) {
   const QByteArray good = writer::WriteKvf(SmallSurvey());
-  KvfDescription d = SmallSurvey();
-  d.header.fileLength = static_cast<int32_t>(good.size()) + 1;
-  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
-  d.header.fileLength = static_cast<int32_t>(good.size()) - 1;
-  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
-
-  d = SmallSurvey();
-  d.header.headerLength = 31;
-  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
-
-  d = SmallSurvey();
-  d.header.payloadLength = 287;
-  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
-
+  const auto size = static_cast<int32_t>(good.size());
+  EXPECT_EQ(ErrorWith([&](KvfDescription& d) { d.header.fileLength = size + 1; }), LoadError::Damaged);
+  EXPECT_EQ(ErrorWith([&](KvfDescription& d) { d.header.fileLength = size - 1; }), LoadError::Damaged);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.headerLength = 31; }), LoadError::Damaged);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.payloadLength = 287; }), LoadError::Damaged);
   // Truncating a file makes every length field lie.
-  EXPECT_EQ(Read(good.left(good.size() - 1)).result.error, LoadError::Damaged);
-  EXPECT_EQ(Read(good.left(40)).result.error, LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(good.left(good.size() - 1)), LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(good.left(40)), LoadError::Damaged);
 }
 
 TEST(KvfReader, CrcCoversHeaderAndStoredPayload) {
-  KvfDescription d = SmallSurvey();
-  d.header.crc = 0xDEADBEEF;
-  EXPECT_EQ(ErrorOf(d), LoadError::Damaged);
-
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.header.crc = 0xDEADBEEF; }), LoadError::Damaged);
   // A flipped byte in the extra header bytes, the stored payload or the CRC.
   KvfDescription extra = SmallSurvey();
   extra.extraHeaderBytes = QByteArray(8, 'h');
   const QByteArray good = writer::WriteKvf(extra);
-  ASSERT_EQ(Read(good).result.error, LoadError::None);
+  ASSERT_EQ(ErrorOf(good), LoadError::None);
   for (const qsizetype at : {qsizetype{34}, qsizetype{45}, good.size() / 2, good.size() - 1}) {
     QByteArray bad = good;
     bad[at] = static_cast<char>(bad[at] ^ 0x01);
-    EXPECT_EQ(Read(bad).result.error, LoadError::Damaged) << "byte " << at;
+    EXPECT_EQ(ErrorOf(bad), LoadError::Damaged) << "byte " << at;
   }
   // A stored payload is covered raw; a negative compressed length also means stored.
-  d = SmallSurvey();
-  d.compress = false;
-  d.header.compressedLength = -7;
-  EXPECT_EQ(ErrorOf(d), LoadError::None);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.compress = false, d.header.compressedLength = -7; }), LoadError::None);
 }
 
 // Builds a file around a payload of our own, with correct lengths and CRC.
@@ -500,29 +448,29 @@ QByteArray FileAround(const QByteArray& payload, bool compress, int32_t announce
 TEST(KvfReader, CompressionFaultsAreDamage) {
   const QByteArray payload = writer::BuildPayload(SmallSurvey());
   const auto size = static_cast<int32_t>(payload.size());
-  EXPECT_EQ(Read(FileAround(payload, true, size)).result.error, LoadError::None);
+  EXPECT_EQ(ErrorOf(FileAround(payload, true, size)), LoadError::None);
   // zlib delivers fewer bytes than announced: the payload is the shorter one.
-  EXPECT_EQ(Read(FileAround(payload, true, size + 100)).result.error, LoadError::None);
+  EXPECT_EQ(ErrorOf(FileAround(payload, true, size + 100)), LoadError::None);
   // The stream holds more than announced.
-  EXPECT_EQ(Read(FileAround(payload, true, size - 1)).result.error, LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(FileAround(payload, true, size - 1)), LoadError::Damaged);
   // The decompressed payload is shorter than the information record.
-  EXPECT_EQ(Read(FileAround(payload.left(200), true, 288)).result.error, LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(FileAround(payload.left(200), true, 288)), LoadError::Damaged);
   // Not a zlib stream at all (stored bytes announced as compressed).
   QByteArray notZlib = FileAround(payload, false, size);
   qToLittleEndian<int32_t>(size, notZlib.data() + 24);
   const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(notZlib.constData()), 32 + static_cast<uInt>(size));
   qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), notZlib.data() + 32 + size);
-  EXPECT_EQ(Read(notZlib).result.error, LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(notZlib), LoadError::Damaged);
 }
 
 TEST(KvfReader, ImpossibleExpansionIsRefusedBeforeAllocating) {
   const QByteArray payload = writer::BuildPayload(SmallSurvey());
   // 2 GB announced for a stream of a few hundred bytes.
-  EXPECT_EQ(Read(FileAround(payload, true, 0x7FFFFFFF)).result.error, LoadError::Damaged);
+  EXPECT_EQ(ErrorOf(FileAround(payload, true, 0x7FFFFFFF)), LoadError::Damaged);
   // Highly compressible data within deflate's real ratio still loads.
   QByteArray zeros = payload;
   zeros.append(QByteArray(500000, '\0'));
-  EXPECT_EQ(Read(FileAround(zeros, true, static_cast<int32_t>(zeros.size()))).result.error, LoadError::None);
+  EXPECT_EQ(ErrorOf(FileAround(zeros, true, static_cast<int32_t>(zeros.size()))), LoadError::None);
 }
 
 TEST(KvfReader, SizeLimitIsOneMillionAnswers) {
@@ -533,52 +481,45 @@ TEST(KvfReader, SizeLimitIsOneMillionAnswers) {
   ASSERT_EQ(ok.result.error, LoadError::None);
   EXPECT_EQ(ok.document.RespondentCount(), 1000);
 
-  KvfDescription big;
-  big.info.respondentCount = 1001;
-  big.info.matrixQuestionCount = 1000;
-  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
   // The product is formed without overflow.
-  big.info.respondentCount = 65536;
-  big.info.matrixQuestionCount = 65536;
-  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
-  big.info.respondentCount = 0x7FFFFFFF;
-  big.info.matrixQuestionCount = 0x7FFFFFFF;
-  EXPECT_EQ(ErrorOf(big), LoadError::TooBig);
+  for (const auto& [respondents, questions] :
+       std::vector<std::pair<int32_t, int32_t>>{{1001, 1000}, {65536, 65536}, {0x7FFFFFFF, 0x7FFFFFFF}}) {
+    KvfDescription big;
+    big.info.respondentCount = respondents;
+    big.info.matrixQuestionCount = questions;
+    EXPECT_EQ(ErrorOf(big), LoadError::TooBig) << respondents;
+  }
 }
 
 TEST(KvfReader, StructuresReachingPastThePayloadAreDamage) {
-  auto damaged = [](const std::function<void(KvfDescription&)>& change) {
-    KvfDescription d = SmallSurvey();
-    change(d);
-    return ErrorOf(d);
-  };
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.strings[3].lengthOverride = -1; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.strings.back().lengthOverride = 100000; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.stringCount = 1000000; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.stringsOffset = 0x7FFFFFF0; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answersOffset = 0x7FFFFFFF; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.respondentCount = 999; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.alternativeCount = 0x7FFFFFFF; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.alternativeStride = 39; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.questionStride = 67; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.questionStride = 0x7FFFFFFF; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.commentStride = 4; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockStride = 20; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockItemStride = 7; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blockItemsOffset = 0x7FFFFFFF; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answerCommentWidth = 3; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.answerCommentWidth = 0x40000000; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].alternativeCount = 3; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].firstAlternative = -1; }), LoadError::Damaged);
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.questions[1].alternativeCount = -1; }), LoadError::Damaged);
+  using Change = std::function<void(KvfDescription&)>;
+  const Change damaging[] = {[](KvfDescription& d) { d.strings[3].lengthOverride = -1; },
+                             [](KvfDescription& d) { d.strings.back().lengthOverride = 100000; },
+                             [](KvfDescription& d) { d.info.stringCount = 1000000; },
+                             [](KvfDescription& d) { d.info.stringsOffset = 0x7FFFFFF0; },
+                             [](KvfDescription& d) { d.info.answersOffset = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.respondentCount = 999; },
+                             [](KvfDescription& d) { d.info.alternativeCount = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.alternativeStride = 39; },
+                             [](KvfDescription& d) { d.info.questionStride = 67; },
+                             [](KvfDescription& d) { d.info.questionStride = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.commentStride = 4; },
+                             [](KvfDescription& d) { d.info.blockStride = 20; },
+                             [](KvfDescription& d) { d.info.blockItemStride = 7; },
+                             [](KvfDescription& d) { d.info.blockItemsOffset = 0x7FFFFFFF; },
+                             [](KvfDescription& d) { d.info.answerCommentWidth = 3; },
+                             [](KvfDescription& d) { d.info.answerCommentWidth = 0x40000000; },
+                             [](KvfDescription& d) { d.questions[1].alternativeCount = 3; },
+                             [](KvfDescription& d) { d.questions[1].firstAlternative = -1; },
+                             [](KvfDescription& d) { d.questions[1].alternativeCount = -1; }};
+  for (size_t k = 0; k < std::size(damaging); ++k)
+    EXPECT_EQ(ErrorWith(damaging[k]), LoadError::Damaged) << "change " << k;
   // A question without alternatives may name any first alternative.
-  EXPECT_EQ(damaged([](KvfDescription& d) {
-              d.questions[1].alternativeCount = 0;
-              d.questions[1].firstAlternative = 99;
-            }),
-            LoadError::None);
+  EXPECT_EQ(
+      ErrorWith([](KvfDescription& d) { d.questions[1].alternativeCount = 0, d.questions[1].firstAlternative = 99; }),
+      LoadError::None);
   // A section offset below 1 means the section is absent, not damaged.
-  EXPECT_EQ(damaged([](KvfDescription& d) { d.info.blocksOffset = -4; }), LoadError::None);
+  EXPECT_EQ(ErrorWith([](KvfDescription& d) { d.info.blocksOffset = -4; }), LoadError::None);
 }
 
 TEST(KvfReader, AnswersOutsideTheAlternativesArePassedOn) {
@@ -586,8 +527,7 @@ TEST(KvfReader, AnswersOutsideTheAlternativesArePassedOn) {
   d.answers = {{0, 1, 2, 250}, {9, 1, 1, 0}};
   const Loaded l = Read(d);
   ASSERT_EQ(l.result.error, LoadError::None);
-  EXPECT_EQ(l.document.GetData(3, 0), 250);
-  EXPECT_EQ(l.document.GetData(0, 1), 9);
+  EXPECT_EQ(std::make_tuple(l.document.GetData(3, 0), l.document.GetData(0, 1)), std::make_tuple(250, 9));
   EXPECT_EQ(l.document.AnswerAlternative(1, 9), nullptr);
 }
 
@@ -596,10 +536,9 @@ TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
   d.info.matrixQuestionCount = 1;  // two questions, answers for the first only
   const Loaded l = Read(d);
   ASSERT_EQ(l.result.error, LoadError::None);
-  EXPECT_EQ(l.document.questions.size(), 2u);
-  EXPECT_EQ(l.document.answers.QuestionCount(), 1);
-  EXPECT_EQ(l.document.GetData(3, 0), 200);
-  EXPECT_EQ(l.document.GetData(0, 1), -1);
+  EXPECT_EQ(std::make_tuple(l.document.questions.size(), l.document.answers.QuestionCount(), l.document.GetData(3, 0),
+                            l.document.GetData(0, 1)),
+            std::make_tuple(size_t{2}, 1, 200, -1));
   EXPECT_EQ(l.document.AnswerAlternative(1, l.document.GetData(0, 1)), nullptr);
   EXPECT_EQ(l.document.AnswerComment(0, 1), -1);
 }

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <QStringList>
+#include <tuple>
 
 namespace kvf {
 namespace {
@@ -10,38 +11,28 @@ namespace {
 TEST(SurveyDocument, GetTextOutsideTheTableIsEmpty) {
   SurveyDocument doc;
   doc.strings = {QStringLiteral("zero"), QStringLiteral("one")};
-  EXPECT_EQ(doc.GetText(1), QStringLiteral("one"));
-  EXPECT_TRUE(doc.GetText(-1).isEmpty());
-  EXPECT_TRUE(doc.GetText(2).isEmpty());
-  EXPECT_TRUE(doc.GetText(INT32_MIN).isEmpty());
+  EXPECT_EQ((QStringList{doc.GetText(1), doc.GetText(-1), doc.GetText(2), doc.GetText(INT32_MIN)}),
+            (QStringList{"one", "", "", ""}));
 }
 
 TEST(SurveyDocument, GetDataWidensEachWidth) {
   // Two respondents, two questions, stored question by question.
   AnswerMatrix bytes8;
   bytes8.Assign(1, 2, 2, {200, 1, 2, 255}, 0);
-  EXPECT_EQ(bytes8.Get(0, 0), 200);
-  EXPECT_EQ(bytes8.Get(1, 0), 1);
-  EXPECT_EQ(bytes8.Get(0, 1), 2);
-  EXPECT_EQ(bytes8.Get(1, 1), 255);
+  EXPECT_EQ(std::make_tuple(bytes8.Get(0, 0), bytes8.Get(1, 0), bytes8.Get(0, 1), bytes8.Get(1, 1)),
+            std::make_tuple(200, 1, 2, 255));
 
   AnswerMatrix bytes16;
   bytes16.Assign(2, 1, 2, {0xFF, 0xFF, 0x34, 0x12}, 0);
-  EXPECT_EQ(bytes16.Get(0, 0), -1);
-  EXPECT_EQ(bytes16.Get(0, 1), 0x1234);
+  EXPECT_EQ(std::make_tuple(bytes16.Get(0, 0), bytes16.Get(0, 1)), std::make_tuple(-1, 0x1234));
 
   AnswerMatrix bytes32;
   bytes32.Assign(3, 1, 1, {0xFE, 0xFF, 0xFF, 0x7F}, 0);
-  EXPECT_EQ(bytes32.Get(0, 0), 0x7FFFFFFE);
-
   // Cells outside a present matrix name no alternative.
-  EXPECT_EQ(bytes32.Get(0, 1), -1);
-  EXPECT_EQ(bytes32.Get(1, 0), -1);
-  EXPECT_EQ(bytes32.Get(-1, 0), -1);
-
+  EXPECT_EQ(std::make_tuple(bytes32.Get(0, 0), bytes32.Get(0, 1), bytes32.Get(1, 0), bytes32.Get(-1, 0)),
+            std::make_tuple(0x7FFFFFFE, -1, -1, -1));
   AnswerMatrix none;
-  EXPECT_EQ(none.Width(), -1);
-  EXPECT_EQ(none.Get(0, 0), 0);
+  EXPECT_EQ(std::make_tuple(none.Width(), none.Get(0, 0)), std::make_tuple(-1, 0));
 }
 
 TEST(SurveyDocument, CheckedAccessorsStayInsideTheTables) {
@@ -88,17 +79,13 @@ TEST(SurveyDocument, ResetForgetsEverything) {
   doc.Reset();
   EXPECT_FALSE(doc.IsOpen());
   EXPECT_TRUE(doc.strings.empty() && doc.questions.empty());
-  EXPECT_EQ(doc.answers.Width(), -1);
-  EXPECT_EQ(doc.DimensionCount(), 0);
-  EXPECT_EQ(doc.info.rowOrder, -1);
-  EXPECT_EQ(doc.file.formatRevision, 0);
+  EXPECT_EQ(std::make_tuple(doc.answers.Width(), doc.DimensionCount(), doc.info.rowOrder, doc.file.formatRevision),
+            std::make_tuple(-1, 0, -1, 0));
 }
 
 TEST(SurveyDocument, GuidRegistryFormReadsTheFieldsLittleEndian) {
-  std::array<uint8_t, 16> guid{};
-  const uint8_t bytes[16] = {0x78, 0x56, 0x34, 0x12, 0xBC, 0x9A, 0xF0, 0xDE,
-                             0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef};
-  std::memcpy(guid.data(), bytes, 16);
+  const std::array<uint8_t, 16> guid = {0x78, 0x56, 0x34, 0x12, 0xBC, 0x9A, 0xF0, 0xDE,
+                                        0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef};
   EXPECT_EQ(GuidRegistryForm(guid), QStringLiteral("{12345678-9ABC-DEF0-0123-456789ABCDEF}"));
   EXPECT_EQ(GuidRegistryForm({}), QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
 }

@@ -18,43 +18,34 @@ SurveyDocument TwoFourSkip(int32_t divisor) {
   return builder.Load();
 }
 
-TEST(ColumnsIndex, SkipsAnswersWhoseWeightIsMinusOne) {
+TEST(ColumnsIndex, SkipsMinusOneWeightsAndPositionsOutsideAndGivesMinusOneForNothing) {
   const SurveyDocument document = TwoFourSkip(1);
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0}, {0, 1, 2}), 3.0);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
+  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {}), kNoIndex);
+  EXPECT_EQ(CalculateColumnsIndex(document, {}, {0, 1}), kNoIndex);
+  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {2}), kNoIndex);
   const SurveyDocument tenths = TwoFourSkip(10);
   const double index = CalculateColumnsIndex(tenths, {0}, {0, 1, 2});
   EXPECT_DOUBLE_EQ(index, 0.3);
   EXPECT_EQ(FormatIndexText(tenths, index, QLocale::c()), QStringLiteral("0.3"));
+  // Zero and negative weights other than -1 count.
+  SurveyRecipe builder;
+  builder.Add(ValuedQuestion(QStringLiteral("Q"), {0, -3}, {0, 1}));
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(builder.Load(), {0}, {0, 1}), -1.5);
 }
 
 TEST(ColumnsIndex, MeanIsOverAnswersNotOverQuestionMeans) {
   // Question 0: ten respondents with weight 5; question 1: two with weight 1
   // (the other eight chose an alternative that does not count).
-  std::vector<int32_t> first(10, 0);
-  std::vector<int32_t> second(10, 1);
-  second[0] = second[1] = 0;
   SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("A"), {5}, first));
-  builder.Add(ValuedQuestion(QStringLiteral("B"), {1, -1}, second));
+  builder.Add(ValuedQuestion(QStringLiteral("A"), {5}, std::vector<int32_t>(10, 0)));
+  builder.Add(ValuedQuestion(QStringLiteral("B"), {1, -1}, {0, 0, 1, 1, 1, 1, 1, 1, 1, 1}));
   builder.Info().indexDivisor = 4;
   const SurveyDocument document = builder.Load();
-  const double index = CalculateColumnsIndex(document, {0, 1}, AllRespondents(document));
-  EXPECT_DOUBLE_EQ(index, (50.0 + 2.0) / 12.0 / 4.0);
+  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 1}, AllRespondents(document)), (50.0 + 2.0) / 12.0 / 4.0);
   // A respondent listed twice counts twice, a question listed twice too.
   EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {1, 1}, {0, 0, 5}), (1.0 + 1.0 + 1.0 + 1.0) / 4.0 / 4.0);
-}
-
-TEST(ColumnsIndex, NothingToAverageGivesMinusOneAndPositionsOutsideAreSkipped) {
-  const SurveyDocument document = TwoFourSkip(1);
-  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {}), kNoIndex);
-  EXPECT_EQ(CalculateColumnsIndex(document, {}, {0, 1}), kNoIndex);
-  EXPECT_EQ(CalculateColumnsIndex(document, {0}, {2}), kNoIndex);
-  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(document, {0, 7, -1}, {0, 1, -5, 3, 1000}), 3.0);
-  // Zero and negative weights other than -1 count.
-  SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Q"), {0, -3}, {0, 1}));
-  const SurveyDocument negative = builder.Load();
-  EXPECT_DOUBLE_EQ(CalculateColumnsIndex(negative, {0}, {0, 1}), -1.5);
 }
 
 TEST(ColumnsIndex, AnswersOutsideTheAlternativesNeverCount) {
@@ -98,99 +89,68 @@ TEST(TotalIndex, UsesOverviewQuestionsInTheTotalIndex) {
   EXPECT_EQ(CalculateTotalIndex(noTotal, {0, 1}), kNoIndex);
 }
 
-class BlockIndex : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // Questions 0..3 answered by two respondents with weights 1, 2, 4, 8.
-    for (const int32_t weight : {1, 2, 4, 8}) {
-      TestQuestion question = ValuedQuestion(QStringLiteral("Q%1").arg(weight), {weight}, {0, 0});
-      questions.push_back(question);
-    }
-  }
+// Questions 0..3 answered by two respondents with weights 1, 2, 4, 8.
+std::vector<TestQuestion> Weighted() {
   std::vector<TestQuestion> questions;
-};
-
-TEST_F(BlockIndex, ItemsInRecordOrderWithRepeats) {
-  SurveyRecipe builder;
-  for (const TestQuestion& q : questions) builder.Add(q);
-  const int32_t block = builder.AddBlock(QStringLiteral("Items"), false);
-  const int32_t other = builder.AddBlock(QStringLiteral("Other"), false);
-  builder.AddBlockItem(block, 3);
-  builder.AddBlockItem(other, 0);
-  builder.AddBlockItem(block, 1);
-  builder.AddBlockItem(block, 1);
-  const SurveyDocument document = builder.Load();
-  EXPECT_EQ(BlockQuestions(document, block), (std::vector<int32_t>{3, 1, 1}));
-  EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, block, {0, 1}), (8.0 + 2.0 + 2.0) / 3.0);
-  EXPECT_DOUBLE_EQ(CalculateBlockTotalIndex(document, block), (8.0 + 2.0 + 2.0) / 3.0);
-  EXPECT_DOUBLE_EQ(CalculateBlockFlexTotalIndex(document, other, {1}), 1.0);
-  EXPECT_EQ(CalculateBlockFlexTotalIndex(document, other, {}), kNoIndex);
+  for (const int32_t weight : {1, 2, 4, 8})
+    questions.push_back(ValuedQuestion(QStringLiteral("Q%1").arg(weight), {weight}, {0, 0}));
+  return questions;
 }
 
-TEST_F(BlockIndex, PrimaryFieldFirstThenSecondaryThenNothing) {
-  questions[0].primaryBlock = 0;
-  questions[1].primaryBlock = 0;
-  questions[2].secondaryBlock = 0;  // ignored: block 0 has primary members
-  questions[3].secondaryBlock = 1;
-  questions[2].overview = true;
+// The questions, blocks named by blockNames with members by question field
+// when byField, and the block items {block, question}.
+SurveyRecipe BlockRecipe(const std::vector<TestQuestion>& questions, std::initializer_list<const char*> blockNames,
+                         bool byField, std::initializer_list<std::pair<int32_t, int32_t>> items = {}) {
   SurveyRecipe builder;
   for (const TestQuestion& q : questions) builder.Add(q);
-  builder.AddBlock(QStringLiteral("Primary"), true);
-  builder.AddBlock(QStringLiteral("Secondary"), true);
-  builder.AddBlock(QStringLiteral("Empty"), true);
-  const SurveyDocument document = builder.Load();
+  for (const char* name : blockNames) builder.AddBlock(QString::fromLatin1(name), byField);
+  for (const auto& [block, question] : items) builder.AddBlockItem(block, question);
+  return builder;
+}
+
+TEST(BlockIndex, ItemsInRecordOrderWithRepeatsAndPositionsOutsideGiveMinusOne) {
+  const SurveyDocument document =
+      BlockRecipe(Weighted(), {"Items", "Other"}, false, {{0, 3}, {1, 0}, {0, 1}, {0, 1}}).Load();
+  EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{3, 1, 1}));
+  EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, 0, {0, 1}), (8.0 + 2.0 + 2.0) / 3.0);
+  EXPECT_DOUBLE_EQ(CalculateBlockTotalIndex(document, 0), (8.0 + 2.0 + 2.0) / 3.0);
+  EXPECT_DOUBLE_EQ(CalculateBlockFlexTotalIndex(document, 1, {1}), 1.0);
+  EXPECT_EQ(CalculateBlockFlexTotalIndex(document, 1, {}), kNoIndex);
+  EXPECT_EQ(CalculateBlockIndex(document, -1, {0}), kNoIndex);
+  EXPECT_EQ(CalculateBlockIndex(document, 2, {0}), kNoIndex);
+  EXPECT_EQ(CalculateBlockTotalIndex(document, 2), kNoIndex);
+  const SurveyDocument unanswered =
+      BlockRecipe({ValuedQuestion(QStringLiteral("Q"), {1}, {})}, {"B"}, false, {{0, 0}}).Load();
+  EXPECT_EQ(CalculateBlockTotalIndex(unanswered, 0), kNoIndex);
+}
+
+TEST(BlockIndex, PrimaryFieldFirstThenSecondaryThenNothingAndOnlyOverviewQuestions) {
+  std::vector<TestQuestion> questions = Weighted();
+  questions[0].primaryBlock = questions[1].primaryBlock = 0;
+  questions[2].secondaryBlock = 0;  // ignored: block 0 has primary members
+  questions[3].secondaryBlock = 1;
+  const SurveyDocument document = BlockRecipe(questions, {"Primary", "Secondary", "Empty"}, true).Load();
   EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{0, 1}));
   EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, 0, {0, 1}), 1.5);
   EXPECT_EQ(BlockQuestions(document, 1), (std::vector<int32_t>{3}));
   EXPECT_DOUBLE_EQ(CalculateBlockIndex(document, 1, {0, 1}), 8.0);
   EXPECT_EQ(CalculateBlockIndex(document, 2, {0, 1}), kNoIndex);
-}
-
-TEST_F(BlockIndex, FieldMembersMustBeOverviewQuestions) {
+  // Field members must be overview questions.
+  questions = Weighted();
   questions[0].primaryBlock = 0;
   questions[0].overview = false;
   questions[1].secondaryBlock = 0;
-  SurveyRecipe builder;
-  for (const TestQuestion& q : questions) builder.Add(q);
-  builder.AddBlock(QStringLiteral("B"), true);
-  const SurveyDocument document = builder.Load();
-  EXPECT_EQ(BlockQuestions(document, 0), (std::vector<int32_t>{1}));
+  EXPECT_EQ(BlockQuestions(BlockRecipe(questions, {"B"}, true).Load(), 0), (std::vector<int32_t>{1}));
 }
 
-TEST_F(BlockIndex, PositionsOutsideTheTableGiveMinusOne) {
-  SurveyRecipe builder;
-  for (const TestQuestion& q : questions) builder.Add(q);
-  builder.AddBlock(QStringLiteral("B"), false);
-  builder.AddBlockItem(0, 0);
-  const SurveyDocument document = builder.Load();
-  EXPECT_EQ(CalculateBlockIndex(document, -1, {0}), kNoIndex);
-  EXPECT_EQ(CalculateBlockIndex(document, 1, {0}), kNoIndex);
-  EXPECT_EQ(CalculateBlockTotalIndex(document, 1), kNoIndex);
-
-  SurveyRecipe empty;
-  empty.Add(ValuedQuestion(QStringLiteral("Q"), {1}, {}));
-  empty.AddBlock(QStringLiteral("B"), false);
-  empty.AddBlockItem(0, 0);
-  EXPECT_EQ(CalculateBlockTotalIndex(empty.Load(), 0), kNoIndex);
-}
-
-TEST_F(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
-  SurveyRecipe builder;
-  for (const TestQuestion& q : questions) builder.Add(q);
-  builder.AddBlock(QStringLiteral("File"), false);
-  builder.AddBlock(QStringLiteral("User"), false);
-  builder.AddBlockItem(0, 0);
-  builder.AddBlockItem(1, 2);
-  builder.AddBlockItem(1, 3);
-  SurveyDocument document = builder.Load();
-  document.blocks[0].storedIndex = 7.0;
-  document.blocks[0].flexIndex = 7.0;
+TEST(BlockIndex, UserBlocksGetBothIndexesFileBlocksKeepTheirs) {
+  SurveyDocument document = BlockRecipe(Weighted(), {"File", "User"}, false, {{0, 0}, {1, 2}, {1, 3}}).Load();
+  document.blocks[0].storedIndex = document.blocks[0].flexIndex = 7.0;
   document.blocks[1].fromFile = false;
   UpdateUserBlockIndexes(document, {1});
-  EXPECT_EQ(document.blocks[0].storedIndex, 7.0);
-  EXPECT_EQ(document.blocks[0].flexIndex, 7.0);
-  EXPECT_DOUBLE_EQ(document.blocks[1].storedIndex, 6.0);
-  EXPECT_DOUBLE_EQ(document.blocks[1].flexIndex, 6.0);
+  EXPECT_EQ(std::make_tuple(document.blocks[0].storedIndex, document.blocks[0].flexIndex,
+                            document.blocks[1].storedIndex, document.blocks[1].flexIndex),
+            std::make_tuple(7.0, 7.0, 6.0, 6.0));
   UpdateUserBlockIndexes(document, {});
   EXPECT_EQ(document.blocks[1].flexIndex, kNoIndex);
 }
@@ -219,14 +179,13 @@ TEST(IndexValueTable, WeightsOutsideTheTableAreListedInOrder) {
 }
 
 TEST(FormatIndexText, SentinelDecimalsAndLocale) {
-  EXPECT_EQ(FormatIndexText(-1.0, 2, QLocale::c()), QStringLiteral("-"));
-  EXPECT_EQ(FormatIndexText(0.0, 2, QLocale::c()), QStringLiteral("0.00"));
-  EXPECT_EQ(FormatIndexText(0.3, 1, QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("0,3"));
-  EXPECT_EQ(FormatIndexText(1234.567, 1, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("1,234.6"));
-  EXPECT_EQ(FormatIndexText(-0.25, 2, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("-0.25"));
-  // -1 computed from other values is still the sentinel; -1.5 is not.
-  EXPECT_EQ(FormatIndexText(-1.5, 0, QLocale::c()), QStringLiteral("-2"));
-  EXPECT_EQ(FormatIndexText(2.5, 9, QLocale::c()), QStringLiteral("2.50000"));
+  const QLocale c = QLocale::c(), us(QLocale::English, QLocale::UnitedStates), sv(QLocale::Swedish, QLocale::Sweden);
+  // -1 is the sentinel; -1.5 is not.
+  const std::tuple<double, int32_t, QLocale, const char*> rows[] = {
+      {-1.0, 2, c, "-"},       {0.0, 2, c, "0.00"}, {0.3, 1, sv, "0,3"},   {1234.567, 1, us, "1,234.6"},
+      {-0.25, 2, us, "-0.25"}, {-1.5, 0, c, "-2"},  {2.5, 9, c, "2.50000"}};
+  for (const auto& [value, decimals, locale, text] : rows)
+    EXPECT_EQ(FormatIndexText(value, decimals, locale), QString::fromLatin1(text)) << value << " " << decimals;
 }
 
 }  // namespace

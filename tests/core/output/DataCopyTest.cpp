@@ -39,8 +39,7 @@ TEST(OverviewDataText, OneLinePerRespondentTabSeparatedCrLfBetween) {
 
 TEST(OverviewDataText, EveryRespondentOfTheListWhateverTheRowLimitsAndRotation) {
   SurveyRecipe builder;
-  std::vector<int32_t> answers(1000);
-  for (size_t i = 0; i < answers.size(); ++i) answers[i] = static_cast<int32_t>(i % 2);
+  const std::vector<int32_t> answers = Repeat({0, 1}, 1000);
   builder.Add(Labelled(QStringLiteral("A"), {QStringLiteral("a"), QStringLiteral("b")}, answers));
   builder.Add(Labelled(QStringLiteral("B"), {QStringLiteral("c"), QStringLiteral("d")}, answers));
   SurveyDocument document = builder.Load();
@@ -68,15 +67,8 @@ TEST(RowAnswersText, BlockLinesWheneverThePrimaryBlockChanges) {
   for (int b = 0; b < 4; ++b) builder.AddBlock(QStringLiteral("Block %1").arg(b), true);
   const SurveyDocument document = builder.Load();
   const QStringList lines = RowAnswersText(document, SheetOf(document, {0}), 0).split(QStringLiteral("\r\n"));
-  const QStringList expected = {
-      QStringLiteral("Block 3"),
-      QStringLiteral("Q0. Q0 text\tQ0 2"),
-      QStringLiteral("Q1. Q1 text\tQ1 2"),
-      QStringLiteral("Q2. Q2 text\tQ2 2"),
-      QStringLiteral("Block 3"),
-      QStringLiteral("Q3. Q3 text\tQ3 2"),
-  };
-  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(lines, (QStringList{"Block 3", "Q0. Q0 text\tQ0 2", "Q1. Q1 text\tQ1 2", "Q2. Q2 text\tQ2 2", "Block 3",
+                                "Q3. Q3 text\tQ3 2"}));
   EXPECT_FALSE(RowAnswersText(document, SheetOf(document, {0}), 0).endsWith(QStringLiteral("\r\n")));
 }
 

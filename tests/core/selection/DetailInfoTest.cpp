@@ -68,82 +68,90 @@ struct Fixture {
   }
 };
 
+using Headers = std::array<QString, 3>;
+using IndexRows = decltype(DetailInfo::selection);
+
+// The values of the given index rows.
+QStringList Pick(const IndexRows& values, std::initializer_list<size_t> rows) {
+  QStringList picked;
+  for (const size_t row : rows) picked << values[row];
+  return picked;
+}
+
+// A one-question document ("Pace", values 1 and 2, answered 0 then 1) whose
+// sheet is shown; with a second question when given.
+struct Small {
+  explicit Small(const std::vector<TestQuestion>& questions) {
+    SurveyRecipe builder;
+    for (const TestQuestion& q : questions) builder.Add(q);
+    document = builder.Load();
+    document.info.indexDecimals = 1;
+    view.StartDocument(document);
+    EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  }
+  SurveyDocument document;
+  ViewState view;
+};
+
 TEST(DetailInfo, SetUpAndResetByTheSheetDesign) {
   Fixture f;
   f.document.info.indexLabels[2] = -1;
   f.document.info.currentTotalIndex = -1.0;
   DetailInfo info;
   SetUpDetailInfo(f.document, &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{QStringLiteral(" "), QString(), QStringLiteral(" ")}));
+  EXPECT_EQ(info.headers, (Headers{" ", "", " "}));
   EXPECT_EQ(info.indexLabels[2], QString());
   EXPECT_FALSE(info.RowShown(2));
   EXPECT_EQ(info.ShownRowCount(), 4);
-  EXPECT_EQ(info.total[4], QStringLiteral("-"));
+  EXPECT_EQ(info.total[4], "-");
 
   f.document.info.indexLabels[2] = 0;
   SetUpDetailInfo(f.document, &info, kEnglish);
-  EXPECT_EQ(info.headers[1], QStringLiteral(" "));
+  EXPECT_EQ(info.headers[1], " ");
   EXPECT_EQ(info.ShownRowCount(), 5);
   info.total[4] = QStringLiteral("flex");
   ResetDetailInfo(f.document, f.view.Sheet(), &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{}));
+  EXPECT_EQ(info.headers, Headers{});
   EXPECT_EQ(info.text, QString());
-  EXPECT_EQ(info.selection[0], QStringLiteral("-"));
-  for (size_t row = 1; row <= 3; ++row) {
-    EXPECT_EQ(info.selection[row], QStringLiteral("-"));
-    EXPECT_EQ(info.total[row], QStringLiteral("-"));
-  }
-  EXPECT_EQ(info.total[0], QString()) << "the respondent has no total";
-  EXPECT_EQ(info.total[4], QStringLiteral("flex")) << "the flex total's value stays";
-  // Pace 1,2,3,2 and Pay 10,20,10,20 count in no total index here: none.
-  EXPECT_EQ(info.selection[4], QStringLiteral("-"));
+  // Pace 1,2,3,2 and Pay 10,20,10,20 count in no total index here: row 4 has none.
+  EXPECT_EQ(info.selection, (IndexRows{"-", "-", "-", "-", "-"}));
+  // The respondent has no total; the flex total's value stays.
+  EXPECT_EQ(info.total, (IndexRows{"", "-", "-", "-", "flex"}));
   SetFlexTotalIndex(f.document, 3.26, &info, kEnglish);
-  EXPECT_EQ(info.total[4], QStringLiteral("3.3"));
+  EXPECT_EQ(info.total[4], "3.3");
 }
 
 TEST(DetailInfo, RespondentRowShowsAnswerCommentAndAllIndexRows) {
   Fixture f;
   const DetailInfo info = f.Hover(1, 0);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{QStringLiteral("Work"), QStringLiteral("Load"), QStringLiteral("Pace")}));
-  EXPECT_EQ(info.text, QStringLiteral("Pace text\r\n\r\nPace 2\r\n\r\nToo fast"));
-  // Respondent 1: Pace 2, Pay 20, Extra 4 (Stress and Mood do not count).
-  EXPECT_EQ(info.selection[0], QStringLiteral("8.7"));
-  // Pace over everybody: 1, 2, 3, 2.
-  EXPECT_EQ(info.selection[1], QStringLiteral("2.0"));
-  EXPECT_EQ(info.total[1], QStringLiteral("2.5"));
-  // Load's first run of columns is Pace and Stress: 1+2+3+2 + 1+2 over 6.
-  EXPECT_EQ(info.selection[2], QStringLiteral("1.8"));
-  EXPECT_EQ(info.total[2], QStringLiteral("1.7"));
-  // Work: Pace, Stress and Pay: 11 + 60 over 10.
-  EXPECT_EQ(info.selection[3], QStringLiteral("7.1"));
-  EXPECT_EQ(info.total[3], QStringLiteral("7.0"));
-
-  EXPECT_EQ(f.Hover(0, 0).text, QStringLiteral("Pace text\r\n\r\nPace 1")) << "no comment, no trailing breaks";
-}
-
-TEST(DetailInfo, RespondentWithoutCountingAnswersShowsDash) {
-  Fixture f;
-  const DetailInfo info = f.Hover(4, 2);
-  EXPECT_EQ(info.selection[0], QStringLiteral("-"));
-  EXPECT_EQ(info.text, QStringLiteral("Pay text\r\n\r\nPay 3"));
+  EXPECT_EQ(info.headers, (Headers{"Work", "Load", "Pace"}));
+  EXPECT_EQ(info.text, "Pace text\r\n\r\nPace 2\r\n\r\nToo fast");
+  // Rows: respondent 1 (Pace 2, Pay 20, Extra 4; Stress and Mood do not count);
+  // Pace over everybody (1, 2, 3, 2); Load's first run of columns, Pace and
+  // Stress (1+2+3+2 + 1+2 over 6); Work: Pace, Stress and Pay (11 + 60 over 10).
+  EXPECT_EQ(Pick(info.selection, {0, 1, 2, 3}), (QStringList{"8.7", "2.0", "1.8", "7.1"}));
+  EXPECT_EQ(Pick(info.total, {1, 2, 3}), (QStringList{"2.5", "1.7", "7.0"}));
+  EXPECT_EQ(f.Hover(0, 0).text, "Pace text\r\n\r\nPace 1") << "no comment, no trailing breaks";
+  // Without counting answers the respondent row shows a dash.
+  const DetailInfo none = f.Hover(4, 2);
+  EXPECT_EQ(none.selection[0], "-");
+  EXPECT_EQ(none.text, "Pay text\r\n\r\nPay 3");
+  // In Swedish.
+  EXPECT_EQ(Pick(f.Hover(1, 0, kSwedish).selection, {0, 3}), (QStringList{"8,7", "7,1"}));
+  EXPECT_EQ(f.Hover(1, 0, kSwedish).total[3], "7,0");
 }
 
 TEST(DetailInfo, AnswerOutsideTheQuestionsAlternativesNamesNone) {
   // Odd's alternatives are followed in the table by Next's: answer 7 of Odd
   // would land on one of Next's if it were taken as an offset.
-  SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Odd"), {1, 2}, {0, 7, 1}));
-  builder.Add(ValuedQuestion(QStringLiteral("Next"), {1, 2, 3, 4, 5, 6, 7, 8}, {0, 0, 0}));
-  SurveyDocument document = builder.Load();
-  ViewState view;
-  view.StartDocument(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  Small s({ValuedQuestion(QStringLiteral("Odd"), {1, 2}, {0, 7, 1}),
+           ValuedQuestion(QStringLiteral("Next"), {1, 2, 3, 4, 5, 6, 7, 8}, {0, 0, 0})});
   DetailInfo info;
-  SetUpDetailInfo(document, &info, kEnglish);
-  FillDetailInfo(document, view.Sheet(), 1, 0, &info, kEnglish);
+  SetUpDetailInfo(s.document, &info, kEnglish);
+  FillDetailInfo(s.document, s.view.Sheet(), 1, 0, &info, kEnglish);
   EXPECT_FALSE(info.text.contains(QStringLiteral("Next")));
   EXPECT_TRUE(info.text.endsWith(QStringLiteral("\r\n\r\n")));
-  EXPECT_EQ(info.selection[0], QStringLiteral("1"));  // only Next's answer 1 counts
+  EXPECT_EQ(info.selection[0], "1.0");  // only Next's answer 1 counts
 }
 
 TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
@@ -152,65 +160,50 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   DetailInfo info = f.Designed();
   info.selection[0] = QStringLiteral("kept");
   FillDetailInfo(f.document, f.view.Sheet(), -1, 0, &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{QStringLiteral("Work"), QStringLiteral("Load"), QStringLiteral("Pace")}));
-  EXPECT_EQ(info.text, QStringLiteral("Pace text"));
-  EXPECT_EQ(info.selection[0], QStringLiteral("kept")) << "no respondent on the question row";
-  EXPECT_EQ(info.selection[1], QStringLiteral("2.0"));
-
+  EXPECT_EQ(info.headers, (Headers{"Work", "Load", "Pace"}));
+  EXPECT_EQ(info.text, "Pace text");
+  // No respondent on the question row.
+  EXPECT_EQ(Pick(info.selection, {0, 1}), (QStringList{"kept", "2.0"}));
   info.selection[1] = QStringLiteral("kept");
   FillDetailInfo(f.document, f.view.Sheet(), -2, 0, &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{QStringLiteral("Work"), QStringLiteral("Load"), QString()}));
+  EXPECT_EQ(info.headers, (Headers{"Work", "Load", ""}));
   EXPECT_EQ(info.text, QString());
-  EXPECT_EQ(info.selection[1], QStringLiteral("kept")) << "a block row has no question index";
-  EXPECT_EQ(info.selection[3], QStringLiteral("7.1"));
-
+  // A block row has no question index.
+  EXPECT_EQ(Pick(info.selection, {1, 3}), (QStringList{"kept", "7.1"}));
   FillDetailInfo(f.document, f.view.Sheet(), -3, 0, &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{QStringLiteral("Work"), QString(), QString()}));
+  EXPECT_EQ(info.headers, (Headers{"Work", "", ""}));
   EXPECT_EQ(info.text, QString());
-}
 
-TEST(DetailInfo, SingleHeaderRowIsTheTopmostRow) {
-  SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Pace"), {1, 2}, {0, 1}));
-  SurveyDocument document = builder.Load();
-  document.info.indexDecimals = 1;
-  ViewState view;
-  view.StartDocument(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
-  ASSERT_EQ(SheetHeaderRowCount(document, view.Sheet()), 1);
-  DetailInfo info;
-  info.headers = {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
+  // A single header row is the topmost row, and still the question row.
+  Small one({ValuedQuestion(QStringLiteral("Pace"), {1, 2}, {0, 1})});
+  ASSERT_EQ(SheetHeaderRowCount(one.document, one.view.Sheet()), 1);
+  info = DetailInfo();
+  info.headers = {"x", "y", "z"};
   info.text = QStringLiteral("old");
-  FillDetailInfo(document, view.Sheet(), -1, 0, &info, kEnglish);
-  EXPECT_EQ(info.headers, (std::array<QString, 3>{}));
+  FillDetailInfo(one.document, one.view.Sheet(), -1, 0, &info, kEnglish);
+  EXPECT_EQ(info.headers, Headers{});
   EXPECT_EQ(info.text, QString());
-  EXPECT_EQ(info.selection[1], QStringLiteral("1.5")) << "still the question row";
+  EXPECT_EQ(info.selection[1], "1.5");
 }
 
 TEST(DetailInfo, QuestionWithoutBlocksAndTheFirstRunOfABlock) {
   Fixture f;
   const DetailInfo mood = f.Hover(0, 3);
-  EXPECT_EQ(mood.headers[0], QString());
-  EXPECT_EQ(mood.headers[1], QString());
-  for (size_t row : {2u, 3u}) {
-    EXPECT_EQ(mood.selection[row], QStringLiteral("-"));
-    EXPECT_EQ(mood.total[row], QStringLiteral("-"));
-  }
-  EXPECT_EQ(mood.selection[1], QStringLiteral("-")) << "Mood's alternatives never count";
+  EXPECT_EQ(mood.headers, (Headers{"", "", "Mood"}));
+  // Mood's alternatives never count.
+  EXPECT_EQ(Pick(mood.selection, {1, 2, 3}), (QStringList{"-", "-", "-"}));
+  EXPECT_EQ(Pick(mood.total, {2, 3}), (QStringList{"-", "-"}));
   // Extra is in Load after a gap: the block's value is that of its first run.
   const DetailInfo extra = f.Hover(0, 4);
-  EXPECT_EQ(extra.headers[1], QStringLiteral("Load"));
-  EXPECT_EQ(extra.selection[2], QStringLiteral("1.8"));
-  EXPECT_EQ(extra.selection[3], QStringLiteral("-"));
+  EXPECT_EQ(extra.headers[1], "Load");
+  EXPECT_EQ(Pick(extra.selection, {2, 3}), (QStringList{"1.8", "-"}));
 }
 
 TEST(DetailInfo, RotatedRowsLeaveTheRespondentIndexUncomputed) {
   Fixture f(1, 2);
   ASSERT_TRUE(f.view.Sheet().columnOffsetsActive);
-  const int32_t respondent = f.view.Sheet().RespondentAt(0, 0);
-  const DetailInfo info = f.Hover(respondent, 0);
-  EXPECT_EQ(info.selection[0], QStringLiteral("-"));
-  EXPECT_EQ(info.selection[1], QStringLiteral("2.0"));
+  const DetailInfo info = f.Hover(f.view.Sheet().RespondentAt(0, 0), 0);
+  EXPECT_EQ(Pick(info.selection, {0, 1}), (QStringList{"-", "2.0"}));
   EXPECT_TRUE(info.text.startsWith(QStringLiteral("Pace text\r\n\r\nPace ")));
 }
 
@@ -218,12 +211,11 @@ TEST(DetailInfo, OutsideTheSheetOnlyEmptiesHeadersAndText) {
   Fixture f;
   for (const auto& [row, column] : {std::pair{0, 5}, std::pair{0, -1}, std::pair{-4, 0}}) {
     DetailInfo info = f.Hover(1, 0);
-    const DetailInfo before = info;
+    DetailInfo expected = info;
+    expected.headers = {};
+    expected.text.clear();
     FillDetailInfo(f.document, f.view.Sheet(), row, column, &info, kEnglish);
-    EXPECT_EQ(info.headers, (std::array<QString, 3>{})) << row << "," << column;
-    EXPECT_EQ(info.text, QString());
-    EXPECT_EQ(info.selection, before.selection);
-    EXPECT_EQ(info.total, before.total);
+    EXPECT_EQ(info, expected) << row << "," << column;
   }
 }
 
@@ -236,14 +228,6 @@ TEST(DetailInfo, DocumentWithoutIndexesIsNeverFilled) {
   FillDetailInfo(f.document, f.view.Sheet(), 1, 0, &info, kEnglish);
   EXPECT_EQ(info, DetailInfo());
   EXPECT_EQ(info.ShownRowCount(), 0);
-}
-
-TEST(DetailInfo, SwedishNumbers) {
-  Fixture f;
-  const DetailInfo info = f.Hover(1, 0, kSwedish);
-  EXPECT_EQ(info.selection[0], QStringLiteral("8,7"));
-  EXPECT_EQ(info.selection[3], QStringLiteral("7,1"));
-  EXPECT_EQ(info.total[3], QStringLiteral("7,0"));
 }
 
 }  // namespace

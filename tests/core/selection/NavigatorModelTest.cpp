@@ -9,34 +9,26 @@
 namespace kvf::testing {
 namespace {
 
-std::vector<int32_t> Repeat(const std::vector<int32_t>& pattern, size_t count) {
-  std::vector<int32_t> values(count);
-  for (size_t i = 0; i < count; ++i) values[i] = pattern[i % pattern.size()];
-  return values;
+// 12 respondents (see RegionSexRecipe); Sex is the flex question unless noFlex.
+SurveyDocument Survey(bool noFlex = false) {
+  SurveyRecipe recipe = RegionSexRecipe(12);
+  recipe.QuestionAt(1).flexTotal = !noFlex;
+  return recipe.Load();
 }
 
-// 12 respondents: Region (North, South, West) cycles, Sex (Female, Male)
-// alternates and is the flex question unless noFlex; one overview question.
-SurveyRecipe Recipe(bool noFlex = false) {
-  SurveyRecipe builder;
-  builder.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
-                        Repeat({0, 1, 2}, 12)));
-  TestQuestion sex = Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1}, 12));
-  sex.flexTotal = !noFlex;
-  builder.Add(sex);
-  builder.Add(ValuedQuestion(QStringLiteral("Rating"), {1, 2}, Repeat({0, 1, 1}, 12)));
-  return builder;
+// The selection of dimension d's first n alternatives.
+std::vector<bool> Chosen(const NavigatorModel& model, int32_t d, int32_t n) {
+  std::vector<bool> chosen;
+  for (int32_t a = 0; a < n; ++a) chosen.push_back(model.Selection().Get(d, a));
+  return chosen;
 }
-
-SurveyDocument Survey(bool noFlex = false) { return Recipe(noFlex).Load(); }
 
 TEST(NavigatorKeys, FormatAndParse) {
   EXPECT_EQ(DimensionNodeKey(3), QStringLiteral("R3"));
   EXPECT_EQ(AlternativeNodeKey(2, 5), QStringLiteral("A2-5"));
   const auto alternative = ParseNavigatorKey(QStringLiteral("A12-0"));
   ASSERT_TRUE(alternative);
-  EXPECT_EQ(alternative->dimension, 12);
-  EXPECT_EQ(alternative->alternative, 0);
+  EXPECT_EQ(std::make_tuple(alternative->dimension, alternative->alternative), std::make_tuple(12, 0));
   EXPECT_EQ(ParseNavigatorKey(QStringLiteral("R7"))->alternative, -1);
   for (const char* bad : {"", "R", "R-1", "A1", "A1-", "A-1-2", "X1", "R1x", "A1-2-3", "R99999999999"})
     EXPECT_FALSE(ParseNavigatorKey(QString::fromLatin1(bad))) << bad;
@@ -47,12 +39,12 @@ TEST(NavigatorModel, TreeFollowsDimensionsAndHideFirstAlternative) {
   NavigatorModel model;
   model.SetUp(document);
   ASSERT_EQ(model.Dimensions().size(), 2u);
-  EXPECT_EQ(model.Dimensions()[0].key, QStringLiteral("R0"));
-  EXPECT_EQ(model.Dimensions()[0].text, QStringLiteral("Reg"));
-  ASSERT_EQ(model.Dimensions()[0].alternatives.size(), 3u);
-  EXPECT_EQ(model.Dimensions()[0].alternatives[2].key, QStringLiteral("A0-2"));
-  EXPECT_EQ(model.Dimensions()[0].alternatives[2].text, QStringLiteral("West"));
-  ASSERT_EQ(model.FlexItems().size(), 2u);
+  const auto& region = model.Dimensions()[0];
+  EXPECT_EQ(std::make_tuple(region.key, region.text), std::make_tuple(QStringLiteral("R0"), QStringLiteral("Reg")));
+  ASSERT_EQ(region.alternatives.size(), 3u);
+  EXPECT_EQ(std::make_tuple(region.alternatives[2].key, region.alternatives[2].text),
+            std::make_tuple(QStringLiteral("A0-2"), QStringLiteral("West")));
+  EXPECT_EQ(model.FlexItems().size(), 2u);
   EXPECT_TRUE(model.FlexControlsVisible());
   EXPECT_EQ(model.Total(), 12);
 
@@ -64,74 +56,70 @@ TEST(NavigatorModel, TreeFollowsDimensionsAndHideFirstAlternative) {
   EXPECT_EQ(model.FlexItems()[0].alternative, 1);
   // Unchecking a dimension leaves its hidden first alternative selected.
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("R0"), false));
-  EXPECT_TRUE(model.Selection().Get(0, 0));
-  EXPECT_FALSE(model.Selection().Get(0, 1));
-  EXPECT_FALSE(model.Selection().Get(0, 2));
+  EXPECT_EQ(Chosen(model, 0, 3), (std::vector<bool>{true, false, false}));
 }
 
 TEST(NavigatorModel, ChildAndParentCheckRules) {
   const SurveyDocument document = Survey();
   NavigatorModel model;
   model.SetUp(document);
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-1"), false));
-  EXPECT_FALSE(model.IsChecked(QStringLiteral("R0")));
+  auto set = [&](const char* key, bool on) { return model.SetChecked(document, QString::fromLatin1(key), on); };
+  auto checked = [&](const char* key) { return model.IsChecked(QString::fromLatin1(key)); };
+  ASSERT_TRUE(set("A0-1", false));
+  EXPECT_FALSE(checked("R0"));
   EXPECT_FALSE(model.Selection().Get(0, 1));
   EXPECT_EQ(model.Total(), 8);
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-2"), false));
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-1"), true));
-  EXPECT_FALSE(model.IsChecked(QStringLiteral("R0"))) << "a sibling is still unchecked";
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-2"), true));
-  EXPECT_TRUE(model.IsChecked(QStringLiteral("R0"))) << "the last child checks the dimension again";
+  ASSERT_TRUE(set("A0-2", false) && set("A0-1", true));
+  EXPECT_FALSE(checked("R0")) << "a sibling is still unchecked";
+  ASSERT_TRUE(set("A0-2", true));
+  EXPECT_TRUE(checked("R0")) << "the last child checks the dimension again";
   EXPECT_EQ(model.Total(), 12);
 
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("R1"), false));
-  EXPECT_FALSE(model.IsChecked(QStringLiteral("A1-0")));
-  EXPECT_FALSE(model.IsChecked(QStringLiteral("A1-1")));
+  ASSERT_TRUE(set("R1", false));
+  EXPECT_FALSE(checked("A1-0") || checked("A1-1"));
   EXPECT_EQ(model.Total(), 0);
   // Counts: every region among nobody, sexes among all regions.
-  EXPECT_EQ(model.Count(0, 0), 0);
-  EXPECT_EQ(model.Count(1, 0), 6);
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("R1"), true));
-  EXPECT_TRUE(model.IsChecked(QStringLiteral("A1-1")));
+  EXPECT_EQ(std::make_tuple(model.Count(0, 0), model.Count(1, 0)), std::make_tuple(0, 6));
+  ASSERT_TRUE(set("R1", true));
+  EXPECT_TRUE(checked("A1-1"));
   EXPECT_EQ(model.Total(), 12);
 
-  EXPECT_FALSE(model.SetChecked(document, QStringLiteral("A1-2"), false)) << "Sex has no third alternative";
-  EXPECT_FALSE(model.SetChecked(document, QStringLiteral("R5"), false));
-  EXPECT_FALSE(model.SetChecked(document, QStringLiteral("nonsense"), false));
+  EXPECT_FALSE(set("A1-2", false)) << "Sex has no third alternative";
+  EXPECT_FALSE(set("R5", false));
+  EXPECT_FALSE(set("nonsense", false));
   EXPECT_EQ(model.Total(), 12);
 }
 
 TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
-  SurveyRecipe recipe = Recipe();
+  SurveyRecipe recipe = RegionSexRecipe(12);
   recipe.Info().minimumComplementSelection = 3;
   recipe.Info().minimumGraphSelection = 4;
   recipe.QuestionAt(0).alternatives[0].complementProtected = true;  // North counts for the minimum
   SurveyDocument document = recipe.Load();
   NavigatorModel model;
   model.SetUp(document);
+  auto set = [&](const char* key, bool on) { return model.SetChecked(document, QString::fromLatin1(key), on); };
   model.Recount(document, -1);
   EXPECT_FALSE(model.IsGreyed(0));
   EXPECT_TRUE(model.ShowEnabled());
-
   // Only women: North has 2 (below 3) -> Region greyed, still safe.
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A1-1"), false));
+  ASSERT_TRUE(set("A1-1", false));
   EXPECT_EQ(model.Count(0, 0), 2);
   EXPECT_TRUE(model.IsGreyed(0));
   EXPECT_FALSE(model.Unsafe());
   EXPECT_TRUE(model.ShowEnabled());
   // Restricting the greyed dimension makes the choice unsafe.
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-1"), false));
+  ASSERT_TRUE(set("A0-1", false));
   EXPECT_TRUE(model.Unsafe());
   EXPECT_FALSE(model.ShowEnabled());
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-1"), true));
+  ASSERT_TRUE(set("A0-1", true));
   EXPECT_TRUE(model.ShowEnabled());
 
   // Another dimension's protected alternative with a small count greys it.
   recipe.QuestionAt(1).alternatives[0].complementProtected = true;  // Female counts for the minimum
   document = recipe.Load();
   model.SetUp(document);
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-0"), false));
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-2"), false));
+  ASSERT_TRUE(set("A0-0", false) && set("A0-2", false));
   // Only South: 2 women, 2 men. Female is protected with 2 -> Sex greyed.
   EXPECT_TRUE(model.IsGreyed(1));
   EXPECT_EQ(model.Total(), 4);
@@ -139,9 +127,8 @@ TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
   document.info.minimumComplementSelection = 2;
   model.Recount(document, 0);
   EXPECT_FALSE(model.IsGreyed(1)) << "2 is not below a minimum of 2";
-
   // Too small a selection keeps Show disabled.
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A1-1"), false));
+  ASSERT_TRUE(set("A1-1", false));
   EXPECT_EQ(model.Total(), 2);
   EXPECT_FALSE(model.ShowEnabled());
 }
@@ -153,17 +140,15 @@ TEST(NavigatorModel, AnAlternativeWithCountZeroNeverGreys) {
                                Repeat({0, 1}, 12));
   age.alternatives[2].complementProtected = true;
   recipe.Add(age);
-  SurveyDocument document = recipe.Load();
   NavigatorModel model;
-  model.SetUp(document);
-  model.Recount(document, 0);
-  EXPECT_EQ(model.Count(0, 2), 0);
-  EXPECT_FALSE(model.IsGreyed(0));
-  recipe.QuestionAt(0).alternatives[0].complementProtected = true;
-  document = recipe.Load();
-  model.SetUp(document);
-  model.Recount(document, 0);
-  EXPECT_TRUE(model.IsGreyed(0)) << "Young: 6 is below 7";
+  for (const bool youngProtected : {false, true}) {
+    recipe.QuestionAt(0).alternatives[0].complementProtected = youngProtected;
+    const SurveyDocument document = recipe.Load();
+    model.SetUp(document);
+    model.Recount(document, 0);
+    EXPECT_EQ(model.Count(0, 2), 0);
+    EXPECT_EQ(model.IsGreyed(0), youngProtected) << "Young: 6 is below 7";
+  }
 }
 
 TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
@@ -174,31 +159,27 @@ TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
   NavigatorModel model;
   model.SetUp(document);
   EXPECT_FALSE(model.HasUnappliedChanges());
-
   ShowOutcome outcome = model.Show(document, view);
   EXPECT_FALSE(outcome.flexTotalSet);
   EXPECT_TRUE(outcome.sheet.ok());
 
   model.SetFlexChoice(0, false);
   EXPECT_TRUE(model.HasUnappliedChanges());
-  outcome = model.Show(document, view);
-  EXPECT_TRUE(outcome.flexTotalSet);
+  EXPECT_TRUE(model.Show(document, view).flexTotalSet);
   EXPECT_EQ(view.Flex().respondents.size(), 6u);
   EXPECT_FALSE(model.HasUnappliedChanges());
 
   model.SetFlexBasedOnSelection(true);
   EXPECT_TRUE(model.HasUnappliedChanges());
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-0"), false));
-  outcome = model.Show(document, view);
-  EXPECT_TRUE(outcome.flexTotalSet);
+  EXPECT_TRUE(model.Show(document, view).flexTotalSet);
   EXPECT_TRUE(view.Flex().onCurrentSelection);
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
   EXPECT_FALSE(model.HasUnappliedChanges());
 
   // A refused selection reports its text; the applied copy is the pending one.
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("R1"), false));
-  outcome = model.Show(document, view);
-  EXPECT_EQ(outcome.sheet.Text(), NoMatchingAnswersText().Get());
+  EXPECT_EQ(model.Show(document, view).sheet.Text(), NoMatchingAnswersText().Get());
   EXPECT_FALSE(model.HasUnappliedChanges());
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
 }
@@ -214,8 +195,7 @@ TEST(NavigatorModel, WithoutFlexQuestionShowNeverSetsTheFlexTotal) {
   model.SetFlexChoice(0, false);  // no list: ignored
   EXPECT_FALSE(model.HasUnappliedChanges());
   ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-0"), false));
-  const ShowOutcome outcome = model.Show(document, view);
-  EXPECT_FALSE(outcome.flexTotalSet);
+  EXPECT_FALSE(model.Show(document, view).flexTotalSet);
   EXPECT_EQ(view.Flex().respondents.size(), 12u);
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
 }
@@ -228,20 +208,19 @@ TEST(NavigatorReminder, StartsOnlyWithChangesAndTheSetting) {
   EXPECT_FALSE(reminder.Running());
   EXPECT_FALSE(reminder.Deactivated(false, true, true, &beep));
   EXPECT_FALSE(reminder.Running());
-
+  // Running: blinks on each tick until activated; beeps only when asked.
   EXPECT_TRUE(reminder.Deactivated(true, false, true, &beep));
   EXPECT_FALSE(beep);
-  EXPECT_TRUE(reminder.Highlighted());
-  reminder.Tick();
-  EXPECT_FALSE(reminder.Highlighted());
-  reminder.Tick();
-  EXPECT_TRUE(reminder.Highlighted());
+  std::vector<bool> blinks{reminder.Highlighted()};
+  for (int k = 0; k < 2; ++k) {
+    reminder.Tick();
+    blinks.push_back(reminder.Highlighted());
+  }
+  EXPECT_EQ(blinks, (std::vector<bool>{true, false, true}));
   reminder.Activated();
-  EXPECT_FALSE(reminder.Running());
-  EXPECT_FALSE(reminder.Highlighted());
+  EXPECT_FALSE(reminder.Running() || reminder.Highlighted());
   reminder.Tick();
   EXPECT_FALSE(reminder.Highlighted()) << "a stopped reminder does not blink";
-
   EXPECT_TRUE(reminder.Deactivated(true, true, true, &beep));
   EXPECT_TRUE(beep);
 }

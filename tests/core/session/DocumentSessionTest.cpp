@@ -6,12 +6,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "kvfwriter/JsonDescription.h"
 #include "kvfwriter/KvfWriter.h"
 
 namespace kvf {
 namespace {
-
-using writer::kTrue;
 
 // Records what the session tells its observers.
 class Recorder : public SessionObserver {
@@ -42,30 +41,25 @@ class FakeUserBlocks : public UserBlockSource {
   }
 };
 
-// Two questions with values 2/4/-1, answered by three respondents.
+// Two overview questions with values 2/4/-1 answered by three respondents;
+// the first (answers 2, 4, -1) is in the total index.
 writer::KvfDescription IndexSurvey(int revision) {
   writer::KvfDescription d;
+  QString error;
+  EXPECT_TRUE(writer::ParseJsonDescription(R"({"info": {"indexDivisor": 1, "totalIndex": 7.0}, "questions": [
+    {"isOverviewQuestion": true, "inTotalIndex": true, "alternatives": [{"value": 2}, {"value": 4}, {"value": -1}]},
+    {"isOverviewQuestion": true, "alternatives": [{"value": 2}, {"value": 4}, {"value": -1}]}],
+    "answers": [[0, 1, 2], [0, 0, 0]]})",
+                                           &d, &error))
+      << error.toStdString();
   d.header.formatRevision = revision;
   d.header.compatibleRevision = std::min(revision, 9);
-  d.info.indexDivisor = 1;
-  for (const int value : {2, 4, -1}) {
-    writer::AlternativeRecord a;
-    a.value = value;
-    d.alternatives.push_back(a);
-  }
-  writer::QuestionRecord q;
-  q.alternativeCount = 3;
-  q.isOverviewQuestion = kTrue;
-  q.inTotalIndex = kTrue;
-  d.questions = {q, q};
-  d.questions[1].inTotalIndex = 0;
-  d.answers = {{0, 1, 2}, {0, 0, 0}};
-  d.info.totalIndex = 7.0;
   return d;
 }
 
 class DocumentSessionTest : public ::testing::Test {
  protected:
+  void SetUp() override { session_.AddObserver(&recorder_); }
   QString Write(const QString& name, const writer::KvfDescription& d) {
     const QString path = dir_.path() + QLatin1Char('/') + name;
     QString error;
@@ -73,102 +67,75 @@ class DocumentSessionTest : public ::testing::Test {
     return path;
   }
   QTemporaryDir dir_;
+  DocumentSession session_;
+  Recorder recorder_;
 };
 
-TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifies) {
-  DocumentSession session;
-  Recorder recorder;
-  session.AddObserver(&recorder);
+TEST_F(DocumentSessionTest, LoadRecordsTheFileAndNotifiesAndOlderRevisionsComputeTheTotalIndex) {
   const QString path = Write(QStringLiteral("Survey A.kvf"), IndexSurvey(9));
-  ASSERT_TRUE(session.LoadDocument(path, true).ok());
-  const SurveyDocument& doc = session.Document();
-  EXPECT_TRUE(session.IsOpen());
-  EXPECT_EQ(doc.file.documentPath, path);
-  EXPECT_EQ(doc.file.documentFileName, QStringLiteral("Survey A.kvf"));
-  EXPECT_EQ(doc.file.documentTitle, QStringLiteral("Survey A.kvf"));
-  EXPECT_EQ(doc.file.formatRevision, 9);
-  EXPECT_EQ(session.DataOpenFolder(), dir_.path());
-  EXPECT_EQ(doc.info.totalIndex, 7.0);  // revision 5 and later carry it
-  EXPECT_EQ(recorder.events, (std::vector<QString>{QStringLiteral("loaded Survey A.kvf")}));
-}
+  ASSERT_TRUE(session_.LoadDocument(path, true).ok());
+  const SurveyDocument& doc = session_.Document();
+  EXPECT_TRUE(session_.IsOpen());
+  // Revision 5 and later carry the total index.
+  EXPECT_EQ(std::make_tuple(doc.file.documentPath, doc.file.documentFileName, doc.file.documentTitle,
+                            doc.file.formatRevision, session_.DataOpenFolder(), doc.info.totalIndex),
+            std::make_tuple(path, QStringLiteral("Survey A.kvf"), QStringLiteral("Survey A.kvf"), 9, dir_.path(), 7.0));
+  EXPECT_EQ(recorder_.events, (std::vector<QString>{QStringLiteral("loaded Survey A.kvf")}));
 
-TEST_F(DocumentSessionTest, OlderRevisionsComputeTheTotalIndex) {
-  DocumentSession session;
-  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false).ok());
+  DocumentSession old;
+  ASSERT_TRUE(old.LoadDocument(Write(QStringLiteral("old.kvf"), IndexSurvey(4)), false).ok());
   // Weights 2, 4 and a skipped -1 over the one total-index question.
-  EXPECT_EQ(session.Document().info.totalIndex, 3.0);
-  EXPECT_EQ(session.Document().info.currentTotalIndex, 3.0);
-  EXPECT_TRUE(session.DataOpenFolder().isEmpty());
-
+  EXPECT_EQ(std::make_tuple(old.Document().info.totalIndex, old.Document().info.currentTotalIndex),
+            std::make_tuple(3.0, 3.0));
+  EXPECT_TRUE(old.DataOpenFolder().isEmpty());
   writer::KvfDescription noIndexes = IndexSurvey(4);
   noIndexes.info.indexDivisor = 0;
-  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false).ok());
-  EXPECT_EQ(session.Document().info.totalIndex, -1.0);
+  ASSERT_TRUE(old.LoadDocument(Write(QStringLiteral("plain.kvf"), noIndexes), false).ok());
+  EXPECT_EQ(old.Document().info.totalIndex, -1.0);
 }
 
-TEST_F(DocumentSessionTest, FailedLoadLeavesTheOpenDocumentUntouched) {
-  DocumentSession session;
-  Recorder recorder;
-  session.AddObserver(&recorder);
-  const QString good = Write(QStringLiteral("good.kvf"), IndexSurvey(9));
-  ASSERT_TRUE(session.LoadDocument(good, true).ok());
-  const QString folder = session.DataOpenFolder();
-
+TEST_F(DocumentSessionTest, AFailedLoadLeavesTheOpenDocumentAndASecondLoadClosesTheFirst) {
+  const QString a = Write(QStringLiteral("a.kvf"), IndexSurvey(9));
+  ASSERT_TRUE(session_.LoadDocument(a, true).ok());
+  const QString folder = session_.DataOpenFolder();
   writer::KvfDescription damaged = IndexSurvey(9);
   damaged.header.crc = 1;
   QDir().mkpath(dir_.path() + QStringLiteral("/other"));
-  const Status failed = session.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
+  const Status failed = session_.LoadDocument(Write(QStringLiteral("other/bad.kvf"), damaged), true);
   EXPECT_EQ(failed.Message().swedish, QStringLiteral("Den här KVF-filen är skadad!"));
-  EXPECT_EQ(session.Document().file.documentPath, good);
-  EXPECT_EQ(session.Document().questions.size(), 2u);
-  EXPECT_EQ(session.DataOpenFolder(), folder);
-  EXPECT_EQ(recorder.events.size(), 1u);  // only the first load
-}
+  EXPECT_EQ(std::make_tuple(session_.Document().file.documentPath, session_.Document().questions.size(),
+                            session_.DataOpenFolder()),
+            std::make_tuple(a, size_t{2}, folder));
 
-TEST_F(DocumentSessionTest, ASecondLoadClosesTheFirst) {
-  DocumentSession session;
-  Recorder recorder;
-  session.AddObserver(&recorder);
-  const QString a = Write(QStringLiteral("a.kvf"), IndexSurvey(9));
   const QString b = Write(QStringLiteral("b.kvf"), IndexSurvey(9));
-  ASSERT_TRUE(session.LoadDocument(a, false).ok());
-  ASSERT_TRUE(session.LoadDocument(b, false).ok());
-  EXPECT_EQ(recorder.events, (std::vector<QString>{QStringLiteral("loaded a.kvf"), QStringLiteral("closing a.kvf"),
-                                                   QStringLiteral("closed ") + a, QStringLiteral("loaded b.kvf")}));
-  session.CloseDocument();
-  EXPECT_FALSE(session.IsOpen());
-  EXPECT_TRUE(session.Document().questions.empty());
-  EXPECT_EQ(session.Document().file.formatRevision, 0);
-  EXPECT_EQ(recorder.events.back(), QStringLiteral("closed ") + b);
-  const size_t count = recorder.events.size();
-  session.CloseDocument();  // nothing open: nothing happens
-  EXPECT_EQ(recorder.events.size(), count);
+  ASSERT_TRUE(session_.LoadDocument(b, false).ok());
+  EXPECT_EQ(recorder_.events, (std::vector<QString>{QStringLiteral("loaded a.kvf"), QStringLiteral("closing a.kvf"),
+                                                    QStringLiteral("closed ") + a, QStringLiteral("loaded b.kvf")}));
+  session_.CloseDocument();
+  EXPECT_FALSE(session_.IsOpen());
+  EXPECT_EQ(std::make_tuple(session_.Document().questions.empty(), session_.Document().file.formatRevision,
+                            recorder_.events.back()),
+            std::make_tuple(true, 0, QStringLiteral("closed ") + b));
+  const size_t count = recorder_.events.size();
+  session_.CloseDocument();  // nothing open: nothing happens
+  EXPECT_EQ(recorder_.events.size(), count);
 }
 
-TEST_F(DocumentSessionTest, NewerFormatWarnsAfterLoading) {
-  DocumentSession session;
-  Recorder recorder;
-  session.AddObserver(&recorder);
+TEST_F(DocumentSessionTest, NewerFormatWarnsAfterLoadingAndUserBlocksGetTheirIndexOverAllRespondents) {
+  FakeUserBlocks source;
+  session_.SetUserBlockSource(&source);
   writer::KvfDescription d = IndexSurvey(9);
   d.header.formatRevision = 10;
-  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("new.kvf"), d), false).ok());
-  ASSERT_EQ(recorder.events.size(), 2u);
-  EXPECT_EQ(recorder.events[1],
+  ASSERT_TRUE(session_.LoadDocument(Write(QStringLiteral("new.kvf"), d), false).ok());
+  ASSERT_EQ(recorder_.events.size(), 2u);
+  EXPECT_EQ(recorder_.events[1],
             QStringLiteral("warning Time to upgrade: new.kvf is in a newer format then this version of KVF Viewer was "
                            "designed for! The file can still be opened, but to make sure you can access all the "
                            "information in the file you should upgrade you copy of KVF Viewer!"));
-}
-
-TEST_F(DocumentSessionTest, UserBlocksGetTheirIndexOverAllRespondents) {
-  DocumentSession session;
-  FakeUserBlocks source;
-  session.SetUserBlockSource(&source);
-  ASSERT_TRUE(session.LoadDocument(Write(QStringLiteral("u.kvf"), IndexSurvey(9)), false).ok());
-  const SurveyDocument& doc = session.Document();
+  const SurveyDocument& doc = session_.Document();
   ASSERT_EQ(doc.blocks.size(), 1u);
-  EXPECT_EQ(doc.BlockName(0), QStringLiteral("Mine"));
-  EXPECT_EQ(doc.blocks[0].storedIndex, 3.0);
-  EXPECT_EQ(doc.blocks[0].flexIndex, 3.0);
+  EXPECT_EQ(std::make_tuple(doc.BlockName(0), doc.blocks[0].storedIndex, doc.blocks[0].flexIndex),
+            std::make_tuple(QStringLiteral("Mine"), 3.0, 3.0));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMap>
+
 #include "core/settings/RecentFiles.h"
 #include "core/settings/UserBlocks.h"
 #include "core/settings/WindowPlacement.h"
@@ -33,17 +35,13 @@ TEST_F(ProgramSettingsTest, NothingStoredGivesTheDefaults) {
   QStringList stored;
   const LastSettings last = ReadLastSettings(Program(), kFolders, &stored);
   EXPECT_TRUE(stored.isEmpty());
-  EXPECT_EQ(last.dataOpenFolder, kFolders.documents);
-  EXPECT_EQ(last.graphSaveFolder, kFolders.pictures);
-  EXPECT_EQ(last.graphWindowWidth, 10200);
-  EXPECT_EQ(last.printerBindingMargin, 1701);
-  EXPECT_TRUE(last.totalIndexGraphHasVerticalLabels);
-  EXPECT_FALSE(last.distributionGraphIn3D);
+  EXPECT_EQ(std::make_tuple(last.dataOpenFolder, last.graphSaveFolder, last.graphWindowWidth, last.printerBindingMargin,
+                            last.totalIndexGraphHasVerticalLabels, last.distributionGraphIn3D),
+            std::make_tuple(kFolders.documents, kFolders.pictures, 10200, 1701, true, false));
   const ProgramOptions options = ReadSettings(Program(), &stored);
   EXPECT_TRUE(stored.isEmpty());
-  EXPECT_EQ(options.overviewMaxRows, 300);
-  EXPECT_EQ(options.graphLegends, 6);
-  EXPECT_TRUE(options.navigatorRemindToClickShow);
+  EXPECT_EQ(std::make_tuple(options.overviewMaxRows, options.graphLegends, options.navigatorRemindToClickShow),
+            std::make_tuple(300, 6, true));
 }
 
 TEST_F(ProgramSettingsTest, ValuesOfAnotherTypeKeepTheDefault) {
@@ -59,16 +57,13 @@ TEST_F(ProgramSettingsTest, ValuesOfAnotherTypeKeepTheDefault) {
 
   QStringList stored;
   const ProgramOptions options = ReadSettings(Program(), &stored);
-  EXPECT_EQ(options.overviewMaxRows, 300);
-  EXPECT_TRUE(options.overviewGroupLines);
-  EXPECT_EQ(options.graphLegends, 3);
-  EXPECT_FALSE(options.navigatorRemindToClickShow);
-  EXPECT_TRUE(options.graphCopyToMsOffice);
-  EXPECT_EQ(stored, (QStringList{QStringLiteral("Navigator Remind To Click Show"),
-                                 QStringLiteral("Graph Copy To MS Office"), QStringLiteral("Graph Legends")}));
+  EXPECT_EQ(std::make_tuple(options.overviewMaxRows, options.overviewGroupLines, options.graphLegends,
+                            options.navigatorRemindToClickShow, options.graphCopyToMsOffice),
+            std::make_tuple(300, true, 3, false, true));
+  EXPECT_EQ(stored, (QStringList{"Navigator Remind To Click Show", "Graph Copy To MS Office", "Graph Legends"}));
   const LastSettings lastSettings = ReadLastSettings(Program(), kFolders);
-  EXPECT_EQ(lastSettings.printerDeviceName, QString());
-  EXPECT_EQ(lastSettings.graphSaveFormat, 1);
+  EXPECT_EQ(std::make_tuple(lastSettings.printerDeviceName, lastSettings.graphSaveFormat),
+            std::make_tuple(QString(), 1));
 }
 
 TEST_F(ProgramSettingsTest, EmptyFoldersFallBackToTheDesktopFolders) {
@@ -97,18 +92,17 @@ TEST_F(ProgramSettingsTest, WrittenValuesReadBackAsStored) {
 
   // Every value is written, so every line now comes from the store.
   const std::vector<SettingLine> lines = DescribeProgramSettings(store_, kFolders);
-  auto find = [&](const QString& name) {
-    for (const SettingLine& line : lines)
-      if (line.name == name) return line;
-    return SettingLine{};
-  };
-  for (const SettingLine& line : lines)
+  QMap<QString, QString> values;
+  for (const SettingLine& line : lines) {
     EXPECT_EQ(line.fromStore, line.key != ExplorerPolicyKeyPath()) << line.name.toStdString();
-  EXPECT_EQ(find(QStringLiteral("Graph Point Height")).value, QStringLiteral("1000"));
-  EXPECT_EQ(find(QStringLiteral("Distribution Graph In 3D")).value, QStringLiteral("true"));
-  EXPECT_EQ(find(QStringLiteral("Block Index Graph Has Data Labels")).value, QStringLiteral("false"));
-  EXPECT_EQ(find(QStringLiteral("Printer Device Name")).value, QStringLiteral("Laser \"2\""));
-  EXPECT_EQ(find(QStringLiteral("Overview Max Rows")).value, QStringLiteral("0"));
+    values[line.name] = line.value;
+  }
+  const std::pair<const char*, const char*> expected[] = {{"Graph Point Height", "1000"},
+                                                          {"Distribution Graph In 3D", "true"},
+                                                          {"Block Index Graph Has Data Labels", "false"},
+                                                          {"Printer Device Name", "Laser \"2\""},
+                                                          {"Overview Max Rows", "0"}};
+  for (const auto& [name, value] : expected) EXPECT_EQ(values.value(QString::fromLatin1(name)), value) << name;
   EXPECT_EQ(ReadLastSettings(Program(), kFolders).dataOpenFolder, QStringLiteral("/data"));
   EXPECT_EQ(Program().OpenSubKey(OptionsKeyName(), RegistryAccess::Read).ReadDword(QStringLiteral("Overview Max Rows")),
             0u);
@@ -118,12 +112,10 @@ TEST_F(ProgramSettingsTest, PoliciesAreSetByNonZeroDwordsOnly) {
   EXPECT_FALSE(ReadPolicies(store_).noRecentDocsMenu);
   SetPolicy(QStringLiteral("NoRecentDocsMenu"), RegistryValue::String(QStringLiteral("1")));
   SetPolicy(QStringLiteral("NoSaveSettings"), RegistryValue::Dword(0));
-  EXPECT_FALSE(ReadPolicies(store_).noRecentDocsMenu);
-  EXPECT_FALSE(ReadPolicies(store_).noSaveSettings);
+  EXPECT_FALSE(ReadPolicies(store_).noRecentDocsMenu || ReadPolicies(store_).noSaveSettings);
   SetPolicy(QStringLiteral("NoRecentDocsMenu"), RegistryValue::Dword(0xFFFFFFFFu));
   SetPolicy(QStringLiteral("NoSaveSettings"), RegistryValue::Dword(1));
-  EXPECT_TRUE(ReadPolicies(store_).noRecentDocsMenu);
-  EXPECT_TRUE(ReadPolicies(store_).noSaveSettings);
+  EXPECT_TRUE(ReadPolicies(store_).noRecentDocsMenu && ReadPolicies(store_).noSaveSettings);
 }
 
 TEST_F(ProgramSettingsTest, NoSaveSettingsWritesNothingButTheRecentFiles) {
@@ -161,13 +153,11 @@ TEST_F(ProgramSettingsTest, NoRecentDocsMenuNeitherReadsKeepsNorWritesTheList) {
 
 TEST_F(ProgramSettingsTest, ProgramKeyFallsBackToReadOnly) {
   ProgramKey opened = OpenProgramKey(store_);
-  EXPECT_TRUE(opened.key.IsOpen());
-  EXPECT_EQ(opened.key.Access(), RegistryAccess::Write);
-  EXPECT_EQ(opened.errorCode, 0);
+  EXPECT_EQ(std::make_tuple(opened.key.IsOpen(), opened.key.Access(), opened.errorCode),
+            std::make_tuple(true, RegistryAccess::Write, 0));
   store_.SetWritable(false);
   opened = OpenProgramKey(store_);
-  EXPECT_TRUE(opened.key.IsOpen());
-  EXPECT_EQ(opened.key.Access(), RegistryAccess::Read);
+  EXPECT_EQ(std::make_tuple(opened.key.IsOpen(), opened.key.Access()), std::make_tuple(true, RegistryAccess::Read));
 
   MemoryRegistryStore empty;
   empty.SetWritable(false);

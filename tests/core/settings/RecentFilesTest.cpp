@@ -14,28 +14,22 @@ using platform::RegistryKey;
 TEST(RecentFileList, ReopenedFilesMoveToTheFront) {
   // Open A, then B (A is closed), then A again (B is closed), then exit (A is closed).
   RecentFileList list;
-  list.Add(QStringLiteral("/data/A.kvf"));
-  list.Add(QStringLiteral("/data/B.kvf"));
-  list.Add(QStringLiteral("/data/A.kvf"));
-  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/data/A.kvf"), QStringLiteral("/data/B.kvf")}));
+  for (const char* path : {"/data/A.kvf", "/data/B.kvf", "/data/A.kvf"}) list.Add(QString::fromLatin1(path));
+  EXPECT_EQ(list.Entries(), (QStringList{"/data/A.kvf", "/data/B.kvf"}));
 
   // The comparison ignores case; the newest spelling is kept.
   list.Add(QStringLiteral("/DATA/b.KVF"));
-  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/DATA/b.KVF"), QStringLiteral("/data/A.kvf")}));
-  list.Add(QString());
-  EXPECT_EQ(list.Entries().size(), 2);
+  list.Add(QString());  // nothing
+  EXPECT_EQ(list.Entries(), (QStringList{"/DATA/b.KVF", "/data/A.kvf"}));
 }
 
 TEST(RecentFileList, KeepsAtMostFiveAndTheOldestFallsOut) {
   RecentFileList list;
   for (int i = 1; i <= 6; ++i) list.Add(QStringLiteral("/f%1.kvf").arg(i));
-  EXPECT_EQ(list.Entries(), (QStringList{QStringLiteral("/f6.kvf"), QStringLiteral("/f5.kvf"), QStringLiteral("/f4.kvf"),
-                                         QStringLiteral("/f3.kvf"), QStringLiteral("/f2.kvf")}));
+  EXPECT_EQ(list.Entries(), (QStringList{"/f6.kvf", "/f5.kvf", "/f4.kvf", "/f3.kvf", "/f2.kvf"}));
   // Moving the last entry up drops nothing.
   list.Add(QStringLiteral("/f2.kvf"));
-  EXPECT_EQ(list.Entries().first(), QStringLiteral("/f2.kvf"));
-  EXPECT_EQ(list.Entries().last(), QStringLiteral("/f3.kvf"));
-  EXPECT_EQ(list.Entries().size(), 5);
+  EXPECT_EQ(list.Entries(), (QStringList{"/f2.kvf", "/f6.kvf", "/f5.kvf", "/f4.kvf", "/f3.kvf"}));
 }
 
 TEST(RecentFileList, ReadsUpToTheFirstMissingOrEmptyItem) {
@@ -46,9 +40,9 @@ TEST(RecentFileList, ReadsUpToTheFirstMissingOrEmptyItem) {
   mru.WriteString(QStringLiteral("Item 00"), QStringLiteral("/a.kvf"));
   mru.WriteString(QStringLiteral("Item 01"), QStringLiteral("/b.kvf"));
   mru.WriteString(QStringLiteral("Item 03"), QStringLiteral("/d.kvf"));
-  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), (QStringList{QStringLiteral("/a.kvf"), QStringLiteral("/b.kvf")}));
+  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), (QStringList{"/a.kvf", "/b.kvf"}));
   mru.WriteString(QStringLiteral("Item 01"), QString());
-  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), QStringList{QStringLiteral("/a.kvf")});
+  EXPECT_EQ(ReadRecentFiles(program, {}).Entries(), QStringList{"/a.kvf"});
   mru.WriteDword(QStringLiteral("Item 00"), 1);
   EXPECT_TRUE(ReadRecentFiles(program, {}).Entries().isEmpty());
 }
@@ -62,10 +56,9 @@ TEST(RecentFileList, WritingLeavesItemsBeyondTheCount) {
   list.Add(QStringLiteral("/y.kvf"));
   list.Add(QStringLiteral("/x.kvf"));
   ASSERT_TRUE(WriteRecentFiles(program, {}, list));
-  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 00")), QStringLiteral("/x.kvf"));
-  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 01")), QStringLiteral("/y.kvf"));
-  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 02")), QStringLiteral("/old2.kvf"));
-  EXPECT_EQ(mru.ReadString(QStringLiteral("Item 04")), QStringLiteral("/old4.kvf"));
+  QStringList items;
+  for (int i = 0; i < 5; ++i) items << mru.ReadString(RecentFileValueName(i)).value_or(QString());
+  EXPECT_EQ(items, (QStringList{"/x.kvf", "/y.kvf", "/old2.kvf", "/old3.kvf", "/old4.kvf"}));
 }
 
 // Every character 10 pixels wide.
@@ -89,8 +82,7 @@ TEST(RecentFileDisplay, CaptionNumbersFromOneAndDoublesAmpersands) {
   EXPECT_EQ(shown, QStringLiteral("/data/R&D/Q&A.kvf"));
   EXPECT_EQ(RecentFileCaption(0, shown), QStringLiteral("&1 /data/R&&D/Q&&A.kvf"));
   EXPECT_EQ(RecentFileCaption(4, QStringLiteral("x")), QStringLiteral("&5 x"));
-  EXPECT_EQ(RecentFileMaxWidthPixels(96), 300);
-  EXPECT_EQ(RecentFileMaxWidthPixels(144), 450);
+  EXPECT_EQ(std::make_tuple(RecentFileMaxWidthPixels(96), RecentFileMaxWidthPixels(144)), std::make_tuple(300, 450));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "core/settings/SettingsFile.h"
 
@@ -32,29 +33,27 @@ TEST(SplitCommandLine, BlanksTabsQuotesAndDoubledQuotes) {
 }
 
 TEST(SplitCommandLine, AutoStartIgnoresCase) {
-  EXPECT_TRUE(HasAutoStartArgument({QStringLiteral("x.kvf"), QStringLiteral("/autostart")}));
-  EXPECT_TRUE(HasAutoStartArgument({QStringLiteral("/AUTOSTART")}));
-  EXPECT_FALSE(HasAutoStartArgument({QStringLiteral("/AutoStarts"), QStringLiteral("AutoStart")}));
-  EXPECT_FALSE(HasAutoStartArgument({}));
+  EXPECT_TRUE(HasAutoStartArgument({"x.kvf", "/autostart"}) && HasAutoStartArgument({"/AUTOSTART"}));
+  EXPECT_FALSE(HasAutoStartArgument({"/AutoStarts", "AutoStart"}) || HasAutoStartArgument({}));
 }
 
 TEST(ZlibCheck, MajorVersionMustMatch) {
-  EXPECT_FALSE(CheckZlibVersion("1.2.8").has_value());
-  EXPECT_FALSE(CheckZlibVersion("1.3.1").has_value());
-  EXPECT_FALSE(CheckLinkedZlib().has_value());
+  EXPECT_FALSE(CheckZlibVersion("1.2.8") || CheckZlibVersion("1.3.1") || CheckLinkedZlib());
 
   const auto incompatible = CheckZlibVersion("2.0.0");
   ASSERT_TRUE(incompatible.has_value());
-  EXPECT_EQ(incompatible->english, QStringLiteral("Incompatible ZLib version (2.0.0)!"));
-  EXPECT_EQ(incompatible->swedish, QStringLiteral("Inkompatibel ZLib-version (2.0.0)!"));
+  EXPECT_EQ(std::make_tuple(incompatible->english, incompatible->swedish),
+            std::make_tuple(QStringLiteral("Incompatible ZLib version (2.0.0)!"),
+                            QStringLiteral("Inkompatibel ZLib-version (2.0.0)!")));
   // At most 16 characters of the version are used.
   EXPECT_EQ(CheckZlibVersion("0123456789abcdefXYZ")->english, QStringLiteral("Incompatible ZLib version (0123456789abcdef)!"));
   EXPECT_EQ(CheckZlibVersion("")->english, QStringLiteral("Incompatible ZLib version ()!"));
 
   const auto missing = CheckZlibVersion(nullptr);
   ASSERT_TRUE(missing.has_value());
-  EXPECT_EQ(missing->english, QStringLiteral("The file \"ZLib.dll\" is missing!"));
-  EXPECT_EQ(missing->swedish, QStringLiteral("Filen \"ZLib.dll\" saknas!"));
+  EXPECT_EQ(std::make_tuple(missing->english, missing->swedish),
+            std::make_tuple(QStringLiteral("The file \"ZLib.dll\" is missing!"),
+                            QStringLiteral("Filen \"ZLib.dll\" saknas!")));
 }
 
 TEST(SingleInstance, TheSecondCopyIsAskedTheQuestion) {
@@ -63,9 +62,7 @@ TEST(SingleInstance, TheSecondCopyIsAskedTheQuestion) {
   {
     SingleInstanceLock first(path);
     SingleInstanceLock second(path);
-    EXPECT_TRUE(first.TryAcquire());
-    EXPECT_FALSE(second.TryAcquire());
-    EXPECT_TRUE(first.Held());
+    EXPECT_TRUE(first.TryAcquire() && !second.TryAcquire() && first.Held());
   }
   SingleInstanceLock later(path);
   EXPECT_TRUE(later.TryAcquire());  // the first copy has ended

@@ -48,9 +48,8 @@ TEST_F(UserBlocksTest, KeyNames) {
   const SurveyDocument document = Document(0);
   EXPECT_EQ(DocumentKeyPath(document),
             QStringLiteral("Software\\Brennvik AB\\KVF Viewer\\Documents\\{A3A2A1A0-A5A4-A7A6-A8A9-AAABACADAEAF}"));
-  EXPECT_EQ(BlockKeyName(0), QStringLiteral("Block 000"));
-  EXPECT_EQ(BlockKeyName(42), QStringLiteral("Block 042"));
-  EXPECT_EQ(BlockKeyName(1234), QStringLiteral("Block 1234"));
+  EXPECT_EQ((QStringList{BlockKeyName(0), BlockKeyName(42), BlockKeyName(1234)}),
+            (QStringList{"Block 000", "Block 042", "Block 1234"}));
 }
 
 TEST_F(UserBlocksTest, IncludedDataHeaders) {
@@ -59,9 +58,10 @@ TEST_F(UserBlocksTest, IncludedDataHeaders) {
   // Rounded (halves to even); not numbers, out of range and repeats are left out.
   EXPECT_EQ(ParseIncludedDataHeaders(QStringLiteral("2.5| 3.5 |x||-1|20|19|4|1e1"), 20),
             (std::vector<int32_t>{2, 4, 19, 10}));
-  EXPECT_EQ(FormatIncludedDataHeaders({12, 3, 7, 3}), QStringLiteral("3|7|12"));
-  EXPECT_EQ(FormatIncludedDataHeaders({}), QString());
-  EXPECT_EQ(FormatIncludedDataHeaders({1234567}), QStringLiteral("1234567"));  // no grouping
+  // Sorted, once each, no digit grouping.
+  EXPECT_EQ((QStringList{FormatIncludedDataHeaders({12, 3, 7, 3}), FormatIncludedDataHeaders({}),
+                         FormatIncludedDataHeaders({1234567})}),
+            (QStringList{"3|7|12", "", "1234567"}));
 }
 
 TEST_F(UserBlocksTest, FewerBlockItemsThanFileBlocksReadsOnlyThose) {
@@ -71,11 +71,10 @@ TEST_F(UserBlocksTest, FewerBlockItemsThanFileBlocksReadsOnlyThose) {
   BlockKey(document, 0).WriteString(QStringLiteral("Name"), QStringLiteral("not for file blocks"));
   RegistryUserBlockSource(store_).ReadUserBlocks(document);
   ASSERT_EQ(document.blocks.size(), 3u);
-  EXPECT_FALSE(document.blocks[0].includeInCopy);
-  EXPECT_FALSE(document.blocks[1].includeInCopy);
-  EXPECT_TRUE(document.blocks[2].includeInCopy);
-  EXPECT_TRUE(document.blocks[0].userName.isEmpty());
-  EXPECT_TRUE(document.blockItems.empty());
+  EXPECT_EQ(std::make_tuple(document.blocks[0].includeInCopy, document.blocks[1].includeInCopy,
+                            document.blocks[2].includeInCopy),
+            std::make_tuple(false, false, true));
+  EXPECT_TRUE(document.blocks[0].userName.isEmpty() && document.blockItems.empty());
 }
 
 TEST_F(UserBlocksTest, MoreBlockItemsThanFileBlocksAddsUserBlocks) {
@@ -90,38 +89,36 @@ TEST_F(UserBlocksTest, MoreBlockItemsThanFileBlocksAddsUserBlocks) {
 
   ASSERT_EQ(document.blocks.size(), 6u);
   const Block& mine = document.blocks[3];
-  EXPECT_EQ(mine.userName, QStringLiteral("Mine"));
-  EXPECT_FALSE(mine.includeInCopy);
-  EXPECT_FALSE(mine.fromFile);
-  for (size_t b = 3; b < 6; ++b) {
-    EXPECT_EQ(document.blocks[b].blockLevel, -1);
-    EXPECT_EQ(document.blocks[b].graphFlags, 3);
-    EXPECT_EQ(document.blocks[b].storedIndex, kNoIndex);
-  }
-  EXPECT_TRUE(document.blocks[5].includeInCopy);
-  EXPECT_TRUE(document.blocks[5].userName.isEmpty());
+  EXPECT_EQ(std::make_tuple(mine.userName, mine.includeInCopy, mine.fromFile),
+            std::make_tuple(QStringLiteral("Mine"), false, false));
+  for (size_t b = 3; b < 6; ++b)
+    EXPECT_EQ(
+        std::make_tuple(document.blocks[b].blockLevel, document.blocks[b].graphFlags, document.blocks[b].storedIndex),
+        std::make_tuple(-1, 3, kNoIndex))
+        << b;
+  EXPECT_TRUE(document.blocks[5].includeInCopy && document.blocks[5].userName.isEmpty());
   ASSERT_EQ(document.blockItems.size(), 4u);
-  EXPECT_EQ(document.blockItems[1].block, 3);
-  EXPECT_EQ(document.blockItems[1].question, 3);
-  EXPECT_EQ(document.blockItems[3].question, 12);
+  EXPECT_EQ(
+      std::make_tuple(document.blockItems[1].block, document.blockItems[1].question, document.blockItems[3].question),
+      std::make_tuple(3, 3, 12));
 }
 
 TEST_F(UserBlocksTest, DamagedCountsAreBounded) {
   SurveyDocument document = Document(2);
-  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 0xFFFFFFFFu);  // -1
-  RegistryUserBlockSource(store_).ReadUserBlocks(document);
-  EXPECT_EQ(document.blocks.size(), 2u);
-  DocumentKey(document).WriteDword(QStringLiteral("Block Items"), 0x7FFFFFFFu);
-  RegistryUserBlockSource(store_).ReadUserBlocks(document);
-  EXPECT_EQ(document.blocks.size(), 2u + kMaxUserBlocks);
+  // -1 adds none; a huge count adds at most kMaxUserBlocks.
+  for (const auto& [count, blocks] :
+       {std::pair{0xFFFFFFFFu, size_t{2}}, std::pair{0x7FFFFFFFu, size_t{2} + kMaxUserBlocks}}) {
+    DocumentKey(document).WriteDword(QStringLiteral("Block Items"), count);
+    RegistryUserBlockSource(store_).ReadUserBlocks(document);
+    EXPECT_EQ(document.blocks.size(), blocks) << count;
+  }
 }
 
 TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) {
   SurveyDocument document = Document(1);
-  document.blocks.push_back(UserBlock(QStringLiteral("U1"), true));
-  document.blocks.push_back(UserBlock(QStringLiteral("U2"), false));
-  document.blocks.push_back(UserBlock(QStringLiteral("U3"), true));
-  document.blocks.push_back(UserBlock(QStringLiteral("U4"), true));
+  for (const auto& [name, copy] :
+       {std::pair{"U1", true}, std::pair{"U2", false}, std::pair{"U3", true}, std::pair{"U4", true}})
+    document.blocks.push_back(UserBlock(QString::fromLatin1(name), copy));
   document.blockItems = {{0, 0}, {2, 9}, {2, 4}, {4, 5}};
   ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
   for (int b = 0; b < 5; ++b) EXPECT_TRUE(HasBlockKey(document, b));
@@ -134,22 +131,22 @@ TEST_F(UserBlocksTest, DeletingTwoOfFiveBlocksRewritesTheRestAndRemovesTheTail) 
   document.blockItems = {{0, 0}, {1, 4}, {1, 9}, {2, 5}};
   ASSERT_TRUE(WriteBlockDefinitions(store_, {}, document));
   EXPECT_EQ(DocumentKey(document).ReadDword(QStringLiteral("Block Items")), 3u);
-  EXPECT_FALSE(HasBlockKey(document, 3));
-  EXPECT_FALSE(HasBlockKey(document, 4));
-  EXPECT_EQ(BlockKey(document, 1).ReadString(QStringLiteral("Name")), QStringLiteral("U2"));
-  EXPECT_EQ(BlockKey(document, 1).ReadFlag(QStringLiteral("Include In Copy")), false);
-  EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Name")), QStringLiteral("U4"));
-  EXPECT_EQ(BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers")), QStringLiteral("5"));
+  EXPECT_FALSE(HasBlockKey(document, 3) || HasBlockKey(document, 4));
+  EXPECT_EQ(std::make_tuple(BlockKey(document, 1).ReadString(QStringLiteral("Name")),
+                            BlockKey(document, 1).ReadFlag(QStringLiteral("Include In Copy")),
+                            BlockKey(document, 2).ReadString(QStringLiteral("Name")),
+                            BlockKey(document, 2).ReadString(QStringLiteral("Included Data Headers"))),
+            std::make_tuple(std::optional<QString>(QStringLiteral("U2")), std::optional<bool>(false),
+                            std::optional<QString>(QStringLiteral("U4")), std::optional<QString>(QStringLiteral("5"))));
 
   // Read back into the document as the file gives it.
   SurveyDocument reloaded = Document(1, {{0, 0}});
   RegistryUserBlockSource(store_).ReadUserBlocks(reloaded);
   ASSERT_EQ(reloaded.blocks.size(), 3u);
-  EXPECT_EQ(reloaded.BlockName(1), QStringLiteral("U2"));
-  EXPECT_FALSE(reloaded.blocks[1].includeInCopy);
+  EXPECT_EQ(std::make_tuple(reloaded.BlockName(1), reloaded.blocks[1].includeInCopy),
+            std::make_tuple(QStringLiteral("U2"), false));
   ASSERT_EQ(reloaded.blockItems.size(), 4u);
-  EXPECT_EQ(reloaded.blockItems[3].block, 2);
-  EXPECT_EQ(reloaded.blockItems[3].question, 5);
+  EXPECT_EQ(std::make_tuple(reloaded.blockItems[3].block, reloaded.blockItems[3].question), std::make_tuple(2, 5));
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ using platform::MemoryRegistryStore;
 using platform::RegistryAccess;
 using platform::RegistryKey;
 
+auto Fields(const WindowPlacement& p) { return std::make_tuple(p.left, p.top, p.width, p.height, p.state); }
+
 class WindowPlacementTest : public ::testing::Test {
  protected:
   QStringList Stored(const QString& window) { return store_.ValueNames(ProgramKeyPath() + QStringLiteral("\\Windows\\") + window); }
@@ -24,15 +26,15 @@ class WindowPlacementTest : public ::testing::Test {
 
 TEST_F(WindowPlacementTest, SavesWhatTheBorderStyleKeeps) {
   SaveWindowPlacement(program_, {}, QStringLiteral("Main"), BorderStyle::Sizable, normal_);
-  EXPECT_EQ(Stored(QStringLiteral("Main")), (QStringList{QStringLiteral("WLeft"), QStringLiteral("WTop"),
-                                                         QStringLiteral("WWidth"), QStringLiteral("WHeight"),
-                                                         QStringLiteral("WState")}));
+  EXPECT_EQ(Stored(QStringLiteral("Main")), (QStringList{"WLeft", "WTop", "WWidth", "WHeight", "WState"}));
   WindowPlacement maximized = normal_;
   maximized.left = 0;
   maximized.state = WindowShowState::Maximized;
   SaveWindowPlacement(program_, {}, QStringLiteral("Main"), BorderStyle::Sizable, maximized);
-  EXPECT_EQ(WindowKey(QStringLiteral("Main")).ReadDword(QStringLiteral("WState")), 2u);
-  EXPECT_EQ(WindowKey(QStringLiteral("Main")).ReadDword(QStringLiteral("WLeft")), 1500u);  // untouched
+  // The left position is kept from the normal state.
+  EXPECT_EQ(std::make_tuple(WindowKey(QStringLiteral("Main")).ReadDword(QStringLiteral("WState")),
+                            WindowKey(QStringLiteral("Main")).ReadDword(QStringLiteral("WLeft"))),
+            std::make_tuple(2u, 1500u));
 
   WindowPlacement minimized = normal_;
   minimized.state = WindowShowState::Minimized;
@@ -40,7 +42,7 @@ TEST_F(WindowPlacementTest, SavesWhatTheBorderStyleKeeps) {
   EXPECT_FALSE(store_.KeyExists(ProgramKeyPath() + QStringLiteral("\\Windows\\Mini")));
 
   SaveWindowPlacement(program_, {}, QStringLiteral("Dialog"), BorderStyle::FixedDialog, normal_);
-  EXPECT_EQ(Stored(QStringLiteral("Dialog")), (QStringList{QStringLiteral("WLeft"), QStringLiteral("WTop")}));
+  EXPECT_EQ(Stored(QStringLiteral("Dialog")), (QStringList{"WLeft", "WTop"}));
   SaveWindowPlacement(program_, {}, QStringLiteral("Single"), BorderStyle::FixedSingle, maximized);
   EXPECT_EQ(Stored(QStringLiteral("Single")), QStringList{QStringLiteral("WState")});
   SaveWindowPlacement(program_, {}, QStringLiteral("Tool"), BorderStyle::SizableToolWindow, normal_);
@@ -58,24 +60,22 @@ TEST_F(WindowPlacementTest, RestoreAppliesStateRulesAndMinimumSize) {
   key.WriteString(QStringLiteral("WHeight"), QStringLiteral("9000"));  // wrong type: the design height stays
   key.WriteDword(QStringLiteral("WState"), 1);
   WindowPlacement restored = RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, true, 3000, 3000, design);
-  EXPECT_EQ(restored.left, 600);
-  EXPECT_EQ(restored.top, 0);
-  EXPECT_EQ(restored.width, 3000);
-  EXPECT_EQ(restored.height, 4000);
-  EXPECT_EQ(restored.state, WindowShowState::Normal);  // a stored minimized state opens normal
+  // A stored minimized state opens normal.
+  EXPECT_EQ(Fields(restored), Fields({600, 0, 3000, 4000, WindowShowState::Normal}));
 
-  key.WriteDword(QStringLiteral("WState"), 2);
-  EXPECT_EQ(RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, true, 0, 0, design).state,
-            WindowShowState::Maximized);
-  EXPECT_EQ(RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, false, 0, 0, design).state,
-            WindowShowState::Normal);
-  key.WriteDword(QStringLiteral("WState"), 7);
-  EXPECT_EQ(RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, true, 0, 0, design).state,
-            WindowShowState::Normal);
+  // Maximized only where the window may be; unknown states open normal.
+  for (const auto& [stored, maximizable, state] :
+       {std::tuple{2u, true, WindowShowState::Maximized}, std::tuple{2u, false, WindowShowState::Normal},
+        std::tuple{7u, true, WindowShowState::Normal}}) {
+    key.WriteDword(QStringLiteral("WState"), stored);
+    EXPECT_EQ(
+        RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::Sizable, maximizable, 0, 0, design).state,
+        state)
+        << stored;
+  }
   // A fixed dialog reads its position only.
   restored = RestoreWindowPlacement(program_, QStringLiteral("Main"), BorderStyle::FixedDialog, true, 0, 0, design);
-  EXPECT_EQ(restored.width, 4000);
-  EXPECT_EQ(restored.left, 600);
+  EXPECT_EQ(std::make_tuple(restored.left, restored.width), std::make_tuple(600, 4000));
 }
 
 TEST_F(WindowPlacementTest, FlexTotalHeight) {
@@ -89,26 +89,25 @@ TEST(CaptionOnScreen, MovesAStripOnNoScreenToTheNearestWorkArea) {
       {QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)},
       {QRect(1920, 200, 1280, 1024), QRect(1980, 200, 1220, 1024)},
   };
-  // On a screen, or partly on one: stays.
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(100, 100, 800, 20), screens), QPoint(100, 100));
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(-700, 50, 800, 20), screens), QPoint(-700, 50));
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(3000, 1200, 800, 20), screens), QPoint(3000, 1200));
-  // Beyond the right screen's edge: its work area.
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(3500, 300, 800, 20), screens), QPoint(1980, 200));
-  // Above the first screen, left of the second: the first is nearer.
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(500, -400, 800, 20), screens), QPoint(0, 0));
-  // Below the first screen's bottom edge, on no screen (the second starts at x 1920).
-  EXPECT_EQ(PlaceCaptionOnScreen(QRect(1000, 1100, 300, 20), screens), QPoint(0, 0));
+  const std::pair<QRect, QPoint> rows[] = {
+      // On a screen, or partly on one: stays.
+      {QRect(100, 100, 800, 20), QPoint(100, 100)},
+      {QRect(-700, 50, 800, 20), QPoint(-700, 50)},
+      {QRect(3000, 1200, 800, 20), QPoint(3000, 1200)},
+      // Beyond the right screen's edge: its work area.
+      {QRect(3500, 300, 800, 20), QPoint(1980, 200)},
+      // Above the first screen, left of the second: the first is nearer.
+      {QRect(500, -400, 800, 20), QPoint(0, 0)},
+      // Below the first screen's bottom edge, on no screen (the second starts at x 1920).
+      {QRect(1000, 1100, 300, 20), QPoint(0, 0)}};
+  for (const auto& [strip, placed] : rows) EXPECT_EQ(PlaceCaptionOnScreen(strip, screens), placed) << strip.x();
   EXPECT_EQ(PlaceCaptionOnScreen(QRect(5000, 5000, 10, 10), {}), QPoint(0, 0));
 }
 
 TEST(CaptionOnScreen, WorksInTwips) {
   const std::vector<ScreenArea> screens = {{QRect(0, 0, 800, 800), QRect(0, 30, 800, 770)}};
   const WindowPlacement off{30000, 30000, 3000, 3000, WindowShowState::Normal};
-  const WindowPlacement moved = KeepCaptionOnScreen(off, 22, 15.0, screens);
-  EXPECT_EQ(moved.left, 0);
-  EXPECT_EQ(moved.top, 450);
-  EXPECT_EQ(moved.width, 3000);
+  EXPECT_EQ(Fields(KeepCaptionOnScreen(off, 22, 15.0, screens)), Fields({0, 450, 3000, 3000, WindowShowState::Normal}));
   const WindowPlacement on{1500, 1500, 3000, 3000, WindowShowState::Normal};
   EXPECT_EQ(KeepCaptionOnScreen(on, 22, 15.0, screens).left, 1500);
 }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QtEndian>
 #include <algorithm>
+#include <functional>
 
 #include "core/output/OverviewPicture.h"
 #include "core/sheet/SheetDrawer.h"
@@ -38,9 +39,7 @@ class SheetDrawerTest : public ::testing::Test {
   SheetState Screen(const SurveyDocument& document, const SubSheet& sheet, int32_t mode = kSheetScreen,
                     int32_t maxRows = 300) {
     MakeDrawer(document);
-    SheetRequest request;
-    request.mode = mode;
-    request.maxRows = maxRows;
+    const SheetRequest request{.mode = mode, .maxRows = maxRows};
     SheetState state;
     EXPECT_TRUE(DrawSheet(drawer, document, sheet, request, &state).ok());
     return state;
@@ -67,40 +66,39 @@ class SheetDrawerTest : public ::testing::Test {
   SheetDrawer drawer;
 };
 
-std::vector<MetaText> Texts(const platform::MetafileDrawing& drawing) {
-  std::vector<MetaText> texts;
+template <typename Item>
+std::vector<Item> Items(const platform::MetafileDrawing& drawing) {
+  std::vector<Item> items;
   for (const auto& item : drawing.items)
-    if (const auto* text = std::get_if<MetaText>(&item)) texts.push_back(*text);
-  return texts;
-}
-
-std::vector<MetaFill> Fills(const platform::MetafileDrawing& drawing) {
-  std::vector<MetaFill> fills;
-  for (const auto& item : drawing.items)
-    if (const auto* fill = std::get_if<MetaFill>(&item)) fills.push_back(*fill);
-  return fills;
+    if (const auto* found = std::get_if<Item>(&item)) items.push_back(*found);
+  return items;
 }
 
 // Texts whose box lies in the row starting at top (rows of 32 pixels).
 std::vector<MetaText> TextsInRow(const platform::MetafileDrawing& drawing, int64_t top) {
   std::vector<MetaText> row;
-  for (const MetaText& text : Texts(drawing))
+  for (const MetaText& text : Items<MetaText>(drawing))
     if (text.box.top() >= top && text.box.top() < top + 32) row.push_back(text);
   return row;
 }
 
-bool HasText(const platform::MetafileDrawing& drawing, const QString& value) {
-  const std::vector<MetaText> texts = Texts(drawing);
-  return std::any_of(texts.begin(), texts.end(), [&](const MetaText& t) { return t.text == value; });
+// The texts at or below top, joined by spaces.
+QString TextsFrom(const platform::MetafileDrawing& drawing, int64_t top) {
+  QString joined;
+  for (const MetaText& text : Items<MetaText>(drawing))
+    if (text.box.top() >= top) joined += text.text + QLatin1Char(' ');
+  return joined;
+}
+
+bool HasFill(const platform::MetafileDrawing& drawing, const std::function<bool(const MetaFill&)>& match) {
+  const std::vector<MetaFill> fills = Items<MetaFill>(drawing);
+  return std::any_of(fills.begin(), fills.end(), match);
 }
 
 // Four columns in blocks 4, 4, -1, 7; three respondents.
 SurveyRecipe BandRecipe() {
-  SheetColumns columns;
-  columns.primary = {4, 4, -1, 7};
-  columns.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
-  columns.blockCount = 8;
-  return SheetRecipe(columns);
+  return SheetRecipe(
+      {.primary = {4, 4, -1, 7}, .answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}, .blockCount = 8});
 }
 
 SurveyDocument BandSurvey() { return BandRecipe().Load(); }
@@ -109,8 +107,7 @@ TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
   const SurveyDocument document = BandSurvey();
   MakeDrawer(document);
   // Caption, group lines, four band colours, questions, three alternatives.
-  EXPECT_EQ(drawer.BrushCount(), 10);
-  EXPECT_EQ(drawer.BrushCapacity(), 20);
+  EXPECT_EQ(std::make_tuple(drawer.BrushCount(), drawer.BrushCapacity()), std::make_tuple(10, 20));
   EXPECT_EQ(drawer.AlternativeBrush(0), drawer.AlternativeBrush(3));
   EXPECT_EQ(drawer.AlternativeBrush(1)->color(), QColor(Rgb(kAlternativeColours[1])));
   EXPECT_EQ(drawer.GetCachedBrush(kLevelColours[2]), drawer.GetCachedBrush(kLevelColours[2]));
@@ -119,9 +116,7 @@ TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
   EXPECT_NE(drawer.GetCachedBrush(0x123456), 0);
   EXPECT_EQ(drawer.BrushCapacity(), 40);
   EXPECT_EQ(drawer.GetCachedBrush(-1), 0);
-}
-
-TEST_F(SheetDrawerTest, NoDrawerIsMadeForAColourNoBrushCanBeMadeOf) {
+  // No drawer is made for a colour no brush can be made of.
   SurveyRecipe recipe = BandRecipe();
   recipe.QuestionAt(1).alternatives[1].backColor = 0x01000000;
   EXPECT_FALSE(SheetDrawer::Create(recipe.Load()).ok());
@@ -143,42 +138,43 @@ TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider)
   EXPECT_EQ(drawer.QuestionLabelOffset(3), 0);  // not an overview question
 }
 
-TEST_F(SheetDrawerTest, BandColoursSwitchAtEveryChangeOfBlock) {
+// The screen image: bands switching at every change of block, group lines only
+// at boundaries between columns, answer cells in the alternatives' colours with labels.
+TEST_F(SheetDrawerTest, ScreenImageShowsBandsGroupLinesAndAnswerCells) {
   const SurveyDocument document = BandSurvey();
   const SheetState state = Screen(document, WholeSheet(document));
   ASSERT_TRUE(state.present);
   EXPECT_EQ(state.headerRowCount, 2);
+  EXPECT_EQ(state.shownRowCount, 3);
   EXPECT_EQ(state.Bounds().size(), QSize(64, (2 + 3) * 16));
-  // Blocks 4, 4, -1, 7: colour 2 over the first two columns, nothing over
-  // the third (the selector switched back), colour 2 again over the fourth.
-  EXPECT_EQ(PixelAt(state, 2, 1), Rgb(kLevelColours[1]));
-  EXPECT_EQ(PixelAt(state, 18, 1), Rgb(kLevelColours[1]));
-  EXPECT_EQ(PixelAt(state, 34, 1), kBlack);
-  EXPECT_EQ(PixelAt(state, 50, 1), Rgb(kLevelColours[1]));
-}
-
-TEST_F(SheetDrawerTest, GroupLinesLieOnlyAtBoundariesBetweenColumnsAndOnlyWhenOn) {
-  const SurveyDocument document = BandSurvey();
-  const SheetState state = Screen(document, WholeSheet(document));
+  // Blocks 4, 4, -1, 7: nothing over the third column (the selector switched back).
+  const QRgb bands[] = {Rgb(kLevelColours[1]), Rgb(kLevelColours[1]), kBlack, Rgb(kLevelColours[1])};
+  for (int c = 0; c < 4; ++c) EXPECT_EQ(PixelAt(state, c * 16 + 2, 1), bands[c]) << c;
   for (const int y : {0, 20, 79}) {
-    EXPECT_EQ(PixelAt(state, 31, y), Rgb(kGroupLineColour)) << y;
-    EXPECT_EQ(PixelAt(state, 47, y), Rgb(kGroupLineColour)) << y;
+    for (const int x : {31, 47}) EXPECT_EQ(PixelAt(state, x, y), Rgb(kGroupLineColour)) << x << "," << y;
     for (const int x : {0, 15, 63}) EXPECT_NE(PixelAt(state, x, y), Rgb(kGroupLineColour)) << x << "," << y;
   }
-  SheetRequest request;
-  request.groupLines = false;
+  const std::vector<std::vector<int32_t>> answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(PixelAt(state, c * 16 + 5, 16 + 1), Rgb(kQuestionColour));
+    for (int r = 0; r < 3; ++r) {
+      const QRgb fill = Rgb(kAlternativeColours[answers[static_cast<size_t>(c)][static_cast<size_t>(r)]]);
+      const int top = (2 + r) * 16;
+      EXPECT_EQ(PixelAt(state, c * 16 + 2, top + 1), fill) << c << "," << r;
+      int ink = 0;  // pixels of the label
+      for (int y = top + 2; y < top + 16; ++y)
+        for (int x = c * 16 + 3; x < c * 16 + 13; ++x) ink += PixelAt(state, x, y) != fill ? 1 : 0;
+      EXPECT_GT(ink, 5) << c << "," << r;
+    }
+  }
   SheetState off;
-  ASSERT_TRUE(DrawSheet(drawer, document, WholeSheet(document), request, &off).ok());
+  ASSERT_TRUE(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.groupLines = false}, &off).ok());
   EXPECT_EQ(PixelAt(off, 31, 40), Rgb(kAlternativeColours[1]));
 }
 
 TEST_F(SheetDrawerTest, SubBlockBandsLieUnderTheBlockBandsWithTheirOwnColours) {
-  SheetColumns columns;
-  columns.primary = {1, 1};
-  columns.secondary = {-1, 2};
-  columns.answers = {{0}, {0}};
-  columns.blockCount = 3;
-  const SurveyDocument document = SheetSurvey(columns);
+  const SurveyDocument document =
+      SheetSurvey({.primary = {1, 1}, .secondary = {-1, 2}, .answers = {{0}, {0}}, .blockCount = 3});
   const SheetState state = Screen(document, WholeSheet(document));
   EXPECT_EQ(state.headerRowCount, 3);
   // The block band covers two rows where no sub-block band lies over it.
@@ -207,26 +203,6 @@ TEST_F(SheetDrawerTest, BandTextsAreShortenedToTheBandButNeverBelowTwoCharacters
   EXPECT_EQ(ShortenBandText(exact, metrics.horizontalAdvance(exact), metrics), exact);
 }
 
-TEST_F(SheetDrawerTest, AnswerCellsCarryTheAlternativesColourAndLabel) {
-  const SurveyDocument document = BandSurvey();
-  const SubSheet sheet = WholeSheet(document);
-  const SheetState state = Screen(document, sheet);
-  const std::vector<std::vector<int32_t>> answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
-  for (int c = 0; c < 4; ++c) {
-    EXPECT_EQ(PixelAt(state, c * 16 + 5, 16 + 1), Rgb(kQuestionColour));
-    for (int r = 0; r < 3; ++r) {
-      const QRgb fill = Rgb(kAlternativeColours[answers[static_cast<size_t>(c)][static_cast<size_t>(r)]]);
-      const int top = (2 + r) * 16;
-      EXPECT_EQ(PixelAt(state, c * 16 + 2, top + 1), fill) << c << "," << r;
-      int ink = 0;  // pixels of the label
-      for (int y = top + 2; y < top + 16; ++y)
-        for (int x = c * 16 + 3; x < c * 16 + 13; ++x) ink += PixelAt(state, x, y) != fill ? 1 : 0;
-      EXPECT_GT(ink, 5) << c << "," << r;
-    }
-  }
-  EXPECT_EQ(state.shownRowCount, 3);
-}
-
 TEST_F(SheetDrawerTest, RowsRotatedPerColumnShowEachColumnsOwnRespondent) {
   const SurveyDocument document = BandSurvey();
   SubSheet sheet = WholeSheet(document);
@@ -248,42 +224,28 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
   const SheetState state = Screen(document, sheet);
   EXPECT_EQ(PixelAt(state, 16 + 1, 4 * 16 + 1), kBlack);
   EXPECT_EQ(PixelAt(state, 16 + 1, 3 * 16 + 1), Rgb(kAlternativeColours[2]));
-
-  SheetGeometry geometry;
-  const platform::MetafileDrawing drawing = Metafile(document, sheet, 300, &geometry);
+  const platform::MetafileDrawing drawing = Metafile(document, sheet);
   const QRect cell(32, 4 * 32, 32, 32);
   // Only the group line (the last two pixels of the column before a new block) touches it.
-  for (const MetaFill& fill : Fills(drawing)) {
-    if (fill.color == Rgb(kGroupLineColour)) continue;
-    EXPECT_FALSE(fill.rect.intersects(cell)) << fill.rect.x() << "," << fill.rect.y();
-  }
-  bool labelled = false;
-  for (const MetaText& text : TextsInRow(drawing, cell.top()))
-    labelled = labelled || (text.text == QStringLiteral("1") && cell.contains(text.origin));
-  EXPECT_TRUE(labelled);
+  EXPECT_FALSE(
+      HasFill(drawing, [&](const MetaFill& f) { return f.color != Rgb(kGroupLineColour) && f.rect.intersects(cell); }));
+  const std::vector<MetaText> row = TextsInRow(drawing, cell.top());
+  EXPECT_TRUE(std::any_of(row.begin(), row.end(),
+                          [&](const MetaText& t) { return t.text == QStringLiteral("1") && cell.contains(t.origin); }));
 }
 
 TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {
-  SheetColumns columns;
-  columns.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}};
-  const SurveyDocument document = SheetSurvey(columns);
+  const SurveyDocument document = SheetSurvey({.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}});
   const SheetState state = Screen(document, WholeSheet(document), kSheetMiniOverview);
   ASSERT_EQ(state.Bounds().size(), QSize(4 * 8, 4 * 8));
-  for (int c = 0; c < 4; ++c) {
-    for (int row = 0; row < 4; ++row) {
-      const QRgb corner = PixelAt(state, c * 8, row * 8);
-      for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) ASSERT_EQ(PixelAt(state, c * 8 + x, row * 8 + y), corner) << c << "," << row;
-    }
-  }
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(PixelAt(state, x, y), PixelAt(state, x / 8 * 8, y / 8 * 8)) << x << "," << y;
 }
 
 TEST_F(SheetDrawerTest, MaxRowsLimitsTheAnswerRowsButIndexRowsCountEveryone) {
-  SheetColumns columns;
   std::vector<int32_t> answers(1000, 2);
   std::fill(answers.begin(), answers.begin() + 300, 0);
-  columns.answers = {answers, answers};
-  SurveyRecipe recipe = SheetRecipe(columns);
+  SurveyRecipe recipe = SheetRecipe({.answers = {answers, answers}});
   recipe.Info().indexDivisor = 10;  // one decimal
   for (const int32_t q : {0, 1})
     for (TestAlternative& alternative : recipe.QuestionAt(q).alternatives) alternative.value *= 10;
@@ -298,17 +260,13 @@ TEST_F(SheetDrawerTest, MaxRowsLimitsTheAnswerRowsButIndexRowsCountEveryone) {
   // (300 × 1 + 700 × 3) / 1000 = 2.4 over all respondents; the shown ones alone would give 1.0.
   const std::vector<MetaText> even = TextsInRow(drawing, geometry.IndexTop());
   const std::vector<MetaText> odd = TextsInRow(drawing, geometry.IndexTop() + 32);
-  ASSERT_EQ(even.size(), 1u);
-  ASSERT_EQ(odd.size(), 1u);
-  EXPECT_EQ(even[0].text, QStringLiteral("2.4"));
-  EXPECT_EQ(odd[0].text, QStringLiteral("2.4"));
+  ASSERT_EQ(std::make_tuple(even.size(), odd.size()), std::make_tuple(size_t{1}, size_t{1}));
+  EXPECT_EQ(std::make_tuple(even[0].text, odd[0].text), std::make_tuple(QStringLiteral("2.4"), QStringLiteral("2.4")));
   // Index texts stay inside the sheet.
   EXPECT_GE(even[0].origin.x(), 1);
   EXPECT_LE(odd[0].box.right(), geometry.width - 1);
   // The count line (wrapped on this narrow sheet) counts everyone too.
-  QString caption;
-  for (const MetaText& text : Texts(drawing))
-    if (text.box.top() >= geometry.CaptionTop()) caption += text.text + QLatin1Char(' ');
+  const QString caption = TextsFrom(drawing, geometry.CaptionTop());
   EXPECT_TRUE(caption.contains(QLocale::system().toString(1000))) << caption.toStdString();
 }
 
@@ -321,11 +279,8 @@ TEST_F(SheetDrawerTest, BlockIndexRowShowsPooledValuesOfBandsWiderThanOneColumn)
   ASSERT_EQ(row.size(), 1u);
   EXPECT_EQ(row[0].text, QStringLiteral("2"));
   EXPECT_LT(row[0].origin.x(), 64);
-  bool bandFilled = false;
-  for (const MetaFill& fill : Fills(drawing))
-    bandFilled = bandFilled || (fill.rect == QRect(96, static_cast<int>(geometry.IndexTop() + 64), 32, 32) &&
-                                fill.color == Rgb(kLevelColours[1]));
-  EXPECT_TRUE(bandFilled);
+  const QRect band(96, static_cast<int>(geometry.IndexTop() + 64), 32, 32);
+  EXPECT_TRUE(HasFill(drawing, [&](const MetaFill& f) { return f.rect == band && f.color == Rgb(kLevelColours[1]); }));
 }
 
 TEST_F(SheetDrawerTest, TheCaptionBlockIsFilledAndCarriesItsLines) {
@@ -335,19 +290,14 @@ TEST_F(SheetDrawerTest, TheCaptionBlockIsFilledAndCarriesItsLines) {
   sheet.description = QStringLiteral("Region: North");
   const platform::MetafileDrawing drawing = Metafile(document, sheet, 300, &geometry);
   EXPECT_EQ(geometry.height, (2 + 3 + 3) * 32 + geometry.caption.TextRows() * 32 + geometry.caption.ExtraHeight());
-  bool filled = false;
-  for (const MetaFill& fill : Fills(drawing))
-    filled = filled || (fill.rect.top() == geometry.CaptionTop() && fill.rect.width() == 128 &&
-                        fill.color == Rgb(kCaptionColour));
-  EXPECT_TRUE(filled);
-  EXPECT_TRUE(HasText(drawing, QStringLiteral("Count: 3")));
+  EXPECT_TRUE(HasFill(drawing, [&](const MetaFill& f) {
+    return f.rect.top() == geometry.CaptionTop() && f.rect.width() == 128 && f.color == Rgb(kCaptionColour);
+  }));
   // "Selection: Region: North" is wider than the 128-pixel sheet: wrapped into lines.
-  const std::vector<MetaText> below = TextsInRow(drawing, geometry.CaptionTop() + 64);
-  EXPECT_FALSE(below.empty());
-  QString joined;
-  for (const MetaText& text : Texts(drawing))
-    if (text.box.top() >= geometry.CaptionTop()) joined += text.text;
-  EXPECT_TRUE(joined.contains(QStringLiteral("Region:")));
+  EXPECT_FALSE(TextsInRow(drawing, geometry.CaptionTop() + 64).empty());
+  const QString caption = TextsFrom(drawing, geometry.CaptionTop());
+  EXPECT_TRUE(caption.contains(QStringLiteral("Count: 3")) && caption.contains(QStringLiteral("Region:")))
+      << caption.toStdString();
 }
 
 TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTotals) {
@@ -357,8 +307,7 @@ TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTota
   const QByteArray overview = OverviewEmfBytes(drawer, document, WholeSheet(document), options);
   options.rowLimit = 0;
   const QByteArray headers = OverviewEmfBytes(drawer, document, WholeSheet(document), options);
-  ASSERT_GT(headers.size(), 24);
-  ASSERT_GT(overview.size(), 24);
+  ASSERT_GT(std::min(headers.size(), overview.size()), 24);
   // EMR_HEADER bounds: (0, 0) to (width - 1, height - 1).
   auto bottom = [](const QByteArray& emf) { return qFromLittleEndian<qint32>(emf.constData() + 20); };
   EXPECT_EQ(qFromLittleEndian<qint32>(overview.constData() + 16), 4 * 32 - 1);
@@ -376,9 +325,7 @@ TEST_F(SheetDrawerTest, ASheetTooLargeForOneImageIsStillShownOnScreen) {
   ASSERT_TRUE(DrawSheet(drawer, document, sheet, SheetRequest{}, &state).ok());
   EXPECT_EQ(state.width, 70000 * 16);
   EXPECT_EQ(PixelAt(state, 69999 * 16 + 1, 16 + 1), Rgb(kQuestionColour));  // the last question cell
-  SheetRequest metafile;
-  metafile.mode = kSheetEmfFile;
-  EXPECT_FALSE(DrawSheet(drawer, document, WholeSheet(document), metafile, &state).ok());
+  EXPECT_FALSE(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.mode = kSheetEmfFile}, &state).ok());
 }
 
 }  // namespace

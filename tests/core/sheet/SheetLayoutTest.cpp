@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <tuple>
 
 #include "core/sheet/SheetLayout.h"
 #include "core/sheet/SheetTestSupport.h"
@@ -11,12 +12,17 @@ namespace kvf::testing {
 namespace {
 
 SurveyDocument BlocksSurvey(std::vector<int32_t> primary, std::vector<int32_t> secondary) {
-  SheetColumns columns;
-  columns.answers.assign(primary.size(), std::vector<int32_t>{0, 1});
-  columns.primary = std::move(primary);
-  columns.secondary = std::move(secondary);
-  columns.blockCount = 8;
-  return SheetSurvey(columns);
+  const std::vector<std::vector<int32_t>> answers(primary.size(), {0, 1});
+  return SheetSurvey(
+      {.primary = std::move(primary), .secondary = std::move(secondary), .answers = answers, .blockCount = 8});
+}
+
+// (first, count, wrapped) of each caption row.
+using RowList = std::vector<std::tuple<int32_t, int32_t, bool>>;
+RowList Rows(const std::vector<CaptionRow>& rows) {
+  RowList list;
+  for (const CaptionRow& row : rows) list.emplace_back(row.first, row.count, row.wrapped);
+  return list;
 }
 
 TEST(SheetLayoutTest, HeaderRowsFollowTheBlockLevelsOfTheColumns) {
@@ -29,20 +35,21 @@ TEST(SheetLayoutTest, HeaderRowsFollowTheBlockLevelsOfTheColumns) {
 }
 
 TEST(SheetLayoutTest, ShownRowsTakeTheSmallestLimit) {
-  EXPECT_EQ(SheetShownRowCount(1000, 300, -1), 300);
-  EXPECT_EQ(SheetShownRowCount(120, 300, -1), 120);
-  EXPECT_EQ(SheetShownRowCount(1000, 300, 0), 0);
-  EXPECT_EQ(SheetShownRowCount(1000, 300, 50), 50);
-  EXPECT_EQ(SheetShownRowCount(1000, -5, -1), 0);
-  EXPECT_EQ(SheetShownRowCount(int64_t{5} << 32, 300, -1), 300);
+  // {selected, max rows, row limit, shown}
+  const std::tuple<int64_t, int32_t, int32_t, int32_t> rows[] = {
+      {1000, 300, -1, 300}, {120, 300, -1, 120}, {1000, 300, 0, 0},
+      {1000, 300, 50, 50},  {1000, -5, -1, 0},   {int64_t{5} << 32, 300, -1, 300}};
+  for (const auto& [selected, maxRows, limit, shown] : rows)
+    EXPECT_EQ(SheetShownRowCount(selected, maxRows, limit), shown) << selected << " " << maxRows << " " << limit;
 }
 
 TEST(SheetLayoutTest, IndexRowsOnlyInMetafilesOfDocumentsWithIndexes) {
   SurveyDocument document = BlocksSurvey({1, -1}, {-1, 2});
   const BlockLevels levels = ScanBlockLevels(document, {0, 1});
-  EXPECT_EQ(SheetIndexRowCount(document, kSheetEmfFile, levels), 4);
-  EXPECT_EQ(SheetIndexRowCount(document, kSheetEmfFile, BlockLevels{}), 2);
-  EXPECT_EQ(SheetIndexRowCount(document, kSheetScreen, levels), 0);
+  EXPECT_EQ(std::make_tuple(SheetIndexRowCount(document, kSheetEmfFile, levels),
+                            SheetIndexRowCount(document, kSheetEmfFile, BlockLevels{}),
+                            SheetIndexRowCount(document, kSheetScreen, levels)),
+            std::make_tuple(4, 2, 0));
   document.info.indexDivisor = 0;
   EXPECT_EQ(SheetIndexRowCount(document, kSheetClipboard, levels), 0);
 }
@@ -51,38 +58,21 @@ TEST(SheetLayoutTest, FontsAreArialAtTwelvePixelsPerScale) {
   EnsureGuiApplication();
   const SheetFonts screen(1);
   const SheetFonts metafile(2);
-  EXPECT_EQ(screen.Normal().pixelSize(), 12);
-  EXPECT_EQ(metafile.Bold().pixelSize(), 24);
-  EXPECT_EQ(screen.Bold().weight(), QFont::Bold);
-  EXPECT_EQ(screen.Normal().weight(), QFont::Normal);
-  EXPECT_EQ(screen.Normal().family(), QStringLiteral("Arial"));
-  EXPECT_EQ(screen.LineHeight(), 14);
+  EXPECT_EQ(std::make_tuple(screen.Normal().pixelSize(), metafile.Bold().pixelSize(), screen.Bold().weight(),
+                            screen.Normal().weight(), screen.Normal().family(), screen.LineHeight()),
+            std::make_tuple(12, 24, QFont::Bold, QFont::Normal, QStringLiteral("Arial"), 14));
   EXPECT_GT(screen.BoldWidth(QStringLiteral("Www")), screen.NormalWidth(QStringLiteral("Www")));
 }
 
 TEST(SheetLayoutTest, CaptionLinesJoinARowWhileTheyFitWithACellGap) {
   // Sheet 200 wide, gap 32: 1 + 50 + 32 + 116 = 199 = 200 - 1 fits exactly.
-  std::vector<CaptionRow> rows = PackCaptionRows({50, 116, 10}, 200, 32);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].first, 0);
-  EXPECT_EQ(rows[0].count, 2);
-  EXPECT_EQ(rows[1].first, 2);
-  EXPECT_FALSE(rows[1].wrapped);
+  EXPECT_EQ(Rows(PackCaptionRows({50, 116, 10}, 200, 32)), (RowList{{0, 2, false}, {2, 1, false}}));
   // One pixel more does not fit.
-  rows = PackCaptionRows({50, 117}, 200, 32);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].count, 1);
+  EXPECT_EQ(Rows(PackCaptionRows({50, 117}, 200, 32)), (RowList{{0, 1, false}, {1, 1, false}}));
 }
 
 TEST(SheetLayoutTest, ALineAsWideAsTheSheetIsWrappedOnARowOfItsOwn) {
-  const std::vector<CaptionRow> rows = PackCaptionRows({20, 200, 20, 20}, 200, 32);
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_FALSE(rows[0].wrapped);
-  EXPECT_EQ(rows[0].count, 1);
-  EXPECT_TRUE(rows[1].wrapped);
-  EXPECT_EQ(rows[1].first, 1);
-  EXPECT_EQ(rows[2].first, 2);
-  EXPECT_EQ(rows[2].count, 2);
+  EXPECT_EQ(Rows(PackCaptionRows({20, 200, 20, 20}, 200, 32)), (RowList{{0, 1, false}, {1, 1, true}, {2, 2, false}}));
   // A line narrower than the sheet is not wrapped, even when it cannot be centred with room to spare.
   EXPECT_FALSE(PackCaptionRows({199}, 200, 32)[0].wrapped);
 }
@@ -99,10 +89,9 @@ TEST(SheetLayoutTest, CaptionOfAMetafileCarriesTheTotalCountAndSelectionLines) {
   EnsureGuiApplication();
   const SurveyDocument document = BlocksSurvey({-1, -1}, {});
   const std::vector<QString> lines = CaptionLines(document, kNoIndex, 1234, QStringLiteral("Everyone"));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], QStringLiteral("Total: 0"));
-  EXPECT_EQ(lines[1], QStringLiteral("Count: ") + QLocale::system().toString(1234));
-  EXPECT_EQ(lines[2], QStringLiteral("Selection: Everyone"));
+  EXPECT_EQ(lines, (std::vector<QString>{QStringLiteral("Total: 0"),
+                                         QStringLiteral("Count: ") + QLocale::system().toString(1234),
+                                         QStringLiteral("Selection: Everyone")}));
   SurveyDocument withoutIndexes = document;
   withoutIndexes.info.indexDivisor = 0;
   EXPECT_EQ(CaptionLines(withoutIndexes, 2.0, 1, QString()).size(), 2u);
@@ -121,13 +110,11 @@ TEST(SheetLayoutTest, AWrappedCaptionLineAddsItsExtraHeightToTheSheet) {
   const CaptionRow& selection = g.caption.rows[2];
   EXPECT_GE(selection.extraHeight, 5 * fonts.LineHeight());
   EXPECT_EQ(selection.extraHeight, fonts.WrappedHeight(g.caption.lines[2], 62) - fonts.LineHeight());
-  EXPECT_EQ(g.width, 64);
-  EXPECT_EQ(g.height, (1 + 2 + 2 + 3) * 32 + g.caption.ExtraHeight());
+  EXPECT_EQ(std::make_tuple(g.width, g.height), std::make_tuple(64, (1 + 2 + 2 + 3) * 32 + g.caption.ExtraHeight()));
 
   const SheetGeometry screen =
       LayOutSheet(document, kSheetScreen, {0, 1}, 2, 300, -1, 1.5, longDescription, SheetFonts(1));
-  EXPECT_EQ(screen.caption.TextRows(), 0);
-  EXPECT_EQ(screen.height, (1 + 2) * 16);
+  EXPECT_EQ(std::make_tuple(screen.caption.TextRows(), screen.height), std::make_tuple(0, (1 + 2) * 16));
 }
 
 }  // namespace

@@ -22,11 +22,11 @@ inline constexpr Colour kQuestionColour = 0x00C0C0C0;
 inline constexpr Colour kAlternativeColours[3] = {0x000000FF, 0x00008000, 0x00FF00FF};
 
 struct SheetColumns {
-  std::vector<int32_t> primary;    // one per column: its question's PrimaryBlock
-  std::vector<int32_t> secondary;  // empty: all -1
+  std::vector<int32_t> primary{};    // one per column: its question's PrimaryBlock
+  std::vector<int32_t> secondary{};  // empty: all -1
   // answers[column][respondent]; alternatives 0, 1, 2 with values 1, 2, 3
   // and labels "1", "2", "3".
-  std::vector<std::vector<int32_t>> answers;
+  std::vector<std::vector<int32_t>> answers{};
   int32_t blockCount = 0;  // blocks named "Block 0", "Block 1", ...
 };
 

@@ -1,6 +1,8 @@
 // Scroll bars and window copies of the screen sheet.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/sheet/SheetView.h"
 
 namespace kvf {
@@ -13,59 +15,60 @@ SheetViewInput Window(int64_t sheetWidth, int64_t sheetHeight, int32_t headerRow
   in.clientWidth = 402;
   in.clientHeight = 322;
   in.statusBarHeight = 20;
-  in.verticalBarWidth = 17;
-  in.horizontalBarHeight = 17;
+  in.verticalBarWidth = in.horizontalBarHeight = 17;
   in.sheetWidth = sheetWidth;
   in.sheetHeight = sheetHeight;
   in.headerRowCount = headerRows;
   return in;
 }
 
+// (source, target) of each copy.
+std::vector<std::pair<QRect, QPoint>> Copies(const SheetRepaint& repaint) {
+  std::vector<std::pair<QRect, QPoint>> copies;
+  for (const SheetCopy& copy : repaint.copies) copies.emplace_back(copy.source, copy.target);
+  return copies;
+}
+
+// (visible, max, largeChange) of a bar.
+auto Bar(const ScrollBarLayout& bar) { return std::make_tuple(bar.visible, bar.max, bar.largeChange); }
+
 TEST(SheetViewTest, ASmallSheetShowsNoBarsAndButtonFaceStripsRightAndBelow) {
   const SheetViewInput in = Window(160, 96);
   const SheetViewLayout layout = DesignSheetView(in);
-  EXPECT_EQ(layout.availableWidth, 400);
-  EXPECT_EQ(layout.availableHeight, 300);
-  EXPECT_FALSE(layout.horizontal.visible);
-  EXPECT_FALSE(layout.vertical.visible);
+  EXPECT_EQ(std::make_tuple(layout.availableWidth, layout.availableHeight, layout.horizontal.visible,
+                            layout.vertical.visible),
+            std::make_tuple(400, 300, false, false));
   const SheetRepaint repaint = RepaintSheet(in, layout);
-  ASSERT_EQ(repaint.copies.size(), 2u);  // header rows, then the body
-  EXPECT_EQ(repaint.copies[0].source, QRect(0, 0, 160, 16));
-  EXPECT_EQ(repaint.copies[0].target, QPoint(1, 1));
-  EXPECT_EQ(repaint.copies[1].source, QRect(0, 16, 160, 80));
-  EXPECT_EQ(repaint.copies[1].target, QPoint(1, 17));
-  ASSERT_EQ(repaint.buttonFaceStrips.size(), 2u);
-  EXPECT_EQ(repaint.buttonFaceStrips[0], QRect(QPoint(161, 1), QPoint(400, 300)));
-  EXPECT_EQ(repaint.buttonFaceStrips[1], QRect(QPoint(1, 97), QPoint(400, 300)));
+  // Header rows, then the body.
+  EXPECT_EQ(Copies(repaint), (std::vector<std::pair<QRect, QPoint>>{{QRect(0, 0, 160, 16), QPoint(1, 1)},
+                                                                    {QRect(0, 16, 160, 80), QPoint(1, 17)}}));
+  EXPECT_EQ(repaint.buttonFaceStrips,
+            (std::vector<QRect>{QRect(QPoint(161, 1), QPoint(400, 300)), QRect(QPoint(1, 97), QPoint(400, 300))}));
 }
 
 TEST(SheetViewTest, AVerticalBarThatTakesWidthBringsTheHorizontalBar) {
   // 390 wide fits 400, but not 400 - 17 once the 310-high sheet needs a vertical bar.
   const SheetViewLayout layout = DesignSheetView(Window(390, 310));
-  EXPECT_TRUE(layout.vertical.visible);
-  EXPECT_TRUE(layout.horizontal.visible);
-  EXPECT_EQ(layout.horizontal.geometry, QRect(1, 284, 384, 17));
-  EXPECT_EQ(layout.vertical.geometry, QRect(384, 1, 17, 283));
-  EXPECT_EQ(layout.horizontal.max, 1);  // ceil((390 - 383) / 16)
-  EXPECT_EQ(layout.vertical.max, 2);    // ceil((310 - 283) / 16)
-  EXPECT_EQ(layout.vertical.largeChange, 2);  // 283 div 16 - 1 = 16, limited to Max
+  EXPECT_EQ(std::make_tuple(layout.horizontal.geometry, layout.vertical.geometry),
+            std::make_tuple(QRect(1, 284, 384, 17), QRect(384, 1, 17, 283)));
+  // Max: ceil((390 - 383) / 16) and ceil((310 - 283) / 16); large change 283 div 16 - 1 = 16, limited to Max.
+  EXPECT_EQ(std::make_tuple(layout.horizontal.visible, layout.horizontal.max), std::make_tuple(true, 1));
+  EXPECT_EQ(Bar(layout.vertical), std::make_tuple(true, 2, 2));
 }
 
 TEST(SheetViewTest, AHorizontalBarThatTakesHeightBringsTheVerticalBar) {
   // 295 high fits 300, but not 300 - 17 under the horizontal bar of a wide sheet.
   const SheetViewLayout layout = DesignSheetView(Window(800, 295));
-  EXPECT_TRUE(layout.horizontal.visible);
+  // ceil((800 - 383) / 16), 383 div 16.
+  EXPECT_EQ(Bar(layout.horizontal), std::make_tuple(true, 27, 23));
   EXPECT_TRUE(layout.vertical.visible);
-  EXPECT_EQ(layout.horizontal.max, 27);          // ceil((800 - 383) / 16)
-  EXPECT_EQ(layout.horizontal.largeChange, 23);  // 383 div 16
 }
 
 TEST(SheetViewTest, AWindowLowerThanTheHeaderRowsScrollsOneRowAtATime) {
   SheetViewInput in = Window(100, 2000, 3);
   in.clientHeight = 60;  // H = 38, less than three header rows
   const SheetViewLayout layout = DesignSheetView(in);
-  ASSERT_TRUE(layout.vertical.visible);
-  EXPECT_EQ(layout.vertical.largeChange, 1);
+  EXPECT_EQ(std::make_tuple(layout.vertical.visible, layout.vertical.largeChange), std::make_tuple(true, 1));
 }
 
 TEST(SheetViewTest, BarsKeepTheirValueAndNewBarsStartAtZero) {
@@ -75,8 +78,7 @@ TEST(SheetViewTest, BarsKeepTheirValueAndNewBarsStartAtZero) {
   in.verticalVisible = false;
   in.verticalValue = 9;
   const SheetViewLayout layout = DesignSheetView(in);
-  EXPECT_EQ(layout.horizontal.value, layout.horizontal.max);
-  EXPECT_EQ(layout.vertical.value, 0);
+  EXPECT_EQ(std::make_tuple(layout.horizontal.value, layout.vertical.value), std::make_tuple(layout.horizontal.max, 0));
   in.horizontalValue = 3;
   EXPECT_EQ(DesignSheetView(in).horizontal.value, 3);
 }
@@ -89,13 +91,11 @@ TEST(SheetViewTest, ScrolledDownTheHeaderRowsStayAndTheBodyMoves) {
   in.verticalValue = 10;
   const SheetViewLayout layout = DesignSheetView(in);
   const SheetRepaint repaint = RepaintSheet(in, layout);
-  ASSERT_EQ(repaint.copies.size(), 2u);
-  // Header rows: from the top of the image, scrolled sideways only.
-  EXPECT_EQ(repaint.copies[0].source, QRect(32, 0, 383, 48));
-  EXPECT_EQ(repaint.copies[0].target, QPoint(1, 1));
-  // Body: from answer row 10 (below the three header rows), under the header.
-  EXPECT_EQ(repaint.copies[1].source, QRect(32, 16 * 13, 383, 283 - 48));
-  EXPECT_EQ(repaint.copies[1].target, QPoint(1, 49));
+  // Header rows from the top of the image, scrolled sideways only; the body
+  // from answer row 10 (below the three header rows), under the header.
+  EXPECT_EQ(Copies(repaint),
+            (std::vector<std::pair<QRect, QPoint>>{{QRect(32, 0, 383, 48), QPoint(1, 1)},
+                                                   {QRect(32, 16 * 13, 383, 283 - 48), QPoint(1, 49)}}));
   EXPECT_TRUE(repaint.buttonFaceStrips.empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 #include "core/fixtures/SurveyRecipe.h"
 #include "core/sheet/SheetLayout.h"
@@ -17,13 +18,7 @@ namespace {
 class ScriptedRandom : public RandomSource {
  public:
   explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
-  double NextUniform() override {
-    ++calls;
-    const double value = values_[next_ % values_.size()];
-    ++next_;
-    return value;
-  }
-  int calls = 0;
+  double NextUniform() override { return values_[next_++ % values_.size()]; }
 
  private:
   std::vector<double> values_;
@@ -33,39 +28,23 @@ class ScriptedRandom : public RandomSource {
 class RecordingObserver : public SheetObserver {
  public:
   void EraseSheet() override { events.push_back("erase"); }
-  void DrawSheet(const SurveyDocument&, const SubSheet& sheet) override {
-    events.push_back("draw");
-    drawnRows = sheet.respondents.size();
-  }
+  void DrawSheet(const SurveyDocument&, const SubSheet&) override { events.push_back("draw"); }
   void DesignSheetView() override { events.push_back("design"); }
   std::vector<std::string> events;
-  size_t drawnRows = 0;
 };
 
-std::vector<int32_t> Repeat(const std::vector<int32_t>& pattern, size_t count) {
-  std::vector<int32_t> values(count);
-  for (size_t i = 0; i < count; ++i) values[i] = pattern[i % pattern.size()];
-  return values;
-}
+using Events = std::vector<std::string>;
+using Rows = std::vector<int32_t>;
 
-// n respondents; dimension 0 "Region" (North, South, West) cycles 0,1,2;
-// dimension 1 "Sex" (Female, Male) alternates and is the flex question;
-// question 2 is an overview question with weights 10 and 20 that counts in
-// the total index.
-SurveyRecipe Recipe(size_t n) {
-  SurveyRecipe builder;
-  builder.Add(Dimension(QStringLiteral("Region"),
-                        {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")}, Repeat({0, 1, 2}, n)));
-  TestQuestion sex = Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1}, n));
-  sex.flexTotal = true;
-  builder.Add(sex);
-  TestQuestion rating = ValuedQuestion(QStringLiteral("Rating"), {10, 20}, Repeat({0, 1, 1}, n));
-  rating.inTotalIndex = true;
-  builder.Add(rating);
-  return builder;
-}
-
+SurveyRecipe Recipe(size_t n) { return RegionSexRecipe(n); }
 SurveyDocument Survey(size_t n) { return Recipe(n).Load(); }
+
+// Everything selected except the given (dimension, alternative) pairs.
+SelectionMatrix Without(const SurveyDocument& document, std::initializer_list<std::pair<int32_t, int32_t>> off) {
+  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
+  for (const auto& [d, a] : off) selection.Set(d, a, false);
+  return selection;
+}
 
 class ViewStateTest : public ::testing::Test {
  protected:
@@ -75,79 +54,58 @@ class ViewStateTest : public ::testing::Test {
     view.StartDocument(document);
     view.AddObserver(&observer);
   }
+  void Create(SurveyDocument& document, const SelectionMatrix& selection) {
+    ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  }
   ViewState view;
   RecordingObserver observer;
 };
 
-TEST_F(ViewStateTest, EverythingSelectedIsDescribedByTheAllRespondentsCaption) {
-  SurveyDocument document = Survey(12);
-  Start(document);
-  EXPECT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
-  const SubSheet& sheet = view.Sheet();
-  EXPECT_TRUE(sheet.present);
-  EXPECT_EQ(sheet.description, QStringLiteral("All respondents"));
-  EXPECT_EQ(sheet.respondents.size(), 12u);
-  EXPECT_EQ(sheet.columns, document.overviewQuestions);
-  EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design"}));
-  // Total index over the rating: answers 10, 20, 20 repeated.
-  EXPECT_DOUBLE_EQ(sheet.totalIndex, 50.0 / 3.0);
-}
-
 TEST_F(ViewStateTest, DescriptionNamesTheChosenAlternativesPerRestrictedDimension) {
   SurveyDocument document = Survey(12);
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 1, false);
-  selection.Set(1, 0, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
+  EXPECT_EQ(std::make_tuple(view.Sheet().present, view.Sheet().description, view.Sheet().respondents.size(),
+                            view.Sheet().columns),
+            std::make_tuple(true, QStringLiteral("All respondents"), size_t{12}, document.overviewQuestions));
+  EXPECT_DOUBLE_EQ(view.Sheet().totalIndex, 50.0 / 3.0);  // 10, 20, 20 repeated
+  Create(document, Without(document, {{0, 1}, {1, 0}}));
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region North, West; Sex Male"));
-  // Respondents with region 0 or 2 and sex 1: 3, 5, 9, 11.
-  EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 5, 9, 11}));
-  EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design"}));
-}
+  EXPECT_EQ(view.Sheet().respondents, (Rows{3, 5, 9, 11}));
+  EXPECT_EQ(observer.events, (Events{"draw", "design", "erase", "draw", "design"}));
 
-TEST_F(ViewStateTest, EmptySelectionNameLeavesOnlyTheAlternativeNames) {
   SurveyRecipe recipe = Recipe(6);
   recipe.QuestionAt(0).selectionName = QString();
-  SurveyDocument document = recipe.Load();
-  Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 0, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  SurveyDocument unnamed = recipe.Load();
+  Start(unnamed);
+  Create(unnamed, Without(unnamed, {{0, 0}}));
   EXPECT_EQ(view.Sheet().description, QStringLiteral("South, West"));
 }
 
-TEST_F(ViewStateTest, NothingChosenIsDescribedWithDashesAndRefused) {
+TEST_F(ViewStateTest, NothingChosenIsRefusedAndKeepsThePreviousSheet) {
   SurveyDocument document = Survey(6);
   Start(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
   observer.events.clear();
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  for (int32_t a = 0; a < 3; ++a) selection.Set(0, a, false);
-  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
+  const SelectionMatrix none = Without(document, {{0, 0}, {0, 1}, {0, 2}});
+  EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
             QStringLiteral("There are no answers matching the selection criterias!"));
   SetSwedish(true);
-  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(),
+  EXPECT_EQ(view.CreateSubSheet(document, none).Text(),
             QStringLiteral("Det finns inga svar som stämmer överens med det urval du gjort!"));
-  // The previous sheet stays and nothing was drawn or erased.
   EXPECT_TRUE(observer.events.empty());
-  EXPECT_EQ(view.Sheet().description, QStringLiteral("All respondents"));
-  EXPECT_EQ(view.Sheet().respondents.size(), 6u);
-  EXPECT_EQ(view.SelectionCount(), 0);
+  EXPECT_EQ(std::make_tuple(view.Sheet().description, view.Sheet().respondents.size(), view.SelectionCount()),
+            std::make_tuple(QStringLiteral("All respondents"), size_t{6}, 0));
 }
 
 TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
   SurveyDocument document = Survey(6);
   document.info.hideFirstAlternative = true;
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 1, false);
-  selection.Set(0, 2, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, Without(document, {{0, 1}, {0, 2}}));
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region --"));
-  EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{0, 3}));
-  selection.Set(0, 2, true);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  EXPECT_EQ(view.Sheet().respondents, (Rows{0, 3}));
+  Create(document, Without(document, {{0, 1}}));
   EXPECT_EQ(view.Sheet().description, QStringLiteral("Region West"));
 }
 
@@ -157,15 +115,12 @@ TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
   recipe.Info().tooFewCaption = recipe.Text(QStringLiteral("För få svar"));
   SurveyDocument document = recipe.Load();
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 1, false);
-  selection.Set(0, 2, false);  // North: 4 respondents
-  EXPECT_EQ(view.CreateSubSheet(document, selection).Text(), QStringLiteral("För få svar"));
-  EXPECT_EQ(view.SelectionCount(), 4);
-  EXPECT_FALSE(view.Sheet().present);
+  const SelectionMatrix north = Without(document, {{0, 1}, {0, 2}});  // 4 respondents
+  EXPECT_EQ(view.CreateSubSheet(document, north).Text(), QStringLiteral("För få svar"));
+  EXPECT_EQ(std::make_tuple(view.SelectionCount(), view.Sheet().present), std::make_tuple(4, false));
   // Without a text of its own the refusal still says something.
   document.info.tooFewCaption = -1;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
+  EXPECT_FALSE(view.CreateSubSheet(document, north).ok());
 }
 
 TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
@@ -173,21 +128,15 @@ TEST_F(ViewStateTest, DataRowsNeedTheMinimumSelection) {
   document.info.minimumGraphSelection = 2;
   document.info.minimumSelection = 5;
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 1, false);
-  selection.Set(0, 2, false);  // 4 respondents
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
-  EXPECT_FALSE(view.Sheet().dataRowsAllowed);
-  EXPECT_EQ(view.Sheet().rowLimit, 0);
-  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 0);
-  EXPECT_EQ(view.Sheet().respondents.size(), 4u);
-  selection.Set(0, 2, true);  // 8 respondents
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
-  EXPECT_TRUE(view.Sheet().dataRowsAllowed);
-  EXPECT_EQ(view.Sheet().rowLimit, -1);
-  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 300), 8);
-  EXPECT_EQ(SheetShownRowCount(view.Sheet(), 3), 3);
-  EXPECT_EQ(observer.events, (std::vector<std::string>{"draw", "design", "erase", "draw", "design"}));
+  Create(document, Without(document, {{0, 1}, {0, 2}}));  // 4 respondents
+  const SubSheet& sheet = view.Sheet();
+  EXPECT_EQ(
+      std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300), sheet.respondents.size()),
+      std::make_tuple(false, 0, 0, size_t{4}));
+  Create(document, Without(document, {{0, 1}}));  // 8 respondents
+  EXPECT_EQ(std::make_tuple(sheet.dataRowsAllowed, sheet.rowLimit, SheetShownRowCount(sheet, 300),
+                            SheetShownRowCount(sheet, 3)),
+            std::make_tuple(true, -1, 8, 3));
 }
 
 TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
@@ -196,15 +145,10 @@ TEST_F(ViewStateTest, ProtectedAlternativesWithSmallCountsDisableSplitting) {
   recipe.QuestionAt(0).alternatives[1].isProtected = true;
   SurveyDocument document = recipe.Load();
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  // South has 4 respondents: 0 < 4 < 5.
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, SelectionMatrix::AllSelected(document));  // South: 0 < 4 < 5
   EXPECT_EQ(view.SplitDisabled(), (std::vector<bool>{true, false}));
-  // With every respondent dropped by the other dimension South's count is
-  // 0, which never disables.
-  selection.Set(1, 0, false);
-  selection.Set(1, 1, false);
-  view.CreateSubSheet(document, selection);
+  // A count of 0 (everyone dropped by the other dimension) never disables.
+  view.CreateSubSheet(document, Without(document, {{1, 0}, {1, 1}}));
   EXPECT_EQ(view.SplitDisabled(), (std::vector<bool>{false, false}));
 }
 
@@ -218,88 +162,72 @@ TEST_F(ViewStateTest, RowOrderFromTheDocumentBelowItsThresholdElseTheUserSetting
   SurveyDocument document = rotatedBelowFifty(60);
   Start(document);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.5}));
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
-  EXPECT_EQ(view.Sheet().rowOrder, 0);  // 60 >= 50: user setting 0
-  EXPECT_FALSE(view.Sheet().columnOffsetsActive);
+  Create(document, SelectionMatrix::AllSelected(document));
+  // 60 >= 50: user setting 0.
+  EXPECT_EQ(std::make_tuple(view.Sheet().rowOrder, view.Sheet().columnOffsetsActive), std::make_tuple(0, false));
 
-  // Region North or South of 60 is 40, of 75 it is 50.
   SurveyDocument smaller = rotatedBelowFifty(73);
   Start(smaller);
-  selection = SelectionMatrix::AllSelected(smaller);
-  selection.Set(0, 2, false);  // 49 respondents (25 + 24)
-  ASSERT_TRUE(view.CreateSubSheet(smaller, selection).ok());
-  ASSERT_EQ(view.Sheet().respondents.size(), 49u);
-  EXPECT_EQ(view.Sheet().rowOrder, 2);
-  EXPECT_TRUE(view.Sheet().columnOffsetsActive);
-  ASSERT_EQ(view.Sheet().columnOffsets.size(), 3u);
-  EXPECT_EQ(view.Sheet().columnOffsets[0], 24);  // 0.5 × 48
-  EXPECT_TRUE(std::is_sorted(view.Sheet().respondents.begin(), view.Sheet().respondents.end()));
-  EXPECT_EQ(view.Sheet().RespondentAt(0, 0), view.Sheet().respondents[24]);
-  EXPECT_EQ(view.Sheet().RespondentAt(30, 0), view.Sheet().respondents[5]);
+  Create(smaller, Without(smaller, {{0, 2}}));  // 49 respondents (25 + 24)
+  const SubSheet& sheet = view.Sheet();
+  ASSERT_EQ(
+      std::make_tuple(sheet.respondents.size(), sheet.rowOrder, sheet.columnOffsetsActive, sheet.columnOffsets.size()),
+      std::make_tuple(size_t{49}, 2, true, size_t{3}));
+  EXPECT_EQ(sheet.columnOffsets[0], 24);  // 0.5 × 48
+  EXPECT_TRUE(std::is_sorted(sheet.respondents.begin(), sheet.respondents.end()));
+  EXPECT_EQ(std::make_tuple(sheet.RespondentAt(0, 0), sheet.RespondentAt(30, 0)),
+            std::make_tuple(sheet.respondents[24], sheet.respondents[5]));
 
   SurveyDocument fifty = rotatedBelowFifty(75);
   Start(fifty);
   view.SetUserRowOrder(1);
-  selection = SelectionMatrix::AllSelected(fifty);
-  selection.Set(0, 2, false);  // 50 respondents
-  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
-  ASSERT_EQ(view.Sheet().respondents.size(), 50u);
-  EXPECT_EQ(view.Sheet().rowOrder, 1);
-  EXPECT_FALSE(view.Sheet().columnOffsetsActive);
+  Create(fifty, Without(fifty, {{0, 2}}));  // 50 respondents
+  EXPECT_EQ(std::make_tuple(view.Sheet().respondents.size(), view.Sheet().rowOrder, view.Sheet().columnOffsetsActive),
+            std::make_tuple(size_t{50}, 1, false));
   // A successful run in another order switches the rotation off.
   view.SetUserRowOrder(0);
-  ASSERT_TRUE(view.CreateSubSheet(fifty, selection).ok());
+  Create(fifty, Without(fifty, {{0, 2}}));
   EXPECT_EQ(view.Sheet().rowOrder, 0);
 }
 
-TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeed) {
+TEST_F(ViewStateTest, RandomOrderIsAPermutationReproducibleBySeedAndKeepsALoneRespondent) {
   SurveyDocument document = Survey(40);
   Start(document);
   view.SetUserRowOrder(1);
   view.Reseed(7);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
-  const std::vector<int32_t> first = view.Sheet().respondents;
-  std::vector<int32_t> sorted = first;
+  Create(document, SelectionMatrix::AllSelected(document));
+  const Rows first = view.Sheet().respondents;
+  Rows sorted = first, all(40);
   std::sort(sorted.begin(), sorted.end());
-  std::vector<int32_t> all(40);
   std::iota(all.begin(), all.end(), 0);
   EXPECT_EQ(sorted, all);
   EXPECT_NE(first, all);
   view.Reseed(7);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
   EXPECT_EQ(view.Sheet().respondents, first);
-}
 
-TEST_F(ViewStateTest, OneRespondentStaysInPlaceInEveryRandomOrder) {
-  SurveyDocument document = Survey(4);
-  Start(document);
+  SurveyDocument four = Survey(4);
+  Start(four);
   view.SetRandomSource(std::make_unique<ScriptedRandom>(std::vector<double>{0.999}));
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 0, false);
-  selection.Set(0, 2, false);  // South: respondent 1 only
   for (const int32_t order : {1, 2}) {
     view.SetUserRowOrder(order);
-    ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
-    EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{1}));
+    Create(four, Without(four, {{0, 0}, {0, 2}}));  // South: respondent 1 only
+    EXPECT_EQ(view.Sheet().respondents, (Rows{1}));
     for (const int32_t offset : view.Sheet().columnOffsets) EXPECT_EQ(offset, 0);
   }
 }
 
 TEST(RandomPosition, RoundsHalfToEven) {
-  EXPECT_EQ(RandomPosition(0.0, 1), 0);
-  EXPECT_EQ(RandomPosition(0.5, 2), 0);   // 0.5 -> 0
-  EXPECT_EQ(RandomPosition(0.75, 3), 2);  // 1.5 -> 2
-  EXPECT_EQ(RandomPosition(0.25, 11), 2);  // 2.5 -> 2
-  EXPECT_EQ(RandomPosition(0.35, 11), 4);  // 3.5 -> 4
-  EXPECT_EQ(RandomPosition(0.9999999, 5), 4);
+  const std::tuple<double, int32_t, int32_t> rows[] = {{0.0, 1, 0},   {0.5, 2, 0},   {0.75, 3, 2},
+                                                       {0.25, 11, 2}, {0.35, 11, 4}, {0.9999999, 5, 4}};
+  for (const auto& [u, n, expected] : rows) EXPECT_EQ(RandomPosition(u, n), expected) << u << " × " << n;
 }
 
 TEST_F(ViewStateTest, FlexCaptionJoinsNamesWithCommasAndAmpersand) {
   SurveyRecipe builder;
-  TestQuestion flex = Dimension(QStringLiteral("Group"),
-                                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
-                                {0, 1, 2, 3});
+  TestQuestion flex =
+      Dimension(QStringLiteral("Group"),
+                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}, {0, 1, 2, 3});
   flex.flexTotal = true;
   builder.Add(flex);
   SurveyDocument document = builder.Load();
@@ -321,21 +249,19 @@ TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
   Start(document);
   ASSERT_EQ(view.Flex().caption, QStringLiteral("All respondents"));
   ASSERT_EQ(view.Flex().respondents.size(), 12u);
-
   view.SetFlexTotal(document, {false, true}, false);
   EXPECT_EQ(view.Flex().caption, QStringLiteral("Sex Male"));
-  EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{1, 3, 5, 7, 9, 11}));
+  EXPECT_EQ(view.Flex().respondents, (Rows{1, 3, 5, 7, 9, 11}));
   // Rating answers of odd respondents: 20, 10, 20, 20, 10, 20.
   EXPECT_DOUBLE_EQ(document.info.currentTotalIndex, 100.0 / 6.0);
   EXPECT_DOUBLE_EQ(document.questions[2].flexIndex, 100.0 / 6.0);
   EXPECT_EQ(document.questions[0].flexIndex, kNoIndex);  // no weights
-
   // Everything chosen again: the stored values come back unchanged.
   view.SetFlexTotal(document, {true, true}, false);
   EXPECT_EQ(view.Flex().caption, QStringLiteral("All respondents"));
   EXPECT_EQ(view.Flex().respondents.size(), 12u);
-  EXPECT_EQ(document.info.currentTotalIndex, 99.0);
-  EXPECT_EQ(document.questions[2].flexIndex, 98.0);
+  EXPECT_EQ(std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex),
+            std::make_tuple(99.0, 98.0));
 }
 
 TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
@@ -347,9 +273,9 @@ TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
   Start(document);
   view.SetFlexTotal(document, {false, true}, false);  // 6 respondents < 7
   EXPECT_EQ(view.Flex().respondents.size(), 6u);
-  EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);
-  EXPECT_EQ(document.questions[2].flexIndex, kNoIndex);
-  EXPECT_EQ(document.blocks[0].flexIndex, kNoIndex);
+  EXPECT_EQ(
+      std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex, document.blocks[0].flexIndex),
+      std::make_tuple(kNoIndex, kNoIndex, kNoIndex));
   view.SetFlexTotal(document, {false, false}, false);  // nobody
   EXPECT_TRUE(view.Flex().respondents.empty());
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);
@@ -361,59 +287,45 @@ TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
   view.SetFlexTotal(document, {true, false}, true);
   EXPECT_EQ(view.Flex().caption, QStringLiteral("Current selection but Sex Female"));
   EXPECT_EQ(view.Flex().respondents.size(), 12u);  // left for CreateSubSheet
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  selection.Set(0, 1, false);
-  selection.Set(0, 2, false);  // North: 0, 3, 6, 9
-  selection.Set(1, 0, false);  // Male: of those 3, 9
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
-  EXPECT_EQ(view.Sheet().respondents, (std::vector<int32_t>{3, 9}));
-  // The flex total: North with the flex filter (Female) instead: 0, 6.
-  EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{0, 6}));
+  Create(document, Without(document, {{0, 1}, {0, 2}, {1, 0}}));  // North males: 3, 9
+  EXPECT_EQ(view.Sheet().respondents, (Rows{3, 9}));
+  // The flex total: North with the flex filter (Female) instead.
+  EXPECT_EQ(view.Flex().respondents, (Rows{0, 6}));
   EXPECT_DOUBLE_EQ(document.info.currentTotalIndex, 10.0);
   // The flex total is rebuilt even when the selection is refused.
-  selection.Set(0, 0, false);
-  selection.Set(0, 1, true);
-  selection.Set(1, 0, true);
-  selection.Set(1, 1, false);  // South females: 4, 10
   document.info.minimumGraphSelection = 3;
-  EXPECT_FALSE(view.CreateSubSheet(document, selection).ok());
-  EXPECT_EQ(view.Flex().respondents, (std::vector<int32_t>{4, 10}));
+  EXPECT_FALSE(view.CreateSubSheet(document, Without(document, {{0, 0}, {0, 2}, {1, 1}})).ok());  // 4, 10
+  EXPECT_EQ(view.Flex().respondents, (Rows{4, 10}));
   EXPECT_EQ(document.info.currentTotalIndex, kNoIndex);  // 2 < 3
 }
 
 TEST_F(ViewStateTest, FlexTotalDiffersWhenTheSelectionOnTheFlexQuestionIsAnother) {
   SurveyDocument document = Survey(12);
   Start(document);
-  SelectionMatrix selection = SelectionMatrix::AllSelected(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
   EXPECT_FALSE(view.FlexTotalDiffers());
   view.SetFlexTotal(document, {false, true}, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
   EXPECT_TRUE(view.FlexTotalDiffers());  // all chosen, flex total is not
-  selection.Set(1, 0, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, Without(document, {{1, 0}}));
   EXPECT_FALSE(view.FlexTotalDiffers());  // the same choice
   EXPECT_FALSE(view.Sheet().flexTotalDiffers);
-  selection.Set(1, 0, true);
-  selection.Set(1, 1, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  Create(document, Without(document, {{1, 1}}));
   EXPECT_TRUE(view.Sheet().flexTotalDiffers);
-  // An empty flex total never differs.
-  view.SetFlexTotal(document, {false, false}, false);
-  ASSERT_TRUE(view.CreateSubSheet(document, selection).ok());
+  view.SetFlexTotal(document, {false, false}, false);  // an empty flex total never differs
+  Create(document, Without(document, {{1, 1}}));
   EXPECT_FALSE(view.FlexTotalDiffers());
 }
 
 TEST_F(ViewStateTest, HeaderRowsFollowTheColumnsBlocks) {
   SurveyRecipe builder;
   TestQuestion a = ValuedQuestion(QStringLiteral("A"), {1}, {0, 0});
-  TestQuestion b = a;
   builder.Add(a);
-  b.secondaryBlock = 0;
-  builder.Add(b);
+  a.secondaryBlock = 0;
+  builder.Add(a);
   SurveyDocument document = builder.Load();
   Start(document);
-  ASSERT_TRUE(view.CreateSubSheet(document, SelectionMatrix::AllSelected(document)).ok());
+  Create(document, SelectionMatrix::AllSelected(document));
   EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 2);
   document.questions[0].primaryBlock = 3;
   EXPECT_EQ(SheetHeaderRowCount(document, view.Sheet()), 3);

@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "platform/metafile/MetafilePaintDevice.h"
 #include "platform/metafile/MetafileTestReader.h"
@@ -53,14 +54,8 @@ template <typename Paint>
 ReadBoth DrawBoth(const QSize& size, Paint paint) {
   EmfPaintDevice emf(size, QString());
   WmfPaintDevice wmf(size);
-  {
-    QPainter painter(&emf);
-    paint(painter);
-  }
-  {
-    QPainter painter(&wmf);
-    paint(painter);
-  }
+  PaintOn(emf, paint);
+  PaintOn(wmf, paint);
   ReadBoth read{testing::ReadEnhancedMetafile(emf.ToBytes()), testing::ReadPlaceableMetafile(wmf.ToBytes())};
   EXPECT_TRUE(read.emf.error.isEmpty()) << read.emf.error.toStdString();
   EXPECT_TRUE(read.wmf.error.isEmpty()) << read.wmf.error.toStdString();
@@ -74,21 +69,16 @@ TEST_F(MetafileRecordsTest, EmfHeaderCarriesBoundsFrameReferenceAndDescription) 
   const ReadEmf read = testing::ReadEnhancedMetafile(bytes);
   ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
 
-  EXPECT_EQ(read.signature, 0x464D4520u);
-  EXPECT_EQ(read.bytes, static_cast<uint32_t>(bytes.size()));
-  EXPECT_EQ(read.recordCount, static_cast<uint32_t>(read.records.size()));
   uint64_t total = 0;
   for (const auto& record : read.records) total += record.size;
-  EXPECT_EQ(total, static_cast<uint64_t>(bytes.size()));
-  EXPECT_EQ(read.records.first().type, 1u);
-  EXPECT_EQ(read.records.last().type, 14u);
-
-  EXPECT_EQ(read.bounds, QRect(QPoint(0, 0), QPoint(199, 99)));
+  EXPECT_EQ(std::make_tuple(read.signature, read.bytes, read.recordCount, total, read.records.first().type,
+                            read.records.last().type),
+            std::make_tuple(0x464D4520u, static_cast<uint32_t>(bytes.size()),
+                            static_cast<uint32_t>(read.records.size()), static_cast<uint64_t>(bytes.size()), 1u, 14u));
   // 96 dpi: 200 px = 200 / 96 inch = 52.9167 mm; 100 px = 26.4583 mm.
-  EXPECT_EQ(read.frame, QRect(QPoint(0, 0), QPoint(5292, 2646)));
-  EXPECT_EQ(read.devicePixels, QSize(1920, 1440));
-  EXPECT_EQ(read.deviceMillimetres, QSize(508, 381));
-  EXPECT_EQ(read.micrometres, QSize(508000, 381000));
+  EXPECT_EQ(std::make_tuple(read.bounds, read.frame, read.devicePixels, read.deviceMillimetres, read.micrometres),
+            std::make_tuple(QRect(QPoint(0, 0), QPoint(199, 99)), QRect(QPoint(0, 0), QPoint(5292, 2646)),
+                            QSize(1920, 1440), QSize(508, 381), QSize(508000, 381000)));
   EXPECT_EQ(read.description, QString::fromUtf8("KVF Viewer") + QChar(0) + QString::fromUtf8("Enkät 2026") + QChar(0));
   EXPECT_EQ(emf.Description(), read.description);
 
@@ -100,8 +90,7 @@ TEST_F(MetafileRecordsTest, EmfHeaderCarriesBoundsFrameReferenceAndDescription) 
 TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
   // A 120-dpi screen; and one whose millimetres give an uneven ratio.
   EmfPaintDevice fine(QSize(240, 60), QString(), MetafileReference::ForResolution(120, 120));
-  EXPECT_EQ(fine.logicalDpiX(), 120);
-  EXPECT_EQ(fine.logicalDpiY(), 120);
+  EXPECT_EQ(std::make_tuple(fine.logicalDpiX(), fine.logicalDpiY()), std::make_tuple(120, 120));
   const ReadEmf fineRead = testing::ReadEnhancedMetafile(fine.ToBytes());
   ASSERT_TRUE(fineRead.error.isEmpty()) << fineRead.error.toStdString();
   EXPECT_EQ(fineRead.frame.bottomRight(), QPoint(5080, 1270));
@@ -113,12 +102,11 @@ TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
   EmfPaintDevice laptop(QSize(333, 77), QString(), odd);
   const ReadEmf oddRead = testing::ReadEnhancedMetafile(laptop.ToBytes());
   // 344 × 333 × 100 / 1366 = 8386.0; 194 × 77 × 100 / 768 = 1945.05
-  EXPECT_EQ(oddRead.frame.bottomRight(), QPoint(8386, 1945));
-  EXPECT_EQ(oddRead.devicePixels, QSize(1366, 768));
+  EXPECT_EQ(std::make_tuple(oddRead.frame.bottomRight(), oddRead.devicePixels),
+            std::make_tuple(QPoint(8386, 1945), QSize(1366, 768)));
   // Text is laid out at the logical resolution; the physical one is the
   // screen's own (1366 px on 344 mm: 100.9 dpi).
-  EXPECT_EQ(laptop.logicalDpiX(), 96);
-  EXPECT_EQ(laptop.physicalDpiX(), 101);
+  EXPECT_EQ(std::make_tuple(laptop.logicalDpiX(), laptop.physicalDpiX()), std::make_tuple(96, 101));
 
   // The program's screen as reference; 96 dpi without one, and on the
   // headless platform the tests run on.
@@ -130,9 +118,8 @@ TEST_F(MetafileRecordsTest, EmfFrameAndResolutionFollowTheReferenceDevice) {
       EXPECT_EQ(reference.logicalDpiY, qRound(screen->logicalDotsPerInchY()));
       continue;
     }
-    EXPECT_EQ(reference.pixels, QSize(1920, 1440));
-    EXPECT_EQ(reference.millimetres, QSize(508, 381));
-    EXPECT_EQ(reference.logicalDpiX, 96);
+    EXPECT_EQ(std::make_tuple(reference.pixels, reference.millimetres, reference.logicalDpiX),
+              std::make_tuple(QSize(1920, 1440), QSize(508, 381), 96));
   }
 
   // A point-sized font becomes pixels at the reference's resolution.
@@ -152,11 +139,8 @@ TEST_F(MetafileRecordsTest, DevicesLayOutTextAsA96DpiScreenImage) {
   EmfPaintDevice emf(QSize(300, 50), QString());
   WmfPaintDevice wmf(QSize(300, 50));
   QImage screen(300, 50, QImage::Format_RGB32);
-  EXPECT_EQ(emf.width(), 300);
-  EXPECT_EQ(emf.height(), 50);
-  EXPECT_EQ(emf.logicalDpiX(), 96);
-  EXPECT_EQ(emf.physicalDpiY(), 96);
-  EXPECT_EQ(wmf.logicalDpiY(), 96);
+  EXPECT_EQ(std::make_tuple(emf.width(), emf.height(), emf.logicalDpiX(), emf.physicalDpiY(), wmf.logicalDpiY()),
+            std::make_tuple(300, 50, 96, 96, 96));
   QFont pointFont(QStringLiteral("Arial"));
   pointFont.setPointSize(11);
   const QString text = QStringLiteral("Hur nöjd är du med din arbetsplats?");
@@ -172,21 +156,14 @@ TEST_F(MetafileRecordsTest, FontsAreArialAtTheRequestedPixelHeightAndWeight) {
     p.drawText(4, 60, QStringLiteral("Normal"));
     p.drawText(100, 60, QStringLiteral("Again"));  // no new font
   });
-  const ReadEmf& e = read.emf;
-  const ReadWmf& w = read.wmf;
-  for (const auto* fonts : {&e.fontsCreated, &w.fontsCreated}) {
-    ASSERT_EQ(fonts->size(), 2);
-    EXPECT_EQ((*fonts)[0].face, QStringLiteral("Arial"));
-    EXPECT_EQ((*fonts)[0].height, -24);
-    EXPECT_EQ((*fonts)[0].weight, 700);
-    EXPECT_EQ((*fonts)[1].height, -24);
-    EXPECT_EQ((*fonts)[1].weight, 400);
-    EXPECT_EQ((*fonts)[1].charset, 1);
-  }
   for (const testing::ReadPicture* picture : read.Both()) {
+    const auto& fonts = picture->fontsCreated;
+    ASSERT_EQ(fonts.size(), 2);
+    EXPECT_EQ(std::make_tuple(fonts[0].face, fonts[0].height, fonts[0].weight, fonts[1].height, fonts[1].weight,
+                              fonts[1].charset),
+              std::make_tuple(QStringLiteral("Arial"), -24, 700, -24, 400, 1));
     ASSERT_EQ(picture->texts.size(), 3);
-    EXPECT_EQ(picture->texts[0].font.weight, 700);
-    EXPECT_EQ(picture->texts[2].font.weight, 400);
+    EXPECT_EQ(std::make_tuple(picture->texts[0].font.weight, picture->texts[2].font.weight), std::make_tuple(700, 400));
   }
 }
 
@@ -203,22 +180,16 @@ TEST_F(MetafileRecordsTest, FillsCoverExactlyTheirRectangles) {
     p.fillRect(QRect(30, 1, 3, 4), first);
   };
   const ReadBoth read = DrawBoth(QSize(100, 100), paint);
-  const ReadEmf& e = read.emf;
-  const ReadWmf& w = read.wmf;
-  const QVector<std::pair<QRect, uint32_t>> expected = {
-      {QRect(10, 20, 32, 32), ColorRefOf(first)},
-      {QRect(5, 7, 16, 8), ColorRefOf(second)},
-      {QRect(60, 2, 6, 8), ColorRefOf(first)}};
-  ASSERT_EQ(e.fills.size(), expected.size());
-  ASSERT_EQ(w.fills.size(), expected.size());
-  for (int i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(e.fills[i].rect, expected[i].first) << i;
-    EXPECT_EQ(e.fills[i].colorRef, expected[i].second) << i;
-    EXPECT_EQ(w.fills[i].rect, expected[i].first) << i;
-    EXPECT_EQ(w.fills[i].colorRef, expected[i].second) << i;
-    EXPECT_TRUE(w.fills[i].penIsNull) << i;
+  const QVector<std::pair<QRect, uint32_t>> expected = {{QRect(10, 20, 32, 32), ColorRefOf(first)},
+                                                        {QRect(5, 7, 16, 8), ColorRefOf(second)},
+                                                        {QRect(60, 2, 6, 8), ColorRefOf(first)}};
+  for (const testing::ReadPicture* picture : read.Both()) {
+    QVector<std::pair<QRect, uint32_t>> fills;
+    for (const testing::ReadFill& fill : picture->fills) fills.append({fill.rect, fill.colorRef});
+    EXPECT_EQ(fills, expected);
+    EXPECT_EQ(picture->shapeRecords, 0);
   }
-  EXPECT_EQ(e.shapeRecords, 0);
+  for (const testing::ReadFill& fill : read.wmf.fills) EXPECT_TRUE(fill.penIsNull);
 }
 
 TEST_F(MetafileRecordsTest, TextRunsSitOnTheBaselineWithAdvancesAddingUpToTheWidth) {
@@ -233,15 +204,12 @@ TEST_F(MetafileRecordsTest, TextRunsSitOnTheBaselineWithAdvancesAddingUpToTheWid
   const ReadBoth read = DrawBoth(QSize(300, 40), paint);
   const ReadEmf& e = read.emf;
   const ReadWmf& w = read.wmf;
-  ASSERT_EQ(e.texts.size(), 1);
-  ASSERT_EQ(w.texts.size(), 1);
+  ASSERT_EQ(std::make_tuple(e.texts.size(), w.texts.size()), std::make_tuple(1, 1));
   const int width = static_cast<int>(std::lround(QFontMetricsF(font).horizontalAdvance(text)));
   for (const testing::ReadText& run : {e.texts[0], w.texts[0]}) {
-    EXPECT_EQ(run.text, text);
-    EXPECT_EQ(run.reference, QPoint(7, 30));
-    EXPECT_EQ(run.textAlign & 24, 24);  // baseline
-    EXPECT_EQ(run.backgroundMode, 1);   // transparent
-    EXPECT_EQ(run.colorRef, ColorRefOf(ink));
+    // On the baseline (align 24), transparent (mode 1).
+    EXPECT_EQ(std::make_tuple(run.text, run.reference, run.textAlign & 24, run.backgroundMode, run.colorRef),
+              std::make_tuple(text, QPoint(7, 30), 24, 1, ColorRefOf(ink)));
     ASSERT_EQ(run.dx.size(), text.size());
     int sum = 0;
     for (int advance : run.dx) {
@@ -308,9 +276,8 @@ TEST_F(MetafileRecordsTest, CleanUpSelectsStockObjectsAndDeletesEveryObject) {
   PaintOn(wmf, [&](QPainter& p) { picture.Draw(p); });
   const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
-  EXPECT_EQ(w.objectsAliveAtEnd, 0);
-  EXPECT_EQ(w.records.last().type, 0u);
-  EXPECT_EQ(w.records.last().size, 6u);
+  EXPECT_EQ(std::make_tuple(w.objectsAliveAtEnd, w.records.last().type, w.records.last().size),
+            std::make_tuple(0, 0u, 6u));
 }
 
 TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
@@ -323,21 +290,21 @@ TEST_F(MetafileRecordsTest, ManyColoursReuseObjectSlotsAndKeepEveryFillRight) {
   const ReadBoth read = DrawBoth(QSize(200, 160), paint);
   const ReadEmf& e = read.emf;
   const ReadWmf& w = read.wmf;
-  ASSERT_EQ(e.fills.size(), colours + 20);
-  ASSERT_EQ(w.fills.size(), colours + 20);
-  for (int i = 0; i < colours + 20; ++i) {
-    const uint32_t expected = ColorRefOf(QColor::fromHsv(i < colours ? i : i - colours, 200, 220));
-    EXPECT_EQ(e.fills[i].colorRef, expected) << i;
-    EXPECT_EQ(w.fills[i].colorRef, expected) << i;
+  QVector<uint32_t> expected;
+  for (int i = 0; i < colours + 20; ++i)
+    expected.append(ColorRefOf(QColor::fromHsv(i < colours ? i : i - colours, 200, 220)));
+  for (const testing::ReadPicture* picture : read.Both()) {
+    QVector<uint32_t> colorRefs;
+    for (const testing::ReadFill& fill : picture->fills) colorRefs.append(fill.colorRef);
+    EXPECT_EQ(colorRefs, expected);
+    EXPECT_EQ(picture->objectsAliveAtEnd, 0);
+    const std::set<int> slots(picture->createdSlots.begin(), picture->createdSlots.end());
+    EXPECT_LT(slots.size(), static_cast<size_t>(picture->createdSlots.size()));
   }
   // Slots are reused rather than growing with every colour.
   EXPECT_LT(e.handles, colours);
   EXPECT_LT(w.numberOfObjects, colours);
   EXPECT_GE(w.numberOfObjects, w.mostObjectsAlive);
-  EXPECT_LT(std::set<int>(w.createdSlots.begin(), w.createdSlots.end()).size(), static_cast<size_t>(w.createdSlots.size()));
-  EXPECT_LT(std::set<int>(e.createdSlots.begin(), e.createdSlots.end()).size(), static_cast<size_t>(e.createdSlots.size()));
-  EXPECT_EQ(e.objectsAliveAtEnd, 0);
-  EXPECT_EQ(w.objectsAliveAtEnd, 0);
 }
 
 TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
@@ -359,14 +326,10 @@ TEST_F(MetafileRecordsTest, LinesShapesAndImagesBecomeTheirRecords) {
     p.drawImage(QRect(160, 10, 8, 6), image);
   };
   const ReadBoth read = DrawBoth(QSize(200, 60), paint);
-  const ReadEmf& e = read.emf;
-  const ReadWmf& w = read.wmf;
   // line, ellipse, triangle, path area + two outlines, rotated rectangle
-  EXPECT_EQ(e.shapeRecords, 7);
-  EXPECT_EQ(w.shapeRecords, 7);
-  EXPECT_TRUE(e.fills.isEmpty());
-  EXPECT_EQ(e.imageRecords, 1);
-  EXPECT_EQ(w.imageRecords, 1);
+  for (const testing::ReadPicture* picture : read.Both())
+    EXPECT_EQ(std::make_tuple(picture->shapeRecords, picture->imageRecords), std::make_tuple(7, 1));
+  EXPECT_TRUE(read.emf.fills.isEmpty());
 }
 
 TEST_F(MetafileRecordsTest, RotatedTextBecomesFilledOutlinesAndScaledTextAScaledFont) {
@@ -382,9 +345,8 @@ TEST_F(MetafileRecordsTest, RotatedTextBecomesFilledOutlinesAndScaledTextAScaled
   for (const testing::ReadPicture* picture : read.Both()) {
     EXPECT_GE(picture->shapeRecords, 1);
     ASSERT_EQ(picture->texts.size(), 1);
-    EXPECT_EQ(picture->texts[0].text, QStringLiteral("Big"));
-    EXPECT_EQ(picture->texts[0].reference, QPoint(20, 40));
-    EXPECT_EQ(picture->texts[0].font.height, -24);
+    EXPECT_EQ(std::make_tuple(picture->texts[0].text, picture->texts[0].reference, picture->texts[0].font.height),
+              std::make_tuple(QStringLiteral("Big"), QPoint(20, 40), -24));
   }
 }
 
@@ -406,20 +368,15 @@ TEST_F(MetafileRecordsTest, ClipsApplyUntilChangedAndRestoreTheContextAfterwards
     p.fillRect(QRect(60, 0, 10, 10), nested);
   });
   for (const testing::ReadPicture* picture : read.Both()) {
-    ASSERT_EQ(picture->fills.size(), 4);
-    EXPECT_FALSE(picture->fills[0].clipped);
-    EXPECT_TRUE(picture->fills[1].clipped);
-    EXPECT_EQ(picture->fills[1].clip, QRect(20, 20, 30, 10));
-    EXPECT_EQ(picture->fills[1].colorRef, ColorRefOf(inside));
-    ASSERT_EQ(picture->texts.size(), 1);
-    EXPECT_TRUE(picture->texts[0].clipped);
-    EXPECT_EQ(picture->texts[0].clip, QRect(20, 20, 30, 10));
-    EXPECT_EQ(picture->fills[2].clip, QRect(30, 20, 10, 5));
-    EXPECT_EQ(picture->fills[2].colorRef, ColorRefOf(nested));
-    EXPECT_FALSE(picture->fills[3].clipped);
-    EXPECT_EQ(picture->fills[3].colorRef, ColorRefOf(nested));
-    EXPECT_EQ(picture->fills[3].rect, QRect(60, 0, 10, 10));
-    EXPECT_EQ(picture->objectsAliveAtEnd, 0);
+    ASSERT_EQ(std::make_tuple(picture->fills.size(), picture->texts.size()), std::make_tuple(4, 1));
+    const auto& f = picture->fills;
+    EXPECT_FALSE(f[0].clipped || f[3].clipped);
+    EXPECT_TRUE(f[1].clipped && picture->texts[0].clipped);
+    EXPECT_EQ(std::make_tuple(f[1].clip, f[1].colorRef, picture->texts[0].clip, f[2].clip, f[2].colorRef),
+              std::make_tuple(QRect(20, 20, 30, 10), ColorRefOf(inside), QRect(20, 20, 30, 10), QRect(30, 20, 10, 5),
+                              ColorRefOf(nested)));
+    EXPECT_EQ(std::make_tuple(f[3].colorRef, f[3].rect, picture->objectsAliveAtEnd),
+              std::make_tuple(ColorRefOf(nested), QRect(60, 0, 10, 10), 0));
   }
 }
 
@@ -428,12 +385,10 @@ TEST_F(MetafileRecordsTest, AnEmptyPictureIsStillAWellFormedFile) {
   WmfPaintDevice wmf(QSize(0, 0));
   const ReadEmf e = testing::ReadEnhancedMetafile(emf.ToBytes());
   const ReadWmf w = testing::ReadPlaceableMetafile(wmf.ToBytes());
-  EXPECT_EQ(e.bounds, QRect(QPoint(0, 0), QPoint(-1, -1)));
-  EXPECT_EQ(e.frame, QRect(QPoint(0, 0), QPoint(0, 0)));
-  EXPECT_EQ(w.right, 0);
-  EXPECT_EQ(w.bottom, 0);
-  EXPECT_EQ(w.checksum, 0x5771);  // the XOR of the ten words before it
-  EXPECT_EQ(w.numberOfObjects, 0);
+  EXPECT_EQ(std::make_tuple(e.bounds, e.frame),
+            std::make_tuple(QRect(QPoint(0, 0), QPoint(-1, -1)), QRect(0, 0, 1, 1)));
+  // The checksum is the XOR of the ten words before it.
+  EXPECT_EQ(std::make_tuple(w.right, w.bottom, w.checksum, w.numberOfObjects), std::make_tuple(0, 0, 0x5771, 0));
 
   const QByteArray header = PlaceableMetafileHeader(QRect(QPoint(-3, 5), QPoint(1024, 32767)));
   const testing::ReadWmf read = testing::ReadPlaceableMetafile(header + QByteArray(18, '\0'));
@@ -449,20 +404,12 @@ TEST_F(MetafileRecordsTest, WmfHeadersDescribeTheRecordsThatFollow) {
   const ReadWmf w = testing::ReadPlaceableMetafile(bytes);
   ASSERT_TRUE(w.error.isEmpty()) << w.error.toStdString();
   const QSize size = testing::SamplePicture::Size();
-  EXPECT_EQ(w.key, 0x9AC6CDD7u);
-  EXPECT_EQ(w.left, 0);
-  EXPECT_EQ(w.top, 0);
-  EXPECT_EQ(w.right, size.width());
-  EXPECT_EQ(w.bottom, size.height());
-  EXPECT_EQ(w.unitsPerInch, 96);
-  EXPECT_EQ(w.checksum, w.checksumOfWords);
-  EXPECT_EQ(w.headerType, 1);
-  EXPECT_EQ(w.headerSize, 9);
-  EXPECT_EQ(w.version, 0x0300);
-  EXPECT_EQ(w.sizeWords * 2, static_cast<uint32_t>(bytes.size() - 22));
-  EXPECT_EQ(w.maxRecordWords, w.largestRecordWords);
+  EXPECT_EQ(
+      std::make_tuple(w.key, QRect(QPoint(w.left, w.top), QPoint(w.right, w.bottom)), w.unitsPerInch, w.checksum),
+      std::make_tuple(0x9AC6CDD7u, QRect(QPoint(0, 0), QPoint(size.width(), size.height())), 96, w.checksumOfWords));
+  EXPECT_EQ(std::make_tuple(w.headerType, w.headerSize, w.version, w.sizeWords * 2, w.maxRecordWords, w.windowExtent),
+            std::make_tuple(1, 9, 0x0300, static_cast<uint32_t>(bytes.size() - 22), w.largestRecordWords, size));
   EXPECT_GE(w.numberOfObjects, w.mostObjectsAlive);
-  EXPECT_EQ(w.windowExtent, size);
   uint64_t total = 22 + 18;
   for (const auto& record : w.records) total += record.size;
   EXPECT_EQ(total, static_cast<uint64_t>(bytes.size()));

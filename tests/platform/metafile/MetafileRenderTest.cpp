@@ -89,8 +89,7 @@ QImage ScreenImage(const SamplePicture& picture) {
 void ExpectSamePicture(const QImage& rendered, const QImage& screen, const SamplePicture& picture, int tolerance,
                        bool exactEdges) {
   ASSERT_FALSE(rendered.isNull());
-  ASSERT_GE(rendered.width(), screen.width() - 1);
-  ASSERT_GE(rendered.height(), screen.height() - 1);
+  ASSERT_TRUE(rendered.width() >= screen.width() - 1 && rendered.height() >= screen.height() - 1);
 
   auto expectColour = [&](const QPoint& at, const char* what) {
     const QRgb want = OnWhite(screen.pixel(at));
@@ -99,10 +98,10 @@ void ExpectSamePicture(const QImage& rendered, const QImage& screen, const Sampl
                                      std::abs(qBlue(got) - qBlue(want))});
     EXPECT_LE(difference, 2) << what << " at " << at.x() << "," << at.y() << std::hex << ": " << got << " for " << want;
   };
-  expectColour(picture.band.topLeft() + QPoint(2, 2), "band");
-  expectColour(picture.band.bottomRight() - QPoint(2, 2), "band");
-  expectColour(picture.captionBlock.topLeft() + QPoint(2, 2), "caption block");
-  expectColour(picture.captionBlock.bottomRight() - QPoint(2, 2), "caption block");
+  for (const auto& [area, what] : {std::pair{picture.band, "band"}, std::pair{picture.captionBlock, "caption block"}}) {
+    expectColour(area.topLeft() + QPoint(2, 2), what);
+    expectColour(area.bottomRight() - QPoint(2, 2), what);
+  }
   for (const SamplePicture::Cell& cell : picture.cells) {
     // Corners are clear of the centred labels.
     expectColour(cell.rect.topLeft() + QPoint(2, 2), "cell");
@@ -124,10 +123,9 @@ void ExpectSamePicture(const QImage& rendered, const QImage& screen, const Sampl
     const QRect got = DarkBox(rendered, region);
     ASSERT_FALSE(want.isEmpty()) << what.toStdString();
     ASSERT_FALSE(got.isEmpty()) << "no text drawn: " << what.toStdString();
-    EXPECT_NEAR(got.left(), want.left(), tolerance) << what.toStdString();
-    EXPECT_NEAR(got.right(), want.right(), tolerance) << what.toStdString();
-    EXPECT_NEAR(got.top(), want.top(), tolerance) << what.toStdString();
-    EXPECT_NEAR(got.bottom(), want.bottom(), tolerance) << what.toStdString();
+    for (const auto& [g, w] : {std::pair{got.left(), want.left()}, std::pair{got.right(), want.right()},
+                               std::pair{got.top(), want.top()}, std::pair{got.bottom(), want.bottom()}})
+      EXPECT_NEAR(g, w, tolerance) << what.toStdString();
   };
   expectText(picture.band, picture.bandText);
   for (const SamplePicture::Cell& cell : picture.cells)
@@ -198,11 +196,13 @@ TEST_F(MetafileRenderTest, WmfClipRectangleLimitsWhatLibwmfDraws) {
   }
   const QImage image = RenderWmf(dir, wmf.ToBytes(), QSize(100, 100));
   ASSERT_EQ(image.size(), QSize(100, 100));
-  EXPECT_EQ(OnWhite(image.pixel(40, 40)), qRgb(0, 0, 255));
-  EXPECT_EQ(OnWhite(image.pixel(40, 60)), qRgb(255, 255, 255));
-  EXPECT_EQ(OnWhite(image.pixel(10, 40)), qRgb(255, 255, 255));
-  EXPECT_EQ(OnWhite(image.pixel(70, 40)), qRgb(255, 255, 255));
-  EXPECT_EQ(OnWhite(image.pixel(5, 5)), qRgb(255, 0, 0));
+  // Blue inside the clip only; white around it; the red fill after clipping ends.
+  const std::pair<QPoint, QRgb> expected[] = {{QPoint(40, 40), qRgb(0, 0, 255)},
+                                              {QPoint(40, 60), qRgb(255, 255, 255)},
+                                              {QPoint(10, 40), qRgb(255, 255, 255)},
+                                              {QPoint(70, 40), qRgb(255, 255, 255)},
+                                              {QPoint(5, 5), qRgb(255, 0, 0)}};
+  for (const auto& [at, colour] : expected) EXPECT_EQ(OnWhite(image.pixel(at)), colour) << at.x() << "," << at.y();
 }
 
 }  // namespace

@@ -66,6 +66,19 @@ struct DeviceState {
     clipped = true;
   }
 
+  // A text record's run with the state it is drawn in.
+  ReadText Run(QPoint reference) const {
+    ReadText text;
+    text.reference = reference;
+    text.font = font.font;
+    text.colorRef = textColor;
+    text.textAlign = textAlign;
+    text.backgroundMode = backgroundMode;
+    text.clipped = clipped;
+    text.clip = clip;
+    return text;
+  }
+
   void Select(const Object& object) {
     if (object.kind == Kind::Pen) pen = object;
     if (object.kind == Kind::Brush) brush = object;
@@ -164,7 +177,6 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         break;
       case 33:
         saved.append(dc);
-        ++emf.savedContexts;
         break;
       case 34:
         if (in.I32(at + 8) != -1 || saved.isEmpty())
@@ -183,12 +195,7 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
           emf.error = Fail("short font record", at);
           break;
         }
-        ReadFont font;
-        font.height = in.I32(at + 12);
-        font.weight = in.I32(at + 28);
-        font.italic = in.U8(at + 32) != 0;
-        font.charset = static_cast<int>(in.U8(at + 35));
-        font.face = in.Utf16(at + 40, 32);
+        ReadFont font{in.I32(at + 12), in.I32(at + 28), static_cast<int>(in.U8(at + 35)), in.Utf16(at + 40, 32)};
         font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? 32 : font.face.indexOf(QChar(0)));
         emf.fontsCreated.append(font);
         create(in.U32(at + 8), {Kind::Font, false, 0, font}, at);
@@ -210,8 +217,7 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         break;
       }
       case 84: {
-        ReadText text;
-        text.reference = QPoint(in.I32(at + 36), in.I32(at + 40));
+        ReadText text = dc.Run(QPoint(in.I32(at + 36), in.I32(at + 40)));
         const uint32_t chars = in.U32(at + 44);
         const uint32_t stringOffset = in.U32(at + 48);
         const uint32_t dxOffset = in.U32(at + 72);
@@ -222,12 +228,6 @@ ReadEmf ReadEnhancedMetafile(const QByteArray& file) {
         text.text = in.Utf16(at + stringOffset, chars);
         if (dxOffset != 0)
           for (uint32_t i = 0; i < chars; ++i) text.dx.append(in.I32(at + dxOffset + 4 * i));
-        text.font = dc.font.font;
-        text.colorRef = dc.textColor;
-        text.textAlign = dc.textAlign;
-        text.backgroundMode = dc.backgroundMode;
-        text.clipped = dc.clipped;
-        text.clip = dc.clip;
         emf.texts.append(text);
         break;
       }
@@ -304,7 +304,6 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         break;
       case 0x001E:
         saved.append(dc);
-        ++wmf.savedContexts;
         break;
       case 0x0127:
         if (in.I16(p) != -1 || saved.isEmpty())
@@ -322,11 +321,7 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
       case 0x02FA: create({Kind::Pen, in.U16(p) == 5, in.U32(p + 6), {}}); break;
       case 0x02FC: create({Kind::Brush, in.U16(p) == 1, in.U32(p + 2), {}}); break;
       case 0x02FB: {
-        ReadFont font;
-        font.height = in.I16(p);
-        font.weight = in.I16(p + 8);
-        font.italic = in.U8(p + 10) != 0;
-        font.charset = static_cast<int>(in.U8(p + 13));
+        ReadFont font{in.I16(p), in.I16(p + 8), static_cast<int>(in.U8(p + 13)), QString()};
         QByteArray face = in.Bytes(p + 18, std::min<qsizetype>(32, 2 * words - 24));
         face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
         font.face = QString::fromLatin1(face);
@@ -356,8 +351,7 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         break;
       }
       case 0x0A32: {
-        ReadText text;
-        text.reference = QPoint(in.I16(p + 2), in.I16(p));
+        ReadText text = dc.Run(QPoint(in.I16(p + 2), in.I16(p)));
         const int length = in.I16(p + 4);
         const int options = in.U16(p + 6);
         uint32_t stringAt = p + 8 + ((options & 0x0006) ? 8 : 0);
@@ -370,12 +364,6 @@ ReadWmf ReadPlaceableMetafile(const QByteArray& file) {
         const uint32_t dxAt = stringAt + ((length + 1) & ~1);
         if (dxAt + 2u * length <= at + 2 * words)
           for (int i = 0; i < length; ++i) text.dx.append(in.I16(dxAt + 2 * i));
-        text.font = dc.font.font;
-        text.colorRef = dc.textColor;
-        text.textAlign = dc.textAlign;
-        text.backgroundMode = dc.backgroundMode;
-        text.clipped = dc.clipped;
-        text.clip = dc.clip;
         wmf.texts.append(text);
         break;
       }

@@ -15,7 +15,6 @@ namespace kvf::platform::testing {
 struct ReadFont {
   int height = 0;
   int weight = 0;
-  bool italic = false;
   int charset = -1;
   QString face;
 };
@@ -57,7 +56,6 @@ struct ReadPicture {
   QVector<int> createdSlots;  // the slot or handle of each created object, in order
   int mostObjectsAlive = 0;
   int objectsAliveAtEnd = 0;
-  int savedContexts = 0;  // SaveDC records (each must be restored)
   int shapeRecords = 0;  // polylines, polygons, ellipses
   int imageRecords = 0;
 };

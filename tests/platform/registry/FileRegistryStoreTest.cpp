@@ -36,6 +36,14 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
+// The expected lines that the probe's lines lack.
+QStringList Missing(const QStringList& lines, const QStringList& expected) {
+  QStringList missing;
+  for (const QString& line : expected)
+    if (!lines.contains(line)) missing << line;
+  return missing;
+}
+
 class FileRegistryStoreTest : public ::testing::Test {
  protected:
   QTemporaryDir dir_;
@@ -56,14 +64,12 @@ TEST_F(FileRegistryStoreTest, TypesSurviveARestartInAnotherProcess) {
     EXPECT_TRUE(store.Flush());
   }
   const QString key = kFullProgram + QStringLiteral("\\Last Settings");
-  const QStringList lines = Probe(file_);
-  EXPECT_TRUE(lines.contains(QStringLiteral("status|0")));
-  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Graph Save Format|dword|300")));
-  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Printer Device Name|string|300")));
-  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Data Open Folder|string|/home/åsa/\"data\"\\x")));
-  EXPECT_TRUE(lines.contains(key + QStringLiteral("|Big|dword|4294967295")));
-  EXPECT_TRUE(lines.contains(key + QStringLiteral("|a\\b \"c\" / d%20|string|x")));
-  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Documents|")));  // an empty key is kept
+  // An empty key is kept.
+  EXPECT_EQ(
+      Missing(Probe(file_), {"status|0", key + "|Graph Save Format|dword|300", key + "|Printer Device Name|string|300",
+                             key + "|Data Open Folder|string|/home/åsa/\"data\"\\x", key + "|Big|dword|4294967295",
+                             key + "|a\\b \"c\" / d%20|string|x", kFullProgram + "\\Documents|"}),
+      QStringList());
   EXPECT_TRUE(ReadAll(file_).contains("\"Graph Save Format\"=dword:0000012c\r\n"));
 }
 
@@ -83,8 +89,7 @@ TEST_F(FileRegistryStoreTest, DeletionsReachTheFile) {
   }
   const QStringList lines = Probe(file_);
   const QString guid = kFullProgram + QStringLiteral("\\Documents\\{G}");
-  EXPECT_TRUE(lines.contains(guid + QStringLiteral("\\Block 000|Include In Copy|dword|1")));
-  EXPECT_TRUE(lines.contains(guid + QStringLiteral("\\Block 001|")));
+  EXPECT_EQ(Missing(lines, {guid + "\\Block 000|Include In Copy|dword|1", guid + "\\Block 001|"}), QStringList());
   EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("Block 002")));
 }
 
@@ -106,11 +111,11 @@ TEST_F(FileRegistryStoreTest, HonoursAFileEditedByHand) {
         .WriteDword(QStringLiteral("Graph Copy Format"), 2);
     store.Flush();
   }
-  const QStringList lines = Probe(file_);
   // Keys outside HKEY_CURRENT_USER are passed through untouched.
-  EXPECT_TRUE(lines.contains(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Other|Kept|dword|1")));
-  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Graph Legends|string|6")));
-  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Graph Copy Format|dword|2")));
+  EXPECT_EQ(Missing(Probe(file_), {"HKEY_LOCAL_MACHINE\\Software\\Other|Kept|dword|1",
+                                   kFullProgram + "\\Settings|Graph Legends|string|6",
+                                   kFullProgram + "\\Settings|Graph Copy Format|dword|2"}),
+            QStringList());
 }
 
 TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
@@ -132,9 +137,8 @@ TEST_F(FileRegistryStoreTest, AnUnreadableFileIsKeptAsideAndDefaultsApply) {
     EXPECT_TRUE(store.Flush());
   }
   EXPECT_EQ(ReadAll(backup), garbage);
-  const QStringList lines = Probe(file_);
-  EXPECT_TRUE(lines.contains(QStringLiteral("status|0")));
-  EXPECT_TRUE(lines.contains(kFullProgram + QStringLiteral("\\Settings|Overview Max Rows|dword|100")));
+  EXPECT_EQ(Missing(Probe(file_), {"status|0", kFullProgram + "\\Settings|Overview Max Rows|dword|100"}),
+            QStringList());
 
   // A second run over the same damaged bytes keeps one copy, not two.
   WriteAll(file_, garbage);
@@ -210,10 +214,13 @@ TEST(DefaultRegistryFilePath, FollowsXdgConfigHome) {
   const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
   EXPECT_EQ(DefaultRegistryFilePath(), QStringLiteral("/tmp/cfg/Brennvik AB/KVF Viewer.reg"));
+  // A relative or missing folder: the default under the home folder.
   qputenv("XDG_CONFIG_HOME", "relative/dir");
-  EXPECT_EQ(DefaultRegistryFilePath(), QDir::homePath() + QStringLiteral("/.config/Brennvik AB/KVF Viewer.reg"));
+  const QString relative = DefaultRegistryFilePath();
   qunsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(DefaultRegistryFilePath(), QDir::homePath() + QStringLiteral("/.config/Brennvik AB/KVF Viewer.reg"));
+  EXPECT_EQ(std::make_tuple(relative, DefaultRegistryFilePath()),
+            std::make_tuple(QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg",
+                            QDir::homePath() + "/.config/Brennvik AB/KVF Viewer.reg"));
   qputenv("XDG_CONFIG_HOME", saved);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kvf::platform {
 namespace {
 
@@ -47,12 +49,9 @@ TEST(RegText, RoundTripsAwkwardNamesAndTexts) {
 
   const RegistryTree back = Parse(FormatRegText(tree));
   for (const QString& name : names) {
-    const RegistryValue* text = back.FindValue(key, name);
-    ASSERT_NE(text, nullptr) << name.toStdString();
-    EXPECT_EQ(*text, RegistryValue::String(name + QStringLiteral(" = \\\"value\\")));
-    const RegistryValue* number = back.FindValue(key, name + QStringLiteral(" n"));
-    ASSERT_NE(number, nullptr);
-    EXPECT_EQ(number->type, RegistryType::Dword);
+    ASSERT_TRUE(back.FindValue(key, name) && back.FindValue(key, name + QStringLiteral(" n"))) << name.toStdString();
+    EXPECT_EQ(*back.FindValue(key, name), RegistryValue::String(name + QStringLiteral(" = \\\"value\\")));
+    EXPECT_EQ(back.FindValue(key, name + QStringLiteral(" n"))->type, RegistryType::Dword);
   }
   EXPECT_EQ(back.FindValue(key, QStringLiteral("lines"))->text, QStringLiteral("one\r\ntwo\tthree"));
   EXPECT_EQ(*back.FindValue(key, QStringLiteral("binary")), RegistryValue::Other(QStringLiteral("hex:01,02,ff")));
@@ -100,9 +99,10 @@ TEST(RegText, AppliesDeletionsInOrder) {
       "[HKEY_CURRENT_USER\\A\\D]\r\n"
       "[-HKEY_CURRENT_USER\\A\\B]\r\n"
       "[HKEY_CURRENT_USER\\A\\D]\r\n\"w\"=dword:3\r\n\"w\"=-\r\n"));
-  EXPECT_FALSE(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B")));
-  EXPECT_FALSE(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B\\C")));
-  EXPECT_TRUE(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\D")));
+  EXPECT_EQ(std::make_tuple(tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B")),
+                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\B\\C")),
+                            tree.HasKey(QStringLiteral("HKEY_CURRENT_USER\\A\\D"))),
+            std::make_tuple(false, false, true));
   EXPECT_EQ(tree.FindValue(QStringLiteral("HKEY_CURRENT_USER\\A\\D"), QStringLiteral("w")), nullptr);
 }
 
@@ -133,8 +133,7 @@ TEST(RegText, RefusesMalformedTextAndNamesTheLine) {
     RegistryTree tree;
     const std::optional<RegTextError> error = ParseRegText(QByteArray(c.text), &tree);
     ASSERT_TRUE(error) << c.text;
-    EXPECT_EQ(error->line, c.line) << c.text;
-    EXPECT_FALSE(error->reason.isEmpty());
+    EXPECT_EQ(std::make_tuple(error->line, error->reason.isEmpty()), std::make_tuple(c.line, false)) << c.text;
   }
 }
 
