@@ -15,6 +15,7 @@ export XDG_CONFIG_HOME="$work/config"
 export KVF_SHEET_TIMING=1
 # The inner shell starts the viewer, waits for its line and ends it.
 : >"$work/viewer.err"
+# shellcheck disable=SC2016
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   "$1" "$2" 2>>"$3/viewer.err" &
   viewer=$!
