@@ -21,7 +21,7 @@ QString ConfigHome(const QString& name, const QByteArray& regText) {
   const QString home = TempDir() + "/config-" + name;
   QDir().mkpath(home + "/Brennvik AB");
   QFile file(home + "/Brennvik AB/KVF Viewer.reg");
-  if (!regText.isEmpty()) EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(regText) == regText.size());
+  EXPECT_TRUE(regText.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(regText) == regText.size()));
   return home;
 }
 
