@@ -1,9 +1,10 @@
 #pragma once
 // A main window for widget tests: an in-memory registry, a memory clipboard,
-// message boxes recorded instead of shown, and the sample documents.
+// message boxes recorded instead of shown, and the sample document. The
+// tests share one application object and run headless unless told otherwise.
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "app/mainwindow/MainWindow.h"
@@ -15,29 +16,24 @@ namespace kvf::testing {
 struct RecordedMessage {
   QMessageBox::Icon icon;
   QString caption;
-  QString text;
 };
 
 class ViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+  void TearDown() override { window_.reset(); }
 
   // A new window on the fixture's store (Load is not called).
   app::MainWindow& MakeWindow();
   // Makes the window, loads it with arguments and waits for a command-line
   // document to be opened.
   app::MainWindow& StartWith(const QStringList& arguments);
+  // Sends a pointer move over widget at (in widget coordinates).
+  static void MoveOver(QWidget* widget, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  static QString EnglishSample() { return QStringLiteral(KVF_SAMPLES_DIR "/staff-survey-en.kvf"); }
 
-  static QString SamplePath(const QString& name);  // "staff-survey-en"
-  static QString EnglishSample() { return SamplePath(QStringLiteral("staff-survey-en")); }
-  // A synthetic document written to the temporary folder.
-  QString SyntheticDocument(const QString& name, int respondents, int questions, int dimensions);
-
-  // Text of a menu entry and whether it shows and can be chosen.
-  QString Caption(app::MenuEntry name);
-  bool Visible(app::MenuEntry name);
-  bool Enabled(app::MenuEntry name);
+  bool Visible(app::MenuEntry name) { return window_->Menus().Action(name)->isVisible(); }
+  bool Enabled(app::MenuEntry name) { return window_->Menus().Action(name)->isEnabled(); }
 
   platform::MemoryRegistryStore store_;
   platform::MemoryClipboard clipboard_;

@@ -16,8 +16,8 @@ CliResult RunKvf(const QStringList& arguments, const QString& language, const QS
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   if (!configHome.isEmpty()) env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-  env.insert(QStringLiteral("LC_ALL"), language == QStringLiteral("sv") ? QStringLiteral("sv_SE.UTF-8")
-                                                                        : QStringLiteral("C.UTF-8"));
+  env.insert(QStringLiteral("LC_ALL"),
+             language == QStringLiteral("sv") ? QStringLiteral("sv_SE.UTF-8") : QStringLiteral("C.UTF-8"));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   process.setProcessEnvironment(env);
   process.start(QStringLiteral(KVF_PROGRAM), arguments);
@@ -40,7 +40,8 @@ QString TempDir() {
 
 QString SaveFixture(const writer::KvfDescription& description, const QString& name) {
   static int counter = 0;
-  const QString file = name.endsWith(QStringLiteral(".kvf")) ? name : QStringLiteral("%1-%2.kvf").arg(name).arg(++counter);
+  const QString file =
+      name.endsWith(QStringLiteral(".kvf")) ? name : QStringLiteral("%1-%2.kvf").arg(name).arg(++counter);
   const QString path = TempDir() + QLatin1Char('/') + file;
   QString error;
   EXPECT_TRUE(writer::SaveKvf(description, path, &error)) << error.toStdString();
@@ -61,6 +62,15 @@ QJsonObject RunJson(const QStringList& arguments, const QString& language) {
   const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
   EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
   return json.object();
+}
+
+void ExpectKeysInOrder(const QByteArray& out, const char* keys) {
+  qsizetype last = -1;
+  for (const QByteArray& key : QByteArray(keys).split(' ')) {
+    const qsizetype at = out.indexOf('"' + key + '"');
+    ASSERT_GT(at, last) << key.toStdString();
+    last = at;
+  }
 }
 
 }  // namespace kvf::testing

@@ -9,82 +9,58 @@
 namespace kvf::testing {
 namespace {
 
-TEST(KvfCommon, HelpListsEveryCommand) {
-  const CliResult result = RunKvf({QStringLiteral("--help")});
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_TRUE(result.out.contains("kvf dump FILE"));
-}
-
-TEST(KvfCommon, UsageErrorsExitOne) {
+TEST(KvfCommon, HelpUsageErrorsAndLoadErrorsInTheUsersLanguage) {
+  const CliResult help = RunKvf({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.contains("kvf dump FILE"));
   for (const QStringList& arguments :
        {QStringList(), QStringList{"no-such-command"}, QStringList{"dump"}, QStringList{"dump", "--bogus", "x"}})
     EXPECT_EQ(RunKvf(arguments).exitCode, 1) << arguments.join(' ').toStdString();
-}
 
-TEST(KvfCommon, LoadErrorsPrintTheLoaderTextInTheUsersLanguage) {
-  const QString missing = TempDir() + QStringLiteral("/missing.kvf");
-  const CliResult english = RunKvf({"dump", missing});
+  const CliResult english = RunKvf({"dump", TempDir() + "/missing.kvf"});
   EXPECT_EQ(std::make_tuple(english.exitCode, english.err, english.out),
             std::make_tuple(2, QByteArray("Can not open the file!\n"), QByteArray()));
-
-  const QString junk = TempDir() + QStringLiteral("/junk.kvf");
-  QFile file(junk);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100, 'x')) == 100);
-  file.close();
-  const CliResult swedish = RunKvf({"dump", junk}, QStringLiteral("sv"));
+  QFile junk(TempDir() + "/junk.kvf");
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(100, 'x')) == 100);
+  junk.close();
+  const CliResult swedish = RunKvf({"dump", junk.fileName()}, "sv");
   EXPECT_EQ(std::make_tuple(swedish.exitCode, QString::fromUtf8(swedish.err)),
             std::make_tuple(2, QStringLiteral("Det här är inte en KVF-fil!\n")));
 }
 
 // Two respondents, one dimension that is also the only overview question.
-writer::KvfDescription Permissions(bool allowed) {
+QString Permissions(bool allowed) {
   writer::KvfDescription d;
   d.alternatives.resize(2);
   writer::QuestionRecord q;
   q.alternativeCount = 2;
-  q.isDimension = writer::kTrue;
-  q.isOverviewQuestion = writer::kTrue;
+  q.isDimension = q.isOverviewQuestion = writer::kTrue;
   d.questions = {q};
   d.answers = {{0, 1}};
-  const int16_t flag = allowed ? writer::kTrue : writer::kFalse;
-  d.info.allowCopy = d.info.allowSave = d.info.allowCopyData = flag;
-  return d;
+  d.info.allowCopy = d.info.allowSave = d.info.allowCopyData = allowed ? writer::kTrue : writer::kFalse;
+  return SaveFixture(d, allowed ? "open" : "closed");
 }
 
 TEST(KvfCommon, ExitCodesWinInTheOrderOneTwoFiveThreeFour) {
-  const QString closed = SaveFixture(Permissions(false), QStringLiteral("closed"));
-  const QString open = SaveFixture(Permissions(true), QStringLiteral("open"));
-  const QString missing = TempDir() + QStringLiteral("/missing.kvf");
-  const QString png = TempDir() + QStringLiteral("/o.png");
-  const QString unwritable = TempDir() + QStringLiteral("/no/such/folder/o.png");
-  const QString copyData = QStringLiteral("copy-data");
-  const QString overview = QStringLiteral("overview");
-  const QString keep = QStringLiteral("--keep");
-  const QString out = QStringLiteral("--out");
-  struct Case {
-    QStringList arguments;
-    int exitCode;
+  const QString closed = Permissions(false), open = Permissions(true);
+  const QString missing = TempDir() + "/missing.kvf", png = TempDir() + "/o.png";
+  const QString unwritable = TempDir() + "/no/such/folder/o.png";
+  const std::pair<QStringList, int> cases[] = {
+      {{"copy-data", closed, "--keep", "5:0"}, 1},  // a dimension out of range beats all
+      {{"copy-data", missing, "--keep", "0:"}, 2},
+      {{"copy-data", closed, "--keep", "0:"}, 5},      // not offered beats a refused selection
+      {{"overview", closed, "--out", unwritable}, 5},  // and a failed write
+      {{"copy-data", open, "--keep", "0:"}, 3},
+      {{"overview", open, "--keep", "0:", "--out", unwritable}, 3},
+      {{"overview", open, "--out", unwritable}, 4},
+      {{"overview", open, "--out", png}, 0},
+      {{"select", closed}, 0},  // not gated
   };
-  const Case cases[] = {
-      {{copyData, closed, keep, QStringLiteral("5:0")}, 1},         // a dimension out of range beats all
-      {{copyData, missing, keep, QStringLiteral("0:")}, 2},
-      {{copyData, closed, keep, QStringLiteral("0:")}, 5},          // not offered beats a refused selection
-      {{overview, closed, out, unwritable}, 5},                    // and a failed write
-      {{copyData, open, keep, QStringLiteral("0:")}, 3},
-      {{overview, open, keep, QStringLiteral("0:"), out, unwritable}, 3},
-      {{overview, open, out, unwritable}, 4},
-      {{overview, open, out, png}, 0},
-      {{QStringLiteral("select"), closed}, 0},                     // not gated
-  };
-  for (const Case& c : cases) {
-    const CliResult result = RunKvf(c.arguments);
-    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(QLatin1Char(' ')).toStdString();
-    if (c.exitCode != 0) {
-      EXPECT_TRUE(result.out.isEmpty());
-    }
-    if (c.exitCode == 5) {
-      EXPECT_TRUE(result.err.startsWith("This document does not allow"));
-    }
+  for (const auto& [arguments, code] : cases) {
+    const CliResult result = RunKvf(arguments);
+    EXPECT_EQ(result.exitCode, code) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(code == 0 || result.out.isEmpty());
+    EXPECT_TRUE(code != 5 || result.err.startsWith("This document does not allow"));
   }
 }
 

@@ -1,5 +1,5 @@
 // The pop-up's entries by the row a right click hits, the block behind a
-// block row, the View block-graph lists and DoubleAmpersands.
+// block row and the View block-graph lists.
 #include <gtest/gtest.h>
 
 #include "app/mainwindow/PopupMenuRules.h"
@@ -24,16 +24,15 @@ class PopupRules : public ::testing::Test {
   }
   static SurveyRecipe Recipe(bool answerComments) {
     SurveyRecipe recipe;
-    auto q0 = ValuedQuestion(QStringLiteral("A"), {1, 2}, {0, 1, 0});
-    q0.primaryBlock = 0;
-    q0.secondaryBlock = 1;
-    q0.graphFlags = kGraphHistogram | kGraphRanking;
-    auto q1 = ValuedQuestion(QStringLiteral("B"), {1, 2}, {1, 1, 0});
-    q1.primaryBlock = 0;
-    q1.graphFlags = 0;
-    auto q2 = ValuedQuestion(QStringLiteral("C"), {1, 2}, {0, 0, 1});
-    q2.graphFlags = kGraphFraction;
-    for (const auto& q : {q0, q1, q2}) recipe.Add(q);
+    const std::tuple<const char*, std::vector<int32_t>, int32_t, int32_t, int32_t> questions[] = {
+        {"A", {0, 1, 0}, 0, 1, kGraphHistogram | kGraphRanking},
+        {"B", {1, 1, 0}, 0, -1, 0},
+        {"C", {0, 0, 1}, -1, -1, kGraphFraction}};
+    for (const auto& [name, answers, primary, secondary, flags] : questions) {
+      TestQuestion q = ValuedQuestion(QString::fromLatin1(name), {1, 2}, answers);
+      std::tie(q.primaryBlock, q.secondaryBlock, q.graphFlags) = std::tie(primary, secondary, flags);
+      recipe.Add(q);
+    }
     recipe.AddBlock(QStringLiteral("Block & more"), true);
     recipe.AddBlock(QStringLiteral("Sub"), true);
     recipe.Description().blocks[0].graphFlags = kGraphIndex | kGraphHistogram;
@@ -59,27 +58,22 @@ QString Shown(const PopupState& p) {
   entry("rows", p.showRowsComments);
   entry("columns", p.showColumnsComments);
   entry("copy", p.copyThisRowsAnswers);
-  const std::pair<bool, const char*> flags[] = {{p.bar1, "bar1"},
-                                                {p.blockIndexGraph, "blockIndex"},
-                                                {p.blockHistogram, "blockHistogram"},
-                                                {p.blockGraph, "blockGraph"},
-                                                {p.blockRankingGraph, "blockRanking"},
-                                                {p.questionHistogram, "histogram"},
-                                                {p.questionGraph, "graph"},
-                                                {p.questionRankingGraph, "ranking"},
-                                                {p.bar2, "bar2"}};
-  for (const auto& [on, name] : flags)
-    if (on) words << QString::fromLatin1(name);
+  const bool on[] = {p.bar1,          p.blockIndexGraph,      p.blockHistogram,
+                     p.blockGraph,    p.blockRankingGraph,    p.questionHistogram,
+                     p.questionGraph, p.questionRankingGraph, p.bar2};
+  const char* names[] = {"bar1",      "blockIndex", "blockHistogram", "blockGraph", "blockRanking",
+                         "histogram", "graph",      "ranking",        "bar2"};
+  for (size_t i = 0; i < std::size(on); ++i)
+    if (on[i]) words << QString::fromLatin1(names[i]);
   return words.join(QLatin1Char(' '));
 }
 
-TEST_F(PopupRules, EntriesByHitRow) {
+TEST_F(PopupRules, EntriesByHitRowAndBlockGraphLists) {
   const std::tuple<int32_t, int32_t, bool, const char*> rows[] = {
       // Respondent 2 commented question 1, a sheet column; nobody commented question 0.
       {2, 0, false, "rows+ columns copy+ bar1 histogram ranking bar2"},
       // Respondent 0 has no comment; question 1 has no graph and there is no total graph.
       {0, 1, false, "rows columns+ copy+ bar1"},
-      {0, 1, true, "rows columns+ copy+ bar1 bar2"},
       // The question row: column comments and the question's graphs only.
       {-1, 2, false, "columns bar1 graph bar2"},
       // Block rows: primary block on top, secondary below; a question without a block has none.
@@ -91,42 +85,31 @@ TEST_F(PopupRules, EntriesByHitRow) {
     EXPECT_EQ(Shown(At(row, question, totalGraph)), QString::fromLatin1(shown)) << row << "," << question;
   EXPECT_EQ(std::make_tuple(At(-3, 0).block, At(-2, 0).block, At(-2, 1).block, At(-3, 2).block),
             std::make_tuple(0, 1, 0, -1));  // no secondary block: the primary one
+  // With two header rows, -2 is the topmost.
+  EXPECT_EQ(std::make_tuple(BlockOfHeaderRow(document_, 0, -2, 2), BlockOfHeaderRow(document_, 0, -1, 2)),
+            std::make_tuple(0, -1));
   // Random order per column hides the row entries.
   sheet_.columnOffsetsActive = true;
   EXPECT_EQ(Shown(At(2, 0)), QStringLiteral("columns bar1 histogram ranking bar2"));
+  // The View block-graph lists follow the flags in block order.
+  SurveyRecipe recipe = Recipe(true);
+  recipe.Description().blocks[1].graphFlags = kGraphHistogram | kGraphFraction | kGraphRanking | kGraphIndex;
+  const BlockGraphMenuMap map = BuildBlockGraphMenuMap(recipe.Load());
+  using Blocks = std::vector<int32_t>;
+  EXPECT_EQ(std::make_tuple(map.histogram, map.graph, map.ranking, map.index),
+            std::make_tuple(Blocks{0, 1}, Blocks{1}, Blocks{1}, Blocks{0, 1}));
 }
 
 TEST_F(PopupRules, GeneralCommentsCountOnlyWithTheDocumentFlag) {
   SurveyRecipe recipe = Recipe(false);
   recipe.Description().respondentComments = {{recipe.Text(QStringLiteral("general"))}};
   document_ = recipe.Load();
-  EXPECT_FALSE(At(0, 0).showRowsComments.visible);
+  const bool without = At(0, 0).showRowsComments.visible;
   recipe.Info().hasRespondentComments = writer::kTrue;
   document_ = recipe.Load();
   // Respondent 1 lies outside the comment table.
-  EXPECT_EQ(std::make_tuple(Shown(At(0, 0)), At(1, 0).showRowsComments.enabled),
-            std::make_tuple(QStringLiteral("rows+ copy+ bar1 histogram ranking bar2"), false));
-}
-
-TEST_F(PopupRules, TwoHeaderRowsMakeMinusTwoTheTopmost) {
-  EXPECT_EQ(std::make_tuple(BlockOfHeaderRow(document_, 0, -2, 2), BlockOfHeaderRow(document_, 0, -1, 2),
-                            BlockOfHeaderRow(document_, 0, 5, 2)),
-            std::make_tuple(0, -1, -1));
-}
-
-TEST_F(PopupRules, BlockGraphListsFollowTheFlagsInBlockOrder) {
-  SurveyRecipe recipe = Recipe(true);
-  recipe.Description().blocks[1].graphFlags = kGraphHistogram | kGraphFraction | kGraphRanking | kGraphIndex;
-  document_ = recipe.Load();
-  const BlockGraphMenuMap map = BuildBlockGraphMenuMap(document_);
-  using Blocks = std::vector<int32_t>;
-  EXPECT_EQ(std::make_tuple(map.histogram, map.graph, map.ranking, map.index),
-            std::make_tuple(Blocks{0, 1}, Blocks{1}, Blocks{1}, Blocks{0, 1}));
-}
-
-TEST(DoubleAmpersands, DoublesEveryAmpersand) {
-  EXPECT_EQ(DoubleAmpersands(QStringLiteral("R&D && more&")), QStringLiteral("R&&D &&&& more&&"));
-  EXPECT_EQ(DoubleAmpersands(QString()), QString());
+  EXPECT_EQ(std::make_tuple(without, Shown(At(0, 0)), At(1, 0).showRowsComments.enabled),
+            std::make_tuple(false, QStringLiteral("rows+ copy+ bar1 histogram ranking bar2"), false));
 }
 
 }  // namespace
