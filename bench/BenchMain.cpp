@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
     const auto floor = reporter.Times().find(ratio.floor);
     if (subject == reporter.Times().end() || floor == reporter.Times().end() || floor->second <= 0) continue;
     const double value = subject->second / floor->second;
+    if (ratio.target == kvf::bench::kNoTarget) {
+      std::printf("  %-50s %6.2f x  (over %s)\n", ratio.subject.c_str(), value, ratio.floor.c_str());
+      continue;
+    }
     const bool ok = value <= ratio.target;
     if (!ok) ++over;
     std::printf("  %-50s %6.2f x  (target <= %.1f) %s\n", ratio.subject.c_str(), value, ratio.target,

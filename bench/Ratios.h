@@ -13,6 +13,9 @@ struct Ratio {
   double target;
 };
 
+// A ratio printed for information (an old way against its replacement).
+inline constexpr double kNoTarget = 0.0;
+
 // Registers a ratio; call from a static initialiser next to the benchmarks.
 bool AddRatio(const std::string& subject, const std::string& floor, double target);
 const std::vector<Ratio>& Ratios();

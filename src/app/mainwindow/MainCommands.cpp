@@ -31,11 +31,13 @@ void MainCommands::Connect(MainMenus& menus) {
 
 bool MainCommands::OpenDocument(const QString& path, bool rememberFolder, const QString& caption) {
   kvf::Status loaded;
+  window_.Sheet()->TimeNextSheet(true);
   {
     WaitCursor wait;
     loaded = window_.Session().LoadDocument(path, rememberFolder);
   }
   if (!loaded) {
+    window_.Sheet()->TimeNextSheet(false);
     window_.ShowMessage(QMessageBox::Critical, caption, loaded.Text());
     window_.Status().ClearStatus();
     return false;

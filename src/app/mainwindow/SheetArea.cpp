@@ -1,7 +1,10 @@
 #include "app/mainwindow/SheetArea.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
+#include <cstdio>
+#include <vector>
 
 namespace kvf::app {
 
@@ -71,6 +74,14 @@ void SheetArea::DesignSheetView() {
   update();
 }
 
+void SheetArea::TimeNextSheet(bool on) {
+  if (on && qEnvironmentVariableIsSet("KVF_SHEET_TIMING")) {
+    sheetClock_.start();
+  } else {
+    sheetClock_.invalidate();
+  }
+}
+
 SheetScroll SheetArea::Scroll() const {
   SheetScroll scroll;
   scroll.horizontalVisible = !horizontal_->isHidden();
@@ -90,17 +101,40 @@ SheetGrid SheetArea::Grid() const {
   return grid;
 }
 
-void SheetArea::paintEvent(QPaintEvent*) {
+void SheetArea::PaintSheet(QPainter& painter, const QRect& exposed) {
+  SheetViewLayout current = layout_;
+  current.horizontal.value = horizontal_->value();
+  current.vertical.value = vertical_->value();
+  const SheetRepaint repaint = RepaintSheet(Input(), current);
+  // The visible regions are drawn into the canvas at one device pixel per
+  // sheet pixel, then shown; only the exposed part is drawn.
+  if (canvas_.size() != size()) canvas_ = QImage(size(), QImage::Format_RGB32);
+  std::vector<QRect> drawn;
+  if (!canvas_.isNull()) {
+    QPainter canvas(&canvas_);
+    for (const SheetCopy& copy : repaint.copies) {
+      const QRect shown = QRect(copy.target, copy.source.size()).intersected(exposed);
+      if (shown.isEmpty()) continue;
+      sheet_->PaintRegion(canvas, shown.translated(copy.source.topLeft() - copy.target), shown.topLeft());
+      drawn.push_back(shown);
+    }
+  }
+  for (const QRect& shown : drawn) painter.drawImage(shown.topLeft(), canvas_, shown);
+  const QColor face = palette().color(QPalette::Button);
+  for (const QRect& strip : repaint.buttonFaceStrips) painter.fillRect(strip, face);
+}
+
+void SheetArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QColor face = palette().color(QPalette::Button);
   painter.fillRect(rect(), face);
   if (sheet_ != nullptr && sheet_->present && !sheet_->Bounds().isEmpty()) {
-    SheetViewLayout current = layout_;
-    current.horizontal.value = horizontal_->value();
-    current.vertical.value = vertical_->value();
-    const SheetRepaint repaint = RepaintSheet(Input(), current);
-    for (const SheetCopy& copy : repaint.copies) sheet_->PaintRegion(painter, copy.source, copy.target);
-    for (const QRect& strip : repaint.buttonFaceStrips) painter.fillRect(strip, face);
+    PaintSheet(painter, event->rect());
+    if (sheetClock_.isValid()) {
+      std::fprintf(stderr, "kvf-viewer: first sheet painted %.1f ms after loading started\n",
+                   static_cast<double>(sheetClock_.nsecsElapsed()) / 1e6);
+      sheetClock_.invalidate();
+    }
   }
   // The decoration lines frame the sheet: first and last pixel column and row.
   painter.setPen(palette().color(QPalette::Mid));

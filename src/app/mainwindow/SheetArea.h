@@ -4,10 +4,12 @@
 // a thin decoration frame around it.
 //
 // DesignSheetView fits the bars to the area and the sheet (call it after a
-// new sheet and on every resize); painting asks the sheet state to paint
-// the visible regions (RepaintSheet, SheetState::PaintRegion). The sheet
-// state is owned by the main window and must outlive this widget's use of
-// it.
+// new sheet and on every resize); painting asks the sheet state to draw
+// the visible regions (RepaintSheet, SheetState::PaintRegion) into a canvas
+// of the area's size, the only pixels kept. The sheet state is owned by
+// the main window and must outlive this widget's use of it.
+#include <QElapsedTimer>
+#include <QImage>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -32,6 +34,11 @@ class SheetArea : public QWidget {
   SheetScroll Scroll() const;
   SheetGrid Grid() const;
   const SheetViewLayout& Layout() const { return layout_; }
+  // With KVF_SHEET_TIMING set in the environment: starts a clock now and
+  // writes one line to standard error when a sheet is next painted (how
+  // long a document took from the start of loading to its first sheet).
+  // on false stops the clock (the load failed).
+  void TimeNextSheet(bool on);
 
  Q_SIGNALS:
   void Resized();
@@ -42,12 +49,15 @@ class SheetArea : public QWidget {
 
  private:
   SheetViewInput Input() const;
+  void PaintSheet(QPainter& painter, const QRect& exposed);
   static void ApplyBar(QScrollBar* bar, const ScrollBarLayout& layout);
 
   const SheetState* sheet_ = nullptr;
   QScrollBar* vertical_;
   QScrollBar* horizontal_;
   SheetViewLayout layout_;
+  QImage canvas_;             // Format_RGB32, the area's size
+  QElapsedTimer sheetClock_;  // running while a sheet is awaited (TimeNextSheet)
 };
 
 }  // namespace kvf::app

@@ -27,6 +27,9 @@ LimitWords Words(Limit limit) {
       return {kMaxQuestions, "questions", "frågor"};
     case Limit::AlternativesPerQuestion:
       return {kMaxAlternativesPerQuestion, "answer alternatives in one question", "svarsalternativ i en fråga"};
+    case Limit::QuestionAlternatives:
+      return {kMaxQuestionAlternatives, "answer alternatives of all questions together",
+              "svarsalternativ i alla frågor tillsammans"};
     case Limit::RespondentComments:
       return {kMaxRespondentComments, "respondent comments", "kommentarer"};
     case Limit::Blocks:

@@ -24,6 +24,9 @@ inline constexpr int64_t kMaxStrings = 4000000;
 inline constexpr int64_t kMaxAlternatives = 1000000;
 inline constexpr int64_t kMaxQuestions = 100000;
 inline constexpr int64_t kMaxAlternativesPerQuestion = 65535;
+// Alternatives of all questions together (questions may share a run, so
+// this bounds the work per question and alternative, not the table).
+inline constexpr int64_t kMaxQuestionAlternatives = 2000000;
 inline constexpr int64_t kMaxRespondentComments = 1000000;
 inline constexpr int64_t kMaxBlocks = 100000;
 inline constexpr int64_t kMaxBlockItems = 1000000;
@@ -47,6 +50,7 @@ enum class Limit {
   Alternatives,
   Questions,
   AlternativesPerQuestion,
+  QuestionAlternatives,
   RespondentComments,
   Blocks,
   BlockItems,

@@ -171,6 +171,7 @@ class Decoder {
     if (!SectionFits(s, format::kQuestionSize, p_)) return false;
     if (!s.Present()) return true;
     if (!Within(s.count, limits::kMaxQuestions, limits::Limit::Questions)) return false;
+    int64_t questionAlternatives = 0;
     doc_.questions.resize(static_cast<size_t>(s.count));
     for (int32_t i = 0; i < s.count; ++i) {
       const int64_t r = s.RecordAt(i);
@@ -198,6 +199,9 @@ class Decoder {
       // alternative table.
       if (q.alternativeCount < 0) return false;
       if (!Within(q.alternativeCount, limits::kMaxAlternativesPerQuestion, limits::Limit::AlternativesPerQuestion))
+        return false;
+      questionAlternatives += q.alternativeCount;
+      if (!Within(questionAlternatives, limits::kMaxQuestionAlternatives, limits::Limit::QuestionAlternatives))
         return false;
       if (q.alternativeCount > 0 &&
           (q.firstAlternative < 0 ||
@@ -357,6 +361,7 @@ class Decoder {
       }
       if (q.isFlexTotal && doc_.flexTotalQuestion < 0) doc_.flexTotalQuestion = index;
     }
+    doc_.IndexBlockMembers();
     doc_.maxDimensionAlternatives = maxAlternatives;
     const size_t dimensions = doc_.dimensions.size();
     int64_t offered = 0;

@@ -105,6 +105,51 @@ bool SurveyDocument::ComplementProtected(int32_t dimension, int32_t alternative)
 
 void SurveyDocument::Reset() { *this = SurveyDocument(); }
 
+void SurveyDocument::IndexBlockMembers() {
+  blockMembers_.assign(blocks.size(), {});
+  for (const BlockItem& item : blockItems) {
+    if (item.block >= 0 && static_cast<size_t>(item.block) < blocks.size() &&
+        !blocks[static_cast<size_t>(item.block)].membersByQuestionField)
+      blockMembers_[static_cast<size_t>(item.block)].push_back(item.question);
+  }
+  // Blocks named by the questions' fields: primary members, else secondary.
+  std::vector<std::vector<int32_t>> secondary(blocks.size());
+  for (const int32_t q : overviewQuestions) {
+    const Question* question = QuestionAt(q);
+    if (question == nullptr) continue;
+    const auto inRange = [&](int32_t b) {
+      return b >= 0 && static_cast<size_t>(b) < blocks.size() && blocks[static_cast<size_t>(b)].membersByQuestionField;
+    };
+    if (inRange(question->primaryBlock)) blockMembers_[static_cast<size_t>(question->primaryBlock)].push_back(q);
+    if (inRange(question->secondaryBlock)) secondary[static_cast<size_t>(question->secondaryBlock)].push_back(q);
+  }
+  for (size_t b = 0; b < blocks.size(); ++b)
+    if (blocks[b].membersByQuestionField && blockMembers_[b].empty()) blockMembers_[b] = std::move(secondary[b]);
+  indexedBlocks_ = blocks.size();
+  indexedItems_ = blockItems.size();
+  membersIndexed_ = true;
+}
+
+std::vector<int32_t> SurveyDocument::BlockMembers(int32_t block) const {
+  if (block < 0 || static_cast<size_t>(block) >= blocks.size()) return {};
+  if (membersIndexed_ && indexedBlocks_ == blocks.size() && indexedItems_ == blockItems.size())
+    return blockMembers_[static_cast<size_t>(block)];
+  std::vector<int32_t> list;
+  if (!blocks[static_cast<size_t>(block)].membersByQuestionField) {
+    for (const BlockItem& item : blockItems)
+      if (item.block == block) list.push_back(item.question);
+    return list;
+  }
+  auto collect = [&](int32_t Question::*field) {
+    for (const int32_t q : overviewQuestions)
+      if (const Question* question = QuestionAt(q); question != nullptr && question->*field == block)
+        list.push_back(q);
+  };
+  collect(&Question::primaryBlock);
+  if (list.empty()) collect(&Question::secondaryBlock);
+  return list;
+}
+
 QString GuidRegistryForm(const std::array<uint8_t, 16>& g) {
   auto hex = [](uint32_t value, int digits) {
     return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();

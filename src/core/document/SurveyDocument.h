@@ -188,6 +188,18 @@ struct SurveyDocument {
 
   FileIdentity file;
 
+  // The questions of a block: its block items (in block item order; a
+  // question listed twice counts twice), or, when its members are named by
+  // the questions' block fields, the overview questions whose primary block
+  // is the block, else those whose secondary block is. Empty for a block
+  // outside the table. Answered from an index built by IndexBlockMembers in
+  // time linear in the tables; without a current index (blocks or items
+  // changed since), worked out for the one block.
+  std::vector<int32_t> BlockMembers(int32_t block) const;
+  // Rebuilds the index of BlockMembers. Whoever changes blocks or block
+  // items calls it (the loader, the user blocks' reader).
+  void IndexBlockMembers();
+
   bool IsOpen() const { return !file.documentFileName.isEmpty(); }
 
   // The text of a reference; empty for -1 or any index outside the table.
@@ -227,6 +239,12 @@ struct SurveyDocument {
 
   // Forgets everything: the model part of closing a document.
   void Reset();
+
+ private:
+  std::vector<std::vector<int32_t>> blockMembers_;
+  size_t indexedBlocks_ = 0;
+  size_t indexedItems_ = 0;
+  bool membersIndexed_ = false;
 };
 
 // The registry form of a document GUID: "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"

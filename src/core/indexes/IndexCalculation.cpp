@@ -61,16 +61,25 @@ bool QuestionInMatrix(const SurveyDocument& document, int32_t q) {
 template <typename Visit>
 void VisitCounted(const SurveyDocument& document, const std::vector<int32_t>& questions,
                   const std::vector<int32_t>& respondents, Visit&& visit) {
+  // A question listed several times counts that many times: it is tallied
+  // once and its answers weighed by how often it is listed.
+  std::vector<int32_t> distinct = questions;
+  std::sort(distinct.begin(), distinct.end());
   std::vector<int32_t> weights;
   std::vector<int64_t> tally;
-  for (const int32_t q : questions) {
+  for (size_t i = 0; i < distinct.size();) {
+    const int32_t q = distinct[i];
+    size_t next = i + 1;
+    while (next < distinct.size() && distinct[next] == q) ++next;
+    const auto times = static_cast<int64_t>(next - i);
+    i = next;
     if (!QuestionInMatrix(document, q)) continue;
     AnswerWeights(document, q, weights);
     if (weights.empty()) continue;
     tally.assign(weights.size(), 0);
     Tally(document, q, respondents, tally);
     for (size_t a = 0; a < weights.size(); ++a)
-      if (tally[a] > 0 && weights[a] != -1) visit(weights[a], tally[a]);
+      if (tally[a] > 0 && weights[a] != -1) visit(weights[a], tally[a] * times);
   }
 }
 
@@ -144,21 +153,25 @@ QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<i
 }
 
 std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block) {
-  std::vector<int32_t> list;
-  if (block < 0 || static_cast<size_t>(block) >= document.blocks.size()) return list;
-  if (!document.blocks[static_cast<size_t>(block)].membersByQuestionField) {
-    for (const BlockItem& item : document.blockItems)
-      if (item.block == block) list.push_back(item.question);
-    return list;
+  return document.BlockMembers(block);
+}
+
+std::vector<IndexSum> QuestionIndexSums(const SurveyDocument& document, const std::vector<int32_t>& respondents) {
+  std::vector<IndexSum> sums(document.questions.size());
+  for (size_t q = 0; q < sums.size(); ++q)
+    VisitCounted(document, {static_cast<int32_t>(q)}, respondents,
+                 [&](int32_t weight, int64_t answers) { sums[q].Add(weight, answers); });
+  return sums;
+}
+
+double BlockIndexFromSums(const SurveyDocument& document, int32_t block, const std::vector<IndexSum>& sums) {
+  IndexSum total;
+  bool any = false;
+  for (const int32_t q : document.BlockMembers(block)) {
+    any = true;
+    if (q >= 0 && static_cast<size_t>(q) < sums.size()) total.Add(sums[static_cast<size_t>(q)]);
   }
-  auto collect = [&](int32_t Question::*field) {
-    for (const int32_t q : document.overviewQuestions)
-      if (const Question* question = document.QuestionAt(q); question != nullptr && question->*field == block)
-        list.push_back(q);
-  };
-  collect(&Question::primaryBlock);
-  if (list.empty()) collect(&Question::secondaryBlock);
-  return list;
+  return any ? total.Index(document) : kNoIndex;
 }
 
 double CalculateBlockIndex(const SurveyDocument& document, int32_t block, const std::vector<int32_t>& respondents) {
@@ -180,11 +193,14 @@ double CalculateBlockFlexTotalIndex(const SurveyDocument& document, int32_t bloc
 
 void UpdateUserBlockIndexes(SurveyDocument& document, const std::vector<int32_t>& flexTotalRespondents) {
   if (!document.info.HasIndexes()) return;
+  const std::vector<IndexSum> all = QuestionIndexSums(document, AllRespondents(document));
+  const std::vector<IndexSum> flex = QuestionIndexSums(document, flexTotalRespondents);
   for (size_t b = 0; b < document.blocks.size(); ++b) {
     if (document.blocks[b].fromFile) continue;
     const int32_t block = static_cast<int32_t>(b);
-    document.blocks[b].storedIndex = CalculateBlockTotalIndex(document, block);
-    document.blocks[b].flexIndex = CalculateBlockFlexTotalIndex(document, block, flexTotalRespondents);
+    document.blocks[b].storedIndex =
+        document.RespondentCount() < 1 ? kNoIndex : BlockIndexFromSums(document, block, all);
+    document.blocks[b].flexIndex = flexTotalRespondents.empty() ? kNoIndex : BlockIndexFromSums(document, block, flex);
   }
 }
 

@@ -76,12 +76,19 @@ double CalculateTotalIndex(const SurveyDocument& document, const std::vector<int
 // status bar puts on the clipboard. Empty when nothing counts.
 QString TotalIndexValueTable(const SurveyDocument& document, const std::vector<int32_t>& respondents);
 
-// The questions of a block: its block items (by block item order, a question
-// listed twice counts twice), or, when its members are named by the
-// questions' block fields, the overview questions whose primary block is the
-// block, else those whose secondary block is. Empty for a block position
-// outside the table.
+// The questions of a block (SurveyDocument::BlockMembers): its block items
+// in order, a question listed twice counting twice, or the members named by
+// the questions' block fields. Empty for a block position outside the table.
 std::vector<int32_t> BlockQuestions(const SurveyDocument& document, int32_t block);
+
+// What every question of the document adds to an index over the
+// respondents, each tallied once (entry q for question q). Indexes of many
+// blocks over one group of respondents are computed from these, so that a
+// question shared by many blocks, or listed many times, is counted once.
+std::vector<IndexSum> QuestionIndexSums(const SurveyDocument& document, const std::vector<int32_t>& respondents);
+// The index of a block from QuestionIndexSums: the same value as
+// CalculateBlockIndex over those respondents.
+double BlockIndexFromSums(const SurveyDocument& document, int32_t block, const std::vector<IndexSum>& sums);
 
 double CalculateBlockIndex(const SurveyDocument& document, int32_t block, const std::vector<int32_t>& respondents);
 // Over every respondent of the document; -1.0 with no respondents.

@@ -84,9 +84,9 @@ Status SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& document, 
     request.rowLimit = options.rowLimit;
     request.maxRows = options.maxRows;
     request.groupLines = options.groupLines;
-    SheetState state;
-    if (!DrawSheet(drawer, document, sheet, request, &state)) return NotDrawn();
-    file.image = state.RegionPixels(state.Bounds());
+    Result<QImage> image = DrawSheetImage(drawer, document, sheet, request);
+    if (!image) return NotDrawn();
+    file.image = std::move(image).Value();
     file.size = file.image.size();
     const Status written = format.Write(file, path);
     if (written.Code() == kPictureWriteFailed) return NotSaved(written.Message(), kOverviewWriteFailed);

@@ -81,6 +81,7 @@ void RegistryUserBlockSource::ReadUserBlocks(SurveyDocument& document) {
       }
     }
   }
+  document.IndexBlockMembers();
 }
 
 bool WriteBlockDefinitions(platform::RegistryStore& store, const Policies& policies, const SurveyDocument& document) {

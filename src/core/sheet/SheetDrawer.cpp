@@ -2,8 +2,10 @@
 
 #include <QStaticText>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 #include "core/indexes/IndexCalculation.h"
 
@@ -21,28 +23,34 @@ T At(const std::vector<T>& values, int32_t index, T fallback) {
   return values[static_cast<size_t>(index)];
 }
 
+QStaticText PreparedText(const QString& text, const QFont& font) {
+  QStaticText prepared(text);
+  prepared.setTextFormat(Qt::PlainText);
+  prepared.prepare(QTransform(), font);
+  return prepared;
+}
+
 // Draws short texts whose top-left corner is given. On raster images each
 // distinct text is laid out once (QStaticText) and reused for every cell;
 // vector targets get plain text runs.
+using PreparedTexts = std::vector<std::optional<QStaticText>>;
+
 class LabelWriter {
  public:
-  LabelWriter(QPainter& painter, const QFont& font, int32_t ascent, size_t keys)
-      : painter_(painter), font_(font), ascent_(ascent) {
+  // kept: prepared texts to reuse and add to (nullptr: this writer's own).
+  LabelWriter(QPainter& painter, const QFont& font, int32_t ascent, size_t keys, PreparedTexts* kept = nullptr)
+      : painter_(painter), font_(font), ascent_(ascent), texts_(kept ? *kept : own_) {
     const QPaintDevice* device = painter.device();
     cached_ = device && device->devType() == QInternal::Image;
-    if (cached_) texts_.resize(keys);
+    if (cached_ && texts_.size() < keys) texts_.resize(keys);
   }
 
-  // key identifies the text (alternative or question position).
+  // key identifies the text (its position in the document's strings).
   void Draw(size_t key, const QString& text, int64_t x, int64_t y) {
     if (text.isEmpty()) return;
     if (cached_ && key < texts_.size()) {
       std::optional<QStaticText>& prepared = texts_[key];
-      if (!prepared) {
-        prepared.emplace(text);
-        prepared->setTextFormat(Qt::PlainText);
-        prepared->prepare(QTransform(), font_);
-      }
+      if (!prepared) prepared.emplace(PreparedText(text, font_));
       painter_.drawStaticText(QPoint(static_cast<int>(x), static_cast<int>(y)), *prepared);
       return;
     }
@@ -54,8 +62,103 @@ class LabelWriter {
   QFont font_;
   int32_t ascent_;
   bool cached_ = false;
-  std::vector<std::optional<QStaticText>> texts_;
+  PreparedTexts own_;
+  PreparedTexts& texts_;
 };
+
+// Stamps made for one kind of target (format, render hints, pen).
+struct StampStore {
+  QImage::Format format = QImage::Format_Invalid;
+  QPainter::RenderHints hints;
+  QColor pen;
+  std::vector<int32_t> stampOf;  // per alternative: a stamp, or kNoStamp / kStampUnknown
+  std::vector<std::tuple<QRgb, QString, int64_t>> keys;  // fill colour, label, offset
+  std::vector<QImage> images;
+};
+constexpr int32_t kStampUnknown = -2;
+constexpr int32_t kNoStamp = -1;
+
+// Answer cells drawn as stamps made once per drawing. A cell with a brush
+// whose label's pixels stay inside it looks the same wherever it stands:
+// its fill covers whatever lay below, its text reaches nothing outside. Its
+// fill and text are drawn once into a cell-sized image of the target's
+// format and copied to every such cell; other cells are left to the
+// caller. Only for raster images drawn at whole-pixel offsets.
+class CellStamps {
+ public:
+  // kept: stamps to reuse and add to (nullptr: this drawing's own);
+  // alternatives 0 turns stamping off.
+  CellStamps(QPainter& painter, const SheetFonts& fonts, int64_t cellSize, int64_t textTop, size_t alternatives,
+             StampStore* kept)
+      : painter_(painter), fonts_(fonts), cell_(static_cast<int>(cellSize)), textTop_(static_cast<int>(textTop)),
+        store_(kept ? *kept : own_) {
+    const QPaintDevice* device = painter.device();
+    const QTransform transform = painter.deviceTransform();
+    on_ = alternatives > 0 && device && device->devType() == QInternal::Image &&
+          transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
+          transform.dy() == std::floor(transform.dy());
+    if (!on_) return;
+    const QImage::Format format = static_cast<const QImage*>(device)->format();
+    if (store_.format != format || store_.hints != painter.renderHints() || store_.pen != painter.pen().color())
+      store_ = StampStore{format, painter.renderHints(), painter.pen().color(), {}, {}, {}};
+    if (store_.stampOf.size() < alternatives) store_.stampOf.resize(alternatives, kStampUnknown);
+  }
+
+  // Draws the cell of alternative at (x, y) when it can be stamped.
+  bool Draw(int32_t alternative, const QBrush* brush, const QString& text, int64_t offset, int64_t x, int64_t y) {
+    if (!on_ || brush == nullptr || alternative < 0 || static_cast<size_t>(alternative) >= store_.stampOf.size())
+      return false;
+    int32_t& stamp = store_.stampOf[static_cast<size_t>(alternative)];
+    if (stamp == kStampUnknown) stamp = Make(brush, text, offset);
+    if (stamp == kNoStamp) return false;
+    painter_.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), store_.images[static_cast<size_t>(stamp)]);
+    return true;
+  }
+
+ private:
+  int32_t Make(const QBrush* brush, const QString& text, int64_t offset) {
+    const auto key = std::make_tuple(brush->color().rgba(), text, offset);
+    for (size_t i = 0; i < store_.keys.size(); ++i)
+      if (store_.keys[i] == key) return static_cast<int32_t>(i);
+    const QRect ink = fonts_.NormalMetrics()
+                          .boundingRect(text)
+                          .translated(static_cast<int>(offset), textTop_ + fonts_.NormalMetrics().ascent())
+                          .adjusted(-1, -1, 1, 1);
+    if (!text.isEmpty() && !QRect(0, 0, cell_, cell_).contains(ink)) return kNoStamp;
+    QImage image(cell_, cell_, store_.format);
+    if (image.isNull()) return kNoStamp;
+    QPainter painter(&image);
+    painter.setRenderHints(painter_.renderHints());
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(painter_.pen());
+    painter.setFont(fonts_.Normal());
+    painter.fillRect(QRect(0, 0, cell_, cell_), *brush);
+    if (!text.isEmpty())
+      painter.drawStaticText(QPoint(static_cast<int>(offset), textTop_), PreparedText(text, fonts_.Normal()));
+    painter.end();
+    store_.keys.push_back(key);
+    store_.images.push_back(std::move(image));
+    return static_cast<int32_t>(store_.images.size() - 1);
+  }
+
+  QPainter& painter_;
+  const SheetFonts& fonts_;
+  const int cell_;
+  const int textTop_;
+  StampStore own_;
+  StampStore& store_;
+  bool on_ = false;
+};
+
+}  // namespace
+
+struct SheetPaintReuse {
+  PreparedTexts bold;    // by string
+  PreparedTexts normal;  // by string
+  StampStore stamps;
+};
+
+namespace {
 
 void DrawTextAt(QPainter& painter, const QFontMetrics& metrics, const QString& text, int64_t x, int64_t y) {
   if (text.isEmpty()) return;
@@ -113,12 +216,57 @@ std::vector<IndexSum> SumColumns(const SurveyDocument& document, const SubSheet&
   return sums;
 }
 
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The part of the sheet one drawing covers: everything, or what can reach
+// an area. A cell's text reaches at most the widest label beyond its cell
+// (a band's text less than a cell beyond its band); a text row reaches less
+// than a row above or below its own.
+class SheetReach {
+ public:
+  SheetReach() = default;
+  SheetReach(const QRect& area, int64_t horizontal, int64_t vertical)
+      : whole_(false),
+        left_(int64_t{area.left()} - horizontal),
+        right_(int64_t{area.left()} + area.width() + horizontal),
+        top_(int64_t{area.top()} - vertical),
+        bottom_(int64_t{area.top()} + area.height() + vertical) {}
+
+  bool Whole() const { return whole_; }
+  bool Spans(int64_t left, int64_t right) const { return whole_ || (left < right_ && right > left_); }
+  bool Rows(int64_t top, int64_t bottom) const { return whole_ || (top < bottom_ && bottom > top_); }
+  // The first and one past the last of count cells size wide (offset
+  // before the first) that can reach the area.
+  int32_t FirstColumn(int64_t size, int32_t count) const { return whole_ ? 0 : Clamp(FloorDiv(left_, size), count); }
+  int32_t EndColumn(int64_t size, int32_t count) const {
+    return whole_ ? count : Clamp(FloorDiv(right_ + size - 1, size), count);
+  }
+  int32_t FirstRow(int64_t size, int64_t offset, int32_t count) const {
+    return whole_ ? 0 : Clamp(FloorDiv(top_, size) - offset, count);
+  }
+  int32_t EndRow(int64_t size, int64_t offset, int32_t count) const {
+    return whole_ ? count : Clamp(FloorDiv(bottom_ + size - 1, size) - offset, count);
+  }
+
+ private:
+  static int32_t Clamp(int64_t value, int32_t count) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, 0, count));
+  }
+  bool whole_ = true;
+  int64_t left_ = 0;
+  int64_t right_ = 0;
+  int64_t top_ = 0;
+  int64_t bottom_ = 0;
+};
+
 class SheetPainter {
  public:
-  SheetPainter(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
-               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts)
+  SheetPainter(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts,
+               SheetReach reach = SheetReach(), SheetPaintReuse* reuse = nullptr)
       : p_(painter), drawer_(drawer), doc_(document), sheet_(sheet), request_(request), g_(geometry),
-        fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)) {}
+        fonts_(fonts), c_(geometry.cellSize), s_(geometry.scale), texts_(SheetDrawsTexts(geometry.mode)),
+        reach_(reach), reuse_(reuse) {}
 
   void Paint() {
     p_.setBackgroundMode(Qt::TransparentMode);
@@ -151,10 +299,12 @@ class SheetPainter {
       }
     }
     const int64_t top = static_cast<int64_t>(row) * c_;
+    if (!reach_.Rows(top, top + static_cast<int64_t>(rowsHigh) * c_)) return;
     p_.setFont(fonts_.Bold());
     for (const Band& band : bands) {
       const int64_t left = static_cast<int64_t>(band.first) * c_;
       const int64_t width = static_cast<int64_t>(band.last - band.first + 1) * c_;
+      if (!reach_.Spans(left - c_, left + width + c_)) continue;
       const Colour colour = doc_.info.levelColors[static_cast<size_t>(band.colour == 0 ? colourA : colourB)];
       Fill(p_, drawer_.ColourBrush(colour), left, top, width, static_cast<int64_t>(rowsHigh) * c_);
       if (!texts_) continue;
@@ -178,16 +328,19 @@ class SheetPainter {
     if (h == 3) BandRow(false, 1, 1, 2, 3, &secondLines_, &firstLines_);
 
     const int64_t top = static_cast<int64_t>(h - 1) * c_;
+    if (!reach_.Rows(top, top + c_)) return;
     p_.setFont(fonts_.Bold());
-    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.questions.size());
-    for (int32_t c = 0; c < ColumnCount(); ++c) {
+    LabelWriter labels(p_, fonts_.Bold(), fonts_.BoldMetrics().ascent(), doc_.strings.size(),
+                       reuse_ ? &reuse_->bold : nullptr);
+    const int32_t end = reach_.EndColumn(c_, ColumnCount());
+    for (int32_t c = reach_.FirstColumn(c_, ColumnCount()); c < end; ++c) {
       const int32_t q = Column(c);
       const Question* question = doc_.QuestionAt(q);
       if (!question || !question->isOverviewQuestion) continue;
       const int64_t left = static_cast<int64_t>(c) * c_;
       Fill(p_, drawer_.QuestionBrush(q), left, top, c_, c_);
       if (texts_)
-        labels.Draw(static_cast<size_t>(q), doc_.GetText(question->sheetLabel),
+        labels.Draw(static_cast<size_t>(question->sheetLabel), doc_.GetText(question->sheetLabel),
                     left + static_cast<int64_t>(drawer_.QuestionLabelOffset(q)) * s_, TextY(top));
     }
   }
@@ -195,11 +348,19 @@ class SheetPainter {
   void AnswerRows() {
     if (g_.shownRowCount <= 0 || ColumnCount() <= 0) return;
     p_.setFont(fonts_.Normal());
-    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.alternatives.size());
+    LabelWriter labels(p_, fonts_.Normal(), fonts_.NormalMetrics().ascent(), doc_.strings.size(),
+                       reuse_ ? &reuse_->normal : nullptr);
+    // The whole drawing draws every cell itself; a drawing of an area may
+    // stamp them (the whole drawing is what stamps must match).
+    CellStamps stamps(p_, fonts_, c_, TextY(0), reach_.Whole() || !texts_ ? 0 : doc_.alternatives.size(),
+                      reuse_ ? &reuse_->stamps : nullptr);
     const int32_t respondentCount = doc_.RespondentCount();
-    for (int32_t r = 0; r < g_.shownRowCount; ++r) {
+    const int32_t firstColumn = reach_.FirstColumn(c_, ColumnCount());
+    const int32_t endColumn = reach_.EndColumn(c_, ColumnCount());
+    const int32_t endRow = reach_.EndRow(c_, g_.headerRowCount, g_.shownRowCount);
+    for (int32_t r = reach_.FirstRow(c_, g_.headerRowCount, g_.shownRowCount); r < endRow; ++r) {
       const int64_t top = static_cast<int64_t>(g_.headerRowCount + r) * c_;
-      for (int32_t c = 0; c < ColumnCount(); ++c) {
+      for (int32_t c = firstColumn; c < endColumn; ++c) {
         const int32_t q = Column(c);
         const Question* question = doc_.QuestionAt(q);
         const int32_t respondent = sheet_.RespondentAt(r, c);
@@ -210,15 +371,21 @@ class SheetPainter {
         // Brushes and label offsets are kept by position in the alternative table.
         const auto alternative = static_cast<int32_t>(chosen - doc_.alternatives.data());
         const int64_t left = static_cast<int64_t>(c) * c_;
-        Fill(p_, drawer_.AlternativeBrush(alternative), left, top, c_, c_);
-        if (texts_)
-          labels.Draw(static_cast<size_t>(alternative), doc_.GetText(chosen->sheetLabel),
-                      left + static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_, TextY(top));
+        const QBrush* brush = drawer_.AlternativeBrush(alternative);
+        if (!texts_) {
+          Fill(p_, brush, left, top, c_, c_);
+          continue;
+        }
+        const TextRef label = chosen->sheetLabel;
+        const int64_t offset = static_cast<int64_t>(drawer_.AlternativeLabelOffset(alternative)) * s_;
+        if (stamps.Draw(alternative, brush, doc_.GetText(label), offset, left, top)) continue;
+        Fill(p_, brush, left, top, c_, c_);
+        labels.Draw(static_cast<size_t>(label), doc_.GetText(label), left + offset, TextY(top));
       }
     }
   }
 
-  bool LineShown(int64_t x) const { return x - s_ >= 1 && x < g_.width; }
+  bool LineShown(int64_t x) const { return x - s_ >= 1 && x < g_.width && reach_.Spans(x - s_, x); }
 
   void GroupLines() {
     if (!request_.groupLines) return;
@@ -300,7 +467,7 @@ class SheetPainter {
   }
 
   QPainter& p_;
-  SheetDrawer& drawer_;
+  const SheetDrawer& drawer_;
   const SurveyDocument& doc_;
   const SubSheet& sheet_;
   const SheetRequest& request_;
@@ -309,6 +476,8 @@ class SheetPainter {
   const int64_t c_;
   const int64_t s_;
   const bool texts_;
+  const SheetReach reach_;
+  SheetPaintReuse* const reuse_;
   std::vector<int64_t> firstLines_;
   std::vector<int64_t> secondLines_;
   std::vector<IndexSum> sums_;
@@ -391,7 +560,10 @@ void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, con
   for (size_t q = 0; q < document.questions.size(); ++q) {
     const Question& question = document.questions[q];
     const QString& label = document.GetText(question.sheetLabel);
-    if (question.isOverviewQuestion && !label.isEmpty()) questionOffsets_[q] = (cellWidth - fonts.BoldWidth(label)) / 2;
+    if (!question.isOverviewQuestion || label.isEmpty()) continue;
+    const int32_t width = fonts.BoldWidth(label);
+    questionOffsets_[q] = (cellWidth - width) / 2;
+    widestLabel_ = std::max(widestLabel_, width);
   }
   // Alternatives often share their labels: each distinct text is measured once.
   QHash<TextRef, int32_t> measured;
@@ -403,9 +575,11 @@ void SheetDrawer::CreateSheetTextCoordinates(const SurveyDocument& document, con
       continue;
     }
     const QString& label = document.GetText(ref);
-    const int32_t offset = label.isEmpty() ? 0 : (cellWidth - fonts.NormalWidth(label)) / 2;
+    const int32_t width = label.isEmpty() ? 0 : fonts.NormalWidth(label);
+    const int32_t offset = label.isEmpty() ? 0 : (cellWidth - width) / 2;
     measured.insert(ref, offset);
     alternativeOffsets_[a] = offset;
+    widestLabel_ = std::max(widestLabel_, width);
   }
   measured_ = true;
 }
@@ -436,34 +610,87 @@ SheetGeometry LayOutSheet(const SurveyDocument& document, const SubSheet& sheet,
                      request.maxRows, request.rowLimit, sheet.totalIndex, sheet.description, fonts);
 }
 
+void MeasureSheetLabels(SheetDrawer& drawer, const SurveyDocument& document, const SheetGeometry& geometry,
+                        const SheetFonts& fonts) {
+  if (!SheetDrawsTexts(geometry.mode) || drawer.OffsetsMeasured()) return;
+  // The centring offsets are measured once per document, at the screen's
+  // scale, whichever target is drawn first.
+  if (fonts.Scale() == 1) {
+    drawer.CreateSheetTextCoordinates(document, fonts, SheetCellSize(kSheetScreen));
+  } else {
+    drawer.CreateSheetTextCoordinates(document, SheetFonts(1), SheetCellSize(kSheetScreen));
+  }
+}
+
 bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                 const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts) {
   if (!painter.isActive()) return false;
-  // The centring offsets are measured once per document, at the screen's
-  // scale, whichever target is drawn first.
-  if (SheetDrawsTexts(geometry.mode) && !drawer.OffsetsMeasured()) {
-    if (fonts.Scale() == 1) {
-      drawer.CreateSheetTextCoordinates(document, fonts, SheetCellSize(kSheetScreen));
-    } else {
-      drawer.CreateSheetTextCoordinates(document, SheetFonts(1), SheetCellSize(kSheetScreen));
-    }
-  }
+  MeasureSheetLabels(drawer, document, geometry, fonts);
   painter.save();
   SheetPainter(painter, drawer, document, sheet, request, geometry, fonts).Paint();
   painter.restore();
   return true;
 }
 
+namespace {
+
+void PaintArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+               const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts,
+               const QRect& area, SheetPaintReuse* reuse) {
+  if (!painter.isActive() || area.isEmpty()) return;
+  const int64_t cell = geometry.cellSize;
+  const int64_t labels = SheetDrawsTexts(geometry.mode) ? int64_t{drawer.WidestLabel()} * geometry.scale : 0;
+  painter.save();
+  SheetPainter(painter, drawer, document, sheet, request, geometry, fonts, SheetReach(area, cell + labels, cell),
+               reuse)
+      .Paint();
+  painter.restore();
+}
+
+}  // namespace
+
+void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document,
+                    const SubSheet& sheet, const SheetRequest& request, const SheetGeometry& geometry,
+                    const SheetFonts& fonts, const QRect& area) {
+  PaintArea(painter, drawer, document, sheet, request, geometry, fonts, area, nullptr);
+}
+
+LaidOutSheet::LaidOutSheet(const SurveyDocument& document, const SheetDrawer& drawer, const SubSheet& sheet,
+                           const SheetRequest& request, SheetGeometry geometry, SheetFonts fonts)
+    : document_(document),
+      drawer_(drawer),
+      sheet_(sheet),
+      request_(request),
+      geometry_(std::move(geometry)),
+      fonts_(std::move(fonts)),
+      reuse_(std::make_unique<SheetPaintReuse>()) {}
+
+LaidOutSheet::~LaidOutSheet() = default;
+
+void LaidOutSheet::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
+  const QRect inside = sheetRect.intersected(
+      QRect(0, 0, static_cast<int>(geometry_.width), static_cast<int>(geometry_.height)));
+  if (inside.isEmpty() || !painter.isActive()) return;
+  painter.save();
+  painter.translate(target - sheetRect.topLeft());
+  painter.setClipRect(inside, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  painter.fillRect(inside, Qt::black);
+  PaintArea(painter, drawer_, document_, sheet_, request_, geometry_, fonts_, inside, reuse_.get());
+  painter.restore();
+}
+
 void SheetState::PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const {
-  if (image_.isNull()) return;
-  painter.drawImage(target, image_, sheetRect);
+  if (sheet_) sheet_->PaintRegion(painter, sheetRect, target);
 }
 
 QImage SheetState::RegionPixels(const QRect& sheetRect) const {
-  const QRect inside = sheetRect.intersected(image_.rect());
-  if (inside.isEmpty()) return QImage();
-  if (inside == image_.rect()) return image_;
-  return image_.copy(inside);
+  const QRect inside = sheetRect.intersected(Bounds());
+  if (inside.isEmpty() || !sheet_) return QImage();
+  QImage image(inside.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  QPainter painter(&image);
+  sheet_->PaintRegion(painter, inside, QPoint(0, 0));
+  return image;
 }
 
 BiText SheetTooLargeText() {
@@ -473,24 +700,25 @@ BiText SheetTooLargeText() {
 
 void EraseSheet(SheetState* state) { *state = SheetState(); }
 
+namespace {
+
+// Sheets are painted in int pixel coordinates, scroll offsets included.
+constexpr int64_t kSheetMaxCoordinate = int64_t{1} << 30;
+
+bool RegionMode(int32_t mode) { return mode == kSheetScreen || mode == kSheetMiniOverview; }
+
+}  // namespace
+
 Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                  const SheetRequest& request, SheetState* state) {
   const Status tooLarge = Status::Failure(SheetTooLargeText());
-  if (request.mode != kSheetScreen && request.mode != kSheetMiniOverview) return tooLarge;
+  if (!RegionMode(request.mode)) return tooLarge;
   EraseSheet(state);
-  const SheetFonts fonts(SheetScale(request.mode));
-  const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
-  if (!geometry.Drawable()) return tooLarge;
-  QImage image;
-  if (geometry.width > 0 && geometry.height > 0) {
-    image = QImage(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
-    if (image.isNull()) return tooLarge;
-    image.fill(0);
-    QPainter painter(&image);
-    if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return tooLarge;
-  }
+  SheetFonts fonts(SheetScale(request.mode));
+  SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
+  if (geometry.width > kSheetMaxCoordinate || geometry.height > kSheetMaxCoordinate) return tooLarge;
+  MeasureSheetLabels(drawer, document, geometry, fonts);
   state->present = true;
-  state->image_ = std::move(image);
   state->width = static_cast<int32_t>(geometry.width);
   state->height = static_cast<int32_t>(geometry.height);
   state->cellSize = geometry.cellSize;
@@ -498,7 +726,26 @@ Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubS
   state->frozenColumns = 0;
   state->headerRowCount = geometry.headerRowCount;
   state->shownRowCount = geometry.shownRowCount;
+  state->sheet_ =
+      std::make_shared<const LaidOutSheet>(document, drawer, sheet, request, std::move(geometry), std::move(fonts));
   return Status::Ok();
+}
+
+Result<QImage> DrawSheetImage(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                              const SheetRequest& request) {
+  const Status tooLarge = Status::Failure(SheetTooLargeText());
+  if (!RegionMode(request.mode)) return tooLarge;
+  const SheetFonts fonts(SheetScale(request.mode));
+  const SheetGeometry geometry = LayOutSheet(document, sheet, request, fonts);
+  if (!geometry.Drawable()) return tooLarge;
+  if (geometry.width <= 0 || geometry.height <= 0) return QImage();
+  QImage image(static_cast<int>(geometry.width), static_cast<int>(geometry.height), QImage::Format_RGB32);
+  if (image.isNull()) return tooLarge;
+  image.fill(0);
+  QPainter painter(&image);
+  if (!PaintSheet(painter, drawer, document, sheet, request, geometry, fonts)) return tooLarge;
+  painter.end();
+  return image;
 }
 
 }  // namespace kvf

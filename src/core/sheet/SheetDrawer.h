@@ -1,8 +1,8 @@
 #pragma once
 // Drawing the overview sheet: one routine (PaintSheet) that draws the grid
-// on any QPainter, used for every target (the screen image, the
-// mini-overview image, the metafiles, SVG and PDF), and the per-document
-// drawer cache it reads (brushes, centring offsets of the short labels).
+// on any QPainter, used for every target (the screen, the mini-overview,
+// the metafiles, SVG, PDF and PNG), and the per-document drawer cache it
+// reads (brushes, centring offsets of the short labels).
 //
 // Ownership: a SheetDrawer belongs to one open document; it holds no
 // reference to it. It is made for the document (SheetDrawer::Create) when
@@ -10,15 +10,20 @@
 // closes; its brushes live exactly as long. The drawer is not thread-safe
 // (the sheet is drawn on the user-interface thread).
 //
-// The drawn screen sheet (SheetState) keeps its geometry and paints any
-// region of itself (PaintRegion, RegionPixels): windows and files ask for
-// pixels through these calls and never reach into how they are kept.
+// The screen sheet (SheetState) keeps its geometry and its lists, never its
+// pixels: PaintRegion draws the requested region straight from the
+// document through PaintSheet, restricted to the cells, bands and lines
+// that reach the region, so a window's paint costs what the window shows,
+// whatever the sheet's size. Windows and files ask for pixels through
+// PaintRegion and RegionPixels; DrawSheetImage draws a whole sheet into one
+// image where one is needed.
 #include <QBrush>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
@@ -57,6 +62,9 @@ class SheetDrawer {
   // measured flag. REQUIRES: fonts at scale 1.
   void CreateSheetTextCoordinates(const SurveyDocument& document, const SheetFonts& fonts, int32_t cellWidth);
   bool OffsetsMeasured() const { return measured_; }
+  // The widest label measured (pixels at scale 1); 0 when not measured. No
+  // label text reaches further than this beyond its cell.
+  int32_t WidestLabel() const { return widestLabel_; }
   // 0 when not measured (or outside the tables).
   int32_t QuestionLabelOffset(int32_t question) const;
   int32_t AlternativeLabelOffset(int32_t alternative) const;
@@ -79,6 +87,7 @@ class SheetDrawer {
   std::vector<BrushHandle> alternativeBrushes_;
   std::vector<int32_t> questionOffsets_;
   std::vector<int32_t> alternativeOffsets_;
+  int32_t widestLabel_ = 0;
   bool measured_ = false;
 };
 
@@ -113,10 +122,60 @@ SheetGeometry LayOutSheet(const SurveyDocument& document, const SubSheet& sheet,
 bool PaintSheet(QPainter& painter, SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                 const SheetRequest& request, const SheetGeometry& geometry, const SheetFonts& fonts);
 
-// The drawn screen sheet (mode 0) or mini-overview picture (mode 5): its
-// geometry, and its pixels through PaintRegion and RegionPixels (today
-// copied from an image drawn once; the calls stay when regions are drawn on
-// demand).
+// Measures the label offsets for a drawing at geometry's mode when it
+// carries texts and they are not measured yet (always at the screen's
+// scale, whichever target is drawn first).
+void MeasureSheetLabels(SheetDrawer& drawer, const SurveyDocument& document, const SheetGeometry& geometry,
+                        const SheetFonts& fonts);
+
+// Draws what PaintSheet draws inside area (sheet pixels) and leaves out
+// the cells, bands, texts and lines that cannot reach it: the pixels inside
+// area equal those of the whole drawing on the same background. The
+// painter is not clipped here; a caller that must not touch pixels outside
+// area clips first. Screen and mini-overview modes.
+// REQUIRES: the label offsets measured for texts (MeasureSheetLabels);
+// geometry as for PaintSheet.
+void PaintSheetArea(QPainter& painter, const SheetDrawer& drawer, const SurveyDocument& document,
+                    const SubSheet& sheet, const SheetRequest& request, const SheetGeometry& geometry,
+                    const SheetFonts& fonts, const QRect& area);
+
+// A screen (mode 0) or mini-overview (mode 5) sheet laid out and ready to
+// paint any region of itself: a copy of the sheet's lists, the request,
+// the geometry and the fonts; it reads the document and the drawer it was
+// made with, which must outlive it and keep what it draws (the screen
+// state is erased before its document closes; a SheetSnapshot owns both).
+// What the region drawings of one laid-out sheet keep between paints: the
+// prepared label texts and a few cell-sized stamps, never the sheet's
+// pixels.
+struct SheetPaintReuse;
+
+class LaidOutSheet {
+ public:
+  LaidOutSheet(const SurveyDocument& document, const SheetDrawer& drawer, const SubSheet& sheet,
+               const SheetRequest& request, SheetGeometry geometry, SheetFonts fonts);
+  ~LaidOutSheet();
+  LaidOutSheet(const LaidOutSheet&) = delete;
+  LaidOutSheet& operator=(const LaidOutSheet&) = delete;
+
+  const SheetGeometry& Geometry() const { return geometry_; }
+  // Paints sheetRect with its top-left corner at target: black where the
+  // sheet has no colour, as on a fresh image; nothing outside the sheet.
+  // Not thread-safe (it keeps what it may reuse).
+  void PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const;
+
+ private:
+  const SurveyDocument& document_;
+  const SheetDrawer& drawer_;
+  SubSheet sheet_;
+  SheetRequest request_;
+  SheetGeometry geometry_;
+  SheetFonts fonts_;
+  std::unique_ptr<SheetPaintReuse> reuse_;
+};
+
+// The screen sheet (mode 0) or mini-overview sheet (mode 5): its geometry,
+// and its pixels through PaintRegion and RegionPixels, drawn when asked
+// for (nothing but the lists and the geometry is kept).
 class SheetState {
  public:
   bool present = false;
@@ -134,24 +193,35 @@ class SheetState {
   // the sheet is not painted (the target keeps its pixels there).
   void PaintRegion(QPainter& painter, const QRect& sheetRect, QPoint target) const;
   // The pixels of the part of sheetRect inside the sheet (Format_RGB32); a
-  // null image when that part is empty.
+  // null image when that part is empty or no image that large can be made.
   QImage RegionPixels(const QRect& sheetRect) const;
 
  private:
   friend Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                           const SheetRequest& request, SheetState* state);
-  QImage image_;  // Format_RGB32, width × height
+  std::shared_ptr<const LaidOutSheet> sheet_;
 };
 
-// "The overview is too large to be shown!": DrawSheet's failure.
+// "The overview is too large to be shown!": DrawSheetImage's failure.
 BiText SheetTooLargeText();
 
-// Draws the sheet into a new image for modes 0 and 5 and fills state,
-// erasing it first. Fails with SheetTooLargeText when the sheet is too
-// large or the image cannot be made (state is then left erased), or for any
-// other mode (state is then left as it was).
+// Lays out the sheet for modes 0 and 5, measures the label offsets when
+// they are needed and fills state, erasing it first; nothing is drawn
+// until a region is painted. Fails with SheetTooLargeText for a mode other
+// than 0 and 5 (state is then left as it was) and for a sheet whose pixel
+// coordinates do not fit the painter's (beyond any legal document; state
+// is then left erased).
+// REQUIRES: document and drawer outlive state's painting (EraseSheet first).
 Status DrawSheet(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                  const SheetRequest& request, SheetState* state);
+
+// The whole sheet of modes 0 and 5 drawn by PaintSheet into one new image
+// (Format_RGB32, black where no colour is drawn; a null image for a sheet
+// without pixels): kvf overview --screen and the tests. Fails with
+// SheetTooLargeText when the sheet is larger than the limits of
+// SheetLayout.h, the image cannot be made or the mode is another.
+Result<QImage> DrawSheetImage(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                              const SheetRequest& request);
 
 // Discards the screen sheet: every field back to empty.
 void EraseSheet(SheetState* state);

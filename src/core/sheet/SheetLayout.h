@@ -18,14 +18,14 @@
 
 namespace kvf {
 
-// The targets of DrawSheet.
+// The targets of the sheet drawing.
 enum SheetMode : int32_t {
-  kSheetScreen = 0,        // the screen image kept as the sheet state
+  kSheetScreen = 0,        // the screen sheet (drawn region by region as windows show it)
   kSheetClipboard = 1,     // enhanced metafile for the clipboard
   kSheetEmfFile = 2,       // enhanced metafile written to a file
   kSheetWmfFile = 3,       // placeable Windows metafile written to a file
   kSheetScreenAlike = 4,   // laid out as the screen; no command uses it
-  kSheetMiniOverview = 5,  // the image of a mini-overview window
+  kSheetMiniOverview = 5,  // the picture of a mini-overview window
 };
 
 // 2 for the metafile targets (modes 1 to 3), else 1.

@@ -225,10 +225,11 @@ void ViewState::RecalculateFlexIndexes(SurveyDocument& document) {
     for (Block& block : document.blocks) block.flexIndex = kNoIndex;
   } else {
     document.info.currentTotalIndex = CalculateTotalIndex(document, respondents);
+    // Every question tallied once; the blocks' indexes are sums of these.
+    const std::vector<IndexSum> sums = QuestionIndexSums(document, respondents);
     for (size_t b = 0; b < document.blocks.size(); ++b)
-      document.blocks[b].flexIndex = CalculateBlockIndex(document, static_cast<int32_t>(b), respondents);
-    for (size_t q = 0; q < document.questions.size(); ++q)
-      document.questions[q].flexIndex = CalculateColumnsIndex(document, {static_cast<int32_t>(q)}, respondents);
+      document.blocks[b].flexIndex = BlockIndexFromSums(document, static_cast<int32_t>(b), sums);
+    for (size_t q = 0; q < document.questions.size(); ++q) document.questions[q].flexIndex = sums[q].Index(document);
   }
   NotifyObservers([&document](SheetObserver& o) { o.FlexTotalIndexChanged(document.info.currentTotalIndex); });
 }

@@ -75,8 +75,8 @@ TEST_P(HostileDocument, IsRefusedNamingTheLimit) {
 INSTANTIATE_TEST_SUITE_P(
     Limits, HostileDocument,
     ::testing::Values(
-        // A few kilobytes compressed: 54 million navigator entries.
-        Refusal{"dimension_alternatives", [] { return SharedDimensions(900, 60000); },
+        // A few hundred bytes compressed: 30,000 navigator entries.
+        Refusal{"dimension_alternatives", [] { return SharedDimensions(30, 1000); },
                 limits::Limit::DimensionAlternatives},
         // One wide dimension among many empty ones: tables of 1000 x 20000 cells.
         Refusal{"dimensions_times_alternatives",
@@ -87,6 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 limits::Limit::DimensionCells},
         Refusal{"many_dimensions", [] { return SharedDimensions(1001, 1); }, limits::Limit::Dimensions},
+        // Every one of 40 questions owning the same 60,000 alternatives.
+        Refusal{"question_alternatives",
+                [] {
+                  KvfDescription d = SharedDimensions(40, 60000);
+                  for (auto& q : d.questions) q.isDimension = writer::kFalse;
+                  return d;
+                },
+                limits::Limit::QuestionAlternatives},
         Refusal{"alternatives_per_question", [] { return SharedDimensions(1, 70000); },
                 limits::Limit::AlternativesPerQuestion},
         // 1,000 x 1,000 comments naming one 100-character text: 10^8 characters to print.

@@ -305,16 +305,17 @@ TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTota
   EXPECT_EQ(bottom(overview) - bottom(headers), 3 * 32);
 }
 
-TEST_F(SheetDrawerTest, ASheetTooLargeToDrawFailsAndLeavesNoSheet) {
+TEST_F(SheetDrawerTest, ASheetTooLargeForOneImageIsStillShownOnScreen) {
   const SurveyDocument document = BandSurvey();
   SubSheet sheet = WholeSheet(document);
   sheet.columns.assign(70000, 0);
   MakeDrawer(document);
+  EXPECT_EQ(DrawSheetImage(drawer, document, sheet, SheetRequest{}).Error().Message().english,
+            SheetTooLargeText().english);
   SheetState state;
-  state.present = true;
-  state.width = 5;
-  EXPECT_EQ(DrawSheet(drawer, document, sheet, SheetRequest{}, &state).Message().english, SheetTooLargeText().english);
-  EXPECT_EQ(std::make_tuple(state.present, state.width), std::make_tuple(false, 0));
+  ASSERT_TRUE(DrawSheet(drawer, document, sheet, SheetRequest{}, &state).ok());
+  EXPECT_EQ(state.width, 70000 * 16);
+  EXPECT_EQ(PixelAt(state, 69999 * 16 + 1, 16 + 1), Rgb(kQuestionColour));  // the last question cell
   EXPECT_FALSE(DrawSheet(drawer, document, WholeSheet(document), SheetRequest{.mode = kSheetEmfFile}, &state).ok());
 }
 
