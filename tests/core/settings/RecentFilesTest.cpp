@@ -16,7 +16,6 @@ TEST(RecentFileList, ReopenedFilesMoveToTheFront) {
   RecentFileList list;
   for (const char* path : {"/data/A.kvf", "/data/B.kvf", "/data/A.kvf"}) list.Add(QString::fromLatin1(path));
   EXPECT_EQ(list.Entries(), (QStringList{"/data/A.kvf", "/data/B.kvf"}));
-
   // The comparison ignores case; the newest spelling is kept.
   list.Add(QStringLiteral("/DATA/b.KVF"));
   list.Add(QString());  // nothing
@@ -67,9 +66,7 @@ int Width(const QString& text) { return static_cast<int>(text.size()) * 10; }
 TEST(RecentFileDisplay, CompactsTheFolderAndKeepsTheName) {
   const QString path = QStringLiteral("/home/anna/surveys/2026/Staff survey.kvf");
   EXPECT_EQ(CompactPath(path, Width, 1000), path);
-  const QString compact = CompactPath(path, Width, 300);
-  EXPECT_EQ(compact, QStringLiteral("/home/anna.../Staff survey.kvf"));
-  EXPECT_LE(Width(compact), 300);
+  EXPECT_EQ(CompactPath(path, Width, 300), QStringLiteral("/home/anna.../Staff survey.kvf"));
   EXPECT_GT(Width(path.left(11) + QStringLiteral(".../Staff survey.kvf")), 300);  // the longest start that fits
   // Never shorter than the name after "...", even when that does not fit.
   EXPECT_EQ(CompactPath(path, Width, 50), QStringLiteral(".../Staff survey.kvf"));
@@ -82,7 +79,6 @@ TEST(RecentFileDisplay, CaptionNumbersFromOneAndDoublesAmpersands) {
   EXPECT_EQ(shown, QStringLiteral("/data/R&D/Q&A.kvf"));
   EXPECT_EQ(RecentFileCaption(0, shown), QStringLiteral("&1 /data/R&&D/Q&&A.kvf"));
   EXPECT_EQ(RecentFileCaption(4, QStringLiteral("x")), QStringLiteral("&5 x"));
-  EXPECT_EQ(std::make_tuple(RecentFileMaxWidthPixels(96), RecentFileMaxWidthPixels(144)), std::make_tuple(300, 450));
 }
 
 }  // namespace

@@ -45,8 +45,6 @@ TEST_F(WindowPlacementTest, SavesWhatTheBorderStyleKeeps) {
   EXPECT_EQ(Stored(QStringLiteral("Dialog")), (QStringList{"WLeft", "WTop"}));
   SaveWindowPlacement(program_, {}, QStringLiteral("Single"), BorderStyle::FixedSingle, maximized);
   EXPECT_EQ(Stored(QStringLiteral("Single")), QStringList{QStringLiteral("WState")});
-  SaveWindowPlacement(program_, {}, QStringLiteral("Tool"), BorderStyle::SizableToolWindow, normal_);
-  EXPECT_EQ(Stored(QStringLiteral("Tool")).size(), 4);
 }
 
 TEST_F(WindowPlacementTest, RestoreAppliesStateRulesAndMinimumSize) {
@@ -78,12 +76,6 @@ TEST_F(WindowPlacementTest, RestoreAppliesStateRulesAndMinimumSize) {
   EXPECT_EQ(std::make_tuple(restored.left, restored.width), std::make_tuple(600, 4000));
 }
 
-TEST_F(WindowPlacementTest, FlexTotalHeight) {
-  EXPECT_EQ(ReadFlexTotalHeight(program_, 1200), 1200);
-  ASSERT_TRUE(WriteFlexTotalHeight(program_, {}, 2400));
-  EXPECT_EQ(ReadFlexTotalHeight(program_, 1200), 2400);
-}
-
 TEST(CaptionOnScreen, MovesAStripOnNoScreenToTheNearestWorkArea) {
   const std::vector<ScreenArea> screens = {
       {QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)},
@@ -92,7 +84,6 @@ TEST(CaptionOnScreen, MovesAStripOnNoScreenToTheNearestWorkArea) {
   const std::pair<QRect, QPoint> rows[] = {
       // On a screen, or partly on one: stays.
       {QRect(100, 100, 800, 20), QPoint(100, 100)},
-      {QRect(-700, 50, 800, 20), QPoint(-700, 50)},
       {QRect(3000, 1200, 800, 20), QPoint(3000, 1200)},
       // Beyond the right screen's edge: its work area.
       {QRect(3500, 300, 800, 20), QPoint(1980, 200)},

@@ -54,16 +54,6 @@ TEST(SheetLayoutTest, IndexRowsOnlyInMetafilesOfDocumentsWithIndexes) {
   EXPECT_EQ(SheetIndexRowCount(document, kSheetClipboard, levels), 0);
 }
 
-TEST(SheetLayoutTest, FontsAreArialAtTwelvePixelsPerScale) {
-  EnsureGuiApplication();
-  const SheetFonts screen(1);
-  const SheetFonts metafile(2);
-  EXPECT_EQ(std::make_tuple(screen.Normal().pixelSize(), metafile.Bold().pixelSize(), screen.Bold().weight(),
-                            screen.Normal().weight(), screen.Normal().family(), screen.LineHeight()),
-            std::make_tuple(12, 24, QFont::Bold, QFont::Normal, QStringLiteral("Arial"), 14));
-  EXPECT_GT(screen.BoldWidth(QStringLiteral("Www")), screen.NormalWidth(QStringLiteral("Www")));
-}
-
 TEST(SheetLayoutTest, CaptionLinesJoinARowWhileTheyFitWithACellGap) {
   // Sheet 200 wide, gap 32: 1 + 50 + 32 + 116 = 199 = 200 - 1 fits exactly.
   EXPECT_EQ(Rows(PackCaptionRows({50, 116, 10}, 200, 32)), (RowList{{0, 2, false}, {2, 1, false}}));

@@ -17,12 +17,8 @@ namespace kvf::testing {
 namespace {
 
 writer::KvfDescription Synthetic(int32_t respondents, int32_t questions, uint64_t seed) {
-  writer::SyntheticOptions options;
-  options.respondents = respondents;
-  options.questions = questions;
-  options.seed = seed;
-  options.compress = false;
-  return writer::MakeSyntheticDescription(options);
+  return writer::MakeSyntheticDescription(
+      {.respondents = respondents, .questions = questions, .compress = false, .seed = seed});
 }
 
 // A 300 x 200 window scrolled to (column, row): what RepaintSheet copies,
@@ -30,12 +26,10 @@ writer::KvfDescription Synthetic(int32_t respondents, int32_t questions, uint64_
 void PaintWindow(const SheetState& state, const QImage& whole, int32_t column, int32_t row, QImage* shown,
                  QImage* copied) {
   SheetViewInput input;
-  input.clientWidth = 300;
-  input.clientHeight = 200;
-  input.verticalBarWidth = input.horizontalBarHeight = 17;
-  input.sheetWidth = state.width;
-  input.sheetHeight = state.height;
-  input.headerRowCount = state.headerRowCount;
+  std::tie(input.clientWidth, input.clientHeight, input.verticalBarWidth, input.horizontalBarHeight) =
+      std::tuple(300, 200, 17, 17);
+  std::tie(input.sheetWidth, input.sheetHeight, input.headerRowCount) =
+      std::tie(state.width, state.height, state.headerRowCount);
   SheetViewLayout layout = DesignSheetView(input);
   layout.horizontal.value = std::min(column, layout.horizontal.max);
   layout.vertical.value = std::min(row, layout.vertical.max);
@@ -74,9 +68,7 @@ TEST(SheetRegionTest, WindowsAndRegionsShowTheWholeImagesPixels) {
       EXPECT_EQ(sheet.columnOffsetsActive, order == 2);
       Result<SheetDrawer> drawer = SheetDrawer::Create(document);
       ASSERT_TRUE(drawer.ok());
-      SheetRequest request;
-      request.rowLimit = sheet.rowLimit;
-      request.maxRows = 45;
+      const SheetRequest request{.rowLimit = sheet.rowLimit, .maxRows = 45};
       SheetState state;
       ASSERT_TRUE(DrawSheet(drawer.Value(), document, sheet, request, &state).ok());
       const Result<QImage> whole = DrawSheetImage(drawer.Value(), document, sheet, request);
@@ -87,8 +79,7 @@ TEST(SheetRegionTest, WindowsAndRegionsShowTheWholeImagesPixels) {
       };
       const std::pair<int32_t, int32_t> scrolls[] = {{0, 0}, {1, 3}, {5, 17}, {19, 40}, {1000, 1000}};
       for (const auto& [column, row] : scrolls) {
-        QImage shown;
-        QImage copied;
+        QImage shown, copied;
         PaintWindow(state, whole.Value(), column, row, &shown, &copied);
         EXPECT_TRUE(shown == copied) << where(column, row);
       }
@@ -108,8 +99,7 @@ TEST(SheetRegionTest, AMiniOverviewSnapshotKeepsItsPixelsWhenAnotherDocumentOpen
   ASSERT_TRUE(writer::SaveKvf(Synthetic(60, 24, 9), second, &error)) << error.toStdString();
   DocumentSession session;
   ASSERT_TRUE(session.LoadDocument(first, false).ok());
-  SheetRequest request;
-  request.mode = kSheetMiniOverview;
+  const SheetRequest request{.mode = kSheetMiniOverview};
   const Result<std::shared_ptr<const SheetSnapshot>> taken =
       SheetSnapshot::Take(session.Document(), session.View().Sheet(), request);
   ASSERT_TRUE(taken.ok());

@@ -12,13 +12,9 @@ namespace {
 // bars 17 pixels.
 SheetViewInput Window(int64_t sheetWidth, int64_t sheetHeight, int32_t headerRows = 1) {
   SheetViewInput in;
-  in.clientWidth = 402;
-  in.clientHeight = 322;
-  in.statusBarHeight = 20;
-  in.verticalBarWidth = in.horizontalBarHeight = 17;
-  in.sheetWidth = sheetWidth;
-  in.sheetHeight = sheetHeight;
-  in.headerRowCount = headerRows;
+  std::tie(in.clientWidth, in.clientHeight, in.statusBarHeight, in.verticalBarWidth, in.horizontalBarHeight) =
+      std::tuple(402, 322, 20, 17, 17);
+  std::tie(in.sheetWidth, in.sheetHeight, in.headerRowCount) = std::tuple(sheetWidth, sheetHeight, headerRows);
   return in;
 }
 
@@ -73,10 +69,8 @@ TEST(SheetViewTest, AWindowLowerThanTheHeaderRowsScrollsOneRowAtATime) {
 
 TEST(SheetViewTest, BarsKeepTheirValueAndNewBarsStartAtZero) {
   SheetViewInput in = Window(4000, 4000);
-  in.horizontalVisible = true;
-  in.horizontalValue = 500;  // beyond the new Max
-  in.verticalVisible = false;
-  in.verticalValue = 9;
+  // The horizontal value lies beyond the new Max; the vertical bar is new.
+  std::tie(in.horizontalVisible, in.horizontalValue, in.verticalVisible, in.verticalValue) = std::tuple(true, 500, false, 9);
   const SheetViewLayout layout = DesignSheetView(in);
   EXPECT_EQ(std::make_tuple(layout.horizontal.value, layout.vertical.value), std::make_tuple(layout.horizontal.max, 0));
   in.horizontalValue = 3;
@@ -85,10 +79,7 @@ TEST(SheetViewTest, BarsKeepTheirValueAndNewBarsStartAtZero) {
 
 TEST(SheetViewTest, ScrolledDownTheHeaderRowsStayAndTheBodyMoves) {
   SheetViewInput in = Window(4000, 4000, 3);
-  in.horizontalVisible = true;
-  in.horizontalValue = 2;
-  in.verticalVisible = true;
-  in.verticalValue = 10;
+  std::tie(in.horizontalVisible, in.horizontalValue, in.verticalVisible, in.verticalValue) = std::tuple(true, 2, true, 10);
   const SheetViewLayout layout = DesignSheetView(in);
   const SheetRepaint repaint = RepaintSheet(in, layout);
   // Header rows from the top of the image, scrolled sideways only; the body
