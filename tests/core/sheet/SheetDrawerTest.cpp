@@ -103,25 +103,6 @@ SurveyRecipe BandRecipe() {
 
 SurveyDocument BandSurvey() { return BandRecipe().Load(); }
 
-TEST_F(SheetDrawerTest, BrushCacheSharesEqualColoursAndGrowsByTwentySlots) {
-  const SurveyDocument document = BandSurvey();
-  MakeDrawer(document);
-  // Caption, group lines, four band colours, questions, three alternatives.
-  EXPECT_EQ(std::make_tuple(drawer.BrushCount(), drawer.BrushCapacity()), std::make_tuple(10, 20));
-  EXPECT_EQ(drawer.AlternativeBrush(0), drawer.AlternativeBrush(3));
-  EXPECT_EQ(drawer.AlternativeBrush(1)->color(), QColor(Rgb(kAlternativeColours[1])));
-  EXPECT_EQ(drawer.GetCachedBrush(kLevelColours[2]), drawer.GetCachedBrush(kLevelColours[2]));
-  for (Colour colour = 1; drawer.BrushCount() < 20; ++colour) drawer.GetCachedBrush(colour);
-  EXPECT_EQ(drawer.BrushCapacity(), 20);
-  EXPECT_NE(drawer.GetCachedBrush(0x123456), 0);
-  EXPECT_EQ(drawer.BrushCapacity(), 40);
-  EXPECT_EQ(drawer.GetCachedBrush(-1), 0);
-  // No drawer is made for a colour no brush can be made of.
-  SurveyRecipe recipe = BandRecipe();
-  recipe.QuestionAt(1).alternatives[1].backColor = 0x01000000;
-  EXPECT_FALSE(SheetDrawer::Create(recipe.Load()).ok());
-}
-
 TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider) {
   SurveyRecipe recipe = BandRecipe();
   recipe.QuestionAt(0).alternatives[1].label = QStringLiteral("WWWW");
