@@ -31,19 +31,6 @@ class ProgramSettingsTest : public ::testing::Test {
   MemoryRegistryStore store_;
 };
 
-TEST_F(ProgramSettingsTest, NothingStoredGivesTheDefaults) {
-  QStringList stored;
-  const LastSettings last = ReadLastSettings(Program(), kFolders, &stored);
-  EXPECT_TRUE(stored.isEmpty());
-  EXPECT_EQ(std::make_tuple(last.dataOpenFolder, last.graphSaveFolder, last.graphWindowWidth, last.printerBindingMargin,
-                            last.totalIndexGraphHasVerticalLabels, last.distributionGraphIn3D),
-            std::make_tuple(kFolders.documents, kFolders.pictures, 10200, 1701, true, false));
-  const ProgramOptions options = ReadSettings(Program(), &stored);
-  EXPECT_TRUE(stored.isEmpty());
-  EXPECT_EQ(std::make_tuple(options.overviewMaxRows, options.graphLegends, options.navigatorRemindToClickShow),
-            std::make_tuple(300, 6, true));
-}
-
 TEST_F(ProgramSettingsTest, ValuesOfAnotherTypeKeepTheDefault) {
   const RegistryKey settings = Key(OptionsKeyName());
   settings.WriteString(QStringLiteral("Overview Max Rows"), QStringLiteral("500"));
@@ -102,16 +89,6 @@ TEST_F(ProgramSettingsTest, WrittenValuesReadBackAsStored) {
   EXPECT_EQ(ReadLastSettings(Program(), kFolders).dataOpenFolder, QStringLiteral("/data"));
   EXPECT_EQ(Program().OpenSubKey(OptionsKeyName(), RegistryAccess::Read).ReadDword(QStringLiteral("Overview Max Rows")),
             0u);
-}
-
-TEST_F(ProgramSettingsTest, PoliciesAreSetByNonZeroDwordsOnly) {
-  EXPECT_FALSE(ReadPolicies(store_).noRecentDocsMenu);
-  SetPolicy(QStringLiteral("NoRecentDocsMenu"), RegistryValue::String(QStringLiteral("1")));
-  SetPolicy(QStringLiteral("NoSaveSettings"), RegistryValue::Dword(0));
-  EXPECT_FALSE(ReadPolicies(store_).noRecentDocsMenu || ReadPolicies(store_).noSaveSettings);
-  SetPolicy(QStringLiteral("NoRecentDocsMenu"), RegistryValue::Dword(0xFFFFFFFFu));
-  SetPolicy(QStringLiteral("NoSaveSettings"), RegistryValue::Dword(1));
-  EXPECT_TRUE(ReadPolicies(store_).noRecentDocsMenu && ReadPolicies(store_).noSaveSettings);
 }
 
 TEST_F(ProgramSettingsTest, NoSaveSettingsWritesNothingButTheRecentFiles) {
