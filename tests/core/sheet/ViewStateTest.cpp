@@ -94,17 +94,6 @@ TEST_F(ViewStateTest, NothingChosenIsRefusedAndKeepsThePreviousSheet) {
             std::make_tuple(QStringLiteral("All respondents"), size_t{6}, 0));
 }
 
-TEST_F(ViewStateTest, HiddenFirstAlternativeIsLeftOutOfTheDescriptionOnly) {
-  SurveyDocument document = Survey(6);
-  document.info.hideFirstAlternative = true;
-  Start(document);
-  Create(document, Without(document, {{0, 1}, {0, 2}}));
-  EXPECT_EQ(std::make_tuple(view.Sheet().description, view.Sheet().respondents),
-            std::make_tuple(QStringLiteral("Region --"), Rows{0, 3}));
-  Create(document, Without(document, {{0, 1}}));
-  EXPECT_EQ(view.Sheet().description, QStringLiteral("Region West"));
-}
-
 TEST_F(ViewStateTest, TooSmallSelectionsAreRefusedWithTheDocumentsText) {
   SurveyRecipe recipe = Recipe(12);
   recipe.Info().minimumGraphSelection = 5;
@@ -245,22 +234,6 @@ TEST_F(ViewStateTest, FlexTotalFiltersTheFlexQuestionAndComputesItsIndexes) {
   EXPECT_EQ(std::make_tuple(view.Flex().caption, view.Flex().respondents.size(), document.info.currentTotalIndex,
                             document.questions[2].flexIndex),
             std::make_tuple(QStringLiteral("All respondents"), size_t{12}, 99.0, 98.0));
-}
-
-TEST_F(ViewStateTest, FlexTotalBelowTheMinimumHasNoIndexes) {
-  SurveyRecipe recipe = Recipe(12);
-  recipe.AddBlock(QStringLiteral("Block"), true);
-  recipe.Description().blocks[0].storedIndex = 5.0;
-  recipe.Info().minimumGraphSelection = 7;
-  SurveyDocument document = recipe.Load();
-  Start(document);
-  view.SetFlexTotal(document, {false, true}, false);  // 6 respondents < 7
-  EXPECT_EQ(view.Flex().respondents.size(), 6u);
-  EXPECT_EQ(
-      std::make_tuple(document.info.currentTotalIndex, document.questions[2].flexIndex, document.blocks[0].flexIndex),
-      std::make_tuple(kNoIndex, kNoIndex, kNoIndex));
-  view.SetFlexTotal(document, {false, false}, false);  // nobody
-  EXPECT_TRUE(view.Flex().respondents.empty() && document.info.currentTotalIndex == kNoIndex);
 }
 
 TEST_F(ViewStateTest, FlexOnCurrentSelectionIsRebuiltByTheNextSheet) {
