@@ -151,8 +151,6 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   DetailInfo info = f.Designed();
   info.selection[0] = QStringLiteral("kept");
   FillDetailInfo(f.document, f.view.Sheet(), -1, 0, &info, kEnglish);
-  EXPECT_EQ(info.headers, (Headers{"Work", "Load", "Pace"}));
-  EXPECT_EQ(info.text, "Pace text");
   // No respondent on the question row.
   EXPECT_EQ(Pick(info.selection, {0, 1}), (QStringList{"kept", "2.0"}));
   info.selection[1] = QStringLiteral("kept");
@@ -171,27 +169,6 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   info.text = QStringLiteral("old");
   FillDetailInfo(one.document, one.view.Sheet(), -1, 0, &info, kEnglish);
   EXPECT_TRUE(info.headers == Headers{} && info.text.isEmpty() && info.selection[1] == "1.5");
-}
-
-TEST(DetailInfo, QuestionWithoutBlocksAndTheFirstRunOfABlock) {
-  Fixture f;
-  const DetailInfo mood = f.Hover(0, 3);
-  EXPECT_EQ(mood.headers, (Headers{"", "", "Mood"}));
-  // Mood's alternatives never count.
-  EXPECT_EQ(Pick(mood.selection, {1, 2, 3}), (QStringList{"-", "-", "-"}));
-  EXPECT_EQ(Pick(mood.total, {2, 3}), (QStringList{"-", "-"}));
-  // Extra is in Load after a gap: the block's value is that of its first run.
-  const DetailInfo extra = f.Hover(0, 4);
-  EXPECT_EQ(extra.headers[1], "Load");
-  EXPECT_EQ(Pick(extra.selection, {2, 3}), (QStringList{"1.8", "-"}));
-}
-
-TEST(DetailInfo, RotatedRowsLeaveTheRespondentIndexUncomputed) {
-  Fixture f(1, 2);
-  ASSERT_TRUE(f.view.Sheet().columnOffsetsActive);
-  const DetailInfo info = f.Hover(f.view.Sheet().RespondentAt(0, 0), 0);
-  EXPECT_EQ(Pick(info.selection, {0, 1}), (QStringList{"-", "2.0"}));
-  EXPECT_TRUE(info.text.startsWith(QStringLiteral("Pace text\r\n\r\nPace ")));
 }
 
 TEST(DetailInfo, OutsideTheSheetOnlyEmptiesHeadersAndText) {

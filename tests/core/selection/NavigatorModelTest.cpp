@@ -115,24 +115,6 @@ TEST(NavigatorModel, GreyedDimensionsAndShowRules) {
   EXPECT_EQ(std::make_tuple(model.Total(), model.ShowEnabled()), std::make_tuple(2, false));
 }
 
-TEST(NavigatorModel, AnAlternativeWithCountZeroNeverGreys) {
-  SurveyRecipe recipe;
-  recipe.Info().minimumComplementSelection = 7;
-  TestQuestion age = Dimension(QStringLiteral("Age"), {QStringLiteral("Young"), QStringLiteral("Old"), QStringLiteral("Unused")},
-                               Repeat({0, 1}, 12));
-  age.alternatives[2].complementProtected = true;
-  recipe.Add(age);
-  NavigatorModel model;
-  for (const bool youngProtected : {false, true}) {
-    recipe.QuestionAt(0).alternatives[0].complementProtected = youngProtected;
-    const SurveyDocument document = recipe.Load();
-    model.SetUp(document);
-    model.Recount(document, 0);
-    EXPECT_EQ(model.Count(0, 2), 0);
-    EXPECT_EQ(model.IsGreyed(0), youngProtected) << "Young: 6 is below 7";
-  }
-}
-
 TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
   SurveyDocument document = Survey();
   ViewState view;
@@ -161,20 +143,6 @@ TEST(NavigatorModel, ShowAppliesFlexAndSelectionOnlyWhenChanged) {
   EXPECT_EQ(model.Show(document, view).sheet.Text(), NoMatchingAnswersText().Get());
   EXPECT_FALSE(model.HasUnappliedChanges());
   EXPECT_EQ(view.Sheet().respondents.size(), 8u);
-}
-
-TEST(NavigatorModel, WithoutFlexQuestionShowNeverSetsTheFlexTotal) {
-  SurveyDocument document = Survey(true);
-  ViewState view;
-  view.StartDocument(document);
-  NavigatorModel model;
-  model.SetUp(document);
-  EXPECT_TRUE(!model.FlexControlsVisible() && model.FlexItems().empty());
-  model.SetFlexChoice(0, false);  // no list: ignored
-  EXPECT_FALSE(model.HasUnappliedChanges());
-  ASSERT_TRUE(model.SetChecked(document, QStringLiteral("A0-0"), false));
-  EXPECT_FALSE(model.Show(document, view).flexTotalSet);
-  EXPECT_EQ(std::make_tuple(view.Flex().respondents.size(), view.Sheet().respondents.size()), std::make_tuple(size_t{12}, size_t{8}));
 }
 
 TEST(NavigatorReminder, StartsOnlyWithChangesAndTheSetting) {

@@ -28,11 +28,6 @@ TEST(SplitCommandLine, BlanksTabsQuotesAndDoubledQuotes) {
     EXPECT_EQ(SplitCommandLine(QString::fromUtf8(line)), expected) << line;
 }
 
-TEST(SplitCommandLine, AutoStartIgnoresCase) {
-  EXPECT_TRUE(HasAutoStartArgument({"x.kvf", "/autostart"}) && HasAutoStartArgument({"/AUTOSTART"}));
-  EXPECT_FALSE(HasAutoStartArgument({"/AutoStarts", "AutoStart"}) || HasAutoStartArgument({}));
-}
-
 TEST(ZlibCheck, MajorVersionMustMatch) {
   EXPECT_FALSE(CheckZlibVersion("1.2.8") || CheckZlibVersion("1.3.1") || CheckLinkedZlib());
 
