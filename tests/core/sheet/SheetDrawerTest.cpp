@@ -103,21 +103,6 @@ SurveyRecipe BandRecipe() {
 
 SurveyDocument BandSurvey() { return BandRecipe().Load(); }
 
-TEST_F(SheetDrawerTest, LabelOffsetsCentreInTheScreenCellAndGoNegativeWhenWider) {
-  SurveyRecipe recipe = BandRecipe();
-  recipe.QuestionAt(0).alternatives[1].label = QStringLiteral("WWWW");
-  recipe.QuestionAt(3).overview = false;
-  const SurveyDocument document = recipe.Load();
-  const SheetFonts fonts(1);
-  drawer.CreateSheetTextCoordinates(document, fonts, 16);
-  EXPECT_TRUE(drawer.OffsetsMeasured());
-  EXPECT_EQ(drawer.AlternativeLabelOffset(0), (16 - fonts.NormalWidth(QStringLiteral("1"))) / 2);
-  EXPECT_LT(drawer.AlternativeLabelOffset(1), 0);
-  EXPECT_EQ(drawer.AlternativeLabelOffset(1), (16 - fonts.NormalWidth(QStringLiteral("WWWW"))) / 2);
-  EXPECT_EQ(drawer.QuestionLabelOffset(0), (16 - fonts.BoldWidth(QStringLiteral("Q0"))) / 2);
-  EXPECT_EQ(drawer.QuestionLabelOffset(3), 0);  // not an overview question
-}
-
 // The screen image: bands switching at every change of block, group lines only
 // at boundaries between columns, answer cells in the alternatives' colours with labels.
 TEST_F(SheetDrawerTest, ScreenImageShowsBandsGroupLinesAndAnswerCells) {
@@ -211,14 +196,6 @@ TEST_F(SheetDrawerTest, AnAlternativeWithoutColourIsBlackOnScreenAndUnfilledInMe
                           [&](const MetaText& t) { return t.text == QStringLiteral("1") && cell.contains(t.origin); }));
 }
 
-TEST_F(SheetDrawerTest, TheMiniOverviewHasSmallCellsAndNoTexts) {
-  const SurveyDocument document = SheetSurvey({.answers = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 0, 0}}});
-  const SheetState state = Screen(document, WholeSheet(document), kSheetMiniOverview);
-  ASSERT_EQ(state.Bounds().size(), QSize(4 * 8, 4 * 8));
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_EQ(PixelAt(state, x, y), PixelAt(state, x / 8 * 8, y / 8 * 8)) << x << "," << y;
-}
-
 TEST_F(SheetDrawerTest, MaxRowsLimitsTheAnswerRowsButIndexRowsCountEveryone) {
   std::vector<int32_t> answers(1000, 2);
   std::fill(answers.begin(), answers.begin() + 300, 0);
@@ -257,19 +234,6 @@ TEST_F(SheetDrawerTest, BlockIndexRowShowsPooledValuesOfBandsWiderThanOneColumn)
   EXPECT_LT(row[0].origin.x(), 64);
   const QRect band(96, static_cast<int>(geometry.IndexTop() + 64), 32, 32);
   EXPECT_TRUE(HasFill(drawing, [&](const MetaFill& f) { return f.rect == band && f.color == Rgb(kLevelColours[1]); }));
-}
-
-TEST_F(SheetDrawerTest, TheCaptionBlockIsFilledAndCarriesItsLines) {
-  const SurveyDocument document = BandSurvey();
-  SheetGeometry geometry;
-  SubSheet sheet = WholeSheet(document);
-  sheet.description = QStringLiteral("Region: North");
-  const platform::MetafileDrawing drawing = Metafile(document, sheet, 300, &geometry);
-  EXPECT_EQ(geometry.height, (2 + 3 + 3) * 32 + geometry.caption.TextRows() * 32 + geometry.caption.ExtraHeight());
-  EXPECT_TRUE(HasFill(drawing, [&](const MetaFill& f) {
-    return f.rect.top() == geometry.CaptionTop() && f.rect.width() == 128 && f.color == Rgb(kCaptionColour);
-  }));
-  EXPECT_FALSE(TextsInRow(drawing, geometry.CaptionTop() + 64).empty());  // the selection line wraps
 }
 
 TEST_F(SheetDrawerTest, TheClipboardMetafileLeavesOutAnswerRowsForHeadersAndTotals) {
