@@ -171,27 +171,5 @@ TEST(DetailInfo, HeaderRowsEmptyWhatTheyDoNotShow) {
   EXPECT_TRUE(info.headers == Headers{} && info.text.isEmpty() && info.selection[1] == "1.5");
 }
 
-TEST(DetailInfo, OutsideTheSheetOnlyEmptiesHeadersAndText) {
-  Fixture f;
-  for (const auto& [row, column] : {std::pair{0, 5}, std::pair{0, -1}, std::pair{-4, 0}}) {
-    DetailInfo info = f.Hover(1, 0);
-    DetailInfo expected = info;
-    expected.headers = {};
-    expected.text.clear();
-    FillDetailInfo(f.document, f.view.Sheet(), row, column, &info, kEnglish);
-    EXPECT_EQ(info, expected) << row << "," << column;
-  }
-}
-
-TEST(DetailInfo, DocumentWithoutIndexesIsNeverFilled) {
-  Fixture f(0);
-  DetailInfo info;
-  SetUpDetailInfo(f.document, &info, kEnglish);
-  EXPECT_EQ(info, DetailInfo());
-  ResetDetailInfo(f.document, f.view.Sheet(), &info, kEnglish);
-  FillDetailInfo(f.document, f.view.Sheet(), 1, 0, &info, kEnglish);
-  EXPECT_TRUE(info == DetailInfo() && info.ShownRowCount() == 0);
-}
-
 }  // namespace
 }  // namespace kvf::testing

@@ -23,16 +23,6 @@ std::vector<bool> Chosen(const NavigatorModel& model, int32_t d, int32_t n) {
   return chosen;
 }
 
-TEST(NavigatorKeys, FormatAndParse) {
-  EXPECT_EQ(std::make_tuple(DimensionNodeKey(3), AlternativeNodeKey(2, 5)), std::make_tuple("R3", "A2-5"));
-  const auto alternative = ParseNavigatorKey(QStringLiteral("A12-0"));
-  ASSERT_TRUE(alternative);
-  EXPECT_EQ(std::make_tuple(alternative->dimension, alternative->alternative), std::make_tuple(12, 0));
-  EXPECT_EQ(ParseNavigatorKey(QStringLiteral("R7"))->alternative, -1);
-  for (const char* bad : {"", "R-1", "A1-", "A-1-2", "X1", "R1x", "R99999999999"})
-    EXPECT_FALSE(ParseNavigatorKey(QString::fromLatin1(bad))) << bad;
-}
-
 TEST(NavigatorModel, TreeFollowsDimensionsAndHideFirstAlternative) {
   SurveyDocument document = Survey();
   NavigatorModel model;
