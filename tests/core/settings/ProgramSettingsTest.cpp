@@ -53,16 +53,6 @@ TEST_F(ProgramSettingsTest, ValuesOfAnotherTypeKeepTheDefault) {
             std::make_tuple(QString(), 1));
 }
 
-TEST_F(ProgramSettingsTest, EmptyFoldersFallBackToTheDesktopFolders) {
-  const RegistryKey last = Key(LastSettingsKeyName());
-  last.WriteString(QStringLiteral("Data Open Folder"), QString());
-  last.WriteString(QStringLiteral("Graph Save Folder"), QString());
-  EXPECT_EQ(ReadLastSettings(Program(), kFolders).dataOpenFolder, kFolders.documents);
-  EXPECT_EQ(ReadLastSettings(Program(), {kFolders.documents, QString()}).graphSaveFolder, kFolders.documents);
-  last.WriteString(QStringLiteral("Graph Save Folder"), QStringLiteral("/srv/graphs"));
-  EXPECT_EQ(ReadLastSettings(Program(), kFolders).graphSaveFolder, QStringLiteral("/srv/graphs"));
-}
-
 TEST_F(ProgramSettingsTest, WrittenValuesReadBackAsStored) {
   LastSettings last;
   std::tie(last.dataOpenFolder, last.graphSaveFolder, last.graphPointHeight, last.distributionGraphIn3D,

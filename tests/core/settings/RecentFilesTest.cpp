@@ -43,20 +43,6 @@ TEST(RecentFileList, ReadsUpToTheFirstMissingOrEmptyItem) {
   EXPECT_TRUE(ReadRecentFiles(program, {}).Entries().isEmpty());
 }
 
-TEST(RecentFileList, WritingLeavesItemsBeyondTheCount) {
-  MemoryRegistryStore store;
-  const RegistryKey program = OpenProgramKey(store).key;
-  const RegistryKey mru = program.OpenSubKey(RecentFilesKeyName(), RegistryAccess::Write);
-  for (int i = 0; i < 5; ++i) mru.WriteString(RecentFileValueName(i), QStringLiteral("/old%1.kvf").arg(i));
-  RecentFileList list;
-  list.Add(QStringLiteral("/y.kvf"));
-  list.Add(QStringLiteral("/x.kvf"));
-  ASSERT_TRUE(WriteRecentFiles(program, {}, list));
-  QStringList items;
-  for (int i = 0; i < 5; ++i) items << mru.ReadString(RecentFileValueName(i)).value_or(QString());
-  EXPECT_EQ(items, (QStringList{"/x.kvf", "/y.kvf", "/old2.kvf", "/old3.kvf", "/old4.kvf"}));
-}
-
 // Every character 10 pixels wide.
 int Width(const QString& text) { return static_cast<int>(text.size()) * 10; }
 

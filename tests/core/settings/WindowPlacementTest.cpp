@@ -92,13 +92,5 @@ TEST(CaptionOnScreen, MovesAStripOnNoScreenToTheNearestWorkArea) {
   EXPECT_EQ(PlaceCaptionOnScreen(QRect(5000, 5000, 10, 10), {}), QPoint(0, 0));
 }
 
-TEST(CaptionOnScreen, WorksInTwips) {
-  const std::vector<ScreenArea> screens = {{QRect(0, 0, 800, 800), QRect(0, 30, 800, 770)}};
-  const WindowPlacement off{30000, 30000, 3000, 3000, WindowShowState::Normal};
-  EXPECT_EQ(Fields(KeepCaptionOnScreen(off, 22, 15.0, screens)), Fields({0, 450, 3000, 3000, WindowShowState::Normal}));
-  const WindowPlacement on{1500, 1500, 3000, 3000, WindowShowState::Normal};
-  EXPECT_EQ(KeepCaptionOnScreen(on, 22, 15.0, screens).left, 1500);
-}
-
 }  // namespace
 }  // namespace kvf
