@@ -257,18 +257,6 @@ TEST(KvfReader, LayoutVariantsReadTheSame) {
   }
 }
 
-TEST(KvfReader, AnswerWidthsWidenAsDocumented) {
-  for (const int width : {1, 2, 3}) {
-    KvfDescription d = SmallSurvey();
-    d.answerWidth = width;
-    d.answers = {{0, 1, 2, width == 1 ? 200 : -1}, {0, 1, 1, 0}};
-    const Loaded l = Read(d);
-    ASSERT_EQ(l.result.error, LoadError::None);
-    EXPECT_EQ(std::make_tuple(l.document.answers.Width(), l.document.GetData(3, 0)),
-              std::make_tuple(width, width == 1 ? 200 : -1));
-  }
-}
-
 TEST(KvfReader, AbsentSectionsGiveEmptyTables) {
   KvfDescription d;
   d.header.formatRevision = 9;
@@ -298,12 +286,6 @@ TEST(KvfReader, LanguageCodeIsTheFirstTwoCharactersLowerCased) {
     ASSERT_EQ(l.result.error, LoadError::None);
     EXPECT_EQ(l.document.info.languageCode, code) << language.toStdString();
   }
-}
-
-TEST(KvfReader, AllowPrintNeedsPrinting) {
-  const Loaded l = Read(writer::WriteKvf(SmallSurvey()), ReadOptions{.printingAvailable = false});
-  EXPECT_EQ(std::make_tuple(l.result.error, l.document.info.allowPrint, l.document.info.allowCopy),
-            std::make_tuple(LoadError::None, false, true));
 }
 
 TEST(KvfReader, HeaderChecksComeInOrder) {
@@ -467,12 +449,6 @@ TEST(KvfReader, QuestionsBeyondTheMatrixHaveNoAnswers) {
             std::make_tuple(size_t{2}, 1, 200, -1));
   EXPECT_EQ(l.document.AnswerAlternative(1, l.document.GetData(0, 1)), nullptr);
   EXPECT_EQ(l.document.AnswerComment(0, 1), -1);
-}
-
-TEST(KvfReader, FileErrors) {
-  SurveyDocument doc;
-  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/nonexistent/x.kvf"), doc).Error()), LoadError::CannotOpen);
-  EXPECT_EQ(LoadErrorOf(ReadKvfFile(QStringLiteral("/"), doc).Error()), LoadError::CannotOpen);
 }
 
 }  // namespace

@@ -8,13 +8,6 @@
 namespace kvf {
 namespace {
 
-TEST(SurveyDocument, GetTextOutsideTheTableIsEmpty) {
-  SurveyDocument doc;
-  doc.strings = {QStringLiteral("zero"), QStringLiteral("one")};
-  EXPECT_EQ((QStringList{doc.GetText(1), doc.GetText(-1), doc.GetText(2), doc.GetText(INT32_MIN)}),
-            (QStringList{"one", "", "", ""}));
-}
-
 TEST(SurveyDocument, GetDataWidensEachWidth) {
   // Two respondents, two questions, stored question by question.
   AnswerMatrix bytes8;
@@ -52,23 +45,6 @@ TEST(SurveyDocument, CheckedAccessorsStayInsideTheTables) {
             std::make_tuple(&doc.alternatives[2], &doc.alternatives[4]));
   for (const auto& [q, a] : {std::pair{0, 3}, std::pair{0, -1}, std::pair{1, 0}, std::pair{2, 1}, std::pair{3, 0}})
     EXPECT_EQ(doc.AnswerAlternative(q, a), nullptr) << q << "," << a;
-}
-
-TEST(SurveyDocument, ResetForgetsEverything) {
-  SurveyDocument doc;
-  doc.strings = {QStringLiteral("x")};
-  doc.answers.Assign(1, 1, 1, {1}, 7);
-  doc.questions.resize(3);
-  doc.dimensions = {1};
-  doc.info.rowOrder = 2;
-  doc.file.documentFileName = QStringLiteral("a.kvf");
-  doc.file.formatRevision = 9;
-  ASSERT_TRUE(doc.IsOpen());
-  doc.Reset();
-  EXPECT_FALSE(doc.IsOpen());
-  EXPECT_TRUE(doc.strings.empty() && doc.questions.empty());
-  EXPECT_EQ(std::make_tuple(doc.answers.Width(), doc.DimensionCount(), doc.info.rowOrder, doc.file.formatRevision),
-            std::make_tuple(-1, 0, -1, 0));
 }
 
 TEST(SurveyDocument, IndexDecimalsStepAtPowersOfTen) {
