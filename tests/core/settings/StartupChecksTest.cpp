@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
@@ -26,14 +25,6 @@ TEST(SplitCommandLine, BlanksTabsQuotesAndDoubledQuotes) {
   };
   for (const auto& [line, expected] : cases)
     EXPECT_EQ(SplitCommandLine(QString::fromUtf8(line)), expected) << line;
-}
-
-TEST(ZlibCheck, MajorVersionMustMatch) {
-  EXPECT_FALSE(CheckZlibVersion("1.2.8") || CheckZlibVersion("1.3.1") || CheckLinkedZlib());
-
-  // At most 16 characters of the version are named.
-  EXPECT_EQ(CheckZlibVersion("0123456789abcdefXYZ")->english, QStringLiteral("Incompatible ZLib version (0123456789abcdef)!"));
-  EXPECT_EQ(CheckZlibVersion(nullptr)->english, QStringLiteral("The file \"ZLib.dll\" is missing!"));
 }
 
 TEST(SingleInstance, TheSecondCopyIsAskedTheQuestion) {

@@ -78,16 +78,6 @@ TEST(CountOptions, AnswersOutsideTheAlternativesPassOnlyUnrestrictedDimensions) 
   EXPECT_EQ(CountOptions(document, selection, nullptr), 4);
 }
 
-TEST(CountOptions, NoDimensionsPassesEveryone) {
-  SurveyRecipe builder;
-  builder.Add(ValuedQuestion(QStringLiteral("Q"), {1}, {0, 0, 0}));
-  const SurveyDocument document = builder.Load();
-  AlternativeCounts counts;
-  std::vector<int32_t> passing;
-  EXPECT_EQ(CountOptions(document, SelectionMatrix::AllSelected(document), &counts, &passing), 3);
-  EXPECT_EQ(std::make_tuple(counts.DimensionCount(), passing.size()), std::make_tuple(0, size_t{3}));
-}
-
 TEST(AnswerFilter, MissingFlagsReadAsFalse) {
   const SurveyDocument document = TwoDimensions();
   const AnswerFilter filter = AnswerFilter::FromFlags(document, 0, {true, true});

@@ -61,12 +61,6 @@ TEST(SheetLayoutTest, CaptionLinesJoinARowWhileTheyFitWithACellGap) {
   EXPECT_EQ(Rows(PackCaptionRows({50, 117}, 200, 32)), (RowList{{0, 1, false}, {1, 1, false}}));
 }
 
-TEST(SheetLayoutTest, ALineAsWideAsTheSheetIsWrappedOnARowOfItsOwn) {
-  EXPECT_EQ(Rows(PackCaptionRows({20, 200, 20, 20}, 200, 32)), (RowList{{0, 1, false}, {1, 1, true}, {2, 2, false}}));
-  // A line narrower than the sheet is not wrapped, even when it cannot be centred with room to spare.
-  EXPECT_FALSE(PackCaptionRows({199}, 200, 32)[0].wrapped);
-}
-
 TEST(SheetLayoutTest, CaptionRowsAreCentredOrSpreadWithEqualGaps) {
   CaptionLayout layout;
   layout.widths = {40, 30, 20};

@@ -52,14 +52,6 @@ TEST(SheetViewTest, AVerticalBarThatTakesWidthBringsTheHorizontalBar) {
   EXPECT_EQ(Bar(layout.vertical), std::make_tuple(true, 2, 2));
 }
 
-TEST(SheetViewTest, AHorizontalBarThatTakesHeightBringsTheVerticalBar) {
-  // 295 high fits 300, but not 300 - 17 under the horizontal bar of a wide sheet.
-  const SheetViewLayout layout = DesignSheetView(Window(800, 295));
-  // ceil((800 - 383) / 16), 383 div 16.
-  EXPECT_EQ(Bar(layout.horizontal), std::make_tuple(true, 27, 23));
-  EXPECT_TRUE(layout.vertical.visible);
-}
-
 TEST(SheetViewTest, AWindowLowerThanTheHeaderRowsScrollsOneRowAtATime) {
   SheetViewInput in = Window(100, 2000, 3);
   in.clientHeight = 60;  // H = 38, less than three header rows
