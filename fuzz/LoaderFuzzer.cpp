@@ -4,47 +4,25 @@
 // The first byte picks what the rest is:
 //   even: a whole file, as a user might open it;
 //   odd:  a payload, wrapped here in a valid header and CRC so that the
-//         mutations reach the section decoder instead of dying at the CRC.
+//         mutations reach the section decoder instead of dying at the CRC;
+//         stored compressed when bit 1 is set too.
 #include <QByteArray>
-#include <QtEndian>
 #include <cstddef>
 #include <cstdint>
-#include <zlib.h>
 
-#include "core/document/KvfFormat.h"
+#include "FuzzInput.h"
 #include "core/document/KvfReader.h"
 #include "core/indexes/IndexCalculation.h"
 #include "core/output/DataCopy.h"
 #include "core/selection/DetailInfo.h"
 #include "core/sheet/ViewState.h"
 
-namespace {
-
-QByteArray WrapPayload(const uint8_t* payload, size_t size) {
-  QByteArray file(32, '\0');
-  char* h = file.data();
-  qToLittleEndian<uint32_t>(kvf::format::kMagic1, h);
-  qToLittleEndian<uint32_t>(kvf::format::kMagic2, h + 4);
-  qToLittleEndian<int32_t>(9, h + 8);
-  qToLittleEndian<int32_t>(9, h + 12);
-  qToLittleEndian<int32_t>(static_cast<int32_t>(32 + size + 4), h + 16);
-  qToLittleEndian<int32_t>(static_cast<int32_t>(size), h + 20);
-  qToLittleEndian<int32_t>(0, h + 24);
-  qToLittleEndian<int32_t>(32, h + 28);
-  file.append(reinterpret_cast<const char*>(payload), static_cast<qsizetype>(size));
-  const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(file.constData()), static_cast<uInt>(file.size()));
-  char tail[4];
-  qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), tail);
-  file.append(tail, 4);
-  return file;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > (1u << 24)) return 0;
   const bool wrap = (data[0] & 1) != 0;
-  const QByteArray bytes = wrap ? WrapPayload(data + 1, size - 1)
+  const QByteArray bytes = wrap ? kvf::fuzz::WrapPayload(QByteArray(reinterpret_cast<const char*>(data + 1),
+                                                                     static_cast<qsizetype>(size - 1)),
+                                                          (data[0] & 2) != 0)
                                 : QByteArray::fromRawData(reinterpret_cast<const char*>(data + 1),
                                                           static_cast<qsizetype>(size - 1));
   kvf::SurveyDocument document;

@@ -18,9 +18,8 @@
 #include <QtEndian>
 #include <cstddef>
 #include <cstdint>
-#include <zlib.h>
 
-#include "core/document/KvfFormat.h"
+#include "FuzzInput.h"
 #include "core/output/OverviewPicture.h"
 #include "core/output/PictureFormat.h"
 #include "core/selection/NavigatorModel.h"
@@ -32,34 +31,6 @@
 #include "platform/registry/RegText.h"
 
 namespace {
-
-// A valid file around a payload, stored or compressed.
-QByteArray WrapPayload(const QByteArray& payload, bool compress) {
-  QByteArray stored = payload;
-  if (compress) {
-    uLongf length = compressBound(static_cast<uLong>(payload.size()));
-    stored.resize(static_cast<qsizetype>(length));
-    if (compress2(reinterpret_cast<Bytef*>(stored.data()), &length,
-                  reinterpret_cast<const Bytef*>(payload.constData()), static_cast<uLong>(payload.size()), 1) != Z_OK)
-      return {};
-    stored.resize(static_cast<qsizetype>(length));
-  }
-  QByteArray file(32, '\0');
-  char* h = file.data();
-  qToLittleEndian<uint32_t>(kvf::format::kMagic1, h);
-  qToLittleEndian<uint32_t>(kvf::format::kMagic2, h + 4);
-  qToLittleEndian<int32_t>(9, h + 8);
-  qToLittleEndian<int32_t>(9, h + 12);
-  qToLittleEndian<int32_t>(static_cast<int32_t>(32 + stored.size() + 4), h + 16);
-  qToLittleEndian<int32_t>(static_cast<int32_t>(payload.size()), h + 20);
-  qToLittleEndian<int32_t>(compress ? static_cast<int32_t>(stored.size()) : 0, h + 24);
-  qToLittleEndian<int32_t>(32, h + 28);
-  file += stored;
-  const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(file.constData()), static_cast<uInt>(file.size()));
-  char tail[4];
-  qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), tail);
-  return file + QByteArray(tail, 4);
-}
 
 // The settings text's keys and values in a store of their own.
 void ReadSettings(const QByteArray& text, kvf::platform::MemoryRegistryStore* store) {
@@ -103,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray settings(reinterpret_cast<const char*>(data + 3), static_cast<qsizetype>(settingsLength));
   const QByteArray rest(reinterpret_cast<const char*>(data + 3 + settingsLength),
                         static_cast<qsizetype>(size - 3 - settingsLength));
-  const QByteArray file = (choice & 1) != 0 ? WrapPayload(rest, (choice & 2) != 0) : rest;
+  const QByteArray file = (choice & 1) != 0 ? kvf::fuzz::WrapPayload(rest, (choice & 2) != 0) : rest;
 
   const QString path = Scratch("document.kvf");
   {
