@@ -7,9 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <cstdio>
-
 #include <QtEndian>
+#include <cstdio>
 
 #include "core/document/SurveyDocument.h"
 #include "kvfwriter/KvfWriter.h"
@@ -17,12 +16,12 @@
 namespace {
 bool Save(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  return true;
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+  if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  return saved;
 }
+
+
 // Two user blocks of the document with this GUID, one with members.
 QByteArray UserBlockSettings(const std::array<uint8_t, 16>& guid, int fileBlocks) {
   const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Brennvik AB\\KVF Viewer\\Documents\\" +
@@ -55,15 +54,9 @@ int main(int argc, char** argv) {
   int written = 0;
   for (int revision = 1; revision <= 10; ++revision) {
     for (const bool compress : {true, false}) {
-      kvf::writer::SyntheticOptions options;
-      options.respondents = 12;
-      options.questions = 9;
-      options.dimensions = 2;
-      options.answerWidth = 1 + revision % 3;
-      options.compress = compress;
-      options.answerComments = revision >= 4;
-      options.seed = static_cast<uint64_t>(revision);
-      kvf::writer::KvfDescription d = kvf::writer::MakeSyntheticDescription(options);
+      kvf::writer::KvfDescription d = kvf::writer::MakeSyntheticDescription(
+          {.respondents = 12, .questions = 9, .answerWidth = 1 + revision % 3, .dimensions = 2, .compress = compress,
+           .answerComments = revision >= 4, .seed = static_cast<uint64_t>(revision)});
       d.header.formatRevision = revision;
       d.header.compatibleRevision = std::min(revision, 9);
       if (revision % 2 == 0) {
@@ -73,13 +66,14 @@ int main(int argc, char** argv) {
         std::reverse(d.layout.order.begin(), d.layout.order.end());
       }
       // Whole files start with an even byte, bare payloads with an odd one.
-      const QString base = QStringLiteral("%1/seed-r%2-%3").arg(dir).arg(revision).arg(compress ? "z" : "raw");
+      const QString stem = QStringLiteral("/seed-r%1-%2").arg(revision).arg(compress ? "z" : "raw");
+      const QString base = dir + stem;
       if (!Save(base + QStringLiteral(".file"), QByteArray(1, '\0') + kvf::writer::WriteKvf(d))) return 1;
       if (!compress && !Save(base + QStringLiteral(".payload"), QByteArray(1, '\1') + kvf::writer::BuildPayload(d)))
         return 1;
       written += compress ? 1 : 2;
       if (!sessionDir.isEmpty()) {
-        const QString name = QStringLiteral("%1/seed-r%2-%3").arg(sessionDir).arg(revision).arg(compress ? "z" : "raw");
+        const QString name = sessionDir + stem;
         const QByteArray settings = UserBlockSettings(d.info.guid, static_cast<int>(d.blocks.size()));
         const char wrapped = static_cast<char>(compress ? 3 : 1);
         if (!Save(name + QStringLiteral(".file"), SessionSeed(0, {}, kvf::writer::WriteKvf(d))) ||

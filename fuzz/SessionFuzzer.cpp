@@ -45,8 +45,6 @@ void ReadSettings(const QByteArray& text, kvf::platform::MemoryRegistryStore* st
   }
 }
 
-QString Scratch(const char* name) { return QDir::temp().filePath(QStringLiteral("kvf-fuzz-session-") + name); }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -76,11 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         static_cast<qsizetype>(size - 3 - settingsLength));
   const QByteArray file = (choice & 1) != 0 ? kvf::fuzz::WrapPayload(rest, (choice & 2) != 0) : rest;
 
-  const QString path = Scratch("document.kvf");
-  {
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) return 0;
-  }
+  const QString path = QDir::temp().filePath(QStringLiteral("kvf-fuzz-session.kvf"));
+  if (QFile out(path); !out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) return 0;
   kvf::platform::MemoryRegistryStore store;
   ReadSettings(settings, &store);
   kvf::RegistryUserBlockSource userBlocks(store);
@@ -91,8 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!session.LoadDocument(path, false)) return 0;
   kvf::SurveyDocument& document = session.MutableDocument();
 
-  // The navigator: every third alternative unchecked (by the choice), the
-  // flex total narrowed, then Show.
+  // The navigator: some alternatives unchecked, the flex total narrowed, Show.
   kvf::NavigatorModel navigator;
   navigator.SetUp(document);
   const int step = 2 + (choice >> 2) % 5;
@@ -110,9 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kvf::Result<kvf::SheetDrawer> made = kvf::SheetDrawer::Create(document);
   kvf::SheetDrawer drawer = made ? std::move(made).Value() : kvf::SheetDrawer();
   const kvf::SubSheet& sheet = session.View().Sheet();
-  kvf::SheetRequest request;
   kvf::SheetState state;
-  if (kvf::DrawSheet(drawer, document, sheet, request, &state)) {
+  if (kvf::DrawSheet(drawer, document, sheet, kvf::SheetRequest{}, &state)) {
     QImage corner(64, 64, QImage::Format_RGB32);
     QPainter painter(&corner);
     state.PaintRegion(painter, QRect(0, 0, 64, 64), QPoint(0, 0));
@@ -121,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.maxRows = 20;
   options.reference = kvf::platform::MetafileReference::ForResolution(96, 96);
   for (const char* name : {"overview.emf", "overview.wmf"}) {
-    const QString out = Scratch(name);
+    const QString out = QDir::temp().filePath(QStringLiteral("kvf-fuzz-session-") + QLatin1String(name));
     if (const kvf::PictureFormat* format = kvf::PictureFormatForPath(out))
       (void)kvf::SaveOverviewPicture(drawer, document, sheet, options, *format, false, out);
   }
