@@ -1,7 +1,6 @@
 #pragma once
-// What the fuzz targets share: a valid .kvf file around arbitrary payload
-// bytes, so that mutations reach the section decoder instead of dying at the
-// CRC; stored as given or compressed.
+// A valid .kvf file around arbitrary payload bytes (stored or compressed), so
+// that mutations reach the section decoder instead of dying at the CRC.
 #include <QByteArray>
 #include <QtEndian>
 #include <cstdint>
@@ -35,7 +34,7 @@ inline QByteArray WrapPayload(const QByteArray& payload, bool compress) {
   const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(file.constData()), static_cast<uInt>(file.size()));
   char tail[4];
   qToLittleEndian<uint32_t>(static_cast<uint32_t>(crc), tail);
-  return file + QByteArray(tail, 4);
+  return file.append(tail, 4);
 }
 
 }  // namespace kvf::fuzz

@@ -20,7 +20,8 @@ TEST(JsonDescriptionTest, FillsDefaultsAndConvertsGuidsColoursAndDates) {
                        "levelColors": ["#FF8000", 255, null, "#000000"], "created": "2024-03-01T12:00:00Z"},
       "questions": [{"name": "Dept", "alternatives": [{}]},
                     {"name": "Load", "storedIndex": 5.0, "alternatives": [{"backColor": "#00FF00", "value": 9}]}],
-      "answers": [[0], [0]], "blocks": [{"storedIndex": 5.0}]})", &d);
+      "answers": [[0], [0]], "blocks": [{"storedIndex": 5.0}]})",
+          &d);
   const InfoFields& i = d.info;
   // Minimum complement selection follows minimumSelection; with a divisor the feature flags announce indexes.
   EXPECT_EQ(std::make_tuple(i.guid, i.minimumComplementSelection, i.featureFlags, i.levelColors, i.created),

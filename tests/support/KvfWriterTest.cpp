@@ -25,8 +25,9 @@ Ints At(const QByteArray& b, std::initializer_list<qsizetype> offsets) {
 KvfDescription SmallDocument() {
   KvfDescription d;
   StringTable s;
-  d.alternatives = {AlternativeRecord{.sheetLabel = s.Add("1"), .name = s.Add("Bad"), .backColor = 0x0000FF},
-                    AlternativeRecord{.sheetLabel = s.Add("2"), .name = s.Add("Good"), .backColor = 0x00FF00, .value = 7}};
+  d.alternatives = {
+      AlternativeRecord{.sheetLabel = s.Add("1"), .name = s.Add("Bad"), .backColor = 0x0000FF},
+      AlternativeRecord{.sheetLabel = s.Add("2"), .name = s.Add("Good"), .backColor = 0x00FF00, .value = 7}};
   d.questions = {QuestionRecord{.sheetLabel = s.Add("Q1"), .firstAlternative = 0, .alternativeCount = 2}};
   d.answers = {{0, 1, 1}};
   d.blocks = {BlockRecord{.name = s.Add("All")}};
