@@ -13,6 +13,7 @@
 
 #include <QGuiApplication>
 
+#include "Ratios.h"
 #include "core/document/KvfReader.h"
 #include "core/sheet/SheetDrawer.h"
 #include "core/sheet/SheetLayout.h"
@@ -21,17 +22,9 @@
 
 namespace {
 
-void EnsureGui() {
-  if (QGuiApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kvf_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 void BandText(benchmark::State& state) {
-  EnsureGui();
+  kvf::bench::EnsureGuiApplication();
   const kvf::SheetFonts fonts(1);
   const QString name(static_cast<qsizetype>(state.range(0)), QLatin1Char('W'));
   for (auto _ : state) benchmark::DoNotOptimize(kvf::ShortenBandText(name, 160, fonts.BoldMetrics()));
@@ -52,7 +45,7 @@ kvf::SurveyDocument LabelledAlternatives(int count, bool shared) {
 }
 
 void LabelOffsets(benchmark::State& state) {
-  EnsureGui();
+  kvf::bench::EnsureGuiApplication();
   const bool hostile = state.range(0) != 0;
   const kvf::SurveyDocument document = LabelledAlternatives(hostile ? 20000 : 1000, hostile);
   const kvf::SheetFonts fonts(1);

@@ -1,6 +1,17 @@
 #include "Ratios.h"
 
+#include <QGuiApplication>
+
 namespace kvf::bench {
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kvf_bench";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);
+}
 namespace {
 std::vector<Ratio>& List() {
   static std::vector<Ratio> list;

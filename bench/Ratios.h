@@ -16,6 +16,9 @@ struct Ratio {
 // A ratio printed for information (an old way against its replacement).
 inline constexpr double kNoTarget = 0.0;
 
+// Makes the offscreen QGuiApplication that fonts and painting need, once.
+void EnsureGuiApplication();
+
 // Registers a ratio; call from a static initialiser next to the benchmarks.
 bool AddRatio(const std::string& subject, const std::string& floor, double target);
 const std::vector<Ratio>& Ratios();

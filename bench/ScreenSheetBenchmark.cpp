@@ -26,15 +26,6 @@ namespace {
 
 constexpr int32_t kBarExtent = 16;
 
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kvf_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* application = new QGuiApplication(argc, argv);
-  (void)application;
-}
 
 struct Shape {
   int32_t respondents;
@@ -56,7 +47,7 @@ Fixture& Document(const Shape& shape) {
   static std::map<std::pair<int32_t, int32_t>, std::unique_ptr<Fixture>> cache;
   std::unique_ptr<Fixture>& slot = cache[{shape.respondents, shape.questions}];
   if (slot) return *slot;
-  EnsureGuiApplication();
+  kvf::bench::EnsureGuiApplication();
   slot = std::make_unique<Fixture>();
   kvf::writer::SyntheticOptions options;
   options.respondents = shape.respondents;

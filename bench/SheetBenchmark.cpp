@@ -17,15 +17,6 @@ namespace {
 constexpr int32_t kRows = 300;
 constexpr int32_t kAlternatives = 6;
 
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kvf_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* application = new QGuiApplication(argc, argv);
-  (void)application;
-}
 
 // columns overview questions of six coloured alternatives labelled "-",
 // "1" .. "5", in blocks of five under sub-blocks of ten, answered at random
@@ -37,7 +28,7 @@ struct Fixture {
 };
 
 Fixture* MakeFixture(int32_t columns) {
-  EnsureGuiApplication();
+  kvf::bench::EnsureGuiApplication();
   auto* f = new Fixture;
   kvf::SurveyDocument& d = f->document;
   d.strings = {QStringLiteral("-"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
