@@ -53,11 +53,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // Fontconfig and Qt's font caches allocate for the life of the process on
   // first use: do it here, so that the leak check of each input sees only
   // what that input did.
+  QImage image(32, 32, QImage::Format_RGB32);
+  QPainter painter(&image);
   for (const int scale : {1, 2}) {
-    const kvf::SheetFonts fonts(scale);
-    QImage image(32, 32, QImage::Format_RGB32);
-    QPainter painter(&image);
-    for (const QFont& font : {fonts.Bold(), fonts.Normal()}) {
+    for (const QFont& font : {kvf::SheetFonts(scale).Bold(), kvf::SheetFonts(scale).Normal()}) {
       painter.setFont(font);
       painter.drawText(0, 16, QStringLiteral("Åj 1"));
     }
@@ -86,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!session.LoadDocument(path, false)) return 0;
   kvf::SurveyDocument& document = session.MutableDocument();
 
-  // The navigator: some alternatives unchecked, the flex total narrowed, Show.
-  kvf::NavigatorModel navigator;
+  kvf::NavigatorModel navigator;  // some alternatives unchecked, the flex total narrowed, Show
   navigator.SetUp(document);
   const int step = 2 + (choice >> 2) % 5;
   std::vector<QString> keys;

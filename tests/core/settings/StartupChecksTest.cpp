@@ -25,6 +25,12 @@ TEST(SplitCommandLine, BlanksTabsQuotesAndDoubledQuotes) {
   };
   for (const auto& [line, expected] : cases)
     EXPECT_EQ(SplitCommandLine(QString::fromUtf8(line)), expected) << line;
+  EXPECT_TRUE(HasAutoStartArgument({"x", "/AUTOSTART"}) && !HasAutoStartArgument({"/AutoStartx", "AutoStart"}));
+}
+
+TEST(ZlibCheck, TheVersionMustStartLikeTheOneThisProgramWasMadeFor) {
+  EXPECT_FALSE(CheckZlibVersion("1.2.13") || CheckLinkedZlib());
+  EXPECT_TRUE(CheckZlibVersion("2.0.0").has_value());
 }
 
 TEST(SingleInstance, TheSecondCopyIsAskedTheQuestion) {
