@@ -145,8 +145,15 @@ void MainWindow::RebuildBlockGraphMenus() {
                                           &blockGraphMap_.index};
   for (int kind = 1; kind <= 4; ++kind) {
     const std::vector<int32_t>& list = *lists[kind - 1];
+    // A menu holds what a person can read: the first blocks of a document
+    // with thousands of them (which no real survey has) would otherwise cost
+    // seconds of menu building at every load.
+    constexpr qsizetype kMaxBlockMenuItems = 500;
     QStringList captions;
-    for (int32_t block : list) captions << DoubleAmpersands(document.BlockName(block));
+    for (int32_t block : list) {
+      if (captions.size() == kMaxBlockMenuItems) break;
+      captions << DoubleAmpersands(document.BlockName(block));
+    }
     // The graph windows arrive with the graph commands; until then the items are greyed.
     menus_.SetDynamicItems(BlockGraphSubmenu(kind), captions, {});
     menus_.SetVisible(BlockGraphSubmenu(kind), !list.empty());
