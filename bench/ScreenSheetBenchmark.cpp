@@ -107,14 +107,21 @@ QImage WindowImage(QSize size) {
 
 constexpr QSize kWindow(800, 600);
 
+// What Show does before anything is painted: the selection and its laid-out
+// screen sheet.
+const kvf::SubSheet& Show(benchmark::State& state, Fixture& f, kvf::SheetState* screen) {
+  if (!f.view.CreateSubSheet(f.document, f.selection)) state.SkipWithError("the selection was refused");
+  const kvf::SubSheet& sheet = f.view.Sheet();
+  if (!kvf::DrawSheet(*f.drawer, f.document, sheet, ScreenRequest(sheet), screen)) state.SkipWithError("not drawn");
+  return sheet;
+}
+
 void BM_Show(benchmark::State& state, Shape shape) {
   Fixture& f = Document(shape);
   QImage target = WindowImage(kWindow);
   for (auto _ : state) {
-    if (!f.view.CreateSubSheet(f.document, f.selection)) state.SkipWithError("the selection was refused");
-    const kvf::SubSheet& sheet = f.view.Sheet();
     kvf::SheetState screen;
-    if (!kvf::DrawSheet(*f.drawer, f.document, sheet, ScreenRequest(sheet), &screen)) state.SkipWithError("not drawn");
+    const kvf::SubSheet& sheet = Show(state, f, &screen);
     Window window = Design(screen, kWindow);
     PaintWindow(screen, window, target, 0, 0);
     benchmark::DoNotOptimize(target.constBits());
@@ -127,10 +134,8 @@ void BM_ShowWholeImage(benchmark::State& state, Shape shape) {
   Fixture& f = Document(shape);
   QImage target = WindowImage(kWindow);
   for (auto _ : state) {
-    if (!f.view.CreateSubSheet(f.document, f.selection)) state.SkipWithError("the selection was refused");
-    const kvf::SubSheet& sheet = f.view.Sheet();
     kvf::SheetState screen;
-    if (!kvf::DrawSheet(*f.drawer, f.document, sheet, ScreenRequest(sheet), &screen)) state.SkipWithError("not drawn");
+    const kvf::SubSheet& sheet = Show(state, f, &screen);
     const kvf::Result<QImage> whole = kvf::DrawSheetImage(*f.drawer, f.document, sheet, ScreenRequest(sheet));
     if (!whole) state.SkipWithError("not drawn");
     Window window = Design(screen, kWindow);

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QRegularExpression>
+#include <QTimeZone>
 
 #include <cmath>
 #include <limits>
@@ -129,9 +130,9 @@ class Parser {
     if (!v.isString() || !t.isValid()) {
       return Fail(QStringLiteral("expected an OLE date number or an ISO 8601 date such as \"2024-03-01T09:30:00Z\""));
     }
-    if (t.timeSpec() == Qt::LocalTime) {
-      t.setTimeSpec(Qt::UTC);
-    }
+    // A date without a zone designator ("Z" or an offset) reads as local
+    // time; it is meant as UTC.
+    if (t.timeZone() == QTimeZone::systemTimeZone()) t = QDateTime(t.date(), t.time(), QTimeZone::utc());
     *out = static_cast<double>(t.toMSecsSinceEpoch()) / 86400000.0 + kOleEpochDays;
     return true;
   }
