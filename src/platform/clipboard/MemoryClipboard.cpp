@@ -2,8 +2,8 @@
 
 namespace kvf::platform {
 
-bool MemoryClipboard::SetText(const QString& text) {
-  text_ = text;
+bool MemoryClipboard::Set(const ClipboardEntry& entry) {
+  entry_ = entry;
   ++writes_;
   return true;
 }

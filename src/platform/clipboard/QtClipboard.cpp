@@ -2,15 +2,19 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace kvf::platform {
 
-bool QtClipboard::SetText(const QString& text) {
+bool QtClipboard::Set(const ClipboardEntry& entry) {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
+  auto* data = new QMimeData;
+  if (entry.hasText) data->setText(entry.text);
+  for (const ClipboardFormat& format : entry.formats) data->setData(format.mimeType, format.bytes);
   clipboard->clear();
-  clipboard->setText(text);
+  clipboard->setMimeData(data);  // the clipboard owns the data from here
   return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The desktop clipboard through QGuiApplication::clipboard().
+// The desktop clipboard through QGuiApplication::clipboard(): one QMimeData
+// per entry, so every format of the entry is offered at once.
 //
-// REQUIRES: a QGuiApplication exists for as long as SetText is called.
+// REQUIRES: a QGuiApplication exists for as long as Set is called.
 #include "platform/clipboard/Clipboard.h"
 
 namespace kvf::platform {
@@ -9,7 +10,7 @@ namespace kvf::platform {
 class QtClipboard final : public Clipboard {
  public:
   // Returns false when there is no application object or no clipboard.
-  bool SetText(const QString& text) override;
+  bool Set(const ClipboardEntry& entry) override;
 };
 
 }  // namespace kvf::platform
