@@ -1,0 +1,166 @@
+#include "core/blocks/BlockEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "core/fixtures/SurveyRecipe.h"
+#include "core/indexes/IndexCalculation.h"
+#include "core/settings/UserBlocks.h"
+#include "platform/registry/FileRegistryStore.h"
+
+namespace kvf {
+namespace {
+
+using Items = std::vector<std::pair<int32_t, int32_t>>;
+
+// Six valued questions (GraphFlags 1, 2, 4, 8, 16, 32); file block 0 "Base"
+// with items 3, 1, 1; file block 1 "Field" named by question fields (q2's
+// primary block, q4's secondary block, which does not count at level -1);
+// then the user block "Mine" with q0 and q5.
+SurveyDocument Document() {
+  testing::SurveyRecipe recipe;
+  for (int i = 0; i < 16; ++i) recipe.Info().guid[static_cast<size_t>(i)] = static_cast<uint8_t>(0x10 + i);
+  for (int q = 0; q < 6; ++q) {
+    testing::TestQuestion question = testing::ValuedQuestion(QStringLiteral("Q%1").arg(q), {1, 2}, {0, 1, 1, q % 2});
+    question.graphFlags = 1 << q;
+    recipe.Add(question);
+  }
+  recipe.QuestionAt(2).primaryBlock = 1;
+  recipe.QuestionAt(4).secondaryBlock = 1;
+  recipe.AddBlock(QStringLiteral("Base"), false);
+  recipe.AddBlock(QStringLiteral("Field"), true);
+  for (int32_t q : {3, 1, 1}) recipe.AddBlockItem(0, q);
+  SurveyDocument document = recipe.Load();
+  Block mine;
+  mine.userName = QStringLiteral("Mine");
+  document.blocks.push_back(mine);
+  document.blockItems.push_back({2, 5});
+  document.blockItems.push_back({2, 0});
+  document.IndexBlockMembers();
+  return document;
+}
+
+Items ItemsOf(const SurveyDocument& document) {
+  Items items;
+  for (const BlockItem& item : document.blockItems) items.emplace_back(item.block, item.question);
+  return items;
+}
+
+TEST(BlockEditorTest, LoadBuildsTheMembership) {
+  const BlockEditor editor = BlockEditor::Load(Document());
+  ASSERT_EQ(editor.EntryCount(), 3);
+  EXPECT_EQ(editor.Members(0), (std::vector<int32_t>{1, 3}));  // items sorted, repeats collapsed
+  EXPECT_EQ(editor.Members(1), (std::vector<int32_t>{2}));     // primary block at level -1
+  EXPECT_EQ(editor.Members(2), (std::vector<int32_t>{0, 5}));
+  EXPECT_TRUE(editor.Entries()[0].fromFile && !editor.Entries()[2].fromFile);
+}
+
+TEST(BlockEditorTest, NamesAndRefusals) {
+  BlockEditor editor = BlockEditor::Load(Document());
+  const auto code = [](const Status& status) { return status.Code(); };
+  // Add: case ignored, blanks kept, empty refused.
+  const Result<int32_t> taken = editor.Add(QStringLiteral("mINE"));
+  ASSERT_FALSE(taken);
+  EXPECT_EQ(taken.Error().Message().english, QStringLiteral("There already exists a block with the name \"mINE\"!"));
+  EXPECT_EQ(taken.Error().Message().swedish, QStringLiteral("Det finns redan ett block med namnet \"mINE\"!"));
+  EXPECT_EQ(code(editor.Add(QString()).Error()), kBlockNameEmpty);
+  const int32_t padded = editor.Add(QStringLiteral("  pad  ")).Value();
+  EXPECT_EQ(editor.Entries()[static_cast<size_t>(padded)].name, QStringLiteral("  pad  "));
+  // Rename: trimmed, own name in another case allowed, others' refused with the trimmed name.
+  EXPECT_TRUE(editor.Rename(padded, QStringLiteral("  Pad2 ")));
+  EXPECT_EQ(editor.Entries()[static_cast<size_t>(padded)].name, QStringLiteral("Pad2"));
+  EXPECT_TRUE(editor.Rename(padded, QStringLiteral("PAD2")));
+  EXPECT_EQ(editor.Entries()[static_cast<size_t>(padded)].name, QStringLiteral("PAD2"));
+  const Status other = editor.Rename(padded, QStringLiteral(" base "));
+  EXPECT_EQ(other.Message().english, QStringLiteral("There already exists another block with the name \"base\"!"));
+  EXPECT_TRUE(editor.Rename(padded, QStringLiteral("   ")));  // nothing happens
+  EXPECT_EQ(editor.Entries()[static_cast<size_t>(padded)].name, QStringLiteral("PAD2"));
+  // File blocks only change Include In Copy.
+  EXPECT_EQ(code(editor.Rename(0, QStringLiteral("X"))), kBlockFromFile);
+  EXPECT_EQ(code(editor.Delete(1)), kBlockFromFile);
+  EXPECT_EQ(code(editor.SetMember(0, 2, true)), kBlockFromFile);
+  EXPECT_EQ(code(editor.SetMembers(0, {})), kBlockFromFile);
+  EXPECT_TRUE(editor.SetIncludeInCopy(0, false));
+  // A deleted block's name stays taken; an added and deleted one leaves no trace.
+  EXPECT_TRUE(editor.Delete(2));
+  EXPECT_EQ(editor.Entries()[2].state, kBlockDeleted);
+  EXPECT_EQ(editor.Find(QStringLiteral("Mine")), -1);
+  EXPECT_EQ(code(editor.Add(QStringLiteral("mine")).Error()), kBlockNameTaken);
+  EXPECT_EQ(code(editor.Delete(2)), kBlockNotEditable);
+  EXPECT_TRUE(editor.Delete(padded));
+  EXPECT_EQ(editor.EntryCount(), 3);
+  EXPECT_EQ(code(editor.SetMember(2, 99, true)), kBlockNotEditable);
+}
+
+TEST(BlockEditorTest, CommitRebuildsTheTables) {
+  SurveyDocument document = Document();
+  BlockEditor editor = BlockEditor::Load(document);
+  const int32_t empty = editor.Add(QStringLiteral("Empty")).Value();
+  const int32_t pair = editor.Add(QStringLiteral("Pair")).Value();
+  ASSERT_TRUE(editor.SetMembers(pair, {4, 1, 4}));
+  ASSERT_TRUE(editor.SetMember(pair, 3, true) && editor.SetMember(pair, 4, false));
+  ASSERT_TRUE(editor.SetIncludeInCopy(pair, true) && editor.SetIncludeInCopy(0, false));
+  ASSERT_TRUE(editor.Delete(2));
+  ASSERT_EQ(empty, 3);
+  const std::vector<int32_t> flex = {0, 2};
+  ASSERT_TRUE(editor.Commit(document, flex));
+
+  ASSERT_EQ(document.blocks.size(), 4u);
+  EXPECT_EQ(document.BlockName(0), QStringLiteral("Base"));
+  EXPECT_FALSE(document.blocks[0].includeInCopy);
+  EXPECT_TRUE(document.blocks[1].fromFile && document.blocks[1].membersByQuestionField);
+  const Block& none = document.blocks[2];
+  const Block& two = document.blocks[3];
+  EXPECT_EQ(std::make_tuple(none.userName, none.graphFlags, none.includeInCopy, none.blockLevel),
+            std::make_tuple(QStringLiteral("Empty"), 0, false, -1));
+  EXPECT_EQ(std::make_tuple(two.userName, two.graphFlags, two.includeInCopy, two.fromFile),
+            std::make_tuple(QStringLiteral("Pair"), 2 | 8, true, false));
+  // File block items rebuilt in question order, then each user block's.
+  EXPECT_EQ(ItemsOf(document), (Items{{0, 1}, {0, 3}, {3, 1}, {3, 3}}));
+  EXPECT_EQ(document.BlockMembers(3), (std::vector<int32_t>{1, 3}));
+  // Indexes of user blocks recomputed for their new position.
+  EXPECT_EQ(two.storedIndex, CalculateBlockTotalIndex(document, 3));
+  EXPECT_EQ(two.flexIndex, CalculateBlockFlexTotalIndex(document, 3, flex));
+  EXPECT_NE(two.storedIndex, two.flexIndex);
+  EXPECT_EQ(none.storedIndex, kNoIndex);
+}
+
+TEST(BlockEditorTest, SettingsRoundTripKeepsAnyName) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("settings.reg"));
+  const QStringList names = {QStringLiteral(" blank "), QStringLiteral("quote \" and \\ back\\slash\\"),
+                             QStringLiteral("Ωμέγα 日本 😀"), QStringLiteral("=[x];@")};
+  const SurveyDocument original = Document();
+  for (const bool second : {false, true}) {
+    // First the names are added after "Mine"; then "Mine" is deleted.
+    SurveyDocument document = original;
+    platform::FileRegistryStore store(file);
+    if (second) {
+      document.blocks.resize(2);
+      document.blockItems.resize(3);  // the file's own
+      RegistryUserBlockSource(store).ReadUserBlocks(document);
+    }
+    BlockEditor editor = BlockEditor::Load(document);
+    for (int k = 0; !second && k < names.size(); ++k)
+      ASSERT_TRUE(editor.SetMembers(editor.Add(names[k]).Value(), {k, 5}));
+    if (second) ASSERT_TRUE(editor.Delete(2));
+    ASSERT_TRUE(editor.Commit(document, {}));
+    ASSERT_TRUE(WriteBlockDefinitions(store, {}, document));
+  }
+  platform::FileRegistryStore store(file);
+  SurveyDocument reread = original;
+  reread.blocks.resize(2);
+  reread.blockItems.resize(3);
+  RegistryUserBlockSource(store).ReadUserBlocks(reread);
+  ASSERT_EQ(reread.blocks.size(), 2u + names.size());
+  for (int k = 0; k < names.size(); ++k) {
+    EXPECT_EQ(reread.BlockName(2 + k), names[k]);
+    EXPECT_EQ(reread.BlockMembers(2 + k), (std::vector<int32_t>{k, 5}));
+  }
+  // The former last block's key went.
+  EXPECT_FALSE(store.KeyExists(DocumentKeyPath(reread) + QStringLiteral("\\") + BlockKeyName(6)));
+}
+
+}  // namespace
+}  // namespace kvf
