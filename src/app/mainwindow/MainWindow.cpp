@@ -160,6 +160,8 @@ void MainWindow::RebuildBlockGraphMenus() {
   }
 }
 
+void MainWindow::BlocksChanged() { RebuildBlockGraphMenus(); }
+
 void MainWindow::ShowRecentFiles() { settings_.ShowRecentFiles(menus_, menuBar()->font(), logicalDpiX()); }
 
 // ---------------------------------------------------------------- loading

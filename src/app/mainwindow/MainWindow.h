@@ -86,6 +86,9 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   int32_t PopupQuestion() const { return popupQuestion_; }
   // The blocks behind the View block-graph submenus.
   const BlockGraphMenuMap& BlockGraphMenus() const { return blockGraphMap_; }
+  // The block tables changed (the block editor's OK): rebuilds the
+  // block-graph submenus.
+  void BlocksChanged();
 
   // Wheel scrolling of the sheet (delta: 120 per notch).
   void WheelMoved(int32_t delta, int32_t scrollLines);

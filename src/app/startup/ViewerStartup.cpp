@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/blocks/BlockEditCommand.h"
+#include "app/comments/CommentCommands.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
@@ -82,6 +84,8 @@ int RunViewer(int argc, char** argv) {
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
+  BlockEditCommand::Attach(window);
+  CommentCommands::Attach(window);
   window.Load(arguments);
   window.show();
   splash.reset();

@@ -78,7 +78,13 @@ QString AllCommentsRtf(const SurveyDocument& document, const SubSheet& sheet) {
   for (const int32_t respondent : sheet.respondents)
     if (const RespondentComment* comment = GeneralComment(document, respondent))
       body += QStringLiteral("\r\n\\par\r\n\\par ") + EscapeRtf(document.GetText(comment->comment));
-  return body.isEmpty() ? QString() : RtfFrame(body.mid(13));
+  if (body.isEmpty()) return {};
+  body = body.mid(13);
+  // The text follows the frame's last control word directly: a first comment
+  // that starts with a digit or a blank would be read as that word's
+  // parameter or delimiter, so it gets a delimiter of its own.
+  if (body[0].isDigit() || body[0] == QLatin1Char(' ')) body.prepend(QLatin1Char(' '));
+  return RtfFrame(body);
 }
 
 BiText RowCommentsTitle() { return {S("Show Row's Comments"), S("Visa radens kommentarer")}; }

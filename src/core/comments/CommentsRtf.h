@@ -36,7 +36,9 @@ QString RowCommentsRtf(const SurveyDocument& document, const SubSheet& sheet, in
 // order, under the question's text in bold.
 QString ColumnCommentsRtf(const SurveyDocument& document, const SubSheet& sheet, int32_t question);
 // The general comments of the sheet's respondents in row order, a blank
-// paragraph between two. The body's leading CR LF "\par" CR LF "\par " is cut.
+// paragraph between two. The body's leading CR LF "\par" CR LF "\par " is cut;
+// when the first comment then starts with a digit or a blank, a blank is put
+// before it (the delimiter that keeps it from joining the frame's "\fs17").
 QString AllCommentsRtf(const SurveyDocument& document, const SubSheet& sheet);
 
 // Titles, status texts and the message of the commands that show them.

@@ -11,7 +11,7 @@ const QString kFrameHead = QStringLiteral(
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}}\r\n\\deflang1033\\pard\\tx1440\\plain\\f0\\fs17");
 QString Framed(const QString& body) { return kFrameHead + body + QStringLiteral("\r\n}"); }
 
-// Four respondents; general comments: r0 a hostile one, r1 none, r2 "z", r3
+// Four respondents; general comments: r0 a hostile one, r1 none, r2 "5 z", r3
 // beyond the table. Answer comments: r1 on q0, r0 on q1.
 SurveyDocument Document() {
   testing::SurveyRecipe recipe;
@@ -21,7 +21,7 @@ SurveyDocument Document() {
   recipe.QuestionAt(1).text = QStringLiteral("Why?");
   recipe.Info().hasRespondentComments = writer::kTrue;
   recipe.Description().respondentComments = {
-      {recipe.Text(QStringLiteral("a\\b{c}\r\nd")), -1}, {-1, -1}, {recipe.Text(QStringLiteral("z")), -1}};
+      {recipe.Text(QStringLiteral("a\\b{c}\r\nd")), -1}, {-1, -1}, {recipe.Text(QStringLiteral("5 z")), -1}};
   recipe.SetAnswerComments({{QString(), QStringLiteral("only answer"), QString(), QString()},
                             {QStringLiteral("x"), QString(), QString(), QString()}});
   return recipe.Load();
@@ -49,7 +49,8 @@ TEST(CommentsRtfTest, Compositions) {
   EXPECT_EQ(ColumnCommentsRtf(document, sheet, 0),
             Framed(QStringLiteral("\\b Köp \\{x\\}\\b0\r\n\r\n\\par only answer\r\n\\par")));
   EXPECT_EQ(ColumnCommentsRtf(document, sheet, 1).count(QStringLiteral("\\par x")), 1);
-  EXPECT_EQ(AllCommentsRtf(document, sheet), Framed(QStringLiteral("z\r\n\\par\r\n\\par ") + escaped));
+  // A first comment starting with a digit gets a delimiter after "\fs17".
+  EXPECT_EQ(AllCommentsRtf(document, sheet), Framed(QStringLiteral(" 5 z\r\n\\par\r\n\\par ") + escaped));
   sheet.respondents = {1, 3};
   EXPECT_EQ(AllCommentsRtf(document, sheet), QString());
   EXPECT_EQ(ColumnCommentsRtf(document, sheet, 1), QString());
