@@ -68,7 +68,9 @@ TEST(KvfBlocks, EditsKeptInTheSettingsAndRefusals) {
     const CliResult r = run(c.operations);
     EXPECT_EQ(r.exitCode, c.exitCode) << c.operations.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty());
-    if (*c.message) EXPECT_EQ(r.err.trimmed(), QByteArray(c.message));
+    if (*c.message) {
+      EXPECT_EQ(r.err.trimmed(), QByteArray(c.message));
+    }
   }
   EXPECT_EQ(run({}).out, kept);  // nothing refused was written
   EXPECT_EQ(run({"--add", "file"}, QStringLiteral("sv")).err.trimmed(),

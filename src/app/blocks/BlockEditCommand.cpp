@@ -22,7 +22,7 @@ void BlockEditCommand::EditBlocks() {
     accepted = run_(window) == QDialog::Accepted;
     QApplication::restoreOverrideCursor();
   }
-  if (accepted) main_.BlocksChanged();
+  if (accepted) main_.Session().NotifyBlocksChanged();
   main_.Status().ClearStatus();
 }
 

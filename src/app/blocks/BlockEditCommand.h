@@ -1,7 +1,8 @@
 #pragma once
 // Tools > Edit Blocks: shows the block editor modally with the status
-// "Editing blocks..." and, after OK, has the main window rebuild what
-// depends on the blocks (the block-graph submenus).
+// "Editing blocks..." and, after OK, tells the session's observers that the
+// blocks changed (the main window rebuilds its block-graph submenus; a
+// window that shows a block follows it or closes).
 //
 // Ownership: the object is a child of the main window.
 #include <QObject>

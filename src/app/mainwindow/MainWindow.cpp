@@ -160,7 +160,7 @@ void MainWindow::RebuildBlockGraphMenus() {
   }
 }
 
-void MainWindow::BlocksChanged() { RebuildBlockGraphMenus(); }
+void MainWindow::BlocksChanged(const SurveyDocument& document) { RebuildBlockGraphMenus(); }
 
 void MainWindow::ShowRecentFiles() { settings_.ShowRecentFiles(menus_, menuBar()->font(), logicalDpiX()); }
 

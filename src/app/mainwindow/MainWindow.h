@@ -86,9 +86,6 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   int32_t PopupQuestion() const { return popupQuestion_; }
   // The blocks behind the View block-graph submenus.
   const BlockGraphMenuMap& BlockGraphMenus() const { return blockGraphMap_; }
-  // The block tables changed (the block editor's OK): rebuilds the
-  // block-graph submenus.
-  void BlocksChanged();
 
   // Wheel scrolling of the sheet (delta: 120 per notch).
   void WheelMoved(int32_t delta, int32_t scrollLines);
@@ -108,6 +105,8 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   void DocumentClosed(const QString& path) override;
   void DocumentLoaded(const SurveyDocument& document) override;
   void UpgradeWarning(const QString& caption, const QString& text) override;
+  // Rebuilds the block-graph submenus.
+  void BlocksChanged(const SurveyDocument& document) override;
   // SheetObserver
   void EraseSheet() override;
   void DrawSheet(const SurveyDocument& document, const SubSheet& sheet) override;

@@ -144,7 +144,9 @@ TEST(BlockEditorTest, SettingsRoundTripKeepsAnyName) {
     BlockEditor editor = BlockEditor::Load(document);
     for (int k = 0; !second && k < names.size(); ++k)
       ASSERT_TRUE(editor.SetMembers(editor.Add(names[k]).Value(), {k, 5}));
-    if (second) ASSERT_TRUE(editor.Delete(2));
+    if (second) {
+      ASSERT_TRUE(editor.Delete(2));
+    }
     ASSERT_TRUE(editor.Commit(document, {}));
     ASSERT_TRUE(WriteBlockDefinitions(store, {}, document));
   }
