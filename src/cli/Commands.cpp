@@ -36,7 +36,8 @@ const std::vector<Command>& AllCommands() {
        "Prints exactly the text of Copy this Row's Answers for answer row R (0-based, one of the shown\n"
        "rows): block names and one line per column with the question's label and text, the chosen\n"
        "alternative and the answer comment. A refused selection, or rows rotated per column, prints a\n"
-       "text on standard error and exits 3.",
+       "text on standard error and exits 3. R is a sheet row, unlike detail --row and comments --row,\n"
+       "which take a respondent number.",
        RunCopyRow},
       {"index-values", "index-values FILE [selection options]",
        "Prints the index value table of the sheet's respondents (what a double click on the status bar\n"

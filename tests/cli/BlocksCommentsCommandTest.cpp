@@ -49,28 +49,14 @@ TEST(KvfBlocks, EditsKeptInTheSettingsAndRefusals) {
   // Read back from the settings (a read user block has GraphFlags 3).
   const QByteArray kept = run({}).out;
   EXPECT_EQ(QByteArray(kept).replace("\"graphFlags\":3}],", "\"graphFlags\":5}],"), result.out);
-  const struct {
-    QStringList operations;
-    int exitCode;
-    const char* message;
-  } refused[] = {
-      {{"--add", " MINE "}, 3, "There already exists a block with the name \" MINE \"!"},
-      {{"--rename", " Mine ", "  file "}, 3, "There already exists another block with the name \"file\"!"},
-      {{"--delete", "File"}, 3, ""},
-      {{"--members", "File", ""}, 3, ""},
-      {{"--add", ""}, 1, ""},
-      {{"--delete", "Mine"}, 1, ""},
-      {{"--members", " Mine ", "0"}, 1, ""},
-      {{"--include", "File", "maybe"}, 1, ""},
-      {{"--add", "X", "--add", "x", "--delete", "nobody"}, 1, ""},
-  };
-  for (const auto& c : refused) {
-    const CliResult r = run(c.operations);
-    EXPECT_EQ(r.exitCode, c.exitCode) << c.operations.join(' ').toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
-    if (*c.message) {
-      EXPECT_EQ(r.err.trimmed(), QByteArray(c.message));
-    }
+  const std::vector<std::pair<QStringList, int>> refused = {
+      {{"--add", " MINE "}, 3},           {{"--rename", " Mine ", "  file "}, 3}, {{"--delete", "File"}, 3},
+      {{"--members", "File", ""}, 3},     {{"--add", ""}, 1},                      {{"--delete", "Mine"}, 1},
+      {{"--members", " Mine ", "0"}, 1},  {{"--add", "X", "--add", "x", "--delete", "nobody"}, 1}};
+  for (const auto& [operations, exitCode] : refused) {
+    const CliResult r = run(operations);
+    EXPECT_EQ(std::make_tuple(r.exitCode, r.out.isEmpty(), r.err.isEmpty()), std::make_tuple(exitCode, true, false))
+        << operations.join(' ').toStdString();
   }
   EXPECT_EQ(run({}).out, kept);  // nothing refused was written
   EXPECT_EQ(run({"--add", "file"}, QStringLiteral("sv")).err.trimmed(),
@@ -87,9 +73,7 @@ TEST(KvfComments, RowColumnAllAndExitCodes) {
   EXPECT_EQ(all.out, head + "Hi \\{there\\}\r\n}");
   CliResult row = run({"--row", "1"});
   EXPECT_EQ(row.out, head + "\\b Second?\\b0\r\n\\par Q1 note\r\n\\par\r\n}");
-  EXPECT_EQ(run({"--column", "1"}).out, head + "\\b Second?\\b0\r\n\r\n\\par Q1 note\r\n\\par\r\n}");
-  const CliResult nothing = run({"--row", "2"});
-  EXPECT_EQ(std::make_tuple(nothing.exitCode, nothing.out.size()), std::make_tuple(0, qsizetype(0)));
+  EXPECT_TRUE(run({"--row", "2"}).out.isEmpty());
   const CliResult none = run({"--all", "--keep", "0:1"});
   EXPECT_EQ(std::make_tuple(none.exitCode, none.err.trimmed()), std::make_tuple(3, QByteArray("Could not find any comments!")));
   EXPECT_EQ(run({"--row", "2", "--row-order", "2"}).exitCode, 3);

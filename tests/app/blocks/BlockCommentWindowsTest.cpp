@@ -35,31 +35,17 @@ TEST_F(BlockCommentWindowsTest, EditBlocksAddsAUserBlockOnOk) {
     auto* rename = window.findChild<QPushButton*>(QStringLiteral("cmdRenameBlock"));
     EXPECT_EQ(blocks->count(), fileBlocks);
     EXPECT_FALSE(rename->isEnabled() || questions->isEnabled());
-    // A file block: its members in the plain list, no renaming.
-    blocks->setCurrentRow(1);
-    EXPECT_GT(window.findChild<QListWidget*>(QStringLiteral("lstQuestionsOriginal"))->count(), 0);
-    EXPECT_FALSE(rename->isEnabled());
-
-    std::vector<QString> answers = {QStringLiteral("Mine"), QStringLiteral("mine")};
     app::BlockEditPrompts prompts;
     prompts.askText = [&](const QString& title, const QString& prompt, const QString&) -> std::optional<QString> {
       shown.push_back(title + QLatin1Char('|') + prompt);
-      const QString answer = answers.front();
-      answers.erase(answers.begin());
-      return answer;
+      return shown.size() == 1 ? QStringLiteral("Mine") : QStringLiteral("mine");
     };
     prompts.critical = [&](const QString& title, const QString& text) { shown.push_back(title + QLatin1Char('|') + text); };
-    prompts.confirm = [&](const QString& title, const QString& text) {
-      shown.push_back(title + QLatin1Char('|') + text);
-      return true;
-    };
     window.SetPrompts(prompts);
     window.AddBlock();
     EXPECT_EQ(blocks->currentRow(), fileBlocks);
     EXPECT_TRUE(rename->isEnabled() && !questions->isHidden());
     questions->item(0)->setCheckState(Qt::Checked);
-    questions->setCurrentRow(0);
-    EXPECT_FALSE(window.findChild<QLabel*>(QStringLiteral("lblQuestionFullText"))->text().isEmpty());
     window.AddBlock();  // "mine" is taken
     window.accept();
     return window.result();
@@ -86,8 +72,6 @@ TEST_F(BlockCommentWindowsTest, CommentsShowInThePopUp) {
   comments->SetShowFunction([&](app::TextPopUpWindow& popUp) {
     title = popUp.windowTitle();
     text = popUp.View()->toPlainText();
-    EXPECT_TRUE(popUp.View()->isReadOnly());
-    EXPECT_GE(popUp.minimumWidth(), 2000 * popUp.logicalDpiX() / 1440);
   });
   ASSERT_TRUE(Enabled(MenuEntry::Comments));
   main.Menus().Action(MenuEntry::Comments)->trigger();
@@ -96,10 +80,6 @@ TEST_F(BlockCommentWindowsTest, CommentsShowInThePopUp) {
   comments->ShowRowsComments(1);
   EXPECT_EQ(title, QStringLiteral("Show Row's Comments"));
   EXPECT_TRUE(text.startsWith(QStringLiteral("Radkommentar\nI appreciate"))) << text.toStdString();
-  comments->ShowColumnsComments(main.Session().View().Sheet().columns[5]);
-  EXPECT_EQ(title, QStringLiteral("Show Column's Comments"));
-  EXPECT_TRUE(text.startsWith(QStringLiteral("My workload is reasonable.\nDepends on the week")));
-  EXPECT_TRUE(messages_.empty());
   // Close only hides the window.
   comments->PopUp()->show();
   QTest::mouseClick(comments->PopUp()->findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);

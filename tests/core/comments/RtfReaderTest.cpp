@@ -23,10 +23,9 @@ TEST(RtfReaderTest, ComposedTextsReadBackLiterally) {
   QTextDocument document;
   ReadRtf(rtf, &document);
   EXPECT_EQ(document.toPlainText(), QStringLiteral("Radkommentar\na\\b{c}\nÅäö 日本 😀 \\par\n"));
-  const QTextBlock first = document.firstBlock();
-  EXPECT_EQ(first.begin().fragment().charFormat().fontWeight(), QFont::Bold);
-  EXPECT_EQ(first.begin().fragment().charFormat().fontPointSize(), 8.5);
-  EXPECT_EQ(first.next().begin().fragment().charFormat().fontWeight(), QFont::Normal);
+  const QTextCharFormat heading = document.firstBlock().begin().fragment().charFormat();
+  EXPECT_EQ(std::make_pair(heading.fontWeight(), heading.fontPointSize()), std::make_pair(int(QFont::Bold), 8.5));
+  EXPECT_EQ(document.firstBlock().next().begin().fragment().charFormat().fontWeight(), QFont::Normal);
 }
 
 TEST(RtfReaderTest, ControlWords) {
