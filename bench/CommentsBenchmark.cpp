@@ -36,8 +36,8 @@ const Fixture& Commented() {
     // characters that need escaping and a line break.
     f.document.respondentComments.resize(kRespondents);
     for (int32_t r = 0; r < kRespondents; ++r) {
-      f.document.strings.push_back(QStringLiteral("Respondent %1 wrote {this} \\ and more,\r\nover two lines: åäö €.")
-                                       .arg(r));
+      f.document.strings.push_back(
+          QStringLiteral("Respondent %1 wrote {this} \\ and more,\r\nover two lines: åäö €.").arg(r));
       f.document.respondentComments[static_cast<size_t>(r)].comment =
           static_cast<kvf::TextRef>(f.document.strings.size() - 1);
     }

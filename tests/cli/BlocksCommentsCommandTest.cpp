@@ -49,10 +49,14 @@ TEST(KvfBlocks, EditsKeptInTheSettingsAndRefusals) {
   // Read back from the settings (a read user block has GraphFlags 3).
   const QByteArray kept = run({}).out;
   EXPECT_EQ(QByteArray(kept).replace("\"graphFlags\":3}],", "\"graphFlags\":5}],"), result.out);
-  const std::vector<std::pair<QStringList, int>> refused = {
-      {{"--add", " MINE "}, 3},           {{"--rename", " Mine ", "  file "}, 3}, {{"--delete", "File"}, 3},
-      {{"--members", "File", ""}, 3},     {{"--add", ""}, 1},                      {{"--delete", "Mine"}, 1},
-      {{"--members", " Mine ", "0"}, 1},  {{"--add", "X", "--add", "x", "--delete", "nobody"}, 1}};
+  const std::vector<std::pair<QStringList, int>> refused = {{{"--add", " MINE "}, 3},
+                                                            {{"--rename", " Mine ", "  file "}, 3},
+                                                            {{"--delete", "File"}, 3},
+                                                            {{"--members", "File", ""}, 3},
+                                                            {{"--add", ""}, 1},
+                                                            {{"--delete", "Mine"}, 1},
+                                                            {{"--members", " Mine ", "0"}, 1},
+                                                            {{"--add", "X", "--add", "x", "--delete", "nobody"}, 1}};
   for (const auto& [operations, exitCode] : refused) {
     const CliResult r = run(operations);
     EXPECT_EQ(std::make_tuple(r.exitCode, r.out.isEmpty(), r.err.isEmpty()), std::make_tuple(exitCode, true, false))
@@ -65,9 +69,12 @@ TEST(KvfBlocks, EditsKeptInTheSettingsAndRefusals) {
 
 TEST(KvfComments, RowColumnAllAndExitCodes) {
   const QString file = Save();
-  auto run = [&](const QStringList& options) { return RunKvf(QStringList{QStringLiteral("comments"), file} + options); };
-  const QByteArray head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}}\r\n"
-                          "\\deflang1033\\pard\\tx1440\\plain\\f0\\fs17";
+  auto run = [&](const QStringList& options) {
+    return RunKvf(QStringList{QStringLiteral("comments"), file} + options);
+  };
+  const QByteArray head =
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}}\r\n"
+      "\\deflang1033\\pard\\tx1440\\plain\\f0\\fs17";
   CliResult all = run({"--all"});
   EXPECT_EQ(all.exitCode, 0);
   EXPECT_EQ(all.out, head + "Hi \\{there\\}\r\n}");
@@ -75,7 +82,8 @@ TEST(KvfComments, RowColumnAllAndExitCodes) {
   EXPECT_EQ(row.out, head + "\\b Second?\\b0\r\n\\par Q1 note\r\n\\par\r\n}");
   EXPECT_TRUE(run({"--row", "2"}).out.isEmpty());
   const CliResult none = run({"--all", "--keep", "0:1"});
-  EXPECT_EQ(std::make_tuple(none.exitCode, none.err.trimmed()), std::make_tuple(3, QByteArray("Could not find any comments!")));
+  EXPECT_EQ(std::make_tuple(none.exitCode, none.err.trimmed()),
+            std::make_tuple(3, QByteArray("Could not find any comments!")));
   EXPECT_EQ(run({"--row", "2", "--row-order", "2"}).exitCode, 3);
   EXPECT_EQ(run({"--row", "0", "--max-rows", "0"}).exitCode, 3);
   for (const QStringList& bad : {QStringList{}, QStringList{"--all", "--row", "0"}, QStringList{"--row", "7"},

@@ -214,9 +214,8 @@ void BlockEditWindow::ShowQuestionText(QListWidgetItem* item) {
 
 void BlockEditWindow::AddBlock() {
   const QString title = AddBlockTitle().Get();
-  const std::optional<QString> name =
-      prompts_.askText(title, T("Enter a unique name for the new block:", "Ange ett unikt namn på det nya blocket:"),
-                       QString());
+  const std::optional<QString> name = prompts_.askText(
+      title, T("Enter a unique name for the new block:", "Ange ett unikt namn på det nya blocket:"), QString());
   if (!name || name->isEmpty()) return;
   const Result<int32_t> added = editor_.Add(*name);
   if (!added) {
@@ -232,8 +231,9 @@ void BlockEditWindow::RenameBlock() {
   const int32_t k = SelectedEntry();
   if (k < 0) return;
   const QString title = RenameBlockTitle().Get();
-  const std::optional<QString> name = prompts_.askText(
-      title, T("Enter the block's new name:", "Ange blockets nya namn:"), editor_.Entries()[static_cast<size_t>(k)].name);
+  const std::optional<QString> name =
+      prompts_.askText(title, T("Enter the block's new name:", "Ange blockets nya namn:"),
+                       editor_.Entries()[static_cast<size_t>(k)].name);
   if (!name) return;
   if (const Status renamed = editor_.Rename(k, *name); !renamed) {
     prompts_.critical(title, renamed.Text());

@@ -20,8 +20,7 @@ BiText RowsRotatedText() {
 }
 
 BiText NoAnswerRowsText() {
-  return {QStringLiteral("The overview shows no answer rows."),
-          QStringLiteral("Översikten visar inga svarsrader.")};
+  return {QStringLiteral("The overview shows no answer rows."), QStringLiteral("Översikten visar inga svarsrader.")};
 }
 
 }  // namespace
@@ -32,8 +31,8 @@ int RunComments(const QStringList& givenWords) {
   const bool all = words.removeAll(QStringLiteral("--all")) > 0;
   std::optional<Arguments> arguments;
   SelectionOptions options;
-  if (const int code = ParseSheetCommand(command, words, {QStringLiteral("row"), QStringLiteral("column")},
-                                         &arguments, &options);
+  if (const int code =
+          ParseSheetCommand(command, words, {QStringLiteral("row"), QStringLiteral("column")}, &arguments, &options);
       code != kExitOk)
     return code;
   const std::optional<QString> rowText = arguments->Value(QStringLiteral("row"));

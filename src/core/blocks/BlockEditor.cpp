@@ -98,9 +98,8 @@ Result<int32_t> BlockEditor::Add(const QString& name) {
                    S("Det finns redan ett block med namnet ") + Quoted(name) + S("!")},
                   kBlockNameTaken);
   // The settings store keeps at most kMaxUserBlocks user blocks per document.
-  const auto userBlocks = std::count_if(entries_.begin(), entries_.end(), [](const BlockEntry& e) {
-    return !e.fromFile && e.state != kBlockDeleted;
-  });
+  const auto userBlocks = std::count_if(entries_.begin(), entries_.end(),
+                                        [](const BlockEntry& e) { return !e.fromFile && e.state != kBlockDeleted; });
   if (userBlocks >= kMaxUserBlocks || entries_.size() >= static_cast<size_t>(limits::kMaxBlocks))
     return Refuse({S("No more blocks can be added."), S("Det går inte att lägga till fler block.")}, kBlockTooMany);
   entries_.push_back({kBlockAdded, name, false, false, -1});

@@ -29,12 +29,12 @@ inline constexpr int32_t kBlockDeleted = 3;
 
 // Codes of refused edits.
 enum BlockEditRefusal : int {
-  kBlockNameTaken = 1,      // another entry has the name (case ignored)
-  kBlockFromFile = 2,       // a file block keeps its name, existence and members
-  kBlockNameEmpty = 3,      // Add needs a name
-  kBlockNotEditable = 4,    // the entry does not exist or is deleted
-  kBlockBadQuestion = 5,    // a member outside the question table
-  kBlockTooMany = 6,        // beyond what the tables and the settings store hold
+  kBlockNameTaken = 1,    // another entry has the name (case ignored)
+  kBlockFromFile = 2,     // a file block keeps its name, existence and members
+  kBlockNameEmpty = 3,    // Add needs a name
+  kBlockNotEditable = 4,  // the entry does not exist or is deleted
+  kBlockBadQuestion = 5,  // a member outside the question table
+  kBlockTooMany = 6,      // beyond what the tables and the settings store hold
 };
 
 struct BlockEntry {

@@ -30,8 +30,9 @@ QString EscapeRtf(const QString& text) {
 }
 
 QString RtfFrame(const QString& body) {
-  return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}}\r\n"
-                        "\\deflang1033\\pard\\tx1440\\plain\\f0\\fs17") +
+  return QStringLiteral(
+             "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}}\r\n"
+             "\\deflang1033\\pard\\tx1440\\plain\\f0\\fs17") +
          body + kCrLf + QLatin1Char('}');
 }
 
@@ -44,8 +45,8 @@ const RespondentComment* GeneralComment(const SurveyDocument& document, int32_t 
 QString RowCommentsRtf(const SurveyDocument& document, const SubSheet& sheet, int32_t respondent) {
   QString body;
   if (const RespondentComment* comment = GeneralComment(document, respondent))
-    body += QStringLiteral("\r\n\\par\r\n\\b Radkommentar\\b0\r\n\\par ") + EscapeRtf(document.GetText(comment->comment)) +
-            QStringLiteral("\r\n\\par");
+    body += QStringLiteral("\r\n\\par\r\n\\b Radkommentar\\b0\r\n\\par ") +
+            EscapeRtf(document.GetText(comment->comment)) + QStringLiteral("\r\n\\par");
   if (document.answerCommentsPresent) {
     for (const int32_t question : sheet.columns) {
       const TextRef comment = document.AnswerComment(respondent, question);

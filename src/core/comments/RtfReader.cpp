@@ -16,10 +16,10 @@ constexpr int kMaxParameterDigits = 10;
 constexpr int kDefaultHalfPoints = 24;
 
 // Windows-1252 at 0x80..0x9F; the rest of the code page is Latin-1.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                                  0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 char16_t FromCp1252(int byte) {
   return byte >= 0x80 && byte < 0xA0 ? kCp1252High[static_cast<size_t>(byte - 0x80)] : static_cast<char16_t>(byte);
@@ -39,10 +39,10 @@ bool IsAsciiLetter(QChar c) {
 }
 
 bool IsSkippedDestination(const QString& word) {
-  static const char* const kDestinations[] = {"fonttbl", "colortbl", "stylesheet", "info",     "pict",
-                                              "object",  "header",   "footer",     "listtable", "listoverridetable",
-                                              "rsidtbl", "generator", "themedata", "datastore", "latentstyles",
-                                              "fldinst", "xmlnstbl", "filetbl",    "revtbl"};
+  static const char* const kDestinations[] = {"fonttbl", "colortbl",  "stylesheet", "info",      "pict",
+                                              "object",  "header",    "footer",     "listtable", "listoverridetable",
+                                              "rsidtbl", "generator", "themedata",  "datastore", "latentstyles",
+                                              "fldinst", "xmlnstbl",  "filetbl",    "revtbl"};
   for (const char* destination : kDestinations)
     if (word == QLatin1String(destination)) return true;
   return false;

@@ -40,7 +40,9 @@ TEST_F(BlockCommentWindowsTest, EditBlocksAddsAUserBlockOnOk) {
       shown.push_back(title + QLatin1Char('|') + prompt);
       return shown.size() == 1 ? QStringLiteral("Mine") : QStringLiteral("mine");
     };
-    prompts.critical = [&](const QString& title, const QString& text) { shown.push_back(title + QLatin1Char('|') + text); };
+    prompts.critical = [&](const QString& title, const QString& text) {
+      shown.push_back(title + QLatin1Char('|') + text);
+    };
     window.SetPrompts(prompts);
     window.AddBlock();
     EXPECT_EQ(blocks->currentRow(), fileBlocks);

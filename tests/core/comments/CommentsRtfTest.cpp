@@ -28,8 +28,7 @@ SurveyDocument Document() {
 }
 
 TEST(CommentsRtfTest, EscapeRtf) {
-  EXPECT_EQ(EscapeRtf(QStringLiteral("\\{}\r\n\r\nx\ny\r")),
-            QStringLiteral("\\\\\\{\\}\r\n\\par \r\n\\par x\ny\r"));
+  EXPECT_EQ(EscapeRtf(QStringLiteral("\\{}\r\n\r\nx\ny\r")), QStringLiteral("\\\\\\{\\}\r\n\\par \r\n\\par x\ny\r"));
   EXPECT_EQ(EscapeRtf(QStringLiteral("\\par 日本")), QStringLiteral("\\\\par 日本"));
 }
 

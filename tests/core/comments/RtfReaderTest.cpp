@@ -18,8 +18,8 @@ QString Plain(const QString& rtf) {
 
 TEST(RtfReaderTest, ComposedTextsReadBackLiterally) {
   const QString comment = QStringLiteral("a\\b{c}\r\nÅäö 日本 😀 \\par");
-  const QString rtf = RtfFrame(QStringLiteral("\\b Radkommentar\\b0\r\n\\par ") + EscapeRtf(comment) +
-                               QStringLiteral("\r\n\\par"));
+  const QString rtf =
+      RtfFrame(QStringLiteral("\\b Radkommentar\\b0\r\n\\par ") + EscapeRtf(comment) + QStringLiteral("\r\n\\par"));
   QTextDocument document;
   ReadRtf(rtf, &document);
   EXPECT_EQ(document.toPlainText(), QStringLiteral("Radkommentar\na\\b{c}\nÅäö 日本 😀 \\par\n"));
