@@ -87,7 +87,7 @@ BENCHMARK(BM_ColumnCommentsRtf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowAllComments)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 const bool kRegistered = [] {
-  kvf::bench::AddRatio("BM_AllCommentsRtf", "BM_GatherComments", 8.0);
+  kvf::bench::AddRatio("BM_AllCommentsRtf", "BM_GatherComments", 12.0);
   return true;
 }();
 

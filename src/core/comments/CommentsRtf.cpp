@@ -1,5 +1,7 @@
 #include "core/comments/CommentsRtf.h"
 
+#include <algorithm>
+
 namespace kvf {
 
 namespace {
@@ -10,22 +12,61 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 }  // namespace
 
-QString EscapeRtf(const QString& text) {
-  QString escaped;
-  escaped.reserve(text.size() + text.size() / 8 + 8);
+namespace {
+
+// The length of a text after EscapeRtf.
+qsizetype EscapedSize(const QString& text) {
+  const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
   const qsizetype n = text.size();
+  qsizetype size = n;
   for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = text[i];
-    if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}')) {
-      escaped += QLatin1Char('\\');
-      escaped += c;
-    } else if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
-      escaped += QStringLiteral("\r\n\\par ");
+    const char16_t c = data[i];
+    if (c == '\\' || c == '{' || c == '}') {
+      ++size;
+    } else if (c == '\r' && i + 1 < n && data[i + 1] == '\n') {
+      size += 5;  // "\par "
       ++i;
-    } else {
-      escaped += c;
     }
   }
+  return size;
+}
+
+// Writes EscapeRtf(text) at out (EscapedSize(text) characters); returns
+// the end.
+char16_t* WriteEscaped(char16_t* out, const QString& text) {
+  const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = data[i];
+    if (c == '\\' || c == '{' || c == '}') {
+      *out++ = '\\';
+      *out++ = c;
+    } else if (c == '\r' && i + 1 < n && data[i + 1] == '\n') {
+      for (const char16_t p : {u'\r', u'\n', u'\\', u'p', u'a', u'r', u' '}) *out++ = p;
+      ++i;
+    } else {
+      *out++ = c;
+    }
+  }
+  return out;
+}
+
+char16_t* WriteLatin1(char16_t* out, QLatin1String text) {
+  for (const char c : text) *out++ = static_cast<unsigned char>(c);
+  return out;
+}
+
+void AppendEscaped(QString& out, const QString& text) {
+  const qsizetype at = out.size();
+  out.resize(at + EscapedSize(text));
+  WriteEscaped(reinterpret_cast<char16_t*>(out.data()) + at, text);
+}
+
+}  // namespace
+
+QString EscapeRtf(const QString& text) {
+  QString escaped;
+  AppendEscaped(escaped, text);
   return escaped;
 }
 
@@ -44,16 +85,21 @@ const RespondentComment* GeneralComment(const SurveyDocument& document, int32_t 
 
 QString RowCommentsRtf(const SurveyDocument& document, const SubSheet& sheet, int32_t respondent) {
   QString body;
-  if (const RespondentComment* comment = GeneralComment(document, respondent))
-    body += QStringLiteral("\r\n\\par\r\n\\b Radkommentar\\b0\r\n\\par ") +
-            EscapeRtf(document.GetText(comment->comment)) + QStringLiteral("\r\n\\par");
+  if (const RespondentComment* comment = GeneralComment(document, respondent)) {
+    body += QLatin1String("\r\n\\par\r\n\\b Radkommentar\\b0\r\n\\par ");
+    AppendEscaped(body, document.GetText(comment->comment));
+    body += QLatin1String("\r\n\\par");
+  }
   if (document.answerCommentsPresent) {
     for (const int32_t question : sheet.columns) {
       const TextRef comment = document.AnswerComment(respondent, question);
       if (comment == -1) continue;
       const Question* q = document.QuestionAt(question);
-      body += QStringLiteral("\r\n\\par\r\n\\b ") + EscapeRtf(q ? document.GetText(q->text) : QString()) +
-              QStringLiteral("\\b0\r\n\\par ") + EscapeRtf(document.GetText(comment)) + QStringLiteral("\r\n\\par");
+      body += QLatin1String("\r\n\\par\r\n\\b ");
+      AppendEscaped(body, q ? document.GetText(q->text) : QString());
+      body += QLatin1String("\\b0\r\n\\par ");
+      AppendEscaped(body, document.GetText(comment));
+      body += QLatin1String("\r\n\\par");
     }
   }
   return body.isEmpty() ? QString() : RtfFrame(body.mid(8));
@@ -65,7 +111,9 @@ QString ColumnCommentsRtf(const SurveyDocument& document, const SubSheet& sheet,
     for (const int32_t respondent : sheet.respondents) {
       const TextRef comment = document.AnswerComment(respondent, question);
       if (comment == -1) continue;
-      body += QStringLiteral("\r\n\\par ") + EscapeRtf(document.GetText(comment)) + QStringLiteral("\r\n\\par");
+      body += QLatin1String("\r\n\\par ");
+      AppendEscaped(body, document.GetText(comment));
+      body += QLatin1String("\r\n\\par");
     }
   }
   if (body.isEmpty()) return {};
@@ -75,17 +123,44 @@ QString ColumnCommentsRtf(const SurveyDocument& document, const SubSheet& sheet,
 }
 
 QString AllCommentsRtf(const SurveyDocument& document, const SubSheet& sheet) {
-  QString body;
-  for (const int32_t respondent : sheet.respondents)
-    if (const RespondentComment* comment = GeneralComment(document, respondent))
-      body += QStringLiteral("\r\n\\par\r\n\\par ") + EscapeRtf(document.GetText(comment->comment));
-  if (body.isEmpty()) return {};
-  body = body.mid(13);
-  // The text follows the frame's last control word directly: a first comment
-  // that starts with a digit or a blank would be read as that word's
-  // parameter or delimiter, so it gets a delimiter of its own.
-  if (body[0].isDigit() || body[0] == QLatin1Char(' ')) body.prepend(QLatin1Char(' '));
-  return RtfFrame(body);
+  // The texts can be many megabytes: one pass measures, one writes into a
+  // string of exactly that size.
+  const QLatin1String separator("\r\n\\par\r\n\\par ");
+  const QLatin1String end("\r\n}");
+  const QString head = RtfFrame(QString()).chopped(end.size());
+  qsizetype size = 0;
+  bool first = true;
+  bool delimiter = false;
+  for (const int32_t respondent : sheet.respondents) {
+    const RespondentComment* comment = GeneralComment(document, respondent);
+    if (!comment) continue;
+    const QString& text = document.GetText(comment->comment);
+    if (first) {
+      // The text follows the frame's last control word directly: a first
+      // comment that starts with a digit or a blank would be read as that
+      // word's parameter or delimiter, so it gets a delimiter of its own.
+      delimiter = !text.isEmpty() && (text[0].isDigit() || text[0] == QLatin1Char(' '));
+    } else {
+      size += separator.size();
+    }
+    first = false;
+    size += EscapedSize(text);
+  }
+  if (first) return {};
+  QString rtf(head.size() + (delimiter ? 1 : 0) + size + end.size(), Qt::Uninitialized);
+  char16_t* out = std::copy_n(reinterpret_cast<const char16_t*>(head.constData()), head.size(),
+                              reinterpret_cast<char16_t*>(rtf.data()));
+  if (delimiter) *out++ = u' ';
+  first = true;
+  for (const int32_t respondent : sheet.respondents) {
+    const RespondentComment* comment = GeneralComment(document, respondent);
+    if (!comment) continue;
+    if (!first) out = WriteLatin1(out, separator);
+    first = false;
+    out = WriteEscaped(out, document.GetText(comment->comment));
+  }
+  WriteLatin1(out, end);
+  return rtf;
 }
 
 BiText RowCommentsTitle() { return {S("Show Row's Comments"), S("Visa radens kommentarer")}; }

@@ -59,7 +59,12 @@ struct GroupState {
 
 class Builder {
  public:
-  explicit Builder(QTextDocument* document) : cursor_(document) {}
+  // The whole text is one edit, kept out of the undo stack.
+  explicit Builder(QTextDocument* document) : cursor_(document) {
+    document->setUndoRedoEnabled(false);
+    cursor_.beginEditBlock();
+  }
+  ~Builder() { cursor_.endEditBlock(); }
 
   // Adds one character of text in the given state (surrogate pairs are kept
   // together; a lone surrogate or a control character shows as U+FFFD).
@@ -81,9 +86,14 @@ class Builder {
     if (QChar::isLowSurrogate(c) || (c < 0x20 && c != '\t')) c = kReplacement;
     Append(c, state);
   }
-  void Paragraph() {
-    Flush();
-    cursor_.insertBlock();
+  // A paragraph break goes into the run: the document splits a run into
+  // blocks far faster than a block is inserted at a time.
+  void Paragraph(const GroupState& state) {
+    if (pendingHigh_ != 0) {
+      pendingHigh_ = 0;
+      Append(kReplacement, state);
+    }
+    Append(QChar::ParagraphSeparator, state);
   }
   void Flush() {
     if (pendingHigh_ != 0) {
@@ -127,7 +137,7 @@ void ReadPlainText(const QString& text, QTextDocument* document) {
     const char16_t c = text[i].unicode();
     if (c == '\r' && i + 1 < n && text[i + 1] == QLatin1Char('\n')) continue;
     if (c == '\r' || c == '\n') {
-      builder.Paragraph();
+      builder.Paragraph(state);
       continue;
     }
     builder.Add(c, state);
@@ -215,7 +225,7 @@ void ReadRtf(const QString& rtf, QTextDocument* document) {
           break;
         case '\r':
         case '\n':
-          if (!stack.back().skip) builder.Paragraph();
+          if (!stack.back().skip) builder.Paragraph(stack.back());
           break;
         case '\'': {
           const int high = i < n ? HexDigit(rtf[i]) : -1;
@@ -261,7 +271,7 @@ void ReadRtf(const QString& rtf, QTextDocument* document) {
     const bool on = !hasParameter || parameter != 0;
     if (word == QLatin1String("par")) {
       fallback = 0;
-      if (!state.skip) builder.Paragraph();
+      if (!state.skip) builder.Paragraph(state);
     } else if (word == QLatin1String("line")) {
       text(QChar::LineSeparator);
     } else if (word == QLatin1String("tab")) {
