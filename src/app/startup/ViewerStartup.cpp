@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/mainwindow/MainWindow.h"
+#include "app/dialogs/DialogCommands.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
 #include "app/startup/SplashScreen.h"
@@ -82,6 +83,7 @@ int RunViewer(int argc, char** argv) {
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
+  DialogCommands::Attach(window, std::make_unique<graphics::SystemPrinterList>());
   window.Load(arguments);
   window.show();
   splash.reset();
