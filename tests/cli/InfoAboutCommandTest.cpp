@@ -18,7 +18,7 @@ TEST(KvfInfo, PrintsThePropertiesInTheInterfaceLanguage) {
                                    "info.kvf");
   const CliResult result = RunKvf({"info", path}, "sv");
   ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-  ExpectKeysInOrder(result.out, "caption labels indexFrame enabled caption status information comment");
+  ExpectKeysInOrder(result.out, "caption labels indexFrame enabled status information comment");
   const QJsonObject info = RunJson({"info", path}, "sv");
   const QJsonArray labels = info["labels"].toArray();
   ASSERT_EQ(labels.size(), 12);
