@@ -42,7 +42,7 @@ PropertiesWindow::PropertiesWindow(const DocumentPropertiesContent& content, QWi
   comment_ = new QTextEdit;
   comment_->setObjectName(S("comment"));
   comment_->setReadOnly(true);
-  comment_->setMinimumHeight(81);  // 1215 twips
+  comment_->setFixedHeight(81);  // 1215 twips
   ShowRtfDocument(*comment_, content.comment);
   identity->addRow(content.commentLabel, comment_);
 
