@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/mainwindow/PopupMenuRules.h"
 #include "core/dialogs/CommentPlainText.h"
 
 namespace kvf::app {
@@ -47,7 +48,7 @@ PropertiesWindow::PropertiesWindow(const DocumentPropertiesContent& content, QWi
   identity->addRow(content.commentLabel, comment_);
 
   const IndexFrameContent& frame = content.indexFrame;
-  indexFrame_ = new QGroupBox(frame.caption);
+  indexFrame_ = new QGroupBox(DoubleAmpersands(frame.caption));  // a document text, no mnemonic
   indexFrame_->setObjectName(S("indexFrame"));
   auto* indexLayout = new QVBoxLayout(indexFrame_);
   QLabel* status = ValueText(frame.status);
