@@ -21,11 +21,17 @@ bool IsSkippedDestination(const QString& word) {
   return words.contains(word);
 }
 
+// The characters of the Windows-1252 bytes (Latin-1 where the system has
+// no such codec), made once.
 QChar Windows1252(int byte) {
-  const char c = static_cast<char>(byte);
-  QStringDecoder decoder("windows-1252");
-  const QString decoded = decoder.isValid() ? decoder.decode(QByteArrayView(&c, 1)) : QString();
-  return decoded.size() == 1 ? decoded.front() : QChar(static_cast<char16_t>(byte));
+  static const QString table = [] {
+    QByteArray bytes(256, Qt::Uninitialized);
+    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+    QStringDecoder decoder("windows-1252");
+    QString decoded = decoder.isValid() ? decoder.decode(bytes) : QString();
+    return decoded.size() == 256 ? decoded : QString::fromLatin1(bytes);
+  }();
+  return table[byte & 0xFF];
 }
 
 }  // namespace

@@ -170,8 +170,8 @@ TEST(AboutTexts, VersionFrameAndSummary) {
 TEST(CommentPlainText, KeepsTextOnly) {
   EXPECT_EQ(CommentPlainText(S("not {rtf} \\par")), S("not {rtf} \\par"));
   EXPECT_EQ(CommentPlainText(S("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}{\\*\\generator x;}"
-                               "\\f0 Caf\\'e9 \\{1\\}\\par\r\nLine\\tab two \\u8364?!\\line}")),
-            S("Café {1}\nLine\ttwo €!\n"));
+                               "\\f0 Caf\\'e9 \\'80\\{1\\}\\par\r\nLine\\tab two \\u8364?!\\line}")),
+            S("Café €{1}\nLine\ttwo €!\n"));
   EXPECT_EQ(CommentPlainText(S("{\\rtf1 a}}}b{{{c\\")), S("abc"));  // unbalanced braces, a trailing backslash
   EXPECT_EQ(CommentPlainText(S("{\\rtf1 ") + QString(100000, QLatin1Char('{')) + S("x")), S("x"));
 }
