@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "core/dialogs/AboutTexts.h"
 #include "core/settings/ProgramKey.h"
+#include "core/settings/SettingsFile.h"
 #include "core/text/JsonWriter.h"
 #include "core/text/Language.h"
 #include "platform/registry/FileRegistryStore.h"
