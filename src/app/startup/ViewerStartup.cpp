@@ -6,8 +6,8 @@
 #include <QMessageBox>
 #include <memory>
 
-#include "app/mainwindow/MainWindow.h"
 #include "app/dialogs/DialogCommands.h"
+#include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
 #include "app/startup/SplashScreen.h"
