@@ -27,5 +27,7 @@ int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
 int RunBlocks(const QStringList& arguments);
 int RunComments(const QStringList& arguments);
+int RunInfo(const QStringList& arguments);
+int RunAbout(const QStringList& arguments);
 
 }  // namespace kvf::cli
