@@ -125,10 +125,9 @@ BlockEditWindow::BlockEditWindow(DocumentSession& session, platform::RegistrySto
   right->addWidget(chkIncludeInCopy_, 1, 1);
   right->addWidget(lblQuestionsLabel, 2, 0, 1, 2);
   right->addWidget(lstQuestions_, 3, 0, 1, 2);
-  right->addWidget(lstQuestionsOriginal_, 4, 0, 1, 2);
-  right->addWidget(lblQuestionFullText_, 5, 0, 1, 2);
+  right->addWidget(lstQuestionsOriginal_, 3, 0, 1, 2);  // one of the two lists shows
+  right->addWidget(lblQuestionFullText_, 4, 0, 1, 2);
   right->setRowStretch(3, 1);
-  right->setRowStretch(4, 1);
   auto* columns = new QHBoxLayout;
   columns->addLayout(left, 2);
   columns->addLayout(right, 3);
