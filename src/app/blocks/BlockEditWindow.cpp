@@ -168,7 +168,14 @@ void BlockEditWindow::SelectRow(int row) {
 
 void BlockEditWindow::SelectBlock() {
   const int32_t k = SelectedEntry();
-  if (k < 0 || k >= editor_.EntryCount()) return;
+  if (k < 0 || k >= editor_.EntryCount()) {  // the list is empty: nothing to edit
+    lblName_->clear();
+    lblQuestionFullText_->clear();
+    for (QWidget* control : std::initializer_list<QWidget*>{chkIncludeInCopy_, lstQuestions_, lstQuestionsOriginal_,
+                                                            cmdRenameBlock_, cmdDeleteBlock_})
+      control->setEnabled(false);
+    return;
+  }
   const BlockEntry& entry = editor_.Entries()[static_cast<size_t>(k)];
   const SurveyDocument& document = session_.Document();
   filling_ = true;
@@ -257,7 +264,7 @@ void BlockEditWindow::DeleteBlock() {
     for (int i = row + 1; i < lstBlocks_->count(); ++i)
       lstBlocks_->item(i)->setData(kEntryRole, lstBlocks_->item(i)->data(kEntryRole).toInt() - 1);
   delete lstBlocks_->takeItem(row);
-  if (lstBlocks_->count() > 0) SelectRow(std::min(row, lstBlocks_->count() - 1));
+  SelectRow(std::min(row, lstBlocks_->count() - 1));
 }
 
 void BlockEditWindow::accept() {
