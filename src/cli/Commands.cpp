@@ -61,6 +61,17 @@ const std::vector<Command>& AllCommands() {
        "2 the second-level block, 3 the first-level block, 4 the total index; \"-\" is no value. A\n"
        "document without indexes leaves the window empty. A refused selection exits 3.",
        RunDetail},
+      {"indexes", "indexes FILE [selection options] [--total] [--category Q]... [--counts] [--groups LIST] "
+                  "[--full-text] [--columns]",
+       "Prints exactly the text of Copy Indexes (UTF-8, TAB between cells, CR LF between lines, none\n"
+       "after the last): the index groups of --groups (a comma list of 0 total, 1 blocks, 2 sub-blocks,\n"
+       "3 questions, 4 user blocks) over the sub-selections: --total (the whole selection) and every\n"
+       "alternative of each --category Q (a dimension's question index; repeatable, taken in the\n"
+       "document's dimension order). --counts adds the respondent counts, --full-text labels questions\n"
+       "with their label and text, --columns puts the sub-selections in columns (default: rows). Cells:\n"
+       "empty for no value, \"---\" for too few respondents. No sub-selection or no group exits 1; a\n"
+       "document that does not allow copying or has no indexes exits 5; a refused selection exits 3.",
+       RunIndexes},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"
