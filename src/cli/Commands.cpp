@@ -43,12 +43,14 @@ const std::vector<Command>& AllCommands() {
        "puts on the clipboard): \"Value\" TAB \"Count\", then one line per weight. Prints nothing when no\n"
        "answer counts or the document has no indexes. A refused selection exits 3.",
        RunIndexValues},
-      {"overview", "overview FILE [selection options] --out PATH [--headers-only] [--screen]",
+      {"overview", "overview FILE [selection options] --out PATH [--headers-only] [--screen | --mini]",
        "Draws the overview sheet as Save Overview As and Copy Overview do and writes it to PATH, by its\n"
        "extension: .emf (enhanced metafile), .wmf (placeable Windows metafile), .svg, .pdf or .png (the\n"
        "same picture through Qt's generators): twice the screen scale, with the question and block index\n"
        "rows and the caption. --screen with .png writes the screen image instead (16-pixel cells, header\n"
        "and answer rows only). --headers-only leaves out the answer rows (Copy Headers and Totals).\n"
+       "--mini with .png writes the mini-overview picture (8-pixel cells, colours only); a selection\n"
+       "below the minimum for answer rows exits 3, as Copy to Mini-overview is then unavailable.\n"
        "Overview Max Rows and Overview Group Lines come from the settings file (--max-rows overrides the\n"
        "first). A document that does not allow saving exits 5; a refused selection exits 3; a file that\n"
        "cannot be written, or a sheet too large for the format, exits 4.",

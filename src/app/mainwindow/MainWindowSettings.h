@@ -30,6 +30,7 @@ class MainWindowSettings {
   void SavePlacement(const QWidget& window) const;
 
   const LastSettings& Last() const { return last_; }
+  LastSettings& MutableLast() { return last_; }
   const ProgramOptions& Options() const { return options_; }
   const RecentFileList& RecentFiles() const { return recentFiles_; }
   // Puts path at the top of the recent files (when the list is enabled);
