@@ -196,6 +196,7 @@ void OutputCommands::SaveOverviewAs() {
   LastSettings& last = main_.MutableSettings().MutableLast();
   const SaveOverviewSetup setup =
       MakeSaveOverviewSetup(Swedish(), last.graphSaveFolder, main_.Environment().folders.pictures, last.graphSaveFormat);
+  last.graphSaveFolder = setup.folder;  // a folder that is gone gives way to Pictures
   const std::optional<SaveChoice> choice = RunSaveDialog(setup);
   if (!choice || choice->path.isEmpty()) {
     main_.Status().ClearStatus();
