@@ -71,7 +71,7 @@ OverviewClipboardPicture DrawOverviewForClipboard(SheetDrawer& drawer, const Sur
     return PaintSheet(painter, drawer, document, sheet, request, geometry, fonts);
   };
   result.png = Png(picture);
-  result.svg = Svg(picture);
+  if (result.emf.size() <= OverviewClipboardPicture::kMaxSvgEmfBytes) result.svg = Svg(picture);
   return result;
 }
 

@@ -17,9 +17,13 @@ namespace kvf {
 struct OverviewClipboardPicture {
   QByteArray emf;  // empty when the sheet cannot be drawn
   QByteArray png;  // the same picture; scaled down to at most kMaxPngPixels
-  QByteArray svg;
+  QByteArray svg;  // left out for pictures whose EMF is above kMaxSvgEmfBytes
 
   static constexpr int64_t kMaxPngPixels = 32'000'000;
+  // A picture this heavy becomes an SVG of hundreds of megabytes that no
+  // drawing program opens in reasonable time (the largest sheet: 57 MB EMF,
+  // 186 MB SVG); the clipboard then offers EMF and PNG only.
+  static constexpr int64_t kMaxSvgEmfBytes = 16'000'000;
 };
 
 // Draws the sheet once per form. REQUIRES: drawer initiated for document; a
