@@ -21,11 +21,11 @@ TEST(IndexesCommandTest, PrintsTheClipboardTextAndRefusesWhatTheDialogWouldNot) 
   EXPECT_EQ(both, RunKvf({"indexes", kSample, "--category", "0", "--category", "1", "--groups", "3"}).out);
   // (arguments, exit code)
   const std::vector<std::pair<QStringList, int>> cases = {
-      {{"--groups", "0"}, 1},                            // no sub-selection
-      {{"--total"}, 1},                                  // no group
-      {{"--total", "--groups", "0,5"}, 1},               // a group outside 0..4
+      {{"--groups", "0"}, 1},                                   // no sub-selection
+      {{"--total"}, 1},                                         // no group
+      {{"--total", "--groups", "0,5"}, 1},                      // a group outside 0..4
       {{"--total", "--groups", "0", "--category", "9999"}, 1},  // not a dimension
-      {{"--total", "--groups", "0", "--keep", "0:"}, 3}, // a refused selection
+      {{"--total", "--groups", "0", "--keep", "0:"}, 3},        // a refused selection
   };
   for (const auto& [arguments, code] : cases)
     EXPECT_EQ(RunKvf(QStringList{"indexes", kSample} + arguments).exitCode, code) << arguments.join(' ').toStdString();
@@ -43,7 +43,8 @@ TEST(IndexesCommandTest, MiniOverviewImageAndWhatTheDocumentDoesNotOffer) {
   "info": {"indexDivisor": 1, "allowSave": true, "minimumSelection": 5},
   "questions": [{"sheetLabel": "Q", "name": "Q", "isOverviewQuestion": true, "alternatives": [
       {"sheetLabel": "a", "name": "A", "value": 1}]}],
-  "answers": [[0, 0]]})"), QStringLiteral("small"));
+  "answers": [[0, 0]]})"),
+                                    QStringLiteral("small"));
   EXPECT_EQ(RunKvf({"overview", small, "--mini", "--out", path}).exitCode, 3);
   EXPECT_EQ(RunKvf({"indexes", small, "--total", "--groups", "0"}).exitCode, 5);
 }

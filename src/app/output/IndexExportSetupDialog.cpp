@@ -102,7 +102,8 @@ IndexExportSettings IndexExportSetupDialog::Chosen() const {
   IndexExportSettings chosen;
   chosen.totalSubSelection = total_->isChecked();
   for (int i = 0; i < categories_->count(); ++i)
-    if (categories_->item(i)->isSelected()) chosen.categories.push_back(categories_->item(i)->data(Qt::UserRole).toInt());
+    if (categories_->item(i)->isSelected())
+      chosen.categories.push_back(categories_->item(i)->data(Qt::UserRole).toInt());
   chosen.showCounts = counts_->isChecked();
   for (int g = 0; g < 5; ++g) chosen.groups[static_cast<size_t>(g)] = groups_[static_cast<size_t>(g)]->isChecked();
   chosen.fullQuestionText = fullText_->isChecked();

@@ -55,9 +55,7 @@ OutputCommands* OutputCommands::Attach(MainWindow& main) {
   return commands;
 }
 
-OutputCommands::OutputCommands(MainWindow& main) : QObject(&main), main_(main) {
-  setObjectName(S("OutputCommands"));
-}
+OutputCommands::OutputCommands(MainWindow& main) : QObject(&main), main_(main) { setObjectName(S("OutputCommands")); }
 
 OverviewOptions OutputCommands::PictureOptions(int32_t rowLimit) const {
   OverviewOptions options;
@@ -81,7 +79,8 @@ void OutputCommands::CopyOverview(bool headersOnly) {
   const int32_t rowLimit = headersOnly || !sheet.dataRowsAllowed ? 0 : -1;
   const OverviewClipboardPicture picture = DrawOverviewForClipboard(drawer, document, sheet, PictureOptions(rowLimit));
   if (!picture.emf.isEmpty())
-    result = main_.Clipboard().Set(platform::PictureEntry(picture.emf, picture.png, picture.svg)) ? 0 : kClipboardRefused;
+    result =
+        main_.Clipboard().Set(platform::PictureEntry(picture.emf, picture.png, picture.svg)) ? 0 : kClipboardRefused;
   if (result == 0) {
     main_.Status().SetStatus(OverviewCopiedText(), true);
     return;
@@ -121,8 +120,7 @@ bool OutputCommands::ExportIndexes(const IndexExportSettings& settings) {
 
 MiniOverviewWindow* OutputCommands::CopyToMiniOverview() {
   const DocumentSession& session = main_.Session();
-  if (!session.IsOpen() || !session.View().Sheet().present || !session.View().Sheet().dataRowsAllowed)
-    return nullptr;
+  if (!session.IsOpen() || !session.View().Sheet().present || !session.View().Sheet().dataRowsAllowed) return nullptr;
   WaitCursor wait;
   main_.Status().SetStatus(kCopyingToMini, false);
   auto* window = qobject_cast<MiniOverviewWindow*>(main_.ToolWindows().OverviewPool().Get());
@@ -194,8 +192,8 @@ void OutputCommands::SaveOverviewAs() {
   WaitCursor wait;
   main_.Status().SetStatus(SavingOverviewText(), false);
   LastSettings& last = main_.MutableSettings().MutableLast();
-  const SaveOverviewSetup setup =
-      MakeSaveOverviewSetup(Swedish(), last.graphSaveFolder, main_.Environment().folders.pictures, last.graphSaveFormat);
+  const SaveOverviewSetup setup = MakeSaveOverviewSetup(Swedish(), last.graphSaveFolder,
+                                                        main_.Environment().folders.pictures, last.graphSaveFormat);
   last.graphSaveFolder = setup.folder;  // a folder that is gone gives way to Pictures
   const std::optional<SaveChoice> choice = RunSaveDialog(setup);
   if (!choice || choice->path.isEmpty()) {

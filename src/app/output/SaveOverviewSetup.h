@@ -18,7 +18,7 @@ namespace kvf::app {
 
 struct SaveOverviewSetup {
   QString title;
-  QStringList filters;     // index 0 EMF, 1 WMF
+  QStringList filters;  // index 0 EMF, 1 WMF
   QString folder;
   int proposedFilter = 0;  // 1 EMF, 2 WMF, 0 no proposal
 };
@@ -31,9 +31,9 @@ int SaveFilterIndex(const SaveOverviewSetup& setup, const QString& filter);
 // The format a filter index writes: EMF for 1, WMF for 2, else nullptr.
 const PictureFormat* SaveFormatForFilter(int filterIndex);
 
-BiText SavingOverviewText();        // "Saving overview..."
-BiText OverviewSavedText();         // "Overview saved!"
-BiText OverviewNotSavedText();      // "Overview could not be saved!"
-BiText NoSaveFormatText();          // the message when no format was chosen
+BiText SavingOverviewText();    // "Saving overview..."
+BiText OverviewSavedText();     // "Overview saved!"
+BiText OverviewNotSavedText();  // "Overview could not be saved!"
+BiText NoSaveFormatText();      // the message when no format was chosen
 
 }  // namespace kvf::app

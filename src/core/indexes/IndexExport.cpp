@@ -32,8 +32,8 @@ IndexExport::IndexExport(const SurveyDocument& document, std::vector<IndexSubSel
   computable_.reserve(subSelections_.size());
   for (const IndexSubSelection& s : subSelections_)
     computable_.push_back(!s.respondents.empty() && s.respondents.size() >= minimum);
-  cached_ = static_cast<int64_t>(document.questions.size()) * static_cast<int64_t>(subSelections_.size()) <=
-            kMaxCachedSums;
+  cached_ =
+      static_cast<int64_t>(document.questions.size()) * static_cast<int64_t>(subSelections_.size()) <= kMaxCachedSums;
   if (cached_) slot_.assign(document.questions.size(), -1);
   blockRow_.assign(document.blocks.size(), -1);
 }

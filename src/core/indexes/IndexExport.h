@@ -80,7 +80,7 @@ class IndexExport {
   const SurveyDocument* document_;
   std::vector<IndexSubSelection> subSelections_;
   std::vector<IndexGroupRow> rows_;
-  std::vector<double> values_;   // [row * sub-selections + sub-selection]
+  std::vector<double> values_;    // [row * sub-selections + sub-selection]
   std::vector<bool> computable_;  // per sub-selection: large enough to compute
   int done_ = 0;
   // Tallies per question: slot_[q] is the first of its sub-selections'

@@ -63,7 +63,8 @@ std::vector<IndexSubSelection> BuildIndexSubSelections(const SurveyDocument& doc
     for (int32_t j = first; j < positions; ++j) {
       const Alternative* alternative = document.AnswerAlternative(c, j);
       if (alternative == nullptr) continue;
-      list.push_back({prefix + document.GetText(alternative->name), std::move(members[static_cast<size_t>(j - first)])});
+      list.push_back(
+          {prefix + document.GetText(alternative->name), std::move(members[static_cast<size_t>(j - first)])});
     }
   }
   return list;
@@ -91,10 +92,9 @@ std::vector<IndexGroupRow> BuildIndexGroupRows(const SurveyDocument& document, c
       previousPrimary = question->primaryBlock;
       previousSecondary = question->secondaryBlock;
       if (settings.groups[3] && question->storedIndex != kNoIndex) {
-        const QString name = settings.fullQuestionText
-                                 ? document.GetText(question->sheetLabel) + QStringLiteral(". ") +
-                                       document.GetText(question->text)
-                                 : document.GetText(question->name);
+        const QString name = settings.fullQuestionText ? document.GetText(question->sheetLabel) + QStringLiteral(". ") +
+                                                             document.GetText(question->text)
+                                                       : document.GetText(question->name);
         rows.push_back({Kind::kQuestion, q, name});
       }
     }
@@ -116,8 +116,6 @@ BiText CopyingIndexesToClipboardText() {
 }
 BiText CancelingIndexCopyText() { return {S("Canceling copy..."), S("Avbryter kopiering...")}; }
 BiText IndexesCopiedText() { return {S("Indexes copied to clipboard!"), S("Index kopierade till urklipp!")}; }
-BiText IndexCopyCanceledText() {
-  return {S("Copying of indexes was canceled!"), S("Kopieringen av index avbröts!")};
-}
+BiText IndexCopyCanceledText() { return {S("Copying of indexes was canceled!"), S("Kopieringen av index avbröts!")}; }
 
 }  // namespace kvf

@@ -76,12 +76,12 @@ std::vector<IndexSubSelection> BuildIndexSubSelections(const SurveyDocument& doc
 std::vector<IndexGroupRow> BuildIndexGroupRows(const SurveyDocument& document, const IndexExportSettings& settings);
 
 // The progress window's and the main window's texts.
-BiText CopyIndexesCaption();                // "Copy Indexes"
-BiText PreparingIndexCopyText();            // "Preparing to copy..."
-BiText CalculatingIndexesText();            // "Calculating indexes..."
-BiText CopyingIndexesToClipboardText();     // "Copying indexes to clipboard..."
-BiText CancelingIndexCopyText();            // "Canceling copy..."
-BiText IndexesCopiedText();                 // "Indexes copied to clipboard!"
-BiText IndexCopyCanceledText();             // "Copying of indexes was canceled!"
+BiText CopyIndexesCaption();             // "Copy Indexes"
+BiText PreparingIndexCopyText();         // "Preparing to copy..."
+BiText CalculatingIndexesText();         // "Calculating indexes..."
+BiText CopyingIndexesToClipboardText();  // "Copying indexes to clipboard..."
+BiText CancelingIndexCopyText();         // "Canceling copy..."
+BiText IndexesCopiedText();              // "Indexes copied to clipboard!"
+BiText IndexCopyCanceledText();          // "Copying of indexes was canceled!"
 
 }  // namespace kvf

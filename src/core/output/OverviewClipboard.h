@@ -32,9 +32,9 @@ OverviewClipboardPicture DrawOverviewForClipboard(SheetDrawer& drawer, const Sur
                                                   const SubSheet& sheet, const OverviewOptions& options);
 
 // The command's texts.
-BiText CopyingOverviewText();          // "Copying overview..."
-BiText OverviewCopiedText();           // "Overview copied!"
-BiText CopyOverviewCaption();          // "Copy Overview" (the failure box's title)
+BiText CopyingOverviewText();  // "Copying overview..."
+BiText OverviewCopiedText();   // "Overview copied!"
+BiText CopyOverviewCaption();  // "Copy Overview" (the failure box's title)
 // "The copying to the clipboard failed! (Errorcode: N)".
 BiText OverviewCopyFailedText(int32_t code);
 

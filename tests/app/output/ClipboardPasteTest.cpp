@@ -55,8 +55,9 @@ TEST(ClipboardPaste, AnotherProgramReadsEveryFormat) {
     return reader.readAllStandardOutput();
   };
   const QByteArray targets = paste(QStringLiteral("TARGETS"));
-  for (const char* target : {"image/emf", "image/x-emf", "application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
-                             "image/png", "image/svg+xml", "UTF8_STRING"})
+  for (const char* target :
+       {"image/emf", "image/x-emf", "application/x-openoffice-emf;windows_formatname=\"Image EMF\"", "image/png",
+        "image/svg+xml", "UTF8_STRING"})
     EXPECT_TRUE(targets.contains(target)) << target << " missing from " << targets.toStdString();
   EXPECT_EQ(paste(QStringLiteral("image/x-emf")), kEmf);
   EXPECT_EQ(paste(QStringLiteral("image/png")), kPng);

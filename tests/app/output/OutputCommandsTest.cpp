@@ -27,7 +27,8 @@ TEST_F(ViewerTest, CopiesPutThePictureAndTheTextsOnTheClipboard) {
   EXPECT_TRUE(full.Format(QStringLiteral("image/svg+xml")).contains("<svg"));
   EXPECT_EQ(window.Status().Text(), QStringLiteral("Overview copied!"));
   window.Menus().Action(MenuEntry::PopupCopyHeadersAndTotals)->trigger();
-  EXPECT_LT(clipboard_.Entry().Format(QStringLiteral("image/emf")).size(), full.Format(QStringLiteral("image/emf")).size());
+  EXPECT_LT(clipboard_.Entry().Format(QStringLiteral("image/emf")).size(),
+            full.Format(QStringLiteral("image/emf")).size());
   window.Menus().Action(MenuEntry::CopyData)->trigger();
   EXPECT_EQ(clipboard_.Text().count(QStringLiteral("\r\n")) + 1,
             static_cast<qsizetype>(window.Session().View().Sheet().respondents.size()));
@@ -57,7 +58,8 @@ TEST_F(ViewerTest, CopyIndexesSetUpKeepsItsChoicesAndCancelKeepsTheClipboard) {
 
   const std::vector<int32_t>& respondents = window.Session().View().Sheet().respondents;
   app::IndexExportProgressWindow cancelled(document, respondents, QStringLiteral("D"), kept, clipboard_);
-  QMetaObject::invokeMethod(&cancelled, [&] { cancelled.Cancel(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &cancelled, [&] { cancelled.Cancel(); }, Qt::QueuedConnection);
   cancelled.Run();
   EXPECT_FALSE(cancelled.Copied());
   EXPECT_EQ(clipboard_.Writes(), 0);

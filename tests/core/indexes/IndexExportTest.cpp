@@ -61,20 +61,18 @@ TEST(IndexExport, CategoriesWithCountsInBothOrientations) {
   settings.groups[0] = settings.groups[3] = true;
   // South (3 < 5) is "---", East (empty) has empty cells; B has no stored
   // index and so no row.
-  EXPECT_EQ(Export(document, settings),
-            QStringLiteral("Desc\tAnswers\tTotal\tA\tC\r\n"
-                           "Total\t10\t20.0\t15.0\t10.0\r\n"
-                           "Reg: North\t6\t20.0\t15.0\t10.0\r\n"
-                           "Reg: South\t3\t---\t---\t---\r\n"
-                           "Reg: East\t0\t\t\t"));
+  EXPECT_EQ(Export(document, settings), QStringLiteral("Desc\tAnswers\tTotal\tA\tC\r\n"
+                                                       "Total\t10\t20.0\t15.0\t10.0\r\n"
+                                                       "Reg: North\t6\t20.0\t15.0\t10.0\r\n"
+                                                       "Reg: South\t3\t---\t---\t---\r\n"
+                                                       "Reg: East\t0\t\t\t"));
   settings.subSelectionsInColumns = true;
   document.info.languageCode = QStringLiteral("sv");
-  EXPECT_EQ(Export(document, settings),
-            QStringLiteral("Desc\tTotalt\tReg: North\tReg: South\tReg: East\r\n"
-                           "Antal\t10\t6\t3\t0\r\n"
-                           "Totalt\t20.0\t20.0\t---\t\r\n"
-                           "A\t15.0\t15.0\t---\t\r\n"
-                           "C\t10.0\t10.0\t---\t"));
+  EXPECT_EQ(Export(document, settings), QStringLiteral("Desc\tTotalt\tReg: North\tReg: South\tReg: East\r\n"
+                                                       "Antal\t10\t6\t3\t0\r\n"
+                                                       "Totalt\t20.0\t20.0\t---\t\r\n"
+                                                       "A\t15.0\t15.0\t---\t\r\n"
+                                                       "C\t10.0\t10.0\t---\t"));
   // Only sub-blocks on a document without a sub-block label: OK stays off.
   settings.groups = {false, false, true, false, false};
   EXPECT_FALSE(IndexExportAllowed(document, settings));
@@ -94,9 +92,11 @@ TEST(IndexExport, BlockAndSubBlockRowsAtChangesThenUserBlocksWithValuesOfTheInde
   const int32_t sub = recipe.AddBlock(QStringLiteral("Sub2"), true);
   const int32_t hidden = recipe.AddBlock(QStringLiteral("Hidden"), true);
   // (name, primary, secondary, stored index)
-  const std::vector<std::tuple<const char*, int32_t, int32_t, double>> questions = {
-      {"A", block0, sub, 1.0}, {"B", block0, -1, kNoIndex}, {"C", noIndex, sub, 1.0},
-      {"D", hidden, -1, 1.0},  {"E", block0, -1, 1.0}};
+  const std::vector<std::tuple<const char*, int32_t, int32_t, double>> questions = {{"A", block0, sub, 1.0},
+                                                                                    {"B", block0, -1, kNoIndex},
+                                                                                    {"C", noIndex, sub, 1.0},
+                                                                                    {"D", hidden, -1, 1.0},
+                                                                                    {"E", block0, -1, 1.0}};
   int32_t pattern = 0;
   for (const auto& [name, primary, secondary, stored] : questions) {
     TestQuestion q = ValuedQuestion(QString::fromUtf8(name), {1, 2, 3}, Repeat({pattern % 3, 2, 1, 0}, 12));
