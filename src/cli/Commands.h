@@ -29,5 +29,6 @@ int RunBlocks(const QStringList& arguments);
 int RunComments(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
+int RunIndexes(const QStringList& arguments);
 
 }  // namespace kvf::cli
