@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/mainwindow/PopupMenuRules.h"
-#include "core/dialogs/CommentPlainText.h"
+#include "core/comments/RtfReader.h"
 
 namespace kvf::app {
 
@@ -24,7 +24,7 @@ QLabel* ValueText(const QString& text) {
 
 }  // namespace
 
-void ShowRtfDocument(QTextEdit& view, const QString& rtf) { view.setPlainText(CommentPlainText(rtf)); }
+void ShowRtfDocument(QTextEdit& view, const QString& rtf) { ReadRtf(rtf, view.document()); }
 
 PropertiesWindow::PropertiesWindow(const DocumentPropertiesContent& content, QWidget* parent) : QDialog(parent) {
   setObjectName(S("PropertiesWindow"));

@@ -12,8 +12,8 @@
 namespace kvf::app {
 
 // Shows an RTF document (the document comment, the about box's texts) in a
-// text view. Until the views show rich text they show the document's text;
-// text that is not RTF is shown as it is.
+// text view through the program's RTF reader; text that is not RTF is shown
+// as it is.
 void ShowRtfDocument(QTextEdit& view, const QString& rtf);
 
 class PropertiesWindow : public QDialog {

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "core/dialogs/AboutTexts.h"
-#include "core/dialogs/CommentPlainText.h"
 #include "core/dialogs/DocumentProperties.h"
 #include "core/dialogs/OptionsContent.h"
 #include "core/dialogs/PrintFormatRules.h"
@@ -165,15 +164,6 @@ TEST(AboutTexts, VersionFrameAndSummary) {
         "ZLib\\b0\\par Version:\\tab "
         "Unknown"})
     EXPECT_TRUE(summary.contains(S(part))) << part << "\n" << summary.toStdString();
-}
-
-TEST(CommentPlainText, KeepsTextOnly) {
-  EXPECT_EQ(CommentPlainText(S("not {rtf} \\par")), S("not {rtf} \\par"));
-  EXPECT_EQ(CommentPlainText(S("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}{\\*\\generator x;}"
-                               "\\f0 Caf\\'e9 \\'80\\{1\\}\\par\r\nLine\\tab two \\u8364?!\\line}")),
-            S("Café €{1}\nLine\ttwo €!\n"));
-  EXPECT_EQ(CommentPlainText(S("{\\rtf1 a}}}b{{{c\\")), S("abc"));  // unbalanced braces, a trailing backslash
-  EXPECT_EQ(CommentPlainText(S("{\\rtf1 ") + QString(100000, QLatin1Char('{')) + S("x")), S("x"));
 }
 
 }  // namespace
