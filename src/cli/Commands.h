@@ -25,5 +25,6 @@ int RunIndexValues(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
+int RunGraph(const QStringList& arguments);
 
 }  // namespace kvf::cli

@@ -30,6 +30,8 @@ class MainWindowSettings {
   void SavePlacement(const QWidget& window) const;
 
   const LastSettings& Last() const { return last_; }
+  // For the windows that change a last setting (written with the others).
+  LastSettings& MutableLast() { return last_; }
   const ProgramOptions& Options() const { return options_; }
   const RecentFileList& RecentFiles() const { return recentFiles_; }
   // Puts path at the top of the recent files (when the list is enabled);

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/graphs/GraphWindows.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
@@ -82,6 +83,7 @@ int RunViewer(int argc, char** argv) {
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
+  GraphWindows::Attach(window, DesktopGraphServices(&window));
   window.Load(arguments);
   window.show();
   splash.reset();

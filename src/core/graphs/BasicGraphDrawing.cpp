@@ -124,7 +124,7 @@ void DrawLegends(QPainter& painter, const LegendLayout& layout, const BasicGraph
                                             -style.LineX() - frames + 1, -style.LineY() - frames + 1),
                  frames, Qt::black);
     painter.drawText(item.text, Qt::AlignLeft | Qt::AlignTop,
-                     painter.fontMetrics().elidedText(entry.text, Qt::ElideRight, item.text.width()));
+                     QFontMetrics(painter.font()).elidedText(entry.text, Qt::ElideRight, item.text.width()));
   }
   for (const LegendMark& mark : layout.marks)
     painter.drawText(mark.rect, Qt::AlignLeft | Qt::AlignVCenter, SetMark(mark.set));
@@ -226,8 +226,11 @@ FractionPlan PlanFraction(const QRect& rect, const BasicGraphData& data, const B
   // Below the baseline: m, the axis labels, m, then the legends.
   plan.baseline = plan.footing.top - m - metrics.height() - m;
   plan.marked = data.alternativeSetCount > 1;
+  // Room for the set numbers, and for half the axis label "100".
   const int rightMargin =
-      (plan.marked ? 6 * style.FactorX() + metrics.horizontalAdvance(SetMark(data.alternativeSetCount)) : 0) + lx + m;
+      std::max(plan.marked ? 6 * style.FactorX() + metrics.horizontalAdvance(SetMark(data.alternativeSetCount)) : 0,
+               metrics.horizontalAdvance(style.locale.toString(100)) / 2 + 1) +
+      lx + m;
   plan.labelLeft = rect.left();
   plan.labelWidth = rect.width() * 3 / 10;
   const int left = rect.left() + plan.labelWidth + m + lx;
@@ -281,7 +284,8 @@ void DrawFraction(QPainter& painter, const QRect& rect, const BasicGraphData& da
         DrawFrames(painter, last ? cell.adjusted(0, 0, lx, 0) : cell, frames, Qt::black);
       }
       const QString& text = style.percent ? segment->percentText : segment->countText;
-      if (metrics.horizontalAdvance(text) <= cell.width()) painter.drawText(cell, Qt::AlignCenter, text);
+      if (metrics.horizontalAdvance(text) + 2 * style.LineX() <= cell.width())
+        painter.drawText(cell, Qt::AlignCenter, text);
     }
     if (plan.marked)
       painter.drawText(QRect(area.right() + 1 + lx + 6 * style.FactorX(), bar.top(),
@@ -339,7 +343,7 @@ HistogramPlan PlanHistogram(const QRect& rect, const BasicGraphData& data, const
   const int groupWidth = n > 0 ? (right - plan.axisX - style.LineX()) / n : 0;
   for (const BasicGraphBar& bar : data.bars)
     plan.labelHeight = std::max(plan.labelHeight, WrappedHeight(metrics, groupWidth, bar.label));
-  plan.labelHeight = std::min(plan.labelHeight, 3 * metrics.height());
+  plan.labelHeight = std::min(plan.labelHeight, 3 * metrics.lineSpacing() + 1);
   const int top = plan.heading.bottom + m + metrics.height() / 2;
   const int baseline = plan.footing.top - m - plan.labelHeight - m;
   plan.plot = QRect(plan.axisX + style.LineX(), top, right - plan.axisX - style.LineX(), baseline - top);
