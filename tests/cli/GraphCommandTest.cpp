@@ -40,6 +40,36 @@ TEST(GraphCommandTest, ExitCodesInTheirOrder) {
   EXPECT_EQ(tooBig.err.trimmed(), QByteArray("The graph is to big for the window!"));
 }
 
+TEST(GraphCommandTest, WhatTheDocumentDoesNotOfferAndEmptyBlocks) {
+  // A histogram-only question; saving and printing not allowed; a block
+  // without questions.
+  const QString path = SaveFixture(FromJson(R"({
+  "info": {"allRespondentsCaption": "All", "indexDivisor": 1, "allowCopy": true},
+  "questions": [{"sheetLabel": "R", "name": "Rating", "text": "Rate it", "isOverviewQuestion": true, "graphFlags": 1,
+                 "alternatives": [{"sheetLabel": "lo", "name": "Low", "value": 1}, {"sheetLabel": "hi", "name": "High",
+                 "value": 2}]}],
+  "answers": [[0, 1, 1, 0]],
+  "blocks": [{"name": "Empty", "membersByQuestionField": true}]})"),
+                                   QStringLiteral("graph"));
+  const struct {
+    QStringList arguments;
+    int exitCode;
+  } cases[] = {
+      {{"--question", "0"}, 0},
+      {{"--question", "0", "--kind", "2"}, 5},
+      {{"--question", "0", "--out", TempDir() + "/x.png"}, 5},
+      {{"--question", "0", "--print", TempDir() + "/x.pdf"}, 5},
+      {{"--block", "0"}, 3},
+      {{"--block", "1"}, 1},
+  };
+  for (const auto& c : cases) {
+    const CliResult result = RunKvf(QStringList{"graph", path} + c.arguments, QStringLiteral("sv"));
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+  }
+  EXPECT_EQ(RunKvf({"graph", path, "--block", "0"}, QStringLiteral("sv")).err.trimmed(),
+            QString::fromUtf8("Blocket innehöll inga frågor!").toUtf8());
+}
+
 TEST(GraphCommandTest, JsonTextsPictureAndPage) {
   const QJsonObject graph = RunJson({"graph", kSample, "--block", "1", "--kind", "2"});
   ExpectKeysInOrder(RunKvf({"graph", kSample, "--block", "1", "--kind", "2"}).out,
