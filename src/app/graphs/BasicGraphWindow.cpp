@@ -83,7 +83,7 @@ BasicGraphWindow::BasicGraphWindow(MainWindow& main, const BasicGraphServices& s
   connect(save_, &QAction::triggered, this, [this] { SaveAs(); });
   connect(setDefaultSize_, &QAction::triggered, this, [this] { SetAsDefaultSize(); });
   connect(close_, &QAction::triggered, this, [this] { close(); });
-  ApplyPermissions();
+  ApplyPermissions();  // nothing is allowed before a graph is set up
 }
 
 QAction* BasicGraphWindow::AddEntry(const char* name, const QString& english, const QString& swedish) {
@@ -93,10 +93,9 @@ QAction* BasicGraphWindow::AddEntry(const char* name, const QString& english, co
 }
 
 void BasicGraphWindow::ApplyPermissions() {
-  const DocumentInfo& info = main_.Session().Document().info;
-  copy_->setEnabled(info.allowCopy);
-  print_->setEnabled(info.allowPrint);
-  save_->setEnabled(info.allowSave);
+  copy_->setEnabled(permissions_.allowCopy);
+  print_->setEnabled(permissions_.allowPrint);
+  save_->setEnabled(permissions_.allowSave);
 }
 
 BasicGraphStyle BasicGraphWindow::StyleAt(int32_t scale) const {
@@ -108,6 +107,11 @@ BasicGraphStyle BasicGraphWindow::StyleAt(int32_t scale) const {
 void BasicGraphWindow::SetUpGraph(const BasicGraphData& data, const QString& caption) {
   data_ = data;
   setWindowTitle(caption);
+  // The document's permissions and name as they were when the graph was
+  // made: another document opened later does not change this window.
+  const SurveyDocument& document = main_.Session().Document();
+  permissions_ = document.info;
+  projectName_ = document.GetText(document.info.projectName);
   ApplyPermissions();
   // Pixel factors of the screen, each rounded to a whole number.
   const int dpiX = logicalDpiX() > 0 ? logicalDpiX() : 96;
@@ -166,7 +170,7 @@ void BasicGraphWindow::DoCopy() {
   pictureOptions.opaque = options.graphCopySaveOpaque;
   pictureOptions.whiteSpace = options.graphCopySaveWhiteSpace;
   pictureOptions.windowColor = palette().color(QPalette::Base);
-  pictureOptions.title = main_.Session().Document().GetText(main_.Session().Document().info.projectName);
+  pictureOptions.title = projectName_;
   pictureOptions.reference = platform::MetafileReference::ForScreen(screen());
   const Picture picture = BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
   const Result<PictureBytes> bytes = RenderPictureBytes(picture);
@@ -192,14 +196,13 @@ void BasicGraphWindow::Print() {
   if (!print_->isEnabled() || !services_.makePrinter) return;
   WaitCursor wait;
   main_.Status().SetStatus(graphics::PrintingGraphText(), false);
-  const SurveyDocument& document = main_.Session().Document();
   const LastSettings& last = main_.Settings().Last();
   std::unique_ptr<QPrinter> printer = services_.makePrinter();
   // The printer is made for this run only: choosing another one by name
   // leaves the program's current printer as it was.
   if (services_.printers) graphics::ChoosePrinter(*printer, services_.printers(), last.printerDeviceName);
   graphics::PageInput input;
-  input.projectName = document.GetText(document.info.projectName);
+  input.projectName = projectName_;
   input.swedishDocument = data_.swedishDocument;
   input.bindingMargin = last.printerBindingMargin;
   input.otherMargins = last.printerOtherMargins;
@@ -243,7 +246,7 @@ void BasicGraphWindow::SaveAs() {
   pictureOptions.opaque = options.graphCopySaveOpaque;
   pictureOptions.whiteSpace = options.graphCopySaveWhiteSpace;
   pictureOptions.windowColor = palette().color(QPalette::Base);
-  pictureOptions.title = main_.Session().Document().GetText(main_.Session().Document().info.projectName);
+  pictureOptions.title = projectName_;
   pictureOptions.reference = platform::MetafileReference::ForScreen(screen());
   const Picture picture = BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
   if (const Status written = format->Write(picture, path); !written) {

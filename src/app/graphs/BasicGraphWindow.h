@@ -81,6 +81,8 @@ class BasicGraphWindow : public QWidget {
   BasicGraphServices services_;
   BasicGraphData data_;
   BasicGraphStyle style_;
+  DocumentInfo permissions_;  // AllowCopy, AllowPrint, AllowSave of the graph's document
+  QString projectName_;
   QMenu* menu_ = nullptr;
   QAction* usePercentage_ = nullptr;
   QAction* copy_ = nullptr;
