@@ -66,7 +66,11 @@ BasicGraphWindow* GraphWindows::Generate(BasicGraphRoute route, BasicGraphReques
   BasicGraphOptions options;
   options.valueOrderReversed = main_.Options().graphValueOrderReversed;
   options.shortCategoryNames = main_.Options().graphByCategoryUseShortCategoryNames;
-  const BasicGraphData data = GenerateBasicGraph(document, request, selection, options);
+  const Result<BasicGraphData> data = GenerateBasicGraph(document, request, selection, options);
+  if (!data) {
+    main_.Status().SetStatus(block ? BlockGraphFailedText(request.kind) : data.Error().Message(), true);
+    return nullptr;
+  }
   auto* window = qobject_cast<BasicGraphWindow*>(main_.ToolWindows().BasicGraphPool().Get());
   if (window == nullptr) {
     if (block)
@@ -75,7 +79,7 @@ BasicGraphWindow* GraphWindows::Generate(BasicGraphRoute route, BasicGraphReques
       main_.Status().ClearStatus();
     return nullptr;
   }
-  window->SetUpGraph(data, texts.captionPrefix.Get() + request.title);
+  window->SetUpGraph(data.Value(), texts.captionPrefix.Get() + request.title);
   main_.ToolWindows().ShowLater(window);
   main_.Status().SetStatus(texts.after, true);
   return window;

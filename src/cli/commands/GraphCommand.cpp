@@ -316,7 +316,12 @@ int RunGraph(const QStringList& words) {
   BasicGraphOptions graphOptions;
   graphOptions.valueOrderReversed = stored.options.graphValueOrderReversed;
   graphOptions.shortCategoryNames = stored.options.graphByCategoryUseShortCategoryNames;
-  const BasicGraphData data = GenerateBasicGraph(document, graph.request, selection, graphOptions);
+  const Result<BasicGraphData> generated = GenerateBasicGraph(document, graph.request, selection, graphOptions);
+  if (!generated) {
+    WriteError(generated.Error().Text());
+    return kExitWriteFailed;
+  }
+  const BasicGraphData& data = generated.Value();
   const bool percent = arguments->Has(kPercent);
 
   if (arguments->Has(kValues)) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 #include "core/indexes/IndexCalculation.h"
 
@@ -80,6 +81,11 @@ void AddIndex(const SurveyDocument& document, int32_t question, BarTally& bar) {
 
 }  // namespace
 
+BiText GraphTooLargeText() {
+  return {S("The graph has too many bars or alternatives to be shown!"),
+          S("Grafen har för många staplar eller alternativ för att kunna visas!")};
+}
+
 int32_t PerMilleShare(int64_t count, int64_t total) {
   // count * 1000 / total in whole numbers: quotient and remainder decide
   // the rounding exactly, halves to the even neighbour.
@@ -106,9 +112,9 @@ std::vector<int32_t> OrderedAlternatives(const SurveyDocument& document, int32_t
   return positive;
 }
 
-BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGraphRequest& request,
-                                  const BasicGraphSelection& selection, const BasicGraphOptions& options,
-                                  const QLocale& locale) {
+Result<BasicGraphData> GenerateBasicGraph(const SurveyDocument& document, const BasicGraphRequest& request,
+                                          const BasicGraphSelection& selection, const BasicGraphOptions& options,
+                                          const QLocale& locale) {
   BasicGraphData data;
   data.kind = request.kind;
   data.title = request.title;
@@ -123,6 +129,15 @@ BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGra
   if (split && questions.size() > 1) questions.resize(1);
   if (questions.empty()) return data;
 
+  // The budget: bars, and segments plus legend entries, counted before
+  // anything is built (a block may list one question a million times).
+  const int64_t barCount = split ? document.AnswerPositionCount(request.splitQuestion) : static_cast<int64_t>(questions.size());
+  if (barCount > kMaxGraphBars) return Status::Failure(GraphTooLargeText());
+  int64_t records = 0;
+  for (const int32_t q : questions) records += document.AnswerPositionCount(q);
+  if (split) records *= 1 + barCount;
+  if (records > kMaxGraphSegments) return Status::Failure(GraphTooLargeText());
+
   // 1-2. Alternative sets in order of first appearance, each with its
   // ordered alternatives and its legend.
   struct AlternativeSet {
@@ -134,13 +149,13 @@ BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGra
   };
   std::vector<AlternativeSet> sets;
   std::vector<int32_t> setOfQuestion;
+  std::unordered_map<int64_t, int32_t> setIndex;  // (FirstAlternative, AlternativeCount) -> set
   for (const int32_t q : questions) {
     const Question& question = *document.QuestionAt(q);
     const int32_t count = document.AlternativeCount(q);
-    auto found = std::find_if(sets.begin(), sets.end(), [&](const AlternativeSet& set) {
-      return set.firstAlternative == question.firstAlternative && set.count == count;
-    });
-    if (found == sets.end()) {
+    const int64_t key = (static_cast<int64_t>(question.firstAlternative) << 32) | static_cast<uint32_t>(count);
+    auto [found, added] = setIndex.emplace(key, static_cast<int32_t>(sets.size()));
+    if (added) {
       AlternativeSet set{question.firstAlternative, count, q, static_cast<int32_t>(data.legend.size()),
                          OrderedAlternatives(document, q, options.valueOrderReversed)};
       for (const int32_t a : set.order) {
@@ -148,9 +163,8 @@ BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGra
         data.legend.push_back({document.GetText(alternative.name), alternative.graphColor, alternative.graphOptions});
       }
       sets.push_back(std::move(set));
-      found = sets.end() - 1;
     }
-    setOfQuestion.push_back(static_cast<int32_t>(found - sets.begin()));
+    setOfQuestion.push_back(found->second);
   }
   data.alternativeSetCount = static_cast<int32_t>(sets.size());
 
@@ -160,7 +174,14 @@ BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGra
   std::vector<int32_t> barQuestion;
   std::vector<int32_t> splitAlternative;
   if (!split) {
+    // Each distinct question is counted once, however often it is listed.
+    std::unordered_map<int32_t, size_t> counted;
     for (const int32_t q : questions) {
+      if (const auto seen = counted.find(q); seen != counted.end()) {
+        bars.push_back(bars[seen->second]);
+        barQuestion.push_back(q);
+        continue;
+      }
       BarTally bar;
       const int32_t positions = document.AnswerPositionCount(q);
       bar.counts.assign(static_cast<size_t>(positions), 0);
@@ -168,6 +189,7 @@ BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGra
         if (a >= 0 && a < positions) ++bar.counts[static_cast<size_t>(a)];
       });
       for (const int64_t c : bar.counts) bar.total += c;
+      counted.emplace(q, bars.size());
       bars.push_back(std::move(bar));
       barQuestion.push_back(q);
     }

@@ -13,14 +13,16 @@
 //
 // Hostile input: answers outside a question's alternatives count in no
 // alternative and in no total; alternatives beyond the alternative table
-// are left out; every count is 64-bit free of overflow (at most the number
-// of respondents per bar).
+// are left out; each distinct question is counted once however often a
+// block lists it; the number of bars and segments has a budget.
 #include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 #include "core/document/SurveyDocument.h"
+#include "core/text/BiText.h"
+#include "core/text/Result.h"
 
 namespace kvf {
 
@@ -97,12 +99,19 @@ struct BasicGraphOptions {
   bool shortCategoryNames = true;
 };
 
-// Computes the basic graph data. Numbers are formatted with locale.
-// REQUIRES: request.questions not empty; question positions inside the
-// document (callers check; anything else is skipped).
-BasicGraphData GenerateBasicGraph(const SurveyDocument& document, const BasicGraphRequest& request,
-                                  const BasicGraphSelection& selection, const BasicGraphOptions& options,
-                                  const QLocale& locale = QLocale::system());
+// Budgets no window or page could show beyond: bars of one graph, and its
+// segments and legend entries together.
+inline constexpr int64_t kMaxGraphBars = 10000;
+inline constexpr int64_t kMaxGraphSegments = 1000000;
+// "The graph has too many bars or alternatives to be shown!".
+BiText GraphTooLargeText();
+
+// Computes the basic graph data. Numbers are formatted with locale. Fails
+// with GraphTooLargeText beyond the budgets. Question positions outside the
+// document are skipped; without a question the data has no bars.
+Result<BasicGraphData> GenerateBasicGraph(const SurveyDocument& document, const BasicGraphRequest& request,
+                                          const BasicGraphSelection& selection, const BasicGraphOptions& options,
+                                          const QLocale& locale = QLocale::system());
 
 // The ordered alternative positions of a question's alternative set:
 // from position (HideFirstAlternative ? 1 : 0), GraphValue >= 0 first in

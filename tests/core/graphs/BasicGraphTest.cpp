@@ -35,7 +35,7 @@ BasicGraphData Graph(const SurveyDocument& document, std::vector<int32_t> questi
   request.title = QStringLiteral("T");
   for (int32_t r = 0; r < document.RespondentCount(); ++r) request.respondents.push_back(r);
   BasicGraphSelection selection{QStringLiteral("All"), document.RespondentCount(), QStringLiteral("Flex"), 2};
-  return GenerateBasicGraph(document, request, selection, options, kC);
+  return GenerateBasicGraph(document, request, selection, options, kC).Value();
 }
 
 std::vector<int32_t> Counts(const BasicGraphData& data, size_t bar) {
@@ -63,6 +63,11 @@ TEST(BasicGraph, AlternativeSetsShareOneLegendInOrderOfFirstAppearance) {
   EXPECT_EQ(data.segments[5].percentText, QStringLiteral("50"));
   // A set shared by every question: one legend.
   EXPECT_EQ(Graph(document, {0, 1}).legend.size(), 3u);
+  // A question listed many times is one bar each, within the budget.
+  EXPECT_EQ(Graph(document, std::vector<int32_t>(kMaxGraphBars, 0)).bars.size(), static_cast<size_t>(kMaxGraphBars));
+  BasicGraphRequest tooMany;
+  tooMany.questions.assign(kMaxGraphBars + 1, 0);
+  EXPECT_EQ(GenerateBasicGraph(document, tooMany, {}, {}, kC).Error().Message().english, GraphTooLargeText().english);
   EXPECT_EQ(BasicGraphLegendsText(Graph(document, {2, 0, 1})),
             QStringLiteral("T\r\nC 1\tA 1\r\nC 2\tA 2\r\nC 3\tA 3\r\nAll [5]"));
 }
@@ -134,7 +139,8 @@ TEST(BasicGraph, LabelsAndIndexTextsWithAndWithoutFlex) {
   request.respondents = {0, 1, 2, 3, 4};
   document.blocks.push_back(Block{});
   document.blocks.back().flexIndex = kNoIndex;
-  const BasicGraphData flex = GenerateBasicGraph(document, request, {QStringLiteral("All"), 5, QStringLiteral("F"), 2}, {}, kC);
+  const BasicGraphData flex =
+      GenerateBasicGraph(document, request, {QStringLiteral("All"), 5, QStringLiteral("F"), 2}, {}, kC).Value();
   EXPECT_EQ(flex.bars[1].label, QStringLiteral("B (1.6 / 2.5) B text"));
   EXPECT_EQ(flex.indexText, QStringLiteral("Total: 1.9 / -"));
   EXPECT_EQ(flex.selectionText, QStringLiteral("All [5] / F [2]"));
