@@ -62,6 +62,41 @@ void ForEachAnswer(const SurveyDocument& document, int32_t question, const std::
   }
 }
 
+// Random access to one question's answers, as GetData reads them: -1
+// outside the matrix and for respondents outside it, 0 without a matrix.
+class ColumnReader {
+ public:
+  ColumnReader(const SurveyDocument& document, int32_t question) {
+    const AnswerMatrix& matrix = document.answers;
+    respondents_ = matrix.RespondentCount();
+    if (!matrix.Present()) {
+      none_ = 0;
+    } else if (question >= 0 && question < matrix.QuestionCount()) {
+      column_ = matrix.Column(question);
+      width_ = matrix.Width();
+    }
+  }
+  int32_t At(int32_t respondent) const {
+    if (column_ == nullptr || static_cast<uint32_t>(respondent) >= static_cast<uint32_t>(respondents_)) return none_;
+    const size_t r = static_cast<size_t>(respondent);
+    if (width_ == 1) return column_[r];
+    if (width_ == 2) {
+      int16_t value;
+      std::memcpy(&value, column_ + r * 2, 2);
+      return value;
+    }
+    int32_t value;
+    std::memcpy(&value, column_ + r * 4, 4);
+    return value;
+  }
+
+ private:
+  const uint8_t* column_ = nullptr;
+  int32_t width_ = 0;
+  int32_t respondents_ = 0;
+  int32_t none_ = -1;
+};
+
 // One bar's tallies: count per answer position and the total.
 struct BarTally {
   std::vector<int64_t> counts;
@@ -198,20 +233,25 @@ Result<BasicGraphData> GenerateBasicGraph(const SurveyDocument& document, const 
     const int32_t s = request.splitQuestion;
     const int32_t positions = document.AnswerPositionCount(q);
     const int32_t splitPositions = document.AnswerPositionCount(s);
-    std::vector<BarTally> bySplit(static_cast<size_t>(std::max(splitPositions, 0)));
-    for (BarTally& bar : bySplit) bar.counts.assign(static_cast<size_t>(positions), 0);
-    std::vector<int32_t> splitAnswers(request.respondents.size(), -1);
-    ForEachAnswer(document, s, request.respondents, [&](size_t i, int32_t a) { splitAnswers[i] = a; });
-    ForEachAnswer(document, q, request.respondents, [&](size_t i, int32_t a) {
-      const int32_t group = splitAnswers[i];
-      if (group >= 0 && group < splitPositions && a >= 0 && a < positions) {
-        ++bySplit[static_cast<size_t>(group)].counts[static_cast<size_t>(a)];
-        ++bySplit[static_cast<size_t>(group)].total;
-      }
-    });
+    // One pass over both columns into a flat table [group][answer].
+    const size_t width = static_cast<size_t>(positions);
+    std::vector<int64_t> table(static_cast<size_t>(std::max(splitPositions, 0)) * width, 0);
+    const ColumnReader byColumn(document, s);
+    const ColumnReader column(document, q);
+    for (const int32_t r : request.respondents) {
+      const int32_t group = byColumn.At(r);
+      const int32_t a = column.At(r);
+      if (static_cast<uint32_t>(group) < static_cast<uint32_t>(splitPositions) &&
+          static_cast<uint32_t>(a) < static_cast<uint32_t>(positions))
+        ++table[static_cast<size_t>(group) * width + static_cast<size_t>(a)];
+    }
     for (int32_t g = document.FirstOfferedAlternative(); g < splitPositions; ++g) {
       if (document.AnswerAlternative(s, g) == nullptr) continue;
-      bars.push_back(std::move(bySplit[static_cast<size_t>(g)]));
+      BarTally bar;
+      const auto first = table.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(g) * width);
+      bar.counts.assign(first, first + static_cast<std::ptrdiff_t>(width));
+      for (const int64_t c : bar.counts) bar.total += c;
+      bars.push_back(std::move(bar));
       barQuestion.push_back(q);
       splitAlternative.push_back(g);
     }
