@@ -218,7 +218,7 @@ void BasicGraphWindow::Print() {
 
 void BasicGraphWindow::SaveAs() {
   if (!save_->isEnabled() || !services_.askSavePath) return;
-  LastSettings& last = main_.MutableLastSettings();
+  LastSettings& last = main_.EditSettings().MutableLast();
   const std::vector<const PictureFormat*> formats = SaveFormats();
   QStringList filters;
   for (const PictureFormat* format : formats) filters << format->Filter();
@@ -259,7 +259,7 @@ void BasicGraphWindow::SaveAs() {
 }
 
 void BasicGraphWindow::SetAsDefaultSize() {
-  LastSettings& last = main_.MutableLastSettings();
+  LastSettings& last = main_.EditSettings().MutableLast();
   const int bars = static_cast<int>(data_.bars.size());
   if (bars > 0) {
     const FractionLayout layout = LayOutFractionGraph(DrawingRect(), data_, StyleAt(0));

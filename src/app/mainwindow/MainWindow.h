@@ -65,7 +65,6 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   const MainWindowSettings& Settings() const { return settings_; }
   const ProgramOptions& Options() const { return settings_.Options(); }
   MainWindowSettings& EditSettings() { return settings_; }
-  LastSettings& MutableLastSettings() { return settings_.MutableLast(); }
   MainMenus& Menus() { return menus_; }
   MainCommands& Commands() { return commands_; }
   StatusLine& Status() { return *status_; }

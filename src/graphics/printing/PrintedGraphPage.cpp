@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "core/dialogs/AboutTexts.h"
+
 namespace kvf::graphics {
 
 namespace {
@@ -27,9 +29,9 @@ BiText GraphPrintedText() { return {S("Graph printed!"), S("Graf utskriven!")}; 
 BiText GraphPrintFailedText() { return {S("Graph failed to print!"), S("Graf kunde inte skrivas ut!")}; }
 
 QString FooterText(bool swedishDocument) {
+  const ProgramVersion version = CurrentProgramVersion();
   return (swedishDocument ? S("Skapad av ") : S("Created by ")) + ApplicationTitle() + S(" version ") +
-         QString::number(KVF_VERSION_MAJOR) + QLatin1Char('.') +
-         QStringLiteral("%1").arg(KVF_VERSION_MINOR, 2, 10, QLatin1Char('0'));
+         QString::number(version.major) + QLatin1Char('.') + QStringLiteral("%1").arg(version.minor, 2, 10, QLatin1Char('0'));
 }
 
 QRect FitGraphRect(const QRect& area, double ratio) {
