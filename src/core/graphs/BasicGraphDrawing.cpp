@@ -52,6 +52,7 @@ struct LegendItem {
   int32_t entry;
   QRect box;
   QRect text;
+  bool cut;  // the text is wider than its place and is elided
 };
 struct LegendMark {
   int32_t set;
@@ -82,14 +83,14 @@ LegendLayout LayOutLegends(const BasicGraphData& data, const BasicGraphStyle& st
       const int32_t entry = sets[s].first + k;
       if (entry < 0 || static_cast<size_t>(entry) >= data.legend.size()) break;
       const int available = left + width - blockLeft - box - gap;
-      const int textWidth =
-          std::min(metrics.horizontalAdvance(data.legend[static_cast<size_t>(entry)].text), std::max(0, available));
+      const int fullWidth = metrics.horizontalAdvance(data.legend[static_cast<size_t>(entry)].text);
+      const int textWidth = std::min(fullWidth, std::max(0, available));
       const int entryWidth = box + gap + textWidth + 2 * gap;
       if (x > blockLeft && x + entryWidth > left + width) {
         x = blockLeft;
         y += lineHeight;
       }
-      layout.items.push_back({entry, QRect(x, y, box, box), QRect(x + box + gap, y, textWidth, box)});
+      layout.items.push_back({entry, QRect(x, y, box, box), QRect(x + box + gap, y, textWidth, box), textWidth < fullWidth});
       x += entryWidth;
     }
     y += lineHeight;
@@ -123,8 +124,11 @@ void DrawLegends(QPainter& painter, const LegendLayout& layout, const BasicGraph
       DrawFrames(painter, item.box.adjusted(style.LineX() + frames - 1, style.LineY() + frames - 1,
                                             -style.LineX() - frames + 1, -style.LineY() - frames + 1),
                  frames, Qt::black);
-    painter.drawText(item.text, Qt::AlignLeft | Qt::AlignTop,
-                     QFontMetrics(painter.font()).elidedText(entry.text, Qt::ElideRight, item.text.width()));
+    if (item.cut)
+      painter.drawText(item.text, Qt::AlignLeft | Qt::AlignTop,
+                       QFontMetrics(painter.font()).elidedText(entry.text, Qt::ElideRight, item.text.width()));
+    else
+      painter.drawText(QPoint(item.text.left(), item.text.top() + QFontMetrics(painter.font()).ascent()), entry.text);
   }
   for (const LegendMark& mark : layout.marks)
     painter.drawText(mark.rect, Qt::AlignLeft | Qt::AlignVCenter, SetMark(mark.set));
