@@ -107,6 +107,9 @@ BasicGraphStyle BasicGraphWindow::StyleAt(int32_t scale) const {
 void BasicGraphWindow::SetUpGraph(const BasicGraphData& data, const QString& caption) {
   data_ = data;
   setWindowTitle(caption);
+  // A window taken again from the pool starts with counts.
+  style_.percent = false;
+  usePercentage_->setChecked(false);
   // The document's permissions and name as they were when the graph was
   // made: another document opened later does not change this window.
   const SurveyDocument& document = main_.Session().Document();
