@@ -70,6 +70,20 @@ TEST(PrintedGraphPage, FrameByOrientationWithDefaultMargins) {
   }
 }
 
+class TwoPrinters : public graphics::PrinterList {
+ public:
+  QStringList InstalledPrinters() const override { return {QStringLiteral("Office"), QStringLiteral("Lab")}; }
+  QString DefaultPrinter() const override { return QStringLiteral("Office"); }
+};
+
+TEST(PrintedGraphPage, PrinterChosenByNameWithoutRegardToCase) {
+  QPrinter printer;
+  const TwoPrinters printers;
+  EXPECT_FALSE(graphics::ChoosePrinter(printer, printers, QString()));
+  EXPECT_FALSE(graphics::ChoosePrinter(printer, printers, QStringLiteral("Basement")));
+  EXPECT_TRUE(graphics::ChoosePrinter(printer, printers, QStringLiteral("lAB")));
+}
+
 TEST(PrintedGraphPage, FittingFooterAndEmptyFrame) {
   const QRect area(100, 200, 1000, 1000);
   EXPECT_EQ(graphics::FitGraphRect(area, 2.0), QRect(100, 450, 1000, 500));
