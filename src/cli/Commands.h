@@ -27,6 +27,7 @@ int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
+int RunIndexes(const QStringList& arguments);
 int RunGraph(const QStringList& arguments);
 
 }  // namespace kvf::cli

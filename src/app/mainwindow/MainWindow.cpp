@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/mainwindow/WaitCursor.h"
+#include "app/output/OutputCommands.h"
 #include "core/text/Language.h"
 
 namespace kvf::app {
@@ -73,6 +74,7 @@ MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
   menus_.SetVisible(MenuEntry::PopupWheelHorizontal, true);
   toolWindows_ = new ToolWindowHost(*this, menus_);
   commands_.Connect(menus_);
+  OutputCommands::Attach(*this);
   ApplyLanguage();
   ResetToNoDocument();
 
