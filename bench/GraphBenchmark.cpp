@@ -112,7 +112,8 @@ BENCHMARK_CAPTURE(BM_GenerateBasicGraph, split, true)->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(BM_GenerateBasicGraphFloor, split, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FractionGraphToEmf)->Unit(benchmark::kMillisecond);
 
-const bool kRegistered = kvf::bench::AddRatio("BM_GenerateBasicGraph/block10", "BM_GenerateBasicGraphFloor/block10", 2.0) &&
-                         kvf::bench::AddRatio("BM_GenerateBasicGraph/split", "BM_GenerateBasicGraphFloor/split", 2.0);
+const bool kRegistered =
+    kvf::bench::AddRatio("BM_GenerateBasicGraph/block10", "BM_GenerateBasicGraphFloor/block10", 2.0) &&
+    kvf::bench::AddRatio("BM_GenerateBasicGraph/split", "BM_GenerateBasicGraphFloor/split", 2.0);
 
 }  // namespace

@@ -36,7 +36,8 @@ TEST(GraphCommandTest, ExitCodesInTheirOrder) {
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << "\n" << result.err.toStdString();
     if (c.exitCode != 0) EXPECT_TRUE(result.out.isEmpty());
   }
-  const CliResult tooBig = RunKvf({"graph", kSample, "--question", "5", "--out", TempDir() + "/s.png", "--size", "60x60"});
+  const CliResult tooBig =
+      RunKvf({"graph", kSample, "--question", "5", "--out", TempDir() + "/s.png", "--size", "60x60"});
   EXPECT_EQ(tooBig.err.trimmed(), QByteArray("The graph is to big for the window!"));
 }
 

@@ -126,8 +126,7 @@ void BasicGraphWindow::SetUpGraph(const BasicGraphData& data, const QString& cap
   const LastSettings& last = main_.Settings().Last();
   const int width = std::max(100, Twips(last.questionGraphWindowWidth, dpiX));
   if (data_.kind == kFractionGraph) {
-    const FractionLayout layout =
-        LayOutFractionGraph(QRect(0, 0, width - 2 * kPadding, 1 << 20), data_, StyleAt(0));
+    const FractionLayout layout = LayOutFractionGraph(QRect(0, 0, width - 2 * kPadding, 1 << 20), data_, StyleAt(0));
     const int bars = static_cast<int>(data_.bars.size());
     resize(width, bars * std::max(1, last.questionGraphBarWidth) + layout.fixedHeight + 2 * kPadding);
   } else if (!isVisible()) {
@@ -177,8 +176,7 @@ void BasicGraphWindow::DoCopy() {
   pictureOptions.reference = platform::MetafileReference::ForScreen(screen());
   const Picture picture = BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
   const Result<PictureBytes> bytes = RenderPictureBytes(picture);
-  const bool copied =
-      bytes && main_.Clipboard().Set(platform::PictureEntry(bytes->emf, bytes->png, bytes->svg));
+  const bool copied = bytes && main_.Clipboard().Set(platform::PictureEntry(bytes->emf, bytes->png, bytes->svg));
   update();
   main_.Status().SetStatus(copied ? kCopied : kCopyFailed, true);
 }
@@ -266,8 +264,8 @@ void BasicGraphWindow::SetAsDefaultSize() {
   const int bars = static_cast<int>(data_.bars.size());
   if (bars > 0) {
     const FractionLayout layout = LayOutFractionGraph(DrawingRect(), data_, StyleAt(0));
-    last.questionGraphBarWidth =
-        std::max(1, static_cast<int>(std::lround(static_cast<double>(height() - layout.fixedHeight - 2 * kPadding) / bars)));
+    last.questionGraphBarWidth = std::max(
+        1, static_cast<int>(std::lround(static_cast<double>(height() - layout.fixedHeight - 2 * kPadding) / bars)));
   }
   const int dpiX = logicalDpiX() > 0 ? logicalDpiX() : 96;
   last.questionGraphWindowWidth = static_cast<int32_t>(std::lround(width() * 1440.0 / dpiX));

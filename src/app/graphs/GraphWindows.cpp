@@ -148,8 +148,7 @@ void GraphWindows::PopupSplitByAnother(int kind) {
   const SurveyDocument& document = main_.Session().Document();
   const int32_t question = main_.PopupQuestion();
   if (document.QuestionAt(question) == nullptr || !chooser_) return;
-  const std::vector<int32_t> choices =
-      SplitQuestionChoices(document, question, main_.Session().View().SplitDisabled());
+  const std::vector<int32_t> choices = SplitQuestionChoices(document, question, main_.Session().View().SplitDisabled());
   const int32_t split = chooser_(document, question, choices);
   if (split < 0) {
     main_.Status().ClearStatus();

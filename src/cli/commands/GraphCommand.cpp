@@ -41,7 +41,6 @@ const QString kSize = QStringLiteral("size");
 const QString kPrint = QStringLiteral("print");
 const QString kLandscape = QStringLiteral("landscape");
 
-
 // What the graph command was asked for, checked against the document.
 struct GraphRequest {
   BasicGraphRoute route = BasicGraphRoute::QuestionTotal;
@@ -193,7 +192,8 @@ int RunGraph(const QStringList& words) {
   if (byBlock == arguments->Has(kQuestion))
     return UsageError(command, QStringLiteral("give exactly one of --block B and --question Q"));
   const std::optional<int> position = ParseInt(*arguments->Value(byBlock ? kBlock : kQuestion));
-  if (!position) return UsageError(command, QStringLiteral("--%1 needs a whole number").arg(byBlock ? kBlock : kQuestion));
+  if (!position)
+    return UsageError(command, QStringLiteral("--%1 needs a whole number").arg(byBlock ? kBlock : kQuestion));
   std::optional<int> split;
   if (arguments->Has(kSplit)) {
     if (byBlock) return UsageError(command, QStringLiteral("--split goes with --question only"));
@@ -209,7 +209,8 @@ int RunGraph(const QStringList& words) {
   }
   const int outputs = int(arguments->Has(kValues)) + int(arguments->Has(kLegends)) + int(arguments->Has(kOut)) +
                       int(arguments->Has(kPrint));
-  if (outputs > 1) return UsageError(command, QStringLiteral("give at most one of --values, --legends, --out, --print"));
+  if (outputs > 1)
+    return UsageError(command, QStringLiteral("give at most one of --values, --legends, --out, --print"));
   std::optional<QSize> size;
   if (arguments->Has(kSize)) {
     if (!arguments->Has(kOut) && !arguments->Has(kPrint))
@@ -257,8 +258,10 @@ int RunGraph(const QStringList& words) {
       // A dimension (the Split by submenu) or an overview question (Split by
       // Another Question), never Q itself.
       if (by == nullptr || *split == *position || (!by->isOverviewQuestion && DimensionPosition(document, *split) < 0))
-        return UsageError(command, QStringLiteral("--split: a dimension or an overview question other than Q is needed"));
-      graph.route = DimensionPosition(document, *split) >= 0 ? BasicGraphRoute::SplitBy : BasicGraphRoute::SplitByAnother;
+        return UsageError(command,
+                          QStringLiteral("--split: a dimension or an overview question other than Q is needed"));
+      graph.route =
+          DimensionPosition(document, *split) >= 0 ? BasicGraphRoute::SplitBy : BasicGraphRoute::SplitByAnother;
       graph.request.splitQuestion = *split;
       graph.request.title = SplitGraphTitle(document, *position, *split);
     }
@@ -267,10 +270,11 @@ int RunGraph(const QStringList& words) {
   // GraphFlags bit 0 offers the histogram, bit 1 the fraction graph.
   const int32_t bit = kind == kHistogram ? 1 : 2;
   if ((graph.flags & bit) == 0) {
-    WriteError(BiText{QStringLiteral("The viewer does not offer this graph for this %1.").arg(byBlock ? "block" : "question"),
-                      QString::fromUtf8("Visaren erbjuder inte den här grafen för %1.")
-                          .arg(byBlock ? QString::fromUtf8("det här blocket") : QString::fromUtf8("den här frågan"))}
-                   .Get());
+    WriteError(
+        BiText{QStringLiteral("The viewer does not offer this graph for this %1.").arg(byBlock ? "block" : "question"),
+               QString::fromUtf8("Visaren erbjuder inte den här grafen för %1.")
+                   .arg(byBlock ? QString::fromUtf8("det här blocket") : QString::fromUtf8("den här frågan"))}
+            .Get());
     return kExitNotOffered;
   }
   if (arguments->Has(kOut)) {

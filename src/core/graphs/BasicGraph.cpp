@@ -166,7 +166,8 @@ Result<BasicGraphData> GenerateBasicGraph(const SurveyDocument& document, const 
 
   // The budget: bars, and segments plus legend entries, counted before
   // anything is built (a block may list one question a million times).
-  const int64_t barCount = split ? document.AnswerPositionCount(request.splitQuestion) : static_cast<int64_t>(questions.size());
+  const int64_t barCount =
+      split ? document.AnswerPositionCount(request.splitQuestion) : static_cast<int64_t>(questions.size());
   if (barCount > kMaxGraphBars) return Status::Failure(GraphTooLargeText());
   int64_t records = 0;
   for (const int32_t q : questions) records += document.AnswerPositionCount(q);
@@ -323,8 +324,9 @@ Result<BasicGraphData> GenerateBasicGraph(const SurveyDocument& document, const 
     data.indexText = (data.swedishDocument ? S("Totalt: ") : S("Total: ")) +
                      FormatIndexText(summed.Index(document), decimals, locale);
     if (request.block >= 0 && request.flex && static_cast<size_t>(request.block) < document.blocks.size())
-      data.indexText += QStringLiteral(" / ") +
-                        FormatIndexText(document.blocks[static_cast<size_t>(request.block)].flexIndex, decimals, locale);
+      data.indexText +=
+          QStringLiteral(" / ") +
+          FormatIndexText(document.blocks[static_cast<size_t>(request.block)].flexIndex, decimals, locale);
   }
   return data;
 }
@@ -357,7 +359,8 @@ QString BasicGraphLegendsText(const BasicGraphData& data) {
   // appearance: its first legend entry and its size.
   std::vector<std::pair<int32_t, int32_t>> sets;
   for (const BasicGraphBar& bar : data.bars) {
-    const bool seen = std::any_of(sets.begin(), sets.end(), [&](const auto& set) { return set.first == bar.firstLegend; });
+    const bool seen =
+        std::any_of(sets.begin(), sets.end(), [&](const auto& set) { return set.first == bar.firstLegend; });
     if (!seen) sets.emplace_back(bar.firstLegend, bar.alternativesShown);
   }
   int32_t longest = 0;

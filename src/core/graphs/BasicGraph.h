@@ -79,17 +79,17 @@ struct BasicGraphRequest {
   std::vector<int32_t> questions;    // the bars (without a split), or the one question
   int32_t splitQuestion = -1;        // -1: no split
   QString title;
-  int32_t block = -1;                // -1: not a block graph
-  bool flex = false;                 // FlexTotalDiffers
+  int32_t block = -1;  // -1: not a block graph
+  bool flex = false;   // FlexTotalDiffers
   int32_t kind = kHistogram;
 };
 
 // The selection the graph is made of, as the view state holds it.
 struct BasicGraphSelection {
-  QString description;          // SelectionDescription
-  int64_t count = 0;            // respondents in the current selection
-  QString flexCaption;          // FlexTotalCaption
-  int64_t flexCount = 0;        // respondents of the flex total
+  QString description;    // SelectionDescription
+  int64_t count = 0;      // respondents in the current selection
+  QString flexCaption;    // FlexTotalCaption
+  int64_t flexCount = 0;  // respondents of the flex total
 };
 
 // The options "Graph Value Order Reversed" and "Graph By Category Use Short

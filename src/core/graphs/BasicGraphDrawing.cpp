@@ -11,9 +11,7 @@ namespace {
 
 constexpr int kWrap = Qt::TextWordWrap;
 
-QColor FromColorRef(Colour colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QColor FromColorRef(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 QFont ArialPixels(int pixels) {
   QFont font(QStringLiteral("Arial"));
@@ -90,7 +88,8 @@ LegendLayout LayOutLegends(const BasicGraphData& data, const BasicGraphStyle& st
         x = blockLeft;
         y += lineHeight;
       }
-      layout.items.push_back({entry, QRect(x, y, box, box), QRect(x + box + gap, y, textWidth, box), textWidth < fullWidth});
+      layout.items.push_back(
+          {entry, QRect(x, y, box, box), QRect(x + box + gap, y, textWidth, box), textWidth < fullWidth});
       x += entryWidth;
     }
     y += lineHeight;
@@ -121,8 +120,9 @@ void DrawLegends(QPainter& painter, const LegendLayout& layout, const BasicGraph
     if (entry.color != -1) painter.fillRect(item.box, FromColorRef(entry.color));
     DrawFrames(painter, item.box, frames, Qt::black);
     if ((entry.options & kGraphOptionOutlined) != 0)
-      DrawFrames(painter, item.box.adjusted(style.LineX() + frames - 1, style.LineY() + frames - 1,
-                                            -style.LineX() - frames + 1, -style.LineY() - frames + 1),
+      DrawFrames(painter,
+                 item.box.adjusted(style.LineX() + frames - 1, style.LineY() + frames - 1, -style.LineX() - frames + 1,
+                                   -style.LineY() - frames + 1),
                  frames, Qt::black);
     if (item.cut)
       painter.drawText(item.text, Qt::AlignLeft | Qt::AlignTop,
@@ -169,7 +169,8 @@ void DrawHeading(QPainter& painter, const Heading& heading, const BasicGraphData
   painter.setFont(titleFont);
   painter.drawText(heading.title, Qt::AlignHCenter | Qt::AlignTop | kWrap, data.title);
   painter.setFont(font);
-  if (!data.subtitle.isEmpty()) painter.drawText(heading.subtitle, Qt::AlignHCenter | Qt::AlignTop | kWrap, data.subtitle);
+  if (!data.subtitle.isEmpty())
+    painter.drawText(heading.subtitle, Qt::AlignHCenter | Qt::AlignTop | kWrap, data.subtitle);
   if (!data.indexText.isEmpty()) painter.drawText(heading.index, Qt::AlignHCenter | Qt::AlignTop, data.indexText);
 }
 
@@ -333,13 +334,15 @@ HistogramPlan PlanHistogram(const QRect& rect, const BasicGraphData& data, const
   plan.heading = LayOutHeading(rect, data, titleMetrics, metrics, m);
   plan.footing = LayOutFooting(rect, data, style, metrics, m);
   int32_t largest = 0;
-  for (const BasicGraphSegment& segment : data.segments) largest = std::max(largest, SegmentValue(segment, style.percent));
+  for (const BasicGraphSegment& segment : data.segments)
+    largest = std::max(largest, SegmentValue(segment, style.percent));
   plan.step = HistogramStep(largest);
   // The value scale's width: "100" or the widest tick label.
   int scaleWidth = metrics.horizontalAdvance(QStringLiteral("100"));
   for (int k = 0; k <= 5; ++k) {
     const double value = style.percent ? static_cast<double>(plan.step * k) / 10.0 : static_cast<double>(plan.step * k);
-    scaleWidth = std::max(scaleWidth, metrics.horizontalAdvance(QLatin1Char(' ') + style.locale.toString(value, 'f', 0)));
+    scaleWidth =
+        std::max(scaleWidth, metrics.horizontalAdvance(QLatin1Char(' ') + style.locale.toString(value, 'f', 0)));
   }
   plan.axisX = rect.left() + metrics.height() + m + scaleWidth + m;
   const int n = static_cast<int>(data.bars.size());
@@ -433,7 +436,7 @@ int32_t HistogramStep(int32_t largest) {
 }
 
 std::vector<std::pair<int32_t, int32_t>> SegmentExtents(const QRect& bar, const BasicGraphData& data,
-                                                         const BasicGraphBar& record) {
+                                                        const BasicGraphBar& record) {
   std::vector<std::pair<int32_t, int32_t>> extents;
   const int32_t scale = data.scale > 0 ? data.scale : kBasicGraphScale;
   const int32_t right = bar.left() + bar.width();

@@ -60,9 +60,9 @@ int32_t HistogramStep(int32_t largest);
 // sizes and for tests.
 struct FractionLayout {
   bool fits = false;
-  QRect barArea;         // from the first bar's top band to the baseline
+  QRect barArea;  // from the first bar's top band to the baseline
   int32_t barHeight = 0;
-  int32_t margin = 0;    // m = 6 × v
+  int32_t margin = 0;  // m = 6 × v
   std::vector<QRect> bars;
   // The height of everything but the bars themselves: the client height of
   // n bars of thickness t is n × t + fixedHeight.
@@ -74,6 +74,6 @@ FractionLayout LayOutFractionGraph(const QRect& rect, const BasicGraphData& data
 // width × (running sum of the shares) / scale + 1; the last ends at the
 // bar's right end (exclusive ends).
 std::vector<std::pair<int32_t, int32_t>> SegmentExtents(const QRect& bar, const BasicGraphData& data,
-                                                         const BasicGraphBar& record);
+                                                        const BasicGraphBar& record);
 
 }  // namespace kvf

@@ -10,7 +10,8 @@
 namespace kvf {
 
 BiText GraphTooBigText() {
-  return {QStringLiteral("The graph is to big for the window!"), QString::fromUtf8("Grafen får inte plats i fönstret!")};
+  return {QStringLiteral("The graph is to big for the window!"),
+          QString::fromUtf8("Grafen får inte plats i fönstret!")};
 }
 
 Picture BasicGraphPicture(const BasicGraphData& data, const BasicGraphStyle& style, const QSize& drawingSize,

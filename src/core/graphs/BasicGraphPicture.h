@@ -19,7 +19,7 @@ struct BasicGraphPictureOptions {
   bool opaque = false;      // "Graph Copy Save Opaque"
   bool whiteSpace = false;  // "Graph Copy Save White Space"
   QColor windowColor = Qt::white;
-  QString title;            // the document's project name
+  QString title;  // the document's project name
   platform::MetafileReference reference;
 };
 

@@ -31,7 +31,8 @@ BiText GraphPrintFailedText() { return {S("Graph failed to print!"), S("Graf kun
 QString FooterText(bool swedishDocument) {
   const ProgramVersion version = CurrentProgramVersion();
   return (swedishDocument ? S("Skapad av ") : S("Created by ")) + ApplicationTitle() + S(" version ") +
-         QString::number(version.major) + QLatin1Char('.') + QStringLiteral("%1").arg(version.minor, 2, 10, QLatin1Char('0'));
+         QString::number(version.major) + QLatin1Char('.') +
+         QStringLiteral("%1").arg(version.minor, 2, 10, QLatin1Char('0'));
 }
 
 QRect FitGraphRect(const QRect& area, double ratio) {

@@ -82,8 +82,8 @@ Status PrintGraphPage(QPagedPaintDevice& printer, const PageInput& input, const 
 bool ChoosePrinter(QPrinter& printer, const PrinterList& printers, const QString& deviceName);
 
 // The status texts of printing a graph.
-BiText PrintingGraphText();    // "Printing graph..."
-BiText GraphPrintedText();     // "Graph printed!"
-BiText GraphPrintFailedText(); // "Graph failed to print!"
+BiText PrintingGraphText();     // "Printing graph..."
+BiText GraphPrintedText();      // "Graph printed!"
+BiText GraphPrintFailedText();  // "Graph failed to print!"
 
 }  // namespace kvf::graphics

@@ -125,14 +125,16 @@ TEST_F(BasicGraphWindowTest, SplitByAnotherQuestionAndItsDialog) {
   graphs_->PopupSplitByAnother(1);
   auto* graph = window_->findChild<app::BasicGraphWindow*>();
   ASSERT_NE(graph, nullptr);
-  EXPECT_EQ(graph->windowTitle(), QStringLiteral("Question Histogram: Reasonable workload split by Finish tasks in time"));
+  EXPECT_EQ(graph->windowTitle(),
+            QStringLiteral("Question Histogram: Reasonable workload split by Finish tasks in time"));
 
   app::QuestionSelectDialog dialog(document, 5, offered);
   EXPECT_FALSE(dialog.OkButton()->isEnabled());
   dialog.List()->setCurrentRow(0);
   EXPECT_TRUE(dialog.OkButton()->isEnabled());
   EXPECT_EQ(dialog.SelectedQuestion(), offered.front());
-  EXPECT_EQ(dialog.TextLabel()->text(), document.GetText(document.questions[static_cast<size_t>(offered.front())].text));
+  EXPECT_EQ(dialog.TextLabel()->text(),
+            document.GetText(document.questions[static_cast<size_t>(offered.front())].text));
 }
 
 }  // namespace

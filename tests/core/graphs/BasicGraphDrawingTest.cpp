@@ -25,8 +25,8 @@ BasicGraphData TwoBars(int32_t kind) {
     data.bars.push_back({b * 3, 3, QStringLiteral("Bar %1").arg(b), 0, 3, 0});
     for (int k = 0; k < 3; ++k) {
       const int32_t share = k == 2 ? 500 : 250;
-      data.segments.push_back({share / 250, share, QString::number(share / 250), QString::number(share / 10),
-                               0x0000FF, k == 2 ? kGraphOptionOutlined : 0});
+      data.segments.push_back({share / 250, share, QString::number(share / 250), QString::number(share / 10), 0x0000FF,
+                               k == 2 ? kGraphOptionOutlined : 0});
     }
   }
   for (int k = 0; k < 3; ++k) data.legend.push_back({QStringLiteral("Alt %1").arg(k), 0x0000FF, 0});
@@ -34,9 +34,9 @@ BasicGraphData TwoBars(int32_t kind) {
 }
 
 TEST(BasicGraphDrawing, HistogramStepTable) {
-  const std::pair<int32_t, int32_t> cases[] = {{0, 1},       {5, 1},       {6, 5},       {25, 5},
-                                               {26, 10},     {100, 20},    {101, 25},    {126, 50},
-                                               {1001, 250},  {50000, 10000}, {50001, 25000}, {100000, 25000}};
+  const std::pair<int32_t, int32_t> cases[] = {{0, 1},      {5, 1},         {6, 5},         {25, 5},
+                                               {26, 10},    {100, 20},      {101, 25},      {126, 50},
+                                               {1001, 250}, {50000, 10000}, {50001, 25000}, {100000, 25000}};
   for (const auto& [largest, step] : cases) EXPECT_EQ(HistogramStep(largest), step) << largest;
 }
 

@@ -41,7 +41,8 @@ BasicGraphData Graph(const SurveyDocument& document, std::vector<int32_t> questi
 std::vector<int32_t> Counts(const BasicGraphData& data, size_t bar) {
   std::vector<int32_t> counts;
   const BasicGraphBar& b = data.bars[bar];
-  for (int32_t k = 0; k < b.segmentCount; ++k) counts.push_back(data.segments[static_cast<size_t>(b.firstSegment + k)].count);
+  for (int32_t k = 0; k < b.segmentCount; ++k)
+    counts.push_back(data.segments[static_cast<size_t>(b.firstSegment + k)].count);
   return counts;
 }
 
@@ -100,15 +101,16 @@ TEST(BasicGraph, PerMilleSharesRoundHalfToEven) {
   const struct {
     int64_t count, total;
     int32_t share;
-  } cases[] = {{1, 16, 62}, {3, 16, 188}, {5, 16, 312}, {1, 3, 333}, {2, 3, 667}, {0, 7, 0}, {7, 7, 1000}, {1, 2000, 0}, {3, 2000, 2}};
+  } cases[] = {{1, 16, 62}, {3, 16, 188}, {5, 16, 312}, {1, 3, 333}, {2, 3, 667},
+               {0, 7, 0},   {7, 7, 1000}, {1, 2000, 0}, {3, 2000, 2}};
   for (const auto& c : cases) EXPECT_EQ(PerMilleShare(c.count, c.total), c.share) << c.count << "/" << c.total;
 }
 
 TEST(BasicGraph, SplitBarsPerSplitAlternativeWithEmptyGroups) {
   SurveyRecipe recipe;
   recipe.Add(ValuedQuestion(QStringLiteral("Q"), {1, 3}, {0, 1, 1, 0}));
-  recipe.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
-                       {0, 0, 2, 9}));
+  recipe.Add(Dimension(QStringLiteral("Region"),
+                       {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")}, {0, 0, 2, 9}));
   const SurveyDocument document = recipe.Load();
   const BasicGraphData data = Graph(document, {0}, 1, false, {false, false});
   ASSERT_EQ(data.bars.size(), 3u);
@@ -187,7 +189,8 @@ TEST(BasicGraphRoute, StatusTextsBlockQuestionsAndSplitChoices) {
   EXPECT_EQ(PopupBlockQuestions(document, sheet, 4, false), (std::vector<int32_t>{1}));
 
   SurveyRecipe recipe = RegionSexRecipe(6);
-  TestQuestion overviewDimension = Dimension(QStringLiteral("Age"), {QStringLiteral("Y"), QStringLiteral("O")}, Repeat({0, 1}, 6));
+  TestQuestion overviewDimension =
+      Dimension(QStringLiteral("Age"), {QStringLiteral("Y"), QStringLiteral("O")}, Repeat({0, 1}, 6));
   overviewDimension.overview = true;
   recipe.Add(overviewDimension);
   const SurveyDocument split = recipe.Load();
