@@ -94,6 +94,19 @@ const std::vector<Command>& AllCommands() {
        "empty for no value, \"---\" for too few respondents. No sub-selection or no group exits 1; a\n"
        "document that does not allow copying or has no indexes exits 5; a refused selection exits 3.",
        RunIndexes},
+      {"graph", "graph FILE (--block B | --question Q) [--split S] [--kind 1|2] [--percent] [selection options] "
+                "[--values | --legends | --out PATH [--size WxH] | --print PATH.pdf [--landscape]]",
+       "A block histogram or graph (B: block position, its questions as the View menu finds them) or a\n"
+       "question histogram or graph (Q: question index), optionally split by the overview question S, of\n"
+       "the selection. --kind 1 histogram (default), 2 fraction graph. Without an output option prints\n"
+       "{caption, statusBefore, statusAfter, kind, scale, title, subtitle, selectionText, indexText, bars,\n"
+       "segments, legend} as JSON. --values / --legends print the text of Copy values / Copy legends\n"
+       "(--percent: percent texts). --out writes .emf/.wmf as Save As does, or .png/.svg/.pdf of the\n"
+       "same picture, of a window of the default size or --size WxH (client pixels). --print writes the\n"
+       "printed page on A4 to a PDF. Exits 5 when the graph (or saving, printing, or the split's groups)\n"
+       "is not offered, 3 for a refused selection or a block without questions, 4 when the graph does\n"
+       "not fit or the file cannot be written.",
+       RunGraph},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"

@@ -30,5 +30,6 @@ int RunComments(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
 int RunIndexes(const QStringList& arguments);
+int RunGraph(const QStringList& arguments);
 
 }  // namespace kvf::cli

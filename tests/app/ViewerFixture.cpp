@@ -13,6 +13,7 @@ app::MainWindow& ViewerTest::MakeWindow() {
   environment.store = &store_;
   environment.programKey = OpenProgramKey(store_).key;
   environment.clipboard = &clipboard_;
+  environment.printerAvailable = printerAvailable_;
   environment.folders.documents = environment.folders.pictures = folder_.path();
   window_ = std::make_unique<app::MainWindow>(environment);
   window_->SetMessageFunction([this](QMessageBox::Icon icon, const QString& caption, const QString&) {

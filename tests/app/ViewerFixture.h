@@ -39,6 +39,7 @@ class ViewerTest : public ::testing::Test {
   platform::MemoryClipboard clipboard_;
   std::vector<RecordedMessage> messages_;
   std::unique_ptr<app::MainWindow> window_;
+  bool printerAvailable_ = false;  // the environment's default printer exists
   QTemporaryDir folder_;
 };
 

@@ -123,6 +123,7 @@ void MainWindow::ResetToNoDocument() {
   menus_.SetVisible(MenuEntry::PopupGraphSplitByMenu, false);
   menus_.SetDynamicItems(MenuEntry::PopupHistogramSplitByMenu, {}, {});
   menus_.SetDynamicItems(MenuEntry::PopupGraphSplitByMenu, {}, {});
+  splitItems_ = {};
   for (MenuEntry entry : {MenuEntry::SaveAs, MenuEntry::Copy, MenuEntry::CopyHeadersAndTotals,
                           MenuEntry::CopyToMiniOverview, MenuEntry::Properties, MenuEntry::Comments,
                           MenuEntry::EditBlocks, MenuEntry::DistributionGraph, MenuEntry::CloseAllGraphWindows})
@@ -157,7 +158,7 @@ void MainWindow::RebuildBlockGraphMenus() {
       captions << DoubleAmpersands(document.BlockName(block));
     }
     // The graph windows arrive with the graph commands; until then the items are greyed.
-    menus_.SetDynamicItems(BlockGraphSubmenu(kind), captions, {});
+    menus_.SetDynamicItems(BlockGraphSubmenu(kind), captions, blockGraphCommands_[static_cast<size_t>(kind - 1)]);
     menus_.SetVisible(BlockGraphSubmenu(kind), !list.empty());
   }
 }
@@ -246,8 +247,8 @@ void MainWindow::DocumentLoaded(const SurveyDocument& document) {
     menus_.SetVisible(MenuEntry::PopupGraphSplitByMenu, true);
     menus_.SetEnabled(MenuEntry::DistributionGraph, true);
   }
-  menus_.SetDynamicItems(MenuEntry::PopupHistogramSplitByMenu, splitCaptions, {});
-  menus_.SetDynamicItems(MenuEntry::PopupGraphSplitByMenu, splitCaptions, {});
+  splitItems_[0] = menus_.SetDynamicItems(MenuEntry::PopupHistogramSplitByMenu, splitCaptions, splitCommands_[0]);
+  splitItems_[1] = menus_.SetDynamicItems(MenuEntry::PopupGraphSplitByMenu, splitCaptions, splitCommands_[1]);
   RebuildBlockGraphMenus();
 
   toolWindows_->DocumentLoaded(document);
@@ -303,8 +304,20 @@ void MainWindow::SheetViewDesigned() {
 
 void MainWindow::SplitAvailabilityChanged(const std::vector<bool>& splitDisabled) {
   splitDisabled_ = splitDisabled;
-  // The split items have no graph command yet; they stay greyed whatever
-  // the selection allows.
+  // Split-by item k follows dimension k; items without a command stay greyed.
+  for (size_t kind = 0; kind < splitItems_.size(); ++kind) {
+    if (!splitCommands_[kind]) continue;
+    for (size_t k = 0; k < splitItems_[kind].size(); ++k)
+      splitItems_[kind][k]->setEnabled(k >= splitDisabled.size() || !splitDisabled[k]);
+  }
+}
+
+void MainWindow::SetBlockGraphCommand(int kind, std::function<void(int)> command) {
+  if (kind >= 1 && kind <= 4) blockGraphCommands_[static_cast<size_t>(kind - 1)] = std::move(command);
+}
+
+void MainWindow::SetSplitCommand(int kind, std::function<void(int)> command) {
+  if (kind >= 1 && kind <= 2) splitCommands_[static_cast<size_t>(kind - 1)] = std::move(command);
 }
 
 void MainWindow::DataRowsAllowedChanged(bool allowed) {

@@ -20,6 +20,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -88,6 +89,13 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   int32_t PopupQuestion() const { return popupQuestion_; }
   // The blocks behind the View block-graph submenus.
   const BlockGraphMenuMap& BlockGraphMenus() const { return blockGraphMap_; }
+  // The commands behind the run-time items: View block-graph submenu of a
+  // kind (1..4; item k is entry k of its BlockGraphMenus list) and the
+  // pop-up's Split by submenus (kind 1 histogram, 2 graph; item k is
+  // dimension k). Items without a command stay greyed. Set before a
+  // document is opened.
+  void SetBlockGraphCommand(int kind, std::function<void(int)> command);
+  void SetSplitCommand(int kind, std::function<void(int)> command);
 
   // Wheel scrolling of the sheet (delta: 120 per notch).
   void WheelMoved(int32_t delta, int32_t scrollLines);
@@ -155,6 +163,9 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   SheetState sheetState_;
   std::vector<bool> splitDisabled_;
   BlockGraphMenuMap blockGraphMap_;
+  std::array<std::function<void(int)>, 4> blockGraphCommands_;
+  std::array<std::function<void(int)>, 2> splitCommands_;
+  std::array<std::vector<QAction*>, 2> splitItems_;
 
   QString pendingOpenPath_;
   int32_t popupRowItem_ = 0;

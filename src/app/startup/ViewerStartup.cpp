@@ -9,6 +9,7 @@
 #include "app/blocks/BlockEditCommand.h"
 #include "app/comments/CommentCommands.h"
 #include "app/dialogs/DialogCommands.h"
+#include "app/graphs/GraphWindows.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
@@ -90,6 +91,7 @@ int RunViewer(int argc, char** argv) {
   BlockEditCommand::Attach(window);
   CommentCommands::Attach(window);
   DialogCommands::Attach(window, std::make_unique<graphics::SystemPrinterList>());
+  GraphWindows::Attach(window, DesktopGraphServices(&window));
   window.Load(arguments);
   window.show();
   splash.reset();
