@@ -131,7 +131,7 @@ Result<Candidate> Examine(const SourceData& source, int k) {
       c.scaleCodes.push_back(code);
     }
   }
-  if (!labelled) c.scaleCodes.assign(values.begin(), values.end());
+  if (c.scaleCodes.empty()) c.scaleCodes.assign(values.begin(), values.end());
   if (static_cast<int64_t>(codes.size()) > limits::kMaxAlternativesPerQuestion) return TooManyAlternatives(v.name);
   c.qualifies = true;
   c.question.variable = k;
