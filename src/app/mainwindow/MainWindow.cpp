@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/import/ImportCommand.h"
 #include "app/mainwindow/WaitCursor.h"
 #include "core/text/Language.h"
 
@@ -73,6 +74,7 @@ MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
   menus_.SetVisible(MenuEntry::PopupWheelHorizontal, true);
   toolWindows_ = new ToolWindowHost(*this, menus_);
   commands_.Connect(menus_);
+  ImportCommand::Install(*this, menus_);
   ApplyLanguage();
   ResetToNoDocument();
 
