@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTest>
 
 #include "ViewerFixture.h"
 #include "app/import/ImportCommand.h"
@@ -47,6 +48,11 @@ TEST_F(ImportCommandTest, AnesImportsWithTheUsersChoicesAndOpens) {
   EXPECT_TRUE(document.questions[6].isDimension && !document.questions[5].isDimension);
   EXPECT_EQ(document.questions[1].primaryBlock, document.questions[2].primaryBlock);
   EXPECT_TRUE(window.ScreenSheet().present && messages_.empty());
+  if (const QString shot = qEnvironmentVariable("KVF_SCREENSHOT"); !shot.isEmpty()) {
+    window.resize(560, 420);  // the picture in the README
+    QTest::qWait(50);
+    window.grab().save(shot);
+  }
 
   // Importing again asks before replacing; a refusal keeps the file.
   bool asked = false;
