@@ -139,6 +139,11 @@ Result<SourceData> ReadCsv(const QByteArray& data, const QString& fileName) {
   // First pass: the header, the shape, and which columns are numeric.
   Status shape = ReadCsvRecords(data, separator, fileName, [&](int64_t line, const std::vector<std::string>& fields) {
     if (source.variables.empty()) {
+      if (static_cast<int64_t>(fields.size()) > kMaxSourceVariables) {
+        return Status::Failure({QStringLiteral("%1: more than %2 columns cannot be imported").arg(fileName).arg(kMaxSourceVariables),
+                                QStringLiteral("%1: fler än %2 kolumner kan inte importeras").arg(fileName).arg(kMaxSourceVariables)},
+                               kLimitError);
+      }
       for (const std::string& f : fields) {
         SourceVariable v;
         v.name = QString::fromUtf8(f).trimmed();

@@ -1,6 +1,7 @@
 #include "import/ImportMapping.h"
 
 #include <QHash>
+#include <QSet>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -267,13 +268,15 @@ Result<ImportMapping> ProposeMapping(const SourceData& source, const ImportOptio
     if (!q) return q.Error();
     m.questions[static_cast<size_t>(q.Value())].flex = true;
   }
+  QSet<QString> blockNames;
   for (const auto& [blockName, members] : options.blocks) {
-    if (blockName.isEmpty() || m.blocks.contains(blockName)) {
+    if (blockName.isEmpty() || blockNames.contains(blockName)) {
       return UsageFailure(QStringLiteral("--block: a block needs a name of its own (\"%1\")").arg(blockName),
                           QStringLiteral("--block: ett block behöver ett eget namn (\"%1\")").arg(blockName));
     }
     const int b = static_cast<int>(m.blocks.size());
     m.blocks.push_back(blockName);
+    blockNames.insert(blockName);
     for (const QString& name : members) {
       Result<int> q = lookup.Question(QStringLiteral("--block"), name);
       if (!q) return q.Error();
@@ -297,9 +300,10 @@ Result<ImportMapping> ProposeMapping(const SourceData& source, const ImportOptio
       const QString prefix = NamePrefix(source.variables[static_cast<size_t>(q.variable)].name);
       if (q.block >= 0 || prefix.isEmpty() || count.value(prefix) < 2) continue;
       if (!blockOf.contains(prefix)) {
-        if (m.blocks.contains(prefix)) continue;
+        if (blockNames.contains(prefix)) continue;
         blockOf.insert(prefix, static_cast<int>(m.blocks.size()));
         m.blocks.push_back(prefix);
+        blockNames.insert(prefix);
       }
       q.block = blockOf.value(prefix);
     }
@@ -440,12 +444,14 @@ class MappingParser {
       m.questions[static_cast<size_t>(q)].flex = true;
     }
     const QJsonArray blocks = root.value(QLatin1String("blocks")).toArray();
+    QSet<QString> blockNames;
     for (qsizetype b = 0; b < blocks.size(); ++b) {
       const QString at = QStringLiteral("blocks[%1]").arg(b);
       const QJsonObject block = blocks[b].toObject();
       const QString name = block.value(QLatin1String("name")).toString();
-      if (name.isEmpty() || m.blocks.contains(name)) return Fault(at + QStringLiteral(".name"), QStringLiteral("expected a name of its own"));
+      if (name.isEmpty() || blockNames.contains(name)) return Fault(at + QStringLiteral(".name"), QStringLiteral("expected a name of its own"));
       m.blocks.push_back(name);
+      blockNames.insert(name);
       for (const QJsonValue& v : block.value(QLatin1String("variables")).toArray()) {
         const int q = QuestionOf(v.toString(), at);
         if (q < 0) return failure_;

@@ -16,5 +16,7 @@ inline constexpr int kOutputError = 4;    // the output cannot be written
 // the answers a document may hold: a file may carry many variables that do
 // not become questions, but never so many that reading it runs away.
 inline constexpr int64_t kMaxSourceValues = 10 * limits::kMaxAnswers;
+// The most variables (columns) a reader accepts, by the same reasoning.
+inline constexpr int64_t kMaxSourceVariables = 10 * limits::kMaxQuestions;
 
 }  // namespace kvf::import

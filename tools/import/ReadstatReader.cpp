@@ -60,8 +60,8 @@ int OnMetadata(readstat_metadata_t* metadata, void* raw) {
 int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, void* raw) {
   auto* c = static_cast<ParseContext*>(raw);
   if (index != static_cast<int>(c->source.variables.size())) return READSTAT_HANDLER_ABORT;
-  if (static_cast<int64_t>(index) + 1 > limits::kMaxQuestions * 10) {
-    c->failure = LimitFailure(*c, QStringLiteral("variables"), QStringLiteral("variabler"), limits::kMaxQuestions * 10);
+  if (static_cast<int64_t>(index) + 1 > kMaxSourceVariables) {
+    c->failure = LimitFailure(*c, QStringLiteral("variables"), QStringLiteral("variabler"), kMaxSourceVariables);
     return READSTAT_HANDLER_ABORT;
   }
   SourceVariable v;

@@ -68,8 +68,10 @@ TEST(ImportTest, StatisticsFilesRoundTripThroughTheLoader) {
     QStringList satNames;
     QStringList genderNames;
   } cases[] = {{Format::Sav, "s.sav", labelled, {"No answer", "Female", "Male"}},
+               {Format::Zsav, "s.zsav", labelled, {"No answer", "Female", "Male"}},
                {Format::Dta, "s.dta", labelled + QStringList{"Don't know"}, {"No answer", "Female", "Male"}},
-               {Format::Xpt, "s.xpt", codes, {"No answer", "1", "2"}}};
+               {Format::Xpt, "s.xpt", codes, {"No answer", "1", "2"}},
+               {Format::Sas7bdat, "s.sas7bdat", codes, {"No answer", "1", "2"}}};
   QTemporaryDir dir;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

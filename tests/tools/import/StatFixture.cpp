@@ -20,12 +20,13 @@ bool WriteSurvey(const QString& path, Format format) {
   readstat_writer_t* w = readstat_writer_init();
   readstat_set_data_writer(w, WriteBytes);
   readstat_writer_set_file_label(w, "Fixture survey");
-  const bool labels = format != Format::Xpt;
+  const bool spss = format == Format::Sav || format == Format::Zsav;
+  const bool labels = spss || format == Format::Dta;
   const readstat_type_t numeric = format == Format::Dta ? READSTAT_TYPE_INT32 : READSTAT_TYPE_DOUBLE;
   readstat_variable_t* gender = readstat_add_variable(w, "gender", numeric, 0);
   readstat_variable_t* sat = readstat_add_variable(w, "sat", numeric, 0);
   readstat_variable_t* id = readstat_add_variable(w, "id", numeric, 0);
-  readstat_variable_t* remark = format == Format::Sav ? readstat_add_variable(w, "remark", READSTAT_TYPE_STRING, 40) : nullptr;
+  readstat_variable_t* remark = spss ? readstat_add_variable(w, "remark", READSTAT_TYPE_STRING, 40) : nullptr;
   readstat_variable_set_label(gender, "Gender");
   readstat_variable_set_label(sat, "Satisfaction with the service");
   if (labels) {
@@ -39,7 +40,7 @@ bool WriteSurvey(const QString& path, Format format) {
     readstat_label_int32_value(s, 9, "Don't know");
     readstat_variable_set_label_set(sat, s);
   }
-  if (format == Format::Sav) {
+  if (spss) {
     readstat_variable_add_missing_double_value(sat, 9);
     readstat_variable_set_measure(gender, READSTAT_MEASURE_NOMINAL);
     readstat_variable_set_measure(sat, READSTAT_MEASURE_ORDINAL);
@@ -47,8 +48,13 @@ bool WriteSurvey(const QString& path, Format format) {
   readstat_error_t e = READSTAT_OK;
   switch (format) {
     case Format::Sav: e = readstat_begin_writing_sav(w, &file, kRespondents); break;
+    case Format::Zsav:
+      readstat_writer_set_compression(w, READSTAT_COMPRESS_BINARY);
+      e = readstat_begin_writing_sav(w, &file, kRespondents);
+      break;
     case Format::Dta: e = readstat_begin_writing_dta(w, &file, kRespondents); break;
     case Format::Xpt: e = readstat_begin_writing_xport(w, &file, kRespondents); break;
+    case Format::Sas7bdat: e = readstat_begin_writing_sas7bdat(w, &file, kRespondents); break;
   }
   auto put = [&](readstat_variable_t* v, double x) {
     if (std::isnan(x)) return readstat_insert_missing_value(w, v);
@@ -58,7 +64,7 @@ bool WriteSurvey(const QString& path, Format format) {
   for (int r = 0; e == READSTAT_OK && r < kRespondents; ++r) {
     const int raw = SatRaw(r);
     // Only SPSS declares 9 missing: elsewhere "Don't know" is left empty.
-    const double satValue = raw == 0 || (raw == 9 && format != Format::Sav) ? NAN : raw;
+    const double satValue = raw == 0 || (raw == 9 && !spss) ? NAN : raw;
     e = readstat_begin_row(w);
     if (e == READSTAT_OK) e = put(gender, GenderCode(r));
     if (e == READSTAT_OK) e = put(sat, satValue);

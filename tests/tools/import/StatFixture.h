@@ -5,7 +5,7 @@
 // The survey: N respondents; "gender" (1 Female, 2 Male), "sat" (1..5 from
 // "Very poor" to "Very good", 9 "Don't know" declared missing where the
 // format can declare it), "id" (distinct numbers, no labels) and, where the
-// format has text, "remark". Value SatCode(r) is NaN for a system-missing
+// format has text, "remark" (SPSS). Value SatCode(r) is NaN for a system-missing
 // answer.
 #include <QString>
 
@@ -13,7 +13,7 @@
 
 namespace kvf::import::test {
 
-enum class Format { Sav, Dta, Xpt };
+enum class Format { Sav, Zsav, Dta, Xpt, Sas7bdat };
 
 inline constexpr int kRespondents = 30;
 inline int GenderCode(int r) { return r % 2 + 1; }
