@@ -84,6 +84,11 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
                                              const DocumentIdentity& identity) {
   const QString& file = identity.fileName;
   const int64_t questionCount = static_cast<int64_t>(mapping.questions.size());
+  if (questionCount == 0) {
+    return Status::Failure({QStringLiteral("%1: no variable becomes a question (see --dry-run)").arg(file),
+                            QStringLiteral("%1: ingen variabel blir en fråga (se --dry-run)").arg(file)},
+                           kInputError);
+  }
   if (questionCount > limits::kMaxQuestions) {
     return LimitFailure(file, QStringLiteral("%1 questions; a document holds at most %2").arg(questionCount).arg(limits::kMaxQuestions),
                         QStringLiteral("%1 frågor; ett dokument rymmer högst %2").arg(questionCount).arg(limits::kMaxQuestions));

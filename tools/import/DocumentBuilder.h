@@ -27,7 +27,8 @@ struct DocumentIdentity {
   QString fileName;                // the input file, for messages
 };
 
-// Fails with kLimitError when the document would exceed a limit of the
+// Fails with kInputError when no variable becomes a question, and with
+// kLimitError when the document would exceed a limit of the
 // format (more than limits::kMaxAnswers answers, too many alternatives, too
 // much text, ...); the message names the file and the variable or limit.
 Result<writer::KvfDescription> BuildDocument(const SourceData& source, const ImportMapping& mapping,
