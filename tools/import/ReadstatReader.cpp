@@ -148,7 +148,12 @@ int OnValueLabel(const char* labelSet, readstat_value_t value, const char* label
 
 void OnError(const char* message, void* raw) {
   auto* c = static_cast<ParseContext*>(raw);
-  if (message != nullptr && c->libraryError.size() < 2000) c->libraryError += QString::fromUtf8(message).trimmed() + u' ';
+  if (message == nullptr || c->libraryError.size() >= 2000) return;
+  QString text = QString::fromUtf8(message).trimmed();
+  for (QChar& ch : text) {
+    if (!ch.isPrint()) ch = u'?';  // the library quotes raw bytes of the file
+  }
+  c->libraryError += text + u' ';
 }
 
 }  // namespace
