@@ -67,6 +67,18 @@ const std::vector<Command>& AllCommands() {
        "unset), the file every kvf command and the viewer share; user blocks kept there apply to\n"
        "every command.",
        RunSettings},
+      {"info", "info FILE",
+       "Prints what File > Properties shows, as one JSON object in the interface language:\n"
+       "{caption, labels [[label, value], ...] in the window's order (the integrity-protection rows\n"
+       "included), indexFrame {enabled, caption, status, information}, comment (the document's RTF\n"
+       "comment, \"\" when none)}. Every value is a string; a line break inside a text is \"\\n\".",
+       RunInfo},
+      {"about", "about [--summary | --compliance | --trademark]",
+       "Without an option prints Help > About as one JSON object: {caption, name, version, legalNotice,\n"
+       "show [the Show list's items]}. With one option prints that item's RTF document exactly as the\n"
+       "about box shows it: --summary the system summary (built now from /proc and the environment),\n"
+       "--compliance the file and clipboard formats, --trademark the trademark notice.",
+       RunAbout},
   };
   return commands;
 }

@@ -25,5 +25,7 @@ int RunIndexValues(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
+int RunInfo(const QStringList& arguments);
+int RunAbout(const QStringList& arguments);
 
 }  // namespace kvf::cli

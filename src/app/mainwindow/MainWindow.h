@@ -63,6 +63,7 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   const ViewerEnvironment& Environment() const { return env_; }
   const MainWindowSettings& Settings() const { return settings_; }
   const ProgramOptions& Options() const { return settings_.Options(); }
+  MainWindowSettings& EditSettings() { return settings_; }
   MainMenus& Menus() { return menus_; }
   MainCommands& Commands() { return commands_; }
   StatusLine& Status() { return *status_; }

@@ -31,6 +31,14 @@ class MainWindowSettings {
 
   const LastSettings& Last() const { return last_; }
   const ProgramOptions& Options() const { return options_; }
+  // What Tools > Options and File > Print Format change (in memory; the
+  // options are stored by their dialog, the print format at exit).
+  void SetOptions(const ProgramOptions& options) { options_ = options; }
+  void SetPrintFormat(const QString& printer, int32_t bindingMargin, int32_t otherMargins) {
+    last_.printerDeviceName = printer;
+    last_.printerBindingMargin = bindingMargin;
+    last_.printerOtherMargins = otherMargins;
+  }
   const RecentFileList& RecentFiles() const { return recentFiles_; }
   // Puts path at the top of the recent files (when the list is enabled);
   // true when the list changed.

@@ -1,8 +1,10 @@
 #include "app/startup/SplashScreen.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QVBoxLayout>
 
+#include "core/dialogs/AboutTexts.h"
 #include "core/text/BiText.h"
 
 namespace kvf::app {
@@ -11,7 +13,7 @@ QString SplashVersionText(int major, int minor) {
   return QStringLiteral("Version %1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
 }
 
-QString LegalNotice() { return QStringLiteral("Copyright \u00A9 Brennvik AB. All rights reserved."); }
+QString LegalNotice() { return kvf::LegalNotice().Get(); }
 
 SplashScreen::SplashScreen(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -28,7 +30,11 @@ SplashScreen::SplashScreen(QWidget* parent)
   title_->setFont(titleFont);
   auto* line = new QFrame(this);
   line->setFrameShape(QFrame::HLine);
+  auto* icon = new QLabel(this);
+  icon->setObjectName(QStringLiteral("icon"));
+  icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(icon);
   // 300 twips of margin on each side of the title (20 pixels at 96 dpi):
   // a wide title widens the window and the labels below follow.
   layout->setContentsMargins(20, 20, 20, 20);

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <memory>
 
+#include "app/dialogs/DialogCommands.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
@@ -31,11 +33,14 @@ int RunViewer(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Brennvik AB"));
   QApplication::setApplicationVersion(QStringLiteral(KVF_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("kvf-viewer"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kvf-viewer.svg")));
   QApplication::setOverrideCursor(Qt::WaitCursor);
 
   // The desktop hands over the arguments already split.
   const QStringList arguments = QApplication::arguments().mid(1);
   const bool autoStart = HasAutoStartArgument(arguments);
+  // The language holds for the whole run (the splash screen already shows it).
+  SetSwedish(SwedishFromEnvironment());
   std::unique_ptr<SplashScreen> splash;
   if (!autoStart) {
     splash = std::make_unique<SplashScreen>();
@@ -43,9 +48,7 @@ int RunViewer(int argc, char** argv) {
     QApplication::processEvents();
   }
 
-  // The language holds for the whole run. Every supported Linux passes the
-  // platform check, so there is none.
-  SetSwedish(SwedishFromEnvironment());
+  // Every supported Linux passes the platform check, so there is none.
   InstallToolkitTranslation(Swedish());
 
   if (const std::optional<BiText> zlibError = CheckLinkedZlib()) {
@@ -82,6 +85,7 @@ int RunViewer(int argc, char** argv) {
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
+  DialogCommands::Attach(window, std::make_unique<graphics::SystemPrinterList>());
   window.Load(arguments);
   window.show();
   splash.reset();
