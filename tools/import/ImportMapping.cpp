@@ -11,6 +11,7 @@
 
 #include "core/document/DocumentLimits.h"
 #include "core/text/JsonWriter.h"
+#include "import/CodeIndex.h"
 #include "import/ImportStatus.h"
 
 namespace kvf::import {
@@ -101,16 +102,19 @@ Result<Candidate> Examine(const SourceData& source, int k) {
     return c;
   }
   const bool labelled = !v.valueLabels.empty() || v.hasCodebookEntry;
-  std::set<double> values;
+  CodeIndex distinct;
   bool integers = true;
+  double previous = std::nan("");
   for (double x : v.numbers) {
-    if (v.IsMissing(x)) continue;
-    if (values.insert(x).second) {
-      integers = integers && IsInteger(x);
-      if (!labelled && (static_cast<int>(values.size()) > kMaxUnlabelledValues || !integers)) break;
-      if (static_cast<int64_t>(values.size()) > limits::kMaxAlternativesPerQuestion) return TooManyAlternatives(v.name);
-    }
+    if (x == previous || std::isnan(x)) continue;  // NaN: system missing
+    previous = x;
+    if (distinct.Find(x) >= 0 || v.IsDeclaredMissing(x)) continue;
+    distinct.Add(x, 0);
+    integers = integers && IsInteger(x);
+    if (!labelled && (static_cast<int>(distinct.Size()) > kMaxUnlabelledValues || !integers)) break;
+    if (static_cast<int64_t>(distinct.Size()) > limits::kMaxAlternativesPerQuestion) return TooManyAlternatives(v.name);
   }
+  const std::set<double> values(distinct.Codes().begin(), distinct.Codes().end());
   if (!labelled) {
     if (source.formatHasLabels) {
       c.reason = QStringLiteral("no value labels");

@@ -21,6 +21,7 @@ struct ParseContext {
   int64_t columns = 0;
   int64_t textCharacters = 0;
   int64_t valueLabels = 0;
+  int64_t expectedRows = 0;  // from the file's header, when it says and fits the budget
   Status failure;       // set when a handler aborts
   QString libraryError;  // what libreadstat reported
   QString fileName;
@@ -54,6 +55,7 @@ int OnMetadata(readstat_metadata_t* metadata, void* raw) {
                               kMaxSourceValues);
     return READSTAT_HANDLER_ABORT;
   }
+  if (rows > 0 && vars > 0) c->expectedRows = rows;
   return READSTAT_HANDLER_OK;
 }
 
@@ -87,6 +89,11 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
         v.missingRanges.emplace_back(lo, hi);
       }
     }
+  }
+  if (v.isString) {
+    v.texts.resize(static_cast<size_t>(c->expectedRows));
+  } else {
+    v.numbers.assign(static_cast<size_t>(c->expectedRows), std::numeric_limits<double>::quiet_NaN());
   }
   c->source.variables.push_back(std::move(v));
   c->labelSets.push_back(labelSet != nullptr ? QByteArray(labelSet) : QByteArray());

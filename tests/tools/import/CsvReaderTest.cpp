@@ -1,6 +1,7 @@
 // The CSV reader and the codebook parser on their own.
 #include <gtest/gtest.h>
 
+#include "import/CodeIndex.h"
 #include "import/Codebook.h"
 #include "import/CsvReader.h"
 #include "import/ImportMapping.h"
@@ -89,6 +90,23 @@ TEST(CodebookTest, ParsesEntriesAndNamesWhatIsWrong) {
 TEST(ImportMappingTest, NamePrefixes) {
   const std::pair<const char*, const char*> cases[] = {{"q1_a", "q1"}, {"trust3", "trust"}, {"age", ""}, {"12", ""}, {"_x", ""}};
   for (const auto& [name, prefix] : cases) EXPECT_EQ(NamePrefix(QString::fromLatin1(name)), QString::fromLatin1(prefix)) << name;
+}
+
+TEST(CodeIndexTest, FindsExactlyTheAddedCodesInEveryRepresentation) {
+  std::vector<std::vector<double>> lists = {{3, 1, 2, 9}, {-5, 0.5, 7}, {0, 5000}, {}, {}};
+  for (int c = 0; c < 100; ++c) lists[3].push_back(c);         // dense past the linear length
+  for (int c = 0; c < 40; ++c) lists[4].push_back(c * 0.75);    // hashed
+  lists[3].push_back(2000);                                      // no longer dense
+  for (const std::vector<double>& codes : lists) {
+    CodeIndex index;
+    for (size_t i = 0; i < codes.size(); ++i) index.Add(codes[i], static_cast<int32_t>(i) + 1);
+    for (size_t i = 0; i < codes.size(); ++i) {
+      EXPECT_EQ(index.Find(codes[i]), static_cast<int32_t>(i) + 1) << codes[i];
+      if (std::find(codes.begin(), codes.end(), codes[i] + 0.25) == codes.end()) EXPECT_EQ(index.Find(codes[i] + 0.25), -1);
+    }
+    EXPECT_EQ(index.Find(std::nan("")), -1);
+    EXPECT_EQ(index.Find(-1e300), -1);
+  }
 }
 
 }  // namespace
