@@ -37,8 +37,8 @@ QString SavFile(int rows, int variables) {
   for (int c = 1; c <= 5; ++c) readstat_label_double_value(scale, c, names[c - 1]);
   std::vector<readstat_variable_t*> vars;
   for (int v = 0; v < variables; ++v) {
-    readstat_variable_t* var = readstat_add_variable(w, QStringLiteral("q%1").arg(v).toUtf8().constData(),
-                                                     READSTAT_TYPE_DOUBLE, 0);
+    readstat_variable_t* var =
+        readstat_add_variable(w, QStringLiteral("q%1").arg(v).toUtf8().constData(), READSTAT_TYPE_DOUBLE, 0);
     readstat_variable_set_label_set(var, scale);
     readstat_variable_add_missing_double_value(var, 9);
     vars.push_back(var);
@@ -67,7 +67,8 @@ int CountValue(int, readstat_variable_t*, readstat_value_t value, void* sum) {
 }
 
 void BM_ReadstatReadsSav(benchmark::State& state) {
-  const QByteArray path = QFile::encodeName(SavFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  const QByteArray path =
+      QFile::encodeName(SavFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
   for (auto _ : state) {
     double sum = 0;
     readstat_parser_t* parser = readstat_parser_init();

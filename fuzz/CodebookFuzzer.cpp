@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   kvf::Result<Codebook> codebook = ParseCodebook(bytes, QStringLiteral("fuzz.json"));
   if (!codebook) return 0;
-  kvf::Result<SourceData> source = ReadCsv("q1,q2,q3,note\n1,2,9,a\n2,,1,b\n3,5,2,\n9,1,1,c\n", QStringLiteral("fuzz.csv"));
+  kvf::Result<SourceData> source =
+      ReadCsv("q1,q2,q3,note\n1,2,9,a\n2,,1,b\n3,5,2,\n9,1,1,c\n", QStringLiteral("fuzz.csv"));
   if (!source || !ApplyCodebook(codebook.Value(), QStringLiteral("fuzz.json"), source.Value())) return 0;
   kvf::Result<ImportMapping> mapping = ProposeMapping(source.Value(), ImportOptions{});
   if (!mapping) return 0;

@@ -4,8 +4,8 @@
 // of whole-number codes close together: those are looked up in a dense
 // table without a data-dependent branch; other short code lists are
 // searched in order, and past kLinearCodes codes a hash takes over.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>

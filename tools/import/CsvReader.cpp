@@ -16,9 +16,7 @@ Status CsvError(const QString& fileName, int64_t line, const QString& english, c
                          kInputError);
 }
 
-qsizetype SkipBom(const QByteArray& data) {
-  return data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-}
+qsizetype SkipBom(const QByteArray& data) { return data.startsWith("\xEF\xBB\xBF") ? 3 : 0; }
 
 bool IsMissingToken(const std::string& field) { return field.empty() || field == "NA" || field == "."; }
 
@@ -140,32 +138,38 @@ Result<SourceData> ReadCsv(const QByteArray& data, const QString& fileName) {
   Status shape = ReadCsvRecords(data, separator, fileName, [&](int64_t line, const std::vector<std::string>& fields) {
     if (source.variables.empty()) {
       if (static_cast<int64_t>(fields.size()) > kMaxSourceVariables) {
-        return Status::Failure({QStringLiteral("%1: more than %2 columns cannot be imported").arg(fileName).arg(kMaxSourceVariables),
-                                QStringLiteral("%1: fler än %2 kolumner kan inte importeras").arg(fileName).arg(kMaxSourceVariables)},
-                               kLimitError);
+        return Status::Failure(
+            {QStringLiteral("%1: more than %2 columns cannot be imported").arg(fileName).arg(kMaxSourceVariables),
+             QStringLiteral("%1: fler än %2 kolumner kan inte importeras").arg(fileName).arg(kMaxSourceVariables)},
+            kLimitError);
       }
       for (const std::string& f : fields) {
         SourceVariable v;
         v.name = QString::fromUtf8(f).trimmed();
-        if (v.name.size() >= 2 && v.name.startsWith(u'\'') && v.name.endsWith(u'\'')) v.name = v.name.mid(1, v.name.size() - 2);
+        if (v.name.size() >= 2 && v.name.startsWith(u'\'') && v.name.endsWith(u'\''))
+          v.name = v.name.mid(1, v.name.size() - 2);
         source.variables.push_back(std::move(v));
       }
       numeric.assign(fields.size(), true);
       return Status::Ok();
     }
     if (fields.size() != source.variables.size()) {
-      return CsvError(fileName, line,
-                      QStringLiteral("the record has %1 fields, the header %2").arg(fields.size()).arg(source.variables.size()),
-                      QStringLiteral("posten har %1 fält, rubrikraden %2").arg(fields.size()).arg(source.variables.size()));
+      return CsvError(
+          fileName, line,
+          QStringLiteral("the record has %1 fields, the header %2").arg(fields.size()).arg(source.variables.size()),
+          QStringLiteral("posten har %1 fält, rubrikraden %2").arg(fields.size()).arg(source.variables.size()));
     }
     ++rows;
     if (rows * static_cast<int64_t>(fields.size()) > kMaxSourceValues) {
-      return Status::Failure(
-          {QStringLiteral("%1, line %2: more than %3 values (rows x columns) cannot be imported")
-               .arg(fileName).arg(line).arg(kMaxSourceValues),
-           QStringLiteral("%1, rad %2: fler än %3 värden (rader x kolumner) kan inte importeras")
-               .arg(fileName).arg(line).arg(kMaxSourceValues)},
-          kLimitError);
+      return Status::Failure({QStringLiteral("%1, line %2: more than %3 values (rows x columns) cannot be imported")
+                                  .arg(fileName)
+                                  .arg(line)
+                                  .arg(kMaxSourceValues),
+                              QStringLiteral("%1, rad %2: fler än %3 värden (rader x kolumner) kan inte importeras")
+                                  .arg(fileName)
+                                  .arg(line)
+                                  .arg(kMaxSourceValues)},
+                             kLimitError);
     }
     double unused = 0;
     for (size_t k = 0; k < fields.size(); ++k) {
@@ -173,20 +177,23 @@ Result<SourceData> ReadCsv(const QByteArray& data, const QString& fileName) {
       characters += static_cast<int64_t>(fields[k].size());
     }
     if (characters > limits::kMaxReferencedCharacters) {
-      return Status::Failure(
-          {QStringLiteral("%1, line %2: more than %3 characters of text cannot be imported")
-               .arg(fileName).arg(line).arg(limits::kMaxReferencedCharacters),
-           QStringLiteral("%1, rad %2: fler än %3 tecken text kan inte importeras")
-               .arg(fileName).arg(line).arg(limits::kMaxReferencedCharacters)},
-          kLimitError);
+      return Status::Failure({QStringLiteral("%1, line %2: more than %3 characters of text cannot be imported")
+                                  .arg(fileName)
+                                  .arg(line)
+                                  .arg(limits::kMaxReferencedCharacters),
+                              QStringLiteral("%1, rad %2: fler än %3 tecken text kan inte importeras")
+                                  .arg(fileName)
+                                  .arg(line)
+                                  .arg(limits::kMaxReferencedCharacters)},
+                             kLimitError);
     }
     return Status::Ok();
   });
   if (!shape) return shape;
   if (source.variables.empty()) {
-    return Status::Failure({QStringLiteral("%1: the file is empty").arg(fileName),
-                            QStringLiteral("%1: filen är tom").arg(fileName)},
-                           kInputError);
+    return Status::Failure(
+        {QStringLiteral("%1: the file is empty").arg(fileName), QStringLiteral("%1: filen är tom").arg(fileName)},
+        kInputError);
   }
   for (size_t k = 0; k < source.variables.size(); ++k) {
     SourceVariable& v = source.variables[k];

@@ -36,14 +36,13 @@ constexpr DocumentTexts kEnglish = {
     "The current selection",
     "All respondents",
     "Too few respondents to show the results"};
-constexpr DocumentTexts kSwedish = {
-    "Inget svar",
-    "Svenska",
-    {"Respondentindex", "Frågeindex", "Delområdesindex", "Områdesindex", "Totalindex"},
-    "Antal svarande i aktuellt urval",
-    "Aktuellt urval",
-    "Samtliga svarande",
-    "För få svarande för att visa resultatet"};
+constexpr DocumentTexts kSwedish = {"Inget svar",
+                                    "Svenska",
+                                    {"Respondentindex", "Frågeindex", "Delområdesindex", "Områdesindex", "Totalindex"},
+                                    "Antal svarande i aktuellt urval",
+                                    "Aktuellt urval",
+                                    "Samtliga svarande",
+                                    "För få svarande för att visa resultatet"};
 
 constexpr int32_t kIndexFactor = 10;  // value = code x 10, divisor 10: one decimal on the scale
 
@@ -74,8 +73,8 @@ int32_t RampColour(size_t i, size_t n) {
 QString ShortCode(double code) { return QString::number(code, 'g', 15); }
 
 Status LimitFailure(const QString& fileName, const QString& english, const QString& swedish) {
-  return Status::Failure({QStringLiteral("%1: %2").arg(fileName, english), QStringLiteral("%1: %2").arg(fileName, swedish)},
-                         kLimitError);
+  return Status::Failure(
+      {QStringLiteral("%1: %2").arg(fileName, english), QStringLiteral("%1: %2").arg(fileName, swedish)}, kLimitError);
 }
 
 }  // namespace
@@ -90,16 +89,22 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
                            kInputError);
   }
   if (questionCount > limits::kMaxQuestions) {
-    return LimitFailure(file, QStringLiteral("%1 questions; a document holds at most %2").arg(questionCount).arg(limits::kMaxQuestions),
-                        QStringLiteral("%1 frågor; ett dokument rymmer högst %2").arg(questionCount).arg(limits::kMaxQuestions));
+    return LimitFailure(
+        file, QStringLiteral("%1 questions; a document holds at most %2").arg(questionCount).arg(limits::kMaxQuestions),
+        QStringLiteral("%1 frågor; ett dokument rymmer högst %2").arg(questionCount).arg(limits::kMaxQuestions));
   }
   if (source.rows * questionCount > limits::kMaxAnswers) {
-    return LimitFailure(
-        file,
-        QStringLiteral("%1 respondents x %2 questions = %3 answers; a document holds at most %4")
-            .arg(source.rows).arg(questionCount).arg(source.rows * questionCount).arg(limits::kMaxAnswers),
-        QStringLiteral("%1 svarande x %2 frågor = %3 svar; ett dokument rymmer högst %4")
-            .arg(source.rows).arg(questionCount).arg(source.rows * questionCount).arg(limits::kMaxAnswers));
+    return LimitFailure(file,
+                        QStringLiteral("%1 respondents x %2 questions = %3 answers; a document holds at most %4")
+                            .arg(source.rows)
+                            .arg(questionCount)
+                            .arg(source.rows * questionCount)
+                            .arg(limits::kMaxAnswers),
+                        QStringLiteral("%1 svarande x %2 frågor = %3 svar; ett dokument rymmer högst %4")
+                            .arg(source.rows)
+                            .arg(questionCount)
+                            .arg(source.rows * questionCount)
+                            .arg(limits::kMaxAnswers));
   }
   const bool swedish = mapping.language == QLatin1String("sv");
   const DocumentTexts& texts = swedish ? kSwedish : kEnglish;
@@ -142,11 +147,14 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
   auto charge = [&](const QString& text, int64_t times, const QString& variable) -> Status {
     characters += static_cast<int64_t>(text.size()) * times;
     if (characters <= limits::kMaxReferencedCharacters) return Status::Ok();
-    return LimitFailure(file,
-                        QStringLiteral("the names and labels up to variable \"%1\" exceed %2 characters of text")
-                            .arg(variable).arg(limits::kMaxReferencedCharacters),
-                        QStringLiteral("namnen och etiketterna till och med variabeln \"%1\" överskrider %2 tecken text")
-                            .arg(variable).arg(limits::kMaxReferencedCharacters));
+    return LimitFailure(
+        file,
+        QStringLiteral("the names and labels up to variable \"%1\" exceed %2 characters of text")
+            .arg(variable)
+            .arg(limits::kMaxReferencedCharacters),
+        QStringLiteral("namnen och etiketterna till och med variabeln \"%1\" överskrider %2 tecken text")
+            .arg(variable)
+            .arg(limits::kMaxReferencedCharacters));
   };
 
   int32_t largestRun = 1;
@@ -171,8 +179,12 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
       } else if (!v.IsDeclaredMissing(x)) {
         if (static_cast<int64_t>(alternatives.size()) + 1 >= limits::kMaxAlternativesPerQuestion) {
           return LimitFailure(file,
-                              QStringLiteral("the variable \"%1\" needs more than %2 alternatives").arg(v.name).arg(limits::kMaxAlternativesPerQuestion),
-                              QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ").arg(v.name).arg(limits::kMaxAlternativesPerQuestion));
+                              QStringLiteral("the variable \"%1\" needs more than %2 alternatives")
+                                  .arg(v.name)
+                                  .arg(limits::kMaxAlternativesPerQuestion),
+                              QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ")
+                                  .arg(v.name)
+                                  .arg(limits::kMaxAlternativesPerQuestion));
         }
         alternatives.push_back({x, ShortCode(x)});
         answers[r] = static_cast<int32_t>(alternatives.size());
@@ -181,13 +193,21 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     }
     if (static_cast<int64_t>(alternatives.size()) + 1 > limits::kMaxAlternativesPerQuestion) {
       return LimitFailure(file,
-                          QStringLiteral("the variable \"%1\" needs more than %2 alternatives").arg(v.name).arg(limits::kMaxAlternativesPerQuestion),
-                          QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ").arg(v.name).arg(limits::kMaxAlternativesPerQuestion));
+                          QStringLiteral("the variable \"%1\" needs more than %2 alternatives")
+                              .arg(v.name)
+                              .arg(limits::kMaxAlternativesPerQuestion),
+                          QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ")
+                              .arg(v.name)
+                              .arg(limits::kMaxAlternativesPerQuestion));
     }
     if (static_cast<int64_t>(d.alternatives.size() + alternatives.size()) + 1 > limits::kMaxAlternatives) {
       return LimitFailure(file,
-                          QStringLiteral("up to variable \"%1\" the questions have more than %2 alternatives").arg(v.name).arg(limits::kMaxAlternatives),
-                          QStringLiteral("till och med variabeln \"%1\" har frågorna fler än %2 svarsalternativ").arg(v.name).arg(limits::kMaxAlternatives));
+                          QStringLiteral("up to variable \"%1\" the questions have more than %2 alternatives")
+                              .arg(v.name)
+                              .arg(limits::kMaxAlternatives),
+                          QStringLiteral("till och med variabeln \"%1\" har frågorna fler än %2 svarsalternativ")
+                              .arg(v.name)
+                              .arg(limits::kMaxAlternatives));
     }
 
     writer::QuestionRecord q;
@@ -214,15 +234,16 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     first.value = first.graphValue = -1;
     first.complementProtected = first.protectedFlag = mq.dimension ? kTrue : writer::kFalse;
     d.alternatives.push_back(first);
-    if (Status s = charge(QString::fromUtf8(texts.noAnswer) + QString::fromUtf8(texts.noAnswer) + u'-', 1, v.name); !s) return s;
+    if (Status s = charge(QString::fromUtf8(texts.noAnswer) + QString::fromUtf8(texts.noAnswer) + u'-', 1, v.name); !s)
+      return s;
     for (size_t a = 0; a < alternatives.size(); ++a) {
       const MappedAlternative& ma = alternatives[a];
       writer::AlternativeRecord alt;
       const QString code = ShortCode(ma.code);
       alt.sheetLabel = strings.Add(code);
       alt.name = alt.selectionName = strings.Add(ma.label);
-      alt.backColor = alt.graphColor = mq.ordered ? RampColour(a, alternatives.size())
-                                                  : kCategoryColours[a % std::size(kCategoryColours)];
+      alt.backColor = alt.graphColor =
+          mq.ordered ? RampColour(a, alternatives.size()) : kCategoryColours[a % std::size(kCategoryColours)];
       const bool counted = mq.index && ma.code == std::floor(ma.code) && std::fabs(ma.code) <= 2e8;
       alt.value = counted ? static_cast<int32_t>(ma.code) * kIndexFactor : -1;
       alt.graphValue = std::isfinite(ma.code) && std::fabs(ma.code) < 2e9 ? static_cast<int32_t>(ma.code) : -1;
@@ -247,7 +268,8 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     const SourceVariable& v = source.variables[static_cast<size_t>(mapping.comment)];
     bool any = false;
     for (int64_t r = 0; r < source.rows; ++r) {
-      const QString text = static_cast<size_t>(r) < v.texts.size() ? v.texts[static_cast<size_t>(r)].trimmed() : QString();
+      const QString text =
+          static_cast<size_t>(r) < v.texts.size() ? v.texts[static_cast<size_t>(r)].trimmed() : QString();
       writer::RespondentCommentRecord c;
       if (!text.isEmpty()) {
         c.comment = strings.Add(text);

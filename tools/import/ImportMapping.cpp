@@ -1,10 +1,10 @@
 #include "import/ImportMapping.h"
 
 #include <QHash>
-#include <QSet>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <cmath>
 #include <set>
@@ -56,8 +56,9 @@ Status UnknownVariable(const QString& option, const QString& name) {
 }
 
 Status NotAQuestion(const QString& option, const QString& name) {
-  return UsageFailure(QStringLiteral("%1: the variable \"%2\" does not become a question (see --dry-run)").arg(option, name),
-                      QStringLiteral("%1: variabeln \"%2\" blir ingen fråga (se --dry-run)").arg(option, name));
+  return UsageFailure(
+      QStringLiteral("%1: the variable \"%2\" does not become a question (see --dry-run)").arg(option, name),
+      QStringLiteral("%1: variabeln \"%2\" blir ingen fråga (se --dry-run)").arg(option, name));
 }
 
 Status TooManyAlternatives(const QString& name) {
@@ -82,7 +83,8 @@ bool Indexable(const MappedQuestion& q) {
 
 Status NotIndexable(const QString& option, const QString& name) {
   return UsageFailure(
-      QStringLiteral("%1: the variable \"%2\" has codes that are not whole numbers (up to 200000000)").arg(option, name),
+      QStringLiteral("%1: the variable \"%2\" has codes that are not whole numbers (up to 200000000)")
+          .arg(option, name),
       QStringLiteral("%1: variabeln \"%2\" har koder som inte är heltal (upp till 200000000)").arg(option, name));
 }
 
@@ -401,15 +403,17 @@ namespace {
 // Reads one mapping text; every fault names its place.
 class MappingParser {
  public:
-  MappingParser(const QString& fileName, const SourceData& source) : fileName_(fileName), source_(source), names_(source) {}
+  MappingParser(const QString& fileName, const SourceData& source)
+      : fileName_(fileName), source_(source), names_(source) {}
 
   Result<ImportMapping> Parse(const QByteArray& json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError) return Fault(QStringLiteral("offset %1").arg(error.offset), error.errorString());
+    if (error.error != QJsonParseError::NoError)
+      return Fault(QStringLiteral("offset %1").arg(error.offset), error.errorString());
     if (!document.isObject()) return Fault(QStringLiteral("the top"), QStringLiteral("expected an object"));
     const QJsonObject root = document.object();
-    static const QStringList kKeys = {"title",  "project", "language", "minimum", "questions", "dimensions",
+    static const QStringList kKeys = {"title",   "project", "language", "minimum", "questions", "dimensions",
                                       "indexes", "flex",    "blocks",   "comment", "skipped"};
     for (auto it = root.begin(); it != root.end(); ++it) {
       if (!kKeys.contains(it.key())) return Fault(it.key(), QStringLiteral("unknown key"));
@@ -434,11 +438,13 @@ class MappingParser {
     for (qsizetype i = 0; i < questions.size(); ++i) {
       if (!ParseQuestion(questions[i], QStringLiteral("questions[%1]").arg(i), m)) return failure_;
     }
-    if (!Flags(root, "dimensions", &MappedQuestion::dimension, m) || !Flags(root, "indexes", &MappedQuestion::index, m)) {
+    if (!Flags(root, "dimensions", &MappedQuestion::dimension, m) ||
+        !Flags(root, "indexes", &MappedQuestion::index, m)) {
       return failure_;
     }
     for (MappedQuestion& q : m.questions) {
-      if (q.index && !Indexable(q)) return NotIndexable(fileName_, source_.variables[static_cast<size_t>(q.variable)].name);
+      if (q.index && !Indexable(q))
+        return NotIndexable(fileName_, source_.variables[static_cast<size_t>(q.variable)].name);
     }
     QString flex;
     if (!Text(root, "flex", &flex)) return failure_;
@@ -453,13 +459,15 @@ class MappingParser {
       const QString at = QStringLiteral("blocks[%1]").arg(b);
       const QJsonObject block = blocks[b].toObject();
       const QString name = block.value(QLatin1String("name")).toString();
-      if (name.isEmpty() || blockNames.contains(name)) return Fault(at + QStringLiteral(".name"), QStringLiteral("expected a name of its own"));
+      if (name.isEmpty() || blockNames.contains(name))
+        return Fault(at + QStringLiteral(".name"), QStringLiteral("expected a name of its own"));
       m.blocks.push_back(name);
       blockNames.insert(name);
       for (const QJsonValue& v : block.value(QLatin1String("variables")).toArray()) {
         const int q = QuestionOf(v.toString(), at);
         if (q < 0) return failure_;
-        if (m.questions[static_cast<size_t>(q)].block >= 0) return Fault(at, QStringLiteral("a variable is in two blocks"));
+        if (m.questions[static_cast<size_t>(q)].block >= 0)
+          return Fault(at, QStringLiteral("a variable is in two blocks"));
         m.questions[static_cast<size_t>(q)].block = static_cast<int>(m.blocks.size()) - 1;
       }
     }
@@ -508,7 +516,8 @@ class MappingParser {
     const QString name = o.value(QLatin1String("variable")).toString();
     const int k = names_.Find(name);
     if (k < 0 || source_.variables[static_cast<size_t>(k)].isString || byVariable_.contains(k) || k == m.comment) {
-      Fault(at + QStringLiteral(".variable"), QStringLiteral("\"%1\" is not a numeric variable of the data, or is listed twice").arg(name));
+      Fault(at + QStringLiteral(".variable"),
+            QStringLiteral("\"%1\" is not a numeric variable of the data, or is listed twice").arg(name));
       return false;
     }
     MappedQuestion q;
@@ -525,10 +534,12 @@ class MappingParser {
       const QJsonObject alt = alternatives[a].toObject();
       const QJsonValue code = alt.value(QLatin1String("code"));
       if (!code.isDouble() || !codes.insert(code.toDouble()).second) {
-        Fault(QStringLiteral("%1.alternatives[%2].code").arg(at).arg(a), QStringLiteral("expected a number of its own"));
+        Fault(QStringLiteral("%1.alternatives[%2].code").arg(at).arg(a),
+              QStringLiteral("expected a number of its own"));
         return false;
       }
-      q.alternatives.push_back({code.toDouble(), alt.value(QLatin1String("label")).toString(ShortCode(code.toDouble()))});
+      q.alternatives.push_back(
+          {code.toDouble(), alt.value(QLatin1String("label")).toString(ShortCode(code.toDouble()))});
     }
     byVariable_.insert(k, static_cast<int>(m.questions.size()));
     m.questions.push_back(std::move(q));

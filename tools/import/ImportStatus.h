@@ -7,10 +7,10 @@
 
 namespace kvf::import {
 
-inline constexpr int kUsageError = 1;     // an option or a mapping is wrong
-inline constexpr int kInputError = 2;     // the input cannot be read
-inline constexpr int kLimitError = 3;     // the input exceeds a limit of the document format
-inline constexpr int kOutputError = 4;    // the output cannot be written
+inline constexpr int kUsageError = 1;   // an option or a mapping is wrong
+inline constexpr int kInputError = 2;   // the input cannot be read
+inline constexpr int kLimitError = 3;   // the input exceeds a limit of the document format
+inline constexpr int kOutputError = 4;  // the output cannot be written
 
 // The most values (rows x variables) a reader keeps in memory. Ten times
 // the answers a document may hold: a file may carry many variables that do

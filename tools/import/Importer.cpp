@@ -46,9 +46,7 @@ double OleDate(const QDateTime& time) {
 
 }  // namespace
 
-QString SupportedPatterns() {
-  return QStringLiteral("*.sav *.zsav *.por *.dta *.sas7bdat *.xpt *.csv *.tsv *.txt");
-}
+QString SupportedPatterns() { return QStringLiteral("*.sav *.zsav *.por *.dta *.sas7bdat *.xpt *.csv *.tsv *.txt"); }
 
 Result<SourceData> ReadSource(const QString& path, const QString& codebookPath) {
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -86,9 +84,10 @@ Result<ImportMapping> MappingFor(const SourceData& source, const ImportRequest& 
   if (request.mappingFile.isEmpty()) return ProposeMapping(source, request.options);
   QFile file(request.mappingFile);
   if (!file.open(QIODevice::ReadOnly)) {
-    return Status::Failure({QStringLiteral("%1: the file cannot be read: %2").arg(request.mappingFile, file.errorString()),
-                            QStringLiteral("%1: filen kan inte läsas: %2").arg(request.mappingFile, file.errorString())},
-                           kUsageError);
+    return Status::Failure(
+        {QStringLiteral("%1: the file cannot be read: %2").arg(request.mappingFile, file.errorString()),
+         QStringLiteral("%1: filen kan inte läsas: %2").arg(request.mappingFile, file.errorString())},
+        kUsageError);
   }
   return MappingFromJson(file.read(limits::kMaxFileBytes), QFileInfo(request.mappingFile).fileName(), source);
 }

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <readstat.h>
 #include <limits>
 #include <map>
-#include <readstat.h>
 
 #include "import/ImportStatus.h"
 
@@ -16,31 +16,38 @@ namespace {
 
 struct ParseContext {
   SourceData source;
-  std::vector<QByteArray> labelSets;           // per variable: its label set's name
+  std::vector<QByteArray> labelSets;                    // per variable: its label set's name
   QHash<QByteArray, std::map<double, QString>> labels;  // label sets by name
   int64_t columns = 0;
   int64_t textCharacters = 0;
   int64_t valueLabels = 0;
   int64_t expectedRows = 0;  // from the file's header, when it says and fits the budget
-  Status failure;       // set when a handler aborts
-  QString libraryError;  // what libreadstat reported
+  Status failure;            // set when a handler aborts
+  QString libraryError;      // what libreadstat reported
   QString fileName;
 };
 
 Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QString& swedishWhat, int64_t limit) {
-  return Status::Failure({QStringLiteral("%1: more than %2 %3 cannot be imported").arg(c.fileName).arg(limit).arg(englishWhat),
-                          QStringLiteral("%1: fler än %2 %3 kan inte importeras").arg(c.fileName).arg(limit).arg(swedishWhat)},
-                         kLimitError);
+  return Status::Failure(
+      {QStringLiteral("%1: more than %2 %3 cannot be imported").arg(c.fileName).arg(limit).arg(englishWhat),
+       QStringLiteral("%1: fler än %2 %3 kan inte importeras").arg(c.fileName).arg(limit).arg(swedishWhat)},
+      kLimitError);
 }
 
 double NumberOf(readstat_value_t value) {
   switch (readstat_value_type(value)) {
-    case READSTAT_TYPE_INT8: return readstat_int8_value(value);
-    case READSTAT_TYPE_INT16: return readstat_int16_value(value);
-    case READSTAT_TYPE_INT32: return readstat_int32_value(value);
-    case READSTAT_TYPE_FLOAT: return readstat_float_value(value);
-    case READSTAT_TYPE_DOUBLE: return readstat_double_value(value);
-    default: return std::numeric_limits<double>::quiet_NaN();
+    case READSTAT_TYPE_INT8:
+      return readstat_int8_value(value);
+    case READSTAT_TYPE_INT16:
+      return readstat_int16_value(value);
+    case READSTAT_TYPE_INT32:
+      return readstat_int32_value(value);
+    case READSTAT_TYPE_FLOAT:
+      return readstat_float_value(value);
+    case READSTAT_TYPE_DOUBLE:
+      return readstat_double_value(value);
+    default:
+      return std::numeric_limits<double>::quiet_NaN();
   }
 }
 
@@ -51,8 +58,8 @@ int OnMetadata(readstat_metadata_t* metadata, void* raw) {
   const int64_t rows = readstat_get_row_count(metadata);
   const int64_t vars = readstat_get_var_count(metadata);
   if (rows > 0 && vars > 0 && rows * vars > kMaxSourceValues) {
-    c->failure = LimitFailure(*c, QStringLiteral("values (rows x variables)"), QStringLiteral("värden (rader x variabler)"),
-                              kMaxSourceValues);
+    c->failure = LimitFailure(*c, QStringLiteral("values (rows x variables)"),
+                              QStringLiteral("värden (rader x variabler)"), kMaxSourceValues);
     return READSTAT_HANDLER_ABORT;
   }
   if (rows > 0 && vars > 0) c->expectedRows = rows;
@@ -73,10 +80,18 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
   v.label = QString::fromUtf8(label != nullptr ? label : "");
   v.isString = readstat_variable_get_type_class(variable) == READSTAT_TYPE_CLASS_STRING;
   switch (readstat_variable_get_measure(variable)) {
-    case READSTAT_MEASURE_NOMINAL: v.measure = Measure::Nominal; break;
-    case READSTAT_MEASURE_ORDINAL: v.measure = Measure::Ordinal; break;
-    case READSTAT_MEASURE_SCALE: v.measure = Measure::Scale; break;
-    default: v.measure = Measure::Unknown; break;
+    case READSTAT_MEASURE_NOMINAL:
+      v.measure = Measure::Nominal;
+      break;
+    case READSTAT_MEASURE_ORDINAL:
+      v.measure = Measure::Ordinal;
+      break;
+    case READSTAT_MEASURE_SCALE:
+      v.measure = Measure::Scale;
+      break;
+    default:
+      v.measure = Measure::Unknown;
+      break;
   }
   if (!v.isString) {
     const int ranges = readstat_variable_get_missing_ranges_count(variable);
@@ -106,15 +121,16 @@ int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void
   const int index = readstat_variable_get_index(variable);
   if (row < 0 || index < 0 || index >= static_cast<int>(c->source.variables.size())) return READSTAT_HANDLER_ABORT;
   if ((static_cast<int64_t>(row) + 1) * c->columns > kMaxSourceValues) {
-    c->failure = LimitFailure(*c, QStringLiteral("values (rows x variables)"), QStringLiteral("värden (rader x variabler)"),
-                              kMaxSourceValues);
+    c->failure = LimitFailure(*c, QStringLiteral("values (rows x variables)"),
+                              QStringLiteral("värden (rader x variabler)"), kMaxSourceValues);
     return READSTAT_HANDLER_ABORT;
   }
   SourceVariable& v = c->source.variables[static_cast<size_t>(index)];
   const size_t at = static_cast<size_t>(row);
   if (v.isString) {
     if (v.texts.size() <= at) v.texts.resize(at + 1);
-    const char* text = readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
+    const char* text =
+        readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
     if (text != nullptr) {
       v.texts[at] = QString::fromUtf8(text);
       c->textCharacters += v.texts[at].size();
@@ -141,12 +157,14 @@ int OnValueLabel(const char* labelSet, readstat_value_t value, const char* label
   }
   auto& set = c->labels[QByteArray(labelSet)];
   if (static_cast<int64_t>(set.size()) >= limits::kMaxAlternativesPerQuestion) {
-    c->failure = LimitFailure(*c, QStringLiteral("value labels in one label set"),
-                              QStringLiteral("värdeetiketter i en etikettuppsättning"), limits::kMaxAlternativesPerQuestion);
+    c->failure =
+        LimitFailure(*c, QStringLiteral("value labels in one label set"),
+                     QStringLiteral("värdeetiketter i en etikettuppsättning"), limits::kMaxAlternativesPerQuestion);
     return READSTAT_HANDLER_ABORT;
   }
   if (++c->valueLabels > limits::kMaxAlternatives) {
-    c->failure = LimitFailure(*c, QStringLiteral("value labels"), QStringLiteral("värdeetiketter"), limits::kMaxAlternatives);
+    c->failure =
+        LimitFailure(*c, QStringLiteral("value labels"), QStringLiteral("värdeetiketter"), limits::kMaxAlternatives);
     return READSTAT_HANDLER_ABORT;
   }
   set[NumberOf(value)] = QString::fromUtf8(label);
@@ -182,11 +200,21 @@ Result<SourceData> ReadStatFile(const QString& path, StatFormat format) {
   const QByteArray nativePath = QFile::encodeName(path);
   readstat_error_t error = READSTAT_OK;
   switch (format) {
-    case StatFormat::Sav: error = readstat_parse_sav(parser, nativePath.constData(), &c); break;
-    case StatFormat::Por: error = readstat_parse_por(parser, nativePath.constData(), &c); break;
-    case StatFormat::Dta: error = readstat_parse_dta(parser, nativePath.constData(), &c); break;
-    case StatFormat::Sas7bdat: error = readstat_parse_sas7bdat(parser, nativePath.constData(), &c); break;
-    case StatFormat::Xpt: error = readstat_parse_xport(parser, nativePath.constData(), &c); break;
+    case StatFormat::Sav:
+      error = readstat_parse_sav(parser, nativePath.constData(), &c);
+      break;
+    case StatFormat::Por:
+      error = readstat_parse_por(parser, nativePath.constData(), &c);
+      break;
+    case StatFormat::Dta:
+      error = readstat_parse_dta(parser, nativePath.constData(), &c);
+      break;
+    case StatFormat::Sas7bdat:
+      error = readstat_parse_sas7bdat(parser, nativePath.constData(), &c);
+      break;
+    case StatFormat::Xpt:
+      error = readstat_parse_xport(parser, nativePath.constData(), &c);
+      break;
   }
   readstat_parser_free(parser);
   if (!c.failure.ok()) return c.failure;

@@ -48,12 +48,11 @@ int RunImportCommand(const QStringList& args) {
   bool mappingOptions = false;
   for (qsizetype k = 0; k < args.size(); ++k) {
     const QString& a = args[k];
-    const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--codebook") ||
-                            a == QLatin1String("--mapping") || a == QLatin1String("--dimension") ||
-                            a == QLatin1String("--index") || a == QLatin1String("--block") || a == QLatin1String("--flex") ||
-                            a == QLatin1String("--comment") || a == QLatin1String("--title") ||
-                            a == QLatin1String("--project") || a == QLatin1String("--language") ||
-                            a == QLatin1String("--minimum");
+    const bool takesValue =
+        a == QLatin1String("-o") || a == QLatin1String("--codebook") || a == QLatin1String("--mapping") ||
+        a == QLatin1String("--dimension") || a == QLatin1String("--index") || a == QLatin1String("--block") ||
+        a == QLatin1String("--flex") || a == QLatin1String("--comment") || a == QLatin1String("--title") ||
+        a == QLatin1String("--project") || a == QLatin1String("--language") || a == QLatin1String("--minimum");
     if (takesValue && k + 1 >= args.size()) {
       return Usage(QStringLiteral("%1 needs a value").arg(a), QStringLiteral("%1 behöver ett värde").arg(a));
     }
@@ -114,7 +113,8 @@ int RunImportCommand(const QStringList& args) {
       }
       mappingOptions = true;
     } else if (a.startsWith(u'-') || !request.input.isEmpty()) {
-      return Usage(QStringLiteral("unexpected argument \"%1\"").arg(a), QStringLiteral("oväntat argument \"%1\"").arg(a));
+      return Usage(QStringLiteral("unexpected argument \"%1\"").arg(a),
+                   QStringLiteral("oväntat argument \"%1\"").arg(a));
     } else {
       request.input = a;
     }
@@ -123,7 +123,8 @@ int RunImportCommand(const QStringList& args) {
     return Usage(QStringLiteral("the input file is missing"), QStringLiteral("indatafilen saknas"));
   }
   if (output.isEmpty() == !dryRun) {
-    return Usage(QStringLiteral("give either -o OUT.kvf or --dry-run"), QStringLiteral("ange antingen -o UT.kvf eller --dry-run"));
+    return Usage(QStringLiteral("give either -o OUT.kvf or --dry-run"),
+                 QStringLiteral("ange antingen -o UT.kvf eller --dry-run"));
   }
   if (mappingOptions && !request.mappingFile.isEmpty()) {
     return Usage(QStringLiteral("--mapping holds the whole mapping; it cannot be combined with mapping options"),

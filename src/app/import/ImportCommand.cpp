@@ -53,7 +53,9 @@ ImportCommand::ImportCommand(MainWindow& window) : QObject(&window), window_(win
   };
 }
 
-void ImportCommand::Fail(const QString& message) { window_.ShowMessage(QMessageBox::Critical, kCaption.Get(), message); }
+void ImportCommand::Fail(const QString& message) {
+  window_.ShowMessage(QMessageBox::Critical, kCaption.Get(), message);
+}
 
 void ImportCommand::ChooseAndImport() {
   const BiText filter{S("Survey data (*.sav *.zsav *.por *.dta *.sas7bdat *.xpt *.csv *.tsv *.txt)"),

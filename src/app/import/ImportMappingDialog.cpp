@@ -4,10 +4,10 @@
 #include <QFormLayout>
 #include <QHash>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -59,11 +59,13 @@ ImportMappingDialog::ImportMappingDialog(const QJsonObject& mapping, const QStri
   const QSet<QString> indexes = NameSet(mapping.value(QLatin1String("indexes")));
   QHash<QString, QString> blockOf;
   for (const QJsonValue& b : mapping.value(QLatin1String("blocks")).toArray()) {
-    for (const QJsonValue& v : b[QLatin1String("variables")].toArray()) blockOf.insert(v.toString(), b[QLatin1String("name")].toString());
+    for (const QJsonValue& v : b[QLatin1String("variables")].toArray())
+      blockOf.insert(v.toString(), b[QLatin1String("name")].toString());
   }
   table_ = new QTableWidget(static_cast<int>(questions.size()), kColumnCount, this);
   table_->setObjectName(S("questions"));
-  table_->setHorizontalHeaderLabels({BiText{S("Variable"), S("Variabel")}.Get(), BiText{S("Question"), S("Fråga")}.Get(),
+  table_->setHorizontalHeaderLabels({BiText{S("Variable"), S("Variabel")}.Get(),
+                                     BiText{S("Question"), S("Fråga")}.Get(),
                                      BiText{S("Dimension"), S("Dimension")}.Get(), BiText{S("Index"), S("Index")}.Get(),
                                      BiText{S("Block"), S("Block")}.Get()});
   table_->verticalHeader()->hide();
@@ -83,9 +85,9 @@ ImportMappingDialog::ImportMappingDialog(const QJsonObject& mapping, const QStri
   if (!skipped.isEmpty()) {
     QStringList names;
     for (const QJsonValue& s : skipped) names << s[QLatin1String("variable")].toString();
-    auto* note = new QLabel(BiText{S("Not imported (no question): "), S("Importeras inte (ingen fråga): ")}.Get() +
-                                names.join(S(", ")),
-                            this);
+    auto* note = new QLabel(
+        BiText{S("Not imported (no question): "), S("Importeras inte (ingen fråga): ")}.Get() + names.join(S(", ")),
+        this);
     note->setWordWrap(true);
     layout->addWidget(note);
   }
@@ -114,7 +116,8 @@ QJsonObject ImportMappingDialog::Mapping() const {
     members[block].append(name);
   }
   QJsonArray blocks;
-  for (const QString& block : blockNames) blocks.append(QJsonObject{{S("name"), block}, {S("variables"), members.value(block)}});
+  for (const QString& block : blockNames)
+    blocks.append(QJsonObject{{S("name"), block}, {S("variables"), members.value(block)}});
   out[QLatin1String("dimensions")] = dimensions;
   out[QLatin1String("indexes")] = indexes;
   out[QLatin1String("blocks")] = blocks;

@@ -20,7 +20,8 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 QString KvfMakeOutcome::Message() const {
   if (exitCode < 0) {
-    return BiText{S("The import program stopped before it finished."), S("Importprogrammet avbröts innan det var klart.")}
+    return BiText{S("The import program stopped before it finished."),
+                  S("Importprogrammet avbröts innan det var klart.")}
         .Get();
   }
   QString text = QString::fromUtf8(err).section(u'\n', 0, 0).trimmed();
@@ -53,8 +54,8 @@ KvfMakeOutcome KvfMakeProcess::Run(const QStringList& arguments, QWidget* parent
   QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError e) {
     if (e == QProcess::FailedToStart) loop.quit();
   });
-  QProgressDialog progress(BiText{S("Importing..."), S("Importerar...")}.Get(), BiText{S("Cancel"), S("Avbryt")}.Get(), 0,
-                           0, parent);
+  QProgressDialog progress(BiText{S("Importing..."), S("Importerar...")}.Get(), BiText{S("Cancel"), S("Avbryt")}.Get(),
+                           0, 0, parent);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   QObject::connect(&progress, &QProgressDialog::canceled, &process, &QProcess::kill);

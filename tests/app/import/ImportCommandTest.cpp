@@ -33,7 +33,7 @@ TEST_F(ImportCommandTest, AnesImportsWithTheUsersChoicesAndOpens) {
     QTableWidget* table = dialog.Table();
     EXPECT_EQ(table->rowCount(), 7);  // popul, age and income have too many values
     EXPECT_EQ(table->item(5, 0)->text(), QStringLiteral("educ"));
-    table->item(5, 3)->setCheckState(Qt::Checked);     // educ counts in the index
+    table->item(5, 3)->setCheckState(Qt::Checked);  // educ counts in the index
     table->item(1, 4)->setText(QStringLiteral("Left-right"));
     table->item(2, 4)->setText(QStringLiteral("Left-right"));
     return true;

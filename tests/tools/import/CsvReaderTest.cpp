@@ -30,7 +30,9 @@ TEST(CsvReaderTest, ReadsRfc4180RecordsOrNamesTheFaultyLine) {
   } cases[] = {
       {"a,b\n1,2\n", "1:a|b/2:1|2"},
       {"a;b\r\n1;2\r\n\r\n", "1:a|b/2:1|2"},
-      {"\xEF\xBB\xBF" "a\tb\n\"x\ty\"\t\"say \"\"hi\"\"\"\n", "1:a|b/2:x\ty|say \"hi\""},
+      {"\xEF\xBB\xBF"
+       "a\tb\n\"x\ty\"\t\"say \"\"hi\"\"\"\n",
+       "1:a|b/2:x\ty|say \"hi\""},
       {"a,b\n\"two\nlines\",\n3,4", "1:a|b/2:two\nlines|/4:3|4"},
       {"a,b,c\n,,\n", "1:a|b|c/2:||"},
       {"a\n\"open\n", "f.csv, line 2: a quoted field is never closed"},
@@ -88,21 +90,24 @@ TEST(CodebookTest, ParsesEntriesAndNamesWhatIsWrong) {
 }
 
 TEST(ImportMappingTest, NamePrefixes) {
-  const std::pair<const char*, const char*> cases[] = {{"q1_a", "q1"}, {"trust3", "trust"}, {"age", ""}, {"12", ""}, {"_x", ""}};
-  for (const auto& [name, prefix] : cases) EXPECT_EQ(NamePrefix(QString::fromLatin1(name)), QString::fromLatin1(prefix)) << name;
+  const std::pair<const char*, const char*> cases[] = {
+      {"q1_a", "q1"}, {"trust3", "trust"}, {"age", ""}, {"12", ""}, {"_x", ""}};
+  for (const auto& [name, prefix] : cases)
+    EXPECT_EQ(NamePrefix(QString::fromLatin1(name)), QString::fromLatin1(prefix)) << name;
 }
 
 TEST(CodeIndexTest, FindsExactlyTheAddedCodesInEveryRepresentation) {
   std::vector<std::vector<double>> lists = {{3, 1, 2, 9}, {-5, 0.5, 7}, {0, 5000}, {}, {}};
-  for (int c = 0; c < 100; ++c) lists[3].push_back(c);         // dense past the linear length
-  for (int c = 0; c < 40; ++c) lists[4].push_back(c * 0.75);    // hashed
-  lists[3].push_back(2000);                                      // no longer dense
+  for (int c = 0; c < 100; ++c) lists[3].push_back(c);        // dense past the linear length
+  for (int c = 0; c < 40; ++c) lists[4].push_back(c * 0.75);  // hashed
+  lists[3].push_back(2000);                                   // no longer dense
   for (const std::vector<double>& codes : lists) {
     CodeIndex index;
     for (size_t i = 0; i < codes.size(); ++i) index.Add(codes[i], static_cast<int32_t>(i) + 1);
     for (size_t i = 0; i < codes.size(); ++i) {
       EXPECT_EQ(index.Find(codes[i]), static_cast<int32_t>(i) + 1) << codes[i];
-      if (std::find(codes.begin(), codes.end(), codes[i] + 0.25) == codes.end()) EXPECT_EQ(index.Find(codes[i] + 0.25), -1);
+      if (std::find(codes.begin(), codes.end(), codes[i] + 0.25) == codes.end())
+        EXPECT_EQ(index.Find(codes[i] + 0.25), -1);
     }
     EXPECT_EQ(index.Find(std::nan("")), -1);
     EXPECT_EQ(index.Find(-1e300), -1);

@@ -31,7 +31,8 @@ Outcome Start(const QString& program, const QStringList& args, const QString& la
   p.setProcessEnvironment(env);
   p.start(program, args);
   p.waitForFinished(120000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+          p.readAllStandardError()};
 }
 Outcome Make(const QStringList& args, const QString& language = QStringLiteral("C.UTF-8")) {
   return Start(QStringLiteral(KVF_MAKE_PROGRAM), QStringList{QStringLiteral("import")} + args, language);
@@ -53,8 +54,10 @@ QStringList AlternativeNames(const QJsonObject& dump, int question) {
   const QJsonObject q = dump[QLatin1String("questions")].toArray()[question].toObject();
   QStringList names;
   for (int a = 0; a < q[QLatin1String("alternativeCount")].toInt(); ++a) {
-    names << dump[QLatin1String("alternatives")].toArray()[q[QLatin1String("firstAlternative")].toInt() + a]
-                 .toObject()[QLatin1String("name")].toString();
+    names << dump[QLatin1String("alternatives")]
+                 .toArray()[q[QLatin1String("firstAlternative")].toInt() + a]
+                 .toObject()[QLatin1String("name")]
+                 .toString();
   }
   return names;
 }
@@ -79,8 +82,8 @@ TEST(ImportTest, StatisticsFilesRoundTripThroughTheLoader) {
     ASSERT_TRUE(WriteSurvey(data, c.format));
     const QString out = data + QStringLiteral(".kvf");
     const Outcome r = Make({data, QStringLiteral("--index"), QStringLiteral("sat"), QStringLiteral("--dimension"),
-                        QStringLiteral("gender"), QStringLiteral("--block"),
-                        QStringLiteral("Service=sat"), QStringLiteral("--title"), QStringLiteral("T"), QStringLiteral("-o"), out});
+                            QStringLiteral("gender"), QStringLiteral("--block"), QStringLiteral("Service=sat"),
+                            QStringLiteral("--title"), QStringLiteral("T"), QStringLiteral("-o"), out});
     ASSERT_EQ(r.code, 0) << r.err.constData();
     EXPECT_TRUE(r.out.isEmpty());
     const QJsonObject d = Dump(out);
@@ -121,11 +124,14 @@ TEST(ImportTest, StatisticsFilesRoundTripThroughTheLoader) {
       if (SatRaw(r) >= 1 && SatRaw(r) <= 5) ++table[SatRaw(r) * 10];
     }
     QByteArray expectedTable = "Value\tCount";
-    for (const auto& [value, n] : table) expectedTable += "\r\n" + QByteArray::number(value) + '\t' + QByteArray::number(n);
+    for (const auto& [value, n] : table)
+      expectedTable += "\r\n" + QByteArray::number(value) + '\t' + QByteArray::number(n);
     const QStringList women0 = {out, QStringLiteral("--keep"), QStringLiteral("0:1")};
-    EXPECT_EQ(Start(QStringLiteral(KVF_PROGRAM), QStringList{QStringLiteral("index-values")} + women0).out, expectedTable);
+    EXPECT_EQ(Start(QStringLiteral(KVF_PROGRAM), QStringList{QStringLiteral("index-values")} + women0).out,
+              expectedTable);
     const QJsonObject sel =
-        QJsonDocument::fromJson(Start(QStringLiteral(KVF_PROGRAM), QStringList{QStringLiteral("select")} + women0).out).object();
+        QJsonDocument::fromJson(Start(QStringLiteral(KVF_PROGRAM), QStringList{QStringLiteral("select")} + women0).out)
+            .object();
     EXPECT_EQ(sel[QLatin1String("count")].toInt(), women);
   }
 }
@@ -138,7 +144,8 @@ TEST(ImportTest, CsvWithCodebookAndTheMappingRoundTrip) {
                              R"({"variables": {"q1_b": {"missing": [9]}, "region": {"label": "Region",
                                  "values": {"1": "North", "2": "South"}}}})");
   const QStringList base = {csv, QStringLiteral("--codebook"), book};
-  const Outcome dry = Make(base + QStringList{"--blocks-by-prefix", "--comment", "note", "--index-all-scales", "--dry-run"});
+  const Outcome dry =
+      Make(base + QStringList{"--blocks-by-prefix", "--comment", "note", "--index-all-scales", "--dry-run"});
   ASSERT_EQ(dry.code, 0) << dry.err.constData();
   const QJsonObject mapping = QJsonDocument::fromJson(dry.out).object();
   EXPECT_EQ(mapping[QLatin1String("dimensions")].toArray(), QJsonArray({"region"}));
@@ -203,11 +210,15 @@ TEST(ImportTest, SavWrittenByPspp) {
   if (pspp.isEmpty()) GTEST_SKIP() << "GNU PSPP is not installed";
   QTemporaryDir dir;
   const QString sav = dir.filePath(QStringLiteral("p.sav"));
-  const QString syntax = Write(dir.filePath(QStringLiteral("p.sps")), QStringLiteral(
-      "DATA LIST LIST /q1 q2.\nBEGIN DATA.\n1 2\n2 8\n3 1\n8 2\nEND DATA.\n"
-      "VARIABLE LABELS q1 'Trust in the news' q2 'Voted'.\n"
-      "VALUE LABELS q1 1 'Low' 2 'Middle' 3 'High' 8 'Refused' /q2 1 'Yes' 2 'No'.\n"
-      "MISSING VALUES q1 q2 (8).\nVARIABLE LEVEL q1 (ORDINAL) /q2 (NOMINAL).\nSAVE OUTFILE='%1'.\nEXPORT OUTFILE='%1.por'.\n").arg(sav).toUtf8());
+  const QString syntax =
+      Write(dir.filePath(QStringLiteral("p.sps")),
+            QStringLiteral("DATA LIST LIST /q1 q2.\nBEGIN DATA.\n1 2\n2 8\n3 1\n8 2\nEND DATA.\n"
+                           "VARIABLE LABELS q1 'Trust in the news' q2 'Voted'.\n"
+                           "VALUE LABELS q1 1 'Low' 2 'Middle' 3 'High' 8 'Refused' /q2 1 'Yes' 2 'No'.\n"
+                           "MISSING VALUES q1 q2 (8).\nVARIABLE LEVEL q1 (ORDINAL) /q2 (NOMINAL).\nSAVE "
+                           "OUTFILE='%1'.\nEXPORT OUTFILE='%1.por'.\n")
+                .arg(sav)
+                .toUtf8());
   ASSERT_EQ(Start(pspp, {syntax}).code, 0);
   const QString out = dir.filePath(QStringLiteral("p.kvf"));
   const int por = Make({sav + ".por", "-o", out}).code;  // Debian's libreadstat refuses PSPP's portable files

@@ -47,14 +47,22 @@ bool WriteSurvey(const QString& path, Format format) {
   }
   readstat_error_t e = READSTAT_OK;
   switch (format) {
-    case Format::Sav: e = readstat_begin_writing_sav(w, &file, kRespondents); break;
+    case Format::Sav:
+      e = readstat_begin_writing_sav(w, &file, kRespondents);
+      break;
     case Format::Zsav:
       readstat_writer_set_compression(w, READSTAT_COMPRESS_BINARY);
       e = readstat_begin_writing_sav(w, &file, kRespondents);
       break;
-    case Format::Dta: e = readstat_begin_writing_dta(w, &file, kRespondents); break;
-    case Format::Xpt: e = readstat_begin_writing_xport(w, &file, kRespondents); break;
-    case Format::Sas7bdat: e = readstat_begin_writing_sas7bdat(w, &file, kRespondents); break;
+    case Format::Dta:
+      e = readstat_begin_writing_dta(w, &file, kRespondents);
+      break;
+    case Format::Xpt:
+      e = readstat_begin_writing_xport(w, &file, kRespondents);
+      break;
+    case Format::Sas7bdat:
+      e = readstat_begin_writing_sas7bdat(w, &file, kRespondents);
+      break;
   }
   auto put = [&](readstat_variable_t* v, double x) {
     if (std::isnan(x)) return readstat_insert_missing_value(w, v);
@@ -69,7 +77,8 @@ bool WriteSurvey(const QString& path, Format format) {
     if (e == READSTAT_OK) e = put(gender, GenderCode(r));
     if (e == READSTAT_OK) e = put(sat, satValue);
     if (e == READSTAT_OK) e = put(id, 1000 + r);
-    if (e == READSTAT_OK && remark != nullptr) e = readstat_insert_string_value(w, remark, r == 3 ? "Friendly staff" : "");
+    if (e == READSTAT_OK && remark != nullptr)
+      e = readstat_insert_string_value(w, remark, r == 3 ? "Friendly staff" : "");
     if (e == READSTAT_OK) e = readstat_end_row(w);
   }
   if (e == READSTAT_OK) e = readstat_end_writing(w);
