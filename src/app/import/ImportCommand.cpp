@@ -69,7 +69,10 @@ bool ImportCommand::Import(const QString& input) {
   QStringList base = {S("import"), input, S("--language"), Swedish() ? S("sv") : S("en")};
   const QString codebook = CodebookBeside(info);
   if (!codebook.isEmpty()) base << S("--codebook") << codebook;
-  const KvfMakeOutcome proposed = KvfMakeProcess::Run(base + QStringList{S("--dry-run")}, &window_);
+  // The proposal starts from the fullest first view: every ordered scale in
+  // the indexes, blocks by name prefix; the user unticks what does not fit.
+  const KvfMakeOutcome proposed =
+      KvfMakeProcess::Run(base + QStringList{S("--index-all-scales"), S("--blocks-by-prefix"), S("--dry-run")}, &window_);
   if (proposed.exitCode != 0) {
     Fail(proposed.Message());
     return false;

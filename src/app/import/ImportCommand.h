@@ -1,6 +1,7 @@
 #pragma once
 // File > Import...: choose a data file (SPSS, Stata, SAS, CSV), let
-// `kvf-make import --dry-run` propose a mapping, show it in the mapping
+// `kvf-make import --dry-run` propose a mapping (every ordered scale in the
+// indexes, blocks by name prefix), show it in the mapping
 // dialog, write the document next to the data file (asking before an
 // existing file is replaced) with `kvf-make import --mapping`, and open it
 // as File > Open does, so it joins the recent files. A codebook beside a CSV

@@ -33,9 +33,11 @@ TEST_F(ImportCommandTest, AnesImportsWithTheUsersChoicesAndOpens) {
     QTableWidget* table = dialog.Table();
     EXPECT_EQ(table->rowCount(), 7);  // popul, age and income have too many values
     EXPECT_EQ(table->item(5, 0)->text(), QStringLiteral("educ"));
-    table->item(5, 3)->setCheckState(Qt::Checked);  // educ counts in the index
+    EXPECT_EQ(table->item(4, 3)->checkState(), Qt::Checked);  // ordered scales are proposed as indexes
+    table->item(5, 3)->setCheckState(Qt::Unchecked);           // educ does not count
     table->item(1, 4)->setText(QStringLiteral("Left-right"));
     table->item(2, 4)->setText(QStringLiteral("Left-right"));
+    if (const QString shot = qEnvironmentVariable("KVF_SCREENSHOT_DIALOG"); !shot.isEmpty()) dialog.grab().save(shot);
     return true;
   };
   ASSERT_TRUE(command.Import(folder_.filePath(QStringLiteral("anes96.csv"))));
@@ -44,6 +46,8 @@ TEST_F(ImportCommandTest, AnesImportsWithTheUsersChoicesAndOpens) {
   EXPECT_EQ(document.RespondentCount(), 944);
   EXPECT_EQ(document.questions.size(), 7u);
   EXPECT_EQ(document.info.indexDivisor, 10);
+  EXPECT_TRUE(document.questions[4].inTotalIndex);
+  EXPECT_FALSE(document.questions[5].inTotalIndex);
   EXPECT_EQ(document.GetText(document.questions[6].text), QStringLiteral("Expected vote"));
   EXPECT_TRUE(document.questions[6].isDimension && !document.questions[5].isDimension);
   EXPECT_EQ(document.questions[1].primaryBlock, document.questions[2].primaryBlock);
