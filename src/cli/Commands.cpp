@@ -43,12 +43,14 @@ const std::vector<Command>& AllCommands() {
        "puts on the clipboard): \"Value\" TAB \"Count\", then one line per weight. Prints nothing when no\n"
        "answer counts or the document has no indexes. A refused selection exits 3.",
        RunIndexValues},
-      {"overview", "overview FILE [selection options] --out PATH [--headers-only] [--screen]",
+      {"overview", "overview FILE [selection options] --out PATH [--headers-only] [--screen | --mini]",
        "Draws the overview sheet as Save Overview As and Copy Overview do and writes it to PATH, by its\n"
        "extension: .emf (enhanced metafile), .wmf (placeable Windows metafile), .svg, .pdf or .png (the\n"
        "same picture through Qt's generators): twice the screen scale, with the question and block index\n"
        "rows and the caption. --screen with .png writes the screen image instead (16-pixel cells, header\n"
        "and answer rows only). --headers-only leaves out the answer rows (Copy Headers and Totals).\n"
+       "--mini with .png writes the mini-overview picture (8-pixel cells, colours only); a selection\n"
+       "below the minimum for answer rows exits 3, as Copy to Mini-overview is then unavailable.\n"
        "Overview Max Rows and Overview Group Lines come from the settings file (--max-rows overrides the\n"
        "first). A document that does not allow saving exits 5; a refused selection exits 3; a file that\n"
        "cannot be written, or a sheet too large for the format, exits 4.",
@@ -61,6 +63,17 @@ const std::vector<Command>& AllCommands() {
        "2 the second-level block, 3 the first-level block, 4 the total index; \"-\" is no value. A\n"
        "document without indexes leaves the window empty. A refused selection exits 3.",
        RunDetail},
+      {"indexes", "indexes FILE [selection options] [--total] [--category Q]... [--counts] [--groups LIST] "
+                  "[--full-text] [--columns]",
+       "Prints exactly the text of Copy Indexes (UTF-8, TAB between cells, CR LF between lines, none\n"
+       "after the last): the index groups of --groups (a comma list of 0 total, 1 blocks, 2 sub-blocks,\n"
+       "3 questions, 4 user blocks) over the sub-selections: --total (the whole selection) and every\n"
+       "alternative of each --category Q (a dimension's question index; repeatable, taken in the\n"
+       "document's dimension order). --counts adds the respondent counts, --full-text labels questions\n"
+       "with their label and text, --columns puts the sub-selections in columns (default: rows). Cells:\n"
+       "empty for no value, \"---\" for too few respondents. No sub-selection or no group exits 1; a\n"
+       "document that does not allow copying or has no indexes exits 5; a refused selection exits 3.",
+       RunIndexes},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"

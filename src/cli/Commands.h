@@ -27,5 +27,6 @@ int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
+int RunIndexes(const QStringList& arguments);
 
 }  // namespace kvf::cli

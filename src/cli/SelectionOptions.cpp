@@ -100,7 +100,8 @@ int ParseSheetCommand(const QString& command, const QStringList& words, const QS
 }
 
 PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, const QString& path,
-                           const SelectionOptions& options, const OfferCheck& offered) {
+                           const SelectionOptions& options, const OfferCheck& offered,
+                           const ArgumentCheck& checkArguments) {
   PreparedSheet result;
   ViewState& view = session.View();
   if (options.rowOrder) view.SetUserRowOrder(*options.rowOrder);
@@ -157,6 +158,13 @@ PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, con
     }
     alternatives.assign(static_cast<size_t>(count), false);
     for (const int32_t a : *options.flex) alternatives[static_cast<size_t>(a)] = true;
+  }
+
+  if (checkArguments) {
+    if (const std::optional<QString> message = checkArguments(document)) {
+      result.exitCode = UsageError(command, *message);
+      return result;
+    }
   }
 
   if (offered) {

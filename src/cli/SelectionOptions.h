@@ -58,8 +58,12 @@ struct PreparedSheet {
 // whether the viewer offers the command for it, then applies the flex
 // options (SetFlexTotal) and the selection (CreateSubSheet). Prints load,
 // usage and not-offered errors itself; a refusal is returned, not printed.
+// checkArguments (when given) checks the command's own options against the
+// document before the offer: a message is a usage error.
+using ArgumentCheck = std::function<std::optional<QString>(const SurveyDocument&)>;
 PreparedSheet PrepareSheet(const QString& command, DocumentSession& session, const QString& path,
-                           const SelectionOptions& options, const OfferCheck& offered = {});
+                           const SelectionOptions& options, const OfferCheck& offered = {},
+                           const ArgumentCheck& checkArguments = {});
 
 // For commands that work on the new sheet: passes on a failed preparation's
 // exit code, prints a refusal on standard error and returns kExitRefused,

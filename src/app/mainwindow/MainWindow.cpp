@@ -13,6 +13,7 @@
 
 #include "app/import/ImportCommand.h"
 #include "app/mainwindow/WaitCursor.h"
+#include "app/output/OutputCommands.h"
 #include "core/text/Language.h"
 
 namespace kvf::app {
@@ -74,6 +75,7 @@ MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
   menus_.SetVisible(MenuEntry::PopupWheelHorizontal, true);
   toolWindows_ = new ToolWindowHost(*this, menus_);
   commands_.Connect(menus_);
+  OutputCommands::Attach(*this);
   ImportCommand::Install(*this, menus_);
   ApplyLanguage();
   ResetToNoDocument();

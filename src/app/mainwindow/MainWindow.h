@@ -62,6 +62,7 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   const DocumentSession& Session() const { return session_; }
   const ViewerEnvironment& Environment() const { return env_; }
   const MainWindowSettings& Settings() const { return settings_; }
+  MainWindowSettings& MutableSettings() { return settings_; }
   const ProgramOptions& Options() const { return settings_.Options(); }
   MainWindowSettings& EditSettings() { return settings_; }
   MainMenus& Menus() { return menus_; }

@@ -30,6 +30,7 @@ class MainWindowSettings {
   void SavePlacement(const QWidget& window) const;
 
   const LastSettings& Last() const { return last_; }
+  LastSettings& MutableLast() { return last_; }
   const ProgramOptions& Options() const { return options_; }
   // What Tools > Options and File > Print Format change (in memory; the
   // options are stored by their dialog, the print format at exit).

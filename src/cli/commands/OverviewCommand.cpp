@@ -1,5 +1,6 @@
-// kvf overview FILE [selection] --out PATH [--headers-only] [--screen]: the
-// overview sheet as a picture, as Save Overview As and Copy Overview draw it.
+// kvf overview FILE [selection] --out PATH [--headers-only] [--screen | --mini]:
+// the overview sheet as a picture, as Save Overview As and Copy Overview draw
+// it, or as the screen or a mini-overview shows it.
 #include <QGuiApplication>
 
 #include "CliCommon.h"
@@ -20,6 +21,14 @@ namespace {
 const QString kOut = QStringLiteral("out");
 const QString kHeadersOnly = QStringLiteral("headers-only");
 const QString kScreen = QStringLiteral("screen");
+const QString kMini = QStringLiteral("mini");
+
+BiText MiniNotAvailableText() {
+  return {QStringLiteral("The selection is smaller than the document allows for answer rows; "
+                         "Copy to Mini-overview is not available."),
+          QStringLiteral("Urvalet är mindre än dokumentet tillåter för svarsrader; "
+                         "Kopiera till miniöversikt är inte tillgängligt.")};
+}
 
 // "Overview Group Lines" and "Overview Max Rows" as the viewer reads them.
 ProgramOptions StoredOptions() {
@@ -44,7 +53,7 @@ int RunOverview(const QStringList& words) {
   const QString command = QStringLiteral("overview");
   QString error;
   const std::optional<Arguments> arguments =
-      Arguments::Parse(words, SelectionFlagNames() + QStringList{kHeadersOnly, kScreen},
+      Arguments::Parse(words, SelectionFlagNames() + QStringList{kHeadersOnly, kScreen, kMini},
                        SelectionValueNames() + QStringList{kOut}, &error);
   if (!arguments) return UsageError(command, error);
   if (arguments->Positional().size() != 1) return UsageError(command, QStringLiteral("expected one FILE"));
@@ -52,9 +61,14 @@ int RunOverview(const QStringList& words) {
   if (!options) return UsageError(command, error);
   const std::optional<QString> out = arguments->Value(kOut);
   if (!out || out->isEmpty()) return UsageError(command, QStringLiteral("--out PATH is required"));
+  const bool mini = arguments->Has(kMini);
   const bool screen = arguments->Has(kScreen);
+  if (mini && (screen || arguments->Has(kHeadersOnly)))
+    return UsageError(command, QStringLiteral("--mini goes with neither --screen nor --headers-only"));
   // The screen image is raster only.
   const PictureFormat* format = PictureFormatForPath(*out);
+  if (mini && (!format || format->IsVector()))
+    return UsageError(command, QStringLiteral("--mini writes the mini-overview image as .png only"));
   if (!format || (screen && format->IsVector())) {
     return UsageError(command, screen ? QStringLiteral("--screen writes the screen image as .png only")
                                       : QStringLiteral("--out must end in %1").arg(ExtensionList()));
@@ -71,6 +85,11 @@ int RunOverview(const QStringList& words) {
 
   const SurveyDocument& document = session.Document();
   const SubSheet& sheet = session.View().Sheet();
+  // Copy to Mini-overview is offered only while answer rows are shown.
+  if (mini && !sheet.dataRowsAllowed) {
+    WriteError(MiniNotAvailableText().Get());
+    return kExitRefused;
+  }
   const ProgramOptions stored = StoredOptions();
   OverviewOptions picture;
   picture.rowLimit = arguments->Has(kHeadersOnly) ? 0 : sheet.rowLimit;
@@ -82,7 +101,8 @@ int RunOverview(const QStringList& words) {
   Result<SheetDrawer> made = SheetDrawer::Create(document);
   // A drawer that cannot be made leaves the cells without colour.
   SheetDrawer drawer = made ? std::move(made).Value() : SheetDrawer();
-  const Status saved = SaveOverviewPicture(drawer, document, sheet, picture, *format, screen, *out);
+  const Status saved = mini ? SaveMiniOverviewPicture(drawer, document, sheet, picture, *format, *out)
+                            : SaveOverviewPicture(drawer, document, sheet, picture, *format, screen, *out);
   if (!saved) {
     WriteError(saved.Text());
     return kExitWriteFailed;

@@ -72,6 +72,25 @@ Status OverviewStatus(const Status& written, const SheetPicture& picture) {
 
 }  // namespace
 
+Status SaveMiniOverviewPicture(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                               const OverviewOptions& options, const PictureFormat& format, const QString& path) {
+  SheetRequest request;
+  request.mode = kSheetMiniOverview;
+  request.rowLimit = options.rowLimit;
+  request.maxRows = options.maxRows;
+  request.groupLines = options.groupLines;
+  Result<QImage> image = DrawSheetImage(drawer, document, sheet, request);
+  if (!image || image.Value().isNull()) return NotDrawn();
+  Picture file;
+  file.title = ProjectName(document);
+  file.reference = options.reference;
+  file.image = std::move(image).Value();
+  file.size = file.image.size();
+  const Status written = format.Write(file, path);
+  if (written.Code() == kPictureWriteFailed) return NotSaved(written.Message(), kOverviewWriteFailed);
+  return written ? Status::Ok() : NotDrawn();
+}
+
 Status SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
                            const OverviewOptions& options, const PictureFormat& format, bool screen,
                            const QString& path) {

@@ -43,6 +43,12 @@ Status SaveOverviewPicture(SheetDrawer& drawer, const SurveyDocument& document, 
                            const OverviewOptions& options, const PictureFormat& format, bool screen,
                            const QString& path);
 
+// The picture of a mini-overview (mode 5: 8-pixel cells, colours only) as
+// a raster file in format. Fails as SaveOverviewPicture does.
+// REQUIRES: as SaveOverviewPicture.
+Status SaveMiniOverviewPicture(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,
+                               const OverviewOptions& options, const PictureFormat& format, const QString& path);
+
 // The enhanced metafile of the sheet (mode 1, what Copy Overview puts on
 // the clipboard); empty when the sheet cannot be drawn.
 QByteArray OverviewEmfBytes(SheetDrawer& drawer, const SurveyDocument& document, const SubSheet& sheet,

@@ -15,7 +15,9 @@ bool QtClipboard::Set(const ClipboardEntry& entry) {
   for (const ClipboardFormat& format : entry.formats) data->setData(format.mimeType, format.bytes);
   clipboard->clear();
   clipboard->setMimeData(data);  // the clipboard owns the data from here
-  return true;
+  // The clipboard serves the data it holds; a platform that did not take it
+  // (no selection ownership) serves something else.
+  return clipboard->mimeData() == data;
 }
 
 }  // namespace kvf::platform
