@@ -34,20 +34,16 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
       kLimitError);
 }
 
-double NumberOf(readstat_value_t value) {
-  switch (readstat_value_type(value)) {
-    case READSTAT_TYPE_INT8:
-      return readstat_int8_value(value);
-    case READSTAT_TYPE_INT16:
-      return readstat_int16_value(value);
-    case READSTAT_TYPE_INT32:
-      return readstat_int32_value(value);
-    case READSTAT_TYPE_FLOAT:
-      return readstat_float_value(value);
-    case READSTAT_TYPE_DOUBLE:
-      return readstat_double_value(value);
-    default:
-      return std::numeric_limits<double>::quiet_NaN();
+// The value's number, read from the value itself: this runs once for every
+// value of the file, and the accessor functions cost a call each.
+double NumberOf(const readstat_value_t& value) {
+  switch (value.type) {
+    case READSTAT_TYPE_INT8: return value.v.i8_value;
+    case READSTAT_TYPE_INT16: return value.v.i16_value;
+    case READSTAT_TYPE_INT32: return value.v.i32_value;
+    case READSTAT_TYPE_FLOAT: return value.v.float_value;
+    case READSTAT_TYPE_DOUBLE: return value.v.double_value;
+    default: return std::numeric_limits<double>::quiet_NaN();
   }
 }
 
@@ -142,7 +138,7 @@ int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void
     }
   } else {
     if (v.numbers.size() <= at) v.numbers.resize(at + 1, std::numeric_limits<double>::quiet_NaN());
-    const bool missing = readstat_value_is_system_missing(value) || readstat_value_is_tagged_missing(value);
+    const bool missing = value.is_system_missing || value.is_tagged_missing;
     v.numbers[at] = missing ? std::numeric_limits<double>::quiet_NaN() : NumberOf(value);
   }
   if (static_cast<int64_t>(row) + 1 > c->source.rows) c->source.rows = row + 1;
