@@ -48,29 +48,31 @@ double OleDate(const QDateTime& time) {
 
 QString SupportedPatterns() { return QStringLiteral("*.sav *.zsav *.por *.dta *.sas7bdat *.xpt *.csv *.tsv *.txt"); }
 
-Result<SourceData> ReadSource(const QString& path, const QString& codebookPath) {
+namespace {
+
+// Reads the data file by its extension.
+Result<SourceData> ReadByExtension(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
-  Result<SourceData> source = Status::Failure({QStringLiteral("x"), QStringLiteral("x")});
-  if (suffix == QLatin1String("sav") || suffix == QLatin1String("zsav")) {
-    source = ReadStatFile(path, StatFormat::Sav);
-  } else if (suffix == QLatin1String("por")) {
-    source = ReadStatFile(path, StatFormat::Por);
-  } else if (suffix == QLatin1String("dta")) {
-    source = ReadStatFile(path, StatFormat::Dta);
-  } else if (suffix == QLatin1String("sas7bdat")) {
-    source = ReadStatFile(path, StatFormat::Sas7bdat);
-  } else if (suffix == QLatin1String("xpt") || suffix == QLatin1String("xport")) {
-    source = ReadStatFile(path, StatFormat::Xpt);
-  } else if (suffix == QLatin1String("csv") || suffix == QLatin1String("tsv") || suffix == QLatin1String("txt")) {
+  if (suffix == QLatin1String("sav") || suffix == QLatin1String("zsav")) return ReadStatFile(path, StatFormat::Sav);
+  if (suffix == QLatin1String("por")) return ReadStatFile(path, StatFormat::Por);
+  if (suffix == QLatin1String("dta")) return ReadStatFile(path, StatFormat::Dta);
+  if (suffix == QLatin1String("sas7bdat")) return ReadStatFile(path, StatFormat::Sas7bdat);
+  if (suffix == QLatin1String("xpt") || suffix == QLatin1String("xport")) return ReadStatFile(path, StatFormat::Xpt);
+  if (suffix == QLatin1String("csv") || suffix == QLatin1String("tsv") || suffix == QLatin1String("txt")) {
     Result<QByteArray> bytes = ReadWhole(path);
     if (!bytes) return bytes.Error();
-    source = ReadCsv(bytes.Value(), QFileInfo(path).fileName());
-  } else {
-    return Status::Failure(
-        {QStringLiteral("%1: unknown kind of file; the importer reads %2").arg(path, SupportedPatterns()),
-         QStringLiteral("%1: okänd sorts fil; importen läser %2").arg(path, SupportedPatterns())},
-        kInputError);
+    return ReadCsv(bytes.Value(), QFileInfo(path).fileName());
   }
+  return Status::Failure(
+      {QStringLiteral("%1: unknown kind of file; the importer reads %2").arg(path, SupportedPatterns()),
+       QStringLiteral("%1: okänd sorts fil; importen läser %2").arg(path, SupportedPatterns())},
+      kInputError);
+}
+
+}  // namespace
+
+Result<SourceData> ReadSource(const QString& path, const QString& codebookPath) {
+  Result<SourceData> source = ReadByExtension(path);
   if (!source || codebookPath.isEmpty()) return source;
   Result<QByteArray> json = ReadWhole(codebookPath);
   if (!json) return json.Error();
