@@ -1,15 +1,18 @@
 // kvf-screenshots: draws the pictures of the user guide from the real
-// windows: the main window with the sample survey, the navigator and every
-// dialog. scripts/make-screenshots.sh runs it under Xvfb.
+// windows: the main window with the sample survey, the navigator, every
+// dialog, the block editor and the comment pop-up. scripts/make-screenshots.sh runs it under Xvfb.
 //
 //   kvf-screenshots LANGUAGE(en|sv) DOCUMENT OUTPUT-FOLDER
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/blocks/BlockEditWindow.h"
+#include "app/comments/CommentCommands.h"
 #include "app/dialogs/AboutBox.h"
 #include "app/dialogs/DialogCommands.h"
 #include "app/dialogs/OptionsDialog.h"
@@ -17,6 +20,7 @@
 #include "app/dialogs/PropertiesWindow.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
+#include "core/comments/CommentsRtf.h"
 #include "core/settings/ProgramKey.h"
 #include "core/text/Language.h"
 #include "platform/clipboard/MemoryClipboard.h"
@@ -98,5 +102,15 @@ int main(int argc, char** argv) {
   properties.hide();
   kvf::app::AboutBox about(environment.policies, QString(), &window);
   ok = Save(about, out.filePath("about" + suffix)) && ok;
+  about.hide();
+  // The block editor with a file block selected, and the comments of the sheet.
+  kvf::app::BlockEditWindow blocks(window.Session(), store, environment.policies, &window);
+  if (auto* list = blocks.findChild<QListWidget*>(QStringLiteral("lstBlocks"))) list->setCurrentRow(1);
+  ok = Save(blocks, out.filePath("edit-blocks" + suffix)) && ok;
+  blocks.hide();
+  kvf::app::TextPopUpWindow comments(&window);
+  comments.setWindowTitle(kvf::AllCommentsTitle().Get());
+  comments.SetRtf(kvf::AllCommentsRtf(window.Session().Document(), window.Session().View().Sheet()));
+  ok = Save(comments, out.filePath("comments" + suffix)) && ok;
   return ok ? 0 : 4;
 }

@@ -36,7 +36,8 @@ const std::vector<Command>& AllCommands() {
        "Prints exactly the text of Copy this Row's Answers for answer row R (0-based, one of the shown\n"
        "rows): block names and one line per column with the question's label and text, the chosen\n"
        "alternative and the answer comment. A refused selection, or rows rotated per column, prints a\n"
-       "text on standard error and exits 3.",
+       "text on standard error and exits 3. R is a sheet row, unlike detail --row and comments --row,\n"
+       "which take a respondent number.",
        RunCopyRow},
       {"index-values", "index-values FILE [selection options]",
        "Prints the index value table of the sheet's respondents (what a double click on the status bar\n"
@@ -63,6 +64,25 @@ const std::vector<Command>& AllCommands() {
        "2 the second-level block, 3 the first-level block, 4 the total index; \"-\" is no value. A\n"
        "document without indexes leaves the window empty. A refused selection exits 3.",
        RunDetail},
+      {"blocks", "blocks FILE [--add NAME] [--rename OLD NEW] [--delete NAME] [--members NAME Q1,Q2,...] "
+                 "[--include NAME yes|no]",
+       "Prints the block tables (user blocks applied) as one JSON object: {blocks [{name, fromFile,\n"
+       "includeInCopy, membersByQuestionField, blockLevel, storedIndex, flexIndex, graphFlags}],\n"
+       "blockItems [[block, question]...]}. The operations edit the blocks as Tools > Edit Blocks does,\n"
+       "in the given order, then OK: the new tables are printed and the user blocks are kept in the\n"
+       "settings file. NAME is the first block not deleted with exactly that name; --members sets the\n"
+       "questions (indexes of overview questions, \"\" for none) of a user block; file blocks only take\n"
+       "--include. A refused edit (a name taken, a file block changed) prints its text on standard\n"
+       "error, exits 3 and writes nothing. Without operations nothing is written.",
+       RunBlocks},
+      {"comments", "comments FILE [selection options] (--row R | --column C | --all)",
+       "Prints the rich text (RTF, UTF-8) the comment pop-up shows: --row R everything respondent R\n"
+       "wrote (R is a respondent number of the sheet, as for detail --row; copy-row --row takes a sheet\n"
+       "row instead), --column C the comments on sheet column C (0-based), --all every general comment\n"
+       "of the sheet (View > Comments). Nothing to show prints nothing, except for --all, which prints\n"
+       "\"Could not find any comments!\" on standard error and exits 3. --row while rows are rotated per\n"
+       "column or no answer rows are shown, and a refused selection, exit 3.",
+       RunComments},
       {"indexes", "indexes FILE [selection options] [--total] [--category Q]... [--counts] [--groups LIST] "
                   "[--full-text] [--columns]",
        "Prints exactly the text of Copy Indexes (UTF-8, TAB between cells, CR LF between lines, none\n"

@@ -25,6 +25,8 @@ int RunIndexValues(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunOverview(const QStringList& arguments);
 int RunDetail(const QStringList& arguments);
+int RunBlocks(const QStringList& arguments);
+int RunComments(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
 int RunIndexes(const QStringList& arguments);

@@ -164,6 +164,8 @@ void MainWindow::RebuildBlockGraphMenus() {
   }
 }
 
+void MainWindow::BlocksChanged(const SurveyDocument& document) { RebuildBlockGraphMenus(); }
+
 void MainWindow::ShowRecentFiles() { settings_.ShowRecentFiles(menus_, menuBar()->font(), logicalDpiX()); }
 
 // ---------------------------------------------------------------- loading

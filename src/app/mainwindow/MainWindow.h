@@ -107,6 +107,8 @@ class MainWindow : public QMainWindow, public SessionObserver, public SheetObser
   void DocumentClosed(const QString& path) override;
   void DocumentLoaded(const SurveyDocument& document) override;
   void UpgradeWarning(const QString& caption, const QString& text) override;
+  // Rebuilds the block-graph submenus.
+  void BlocksChanged(const SurveyDocument& document) override;
   // SheetObserver
   void EraseSheet() override;
   void DrawSheet(const SurveyDocument& document, const SubSheet& sheet) override;

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/blocks/BlockEditCommand.h"
+#include "app/comments/CommentCommands.h"
 #include "app/dialogs/DialogCommands.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
@@ -85,6 +87,8 @@ int RunViewer(int argc, char** argv) {
 
   MainWindow window(environment);
   SelectionWindows::Attach(window, environment.programKey, environment.policies);
+  BlockEditCommand::Attach(window);
+  CommentCommands::Attach(window);
   DialogCommands::Attach(window, std::make_unique<graphics::SystemPrinterList>());
   window.Load(arguments);
   window.show();

@@ -72,4 +72,9 @@ void DocumentSession::CloseDocument() {
   for (SessionObserver* observer : observers_) observer->DocumentClosed(path);
 }
 
+void DocumentSession::NotifyBlocksChanged() {
+  const std::vector<SessionObserver*> observers = observers_;
+  for (SessionObserver* observer : observers) observer->BlocksChanged(document_);
+}
+
 }  // namespace kvf

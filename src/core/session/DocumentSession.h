@@ -27,6 +27,9 @@ class SessionObserver {
   virtual void DocumentLoaded(const SurveyDocument& document) {}
   // The file is in a newer format than this program knows; it was opened.
   virtual void UpgradeWarning(const QString& caption, const QString& text) {}
+  // The block table or the block items changed (the block editor's OK):
+  // block positions may have moved and user blocks may be gone.
+  virtual void BlocksChanged(const SurveyDocument& document) {}
 };
 
 // Supplies the user's blocks of a document (kept in the settings store).
@@ -67,6 +70,9 @@ class DocumentSession {
 
   // Discards the open document (nothing happens when none is open).
   void CloseDocument();
+
+  // Tells every observer that the blocks of the open document changed.
+  void NotifyBlocksChanged();
 
   // The folder File > Open starts in (kept by the settings).
   const QString& DataOpenFolder() const { return dataOpenFolder_; }
