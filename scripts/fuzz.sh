@@ -7,16 +7,18 @@
 # Targets: the .kvf loader and the whole session a document opens into
 # (user blocks from a settings text, selections, the navigator, drawing to
 # the screen and to metafiles), both seeded by kvf_fuzz_seeds, and the .reg
-# settings parser (seeds in fuzz/corpus/regtext) and the rich-text reader of
-# comments (seeds in fuzz/corpus/rtf). New inputs are kept in
-# fuzz-out/<target>/ (not committed).
+# settings parser (seeds in fuzz/corpus/regtext), the rich-text reader of
+# comments (seeds in fuzz/corpus/rtf), and the importer's CSV reader and
+# codebook parser (fuzz/corpus/csv, fuzz/corpus/codebook). New inputs are
+# kept in fuzz-out/<target>/ (not committed).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 build="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKVF_SANITIZE=ON -DKVF_BUILD_FUZZ=ON -DKVF_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target kvf_fuzz_loader kvf_fuzz_seeds kvf_fuzz_regtext kvf_fuzz_session kvf_fuzz_rtf
+cmake --build "$build" -j "$(nproc)" --target kvf_fuzz_loader kvf_fuzz_seeds kvf_fuzz_regtext kvf_fuzz_session kvf_fuzz_rtf \
+  kvf_fuzz_csv kvf_fuzz_codebook
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan-suppressions.txt:print_suppressions=0}
 export QT_QPA_PLATFORM=offscreen
@@ -55,4 +57,6 @@ run loader "$seeds"
 run session "$sessionSeeds"
 run regtext "$root/fuzz/corpus/regtext"
 run rtf "$root/fuzz/corpus/rtf"
+run csv "$root/fuzz/corpus/csv"
+run codebook "$root/fuzz/corpus/codebook"
 exit $status

@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 echo "== Sanitizer build (ASan + UBSan)"
 "$root/scripts/sanitize.sh"
 
-echo "== Fuzzers (loader, session, settings parser, rich text)"
+echo "== Fuzzers (loader, session, settings parser, rich text, CSV reader, codebook)"
 "$root/scripts/fuzz.sh" "${KVF_FUZZ_SECONDS:-45}"
 
 echo "== Regular build and the whole test suite"

@@ -4,6 +4,7 @@
 //   kvf-make IN.json OUT.kvf
 //   kvf-make --synthetic RESPONDENTS QUESTIONS OUT.kvf [--width 1|2|3]
 //            [--dimensions N] [--stored] [--answer-comments] [--seed N]
+//   kvf-make import INPUT [options] -o OUT.kvf   (ImportCommand.h)
 //
 // Exit status: 0 success, 1 usage or input error, 2 the output cannot be
 // written.
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "ImportCommand.h"
 #include "kvfwriter/JsonDescription.h"
 #include "kvfwriter/KvfWriter.h"
 
@@ -26,6 +28,7 @@ const char* const kUsage =
     "usage: kvf-make IN.json OUT.kvf\n"
     "       kvf-make --synthetic RESPONDENTS QUESTIONS OUT.kvf [--width 1|2|3] [--dimensions N]\n"
     "                [--stored] [--answer-comments] [--seed N]\n"
+    "       kvf-make import INPUT [options] -o OUT.kvf   (kvf-make import --help)\n"
     "\n"
     "Builds a .kvf survey document from a JSON description (see tools/kvf-make/README.md),\n"
     "or, with --synthetic, a generated document of the given size with a fixed seed.\n";
@@ -127,6 +130,9 @@ int main(int argc, char** argv) {
   if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
     std::fputs(kUsage, stdout);
     return 0;
+  }
+  if (!args.isEmpty() && args[0] == QLatin1String("import")) {
+    return RunImportCommand(args.mid(1));
   }
   if (!args.isEmpty() && args[0] == QLatin1String("--synthetic")) {
     return Synthetic(args.mid(1));

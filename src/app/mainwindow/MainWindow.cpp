@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/import/ImportCommand.h"
 #include "app/mainwindow/WaitCursor.h"
 #include "app/output/OutputCommands.h"
 #include "core/text/Language.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(ViewerEnvironment environment, QWidget* parent)
   toolWindows_ = new ToolWindowHost(*this, menus_);
   commands_.Connect(menus_);
   OutputCommands::Attach(*this);
+  ImportCommand::Install(*this, menus_);
   ApplyLanguage();
   ResetToNoDocument();
 
