@@ -141,10 +141,9 @@ BENCHMARK(BM_DistributionChartFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RankingChart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RankingChartFloor)->Unit(benchmark::kMillisecond);
 
-const bool kRegistered =
-    kvf::bench::AddRatio("BM_IndexChart/tall", "BM_IndexChartFloor/tall", 2.0) &&
-    kvf::bench::AddRatio("BM_IndexChart/wide", "BM_IndexChartFloor/wide", 2.0) &&
-    kvf::bench::AddRatio("BM_DistributionChart", "BM_DistributionChartFloor", 2.0) &&
-    kvf::bench::AddRatio("BM_RankingChart", "BM_RankingChartFloor", 2.0);
+const bool kRegistered = kvf::bench::AddRatio("BM_IndexChart/tall", "BM_IndexChartFloor/tall", 2.0) &&
+                         kvf::bench::AddRatio("BM_IndexChart/wide", "BM_IndexChartFloor/wide", 2.0) &&
+                         kvf::bench::AddRatio("BM_DistributionChart", "BM_DistributionChartFloor", 2.0) &&
+                         kvf::bench::AddRatio("BM_RankingChart", "BM_RankingChartFloor", 2.0);
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(ChartCommandTest, ExitCodesAndTheDialogRules) {
       {{"chart", kSample, "--ranking", "--question", "5", "--percent"}, 1},            // not a ranking option
       {{"chart", kSample, "--ranking", "--question", "5", "--out", out + ".txt"}, 1},  // no such format
       {{"chart", "/no/such.kvf", "--ranking", "--question", "5"}, 2},
-      {{"chart", kSample, "--ranking", "--question", "0"}, 5},                         // GraphFlags bit 2 clear
+      {{"chart", kSample, "--ranking", "--question", "0"}, 5},  // GraphFlags bit 2 clear
       {{"chart", kSample, "--ranking", "--question", "5", "--out", out + ".GIF"}, 0},
       {{"chart", kSample, "--block-index", "1", "--show-block", "--print", out + ".pdf"}, 0},
   };
@@ -61,7 +61,8 @@ TEST(ChartCommandTest, JsonOfTheDescriptionWithItsUnsetMembers) {
   EXPECT_EQ(chart["points"].toInt(), chart["pointLabels"].toArray().size());
   // Without a flex total the current selection's line is dropped from the mask.
   ASSERT_EQ(chart["lines"].toArray().size(), 1);
-  EXPECT_TRUE(chart["lines"].toArray()[0].toObject()["explanation"].toString().startsWith(QStringLiteral("Total index")));
+  EXPECT_TRUE(
+      chart["lines"].toArray()[0].toObject()["explanation"].toString().startsWith(QStringLiteral("Total index")));
   const QJsonObject ranking = RunJson({"chart", kSample, "--ranking", "--question", "5", "--by-option"}, "sv");
   EXPECT_EQ(ranking["statusBefore"].toString(), QString::fromUtf8("Skapar frågerankningsgraf..."));
   EXPECT_TRUE(ranking["axis"].isNull());

@@ -34,11 +34,10 @@ QDialogButtonBox* Buttons(QDialog* dialog, QLayout* layout) {
   return buttons;
 }
 
-const char* const kLineCaptions[4][2] = {
-    {"Total index for total selection", "Totalindex för totalurvalet"},
-    {"Total index for current selection", "Totalindex för aktuella urvalet"},
-    {"Block index for total selection", "Blockindex för totalurvalet"},
-    {"Block index for current selection", "Blockindex för aktuella urvalet"}};
+const char* const kLineCaptions[4][2] = {{"Total index for total selection", "Totalindex för totalurvalet"},
+                                         {"Total index for current selection", "Totalindex för aktuella urvalet"},
+                                         {"Block index for total selection", "Blockindex för totalurvalet"},
+                                         {"Block index for current selection", "Blockindex för aktuella urvalet"}};
 
 }  // namespace
 
@@ -56,7 +55,9 @@ int32_t IndexLineChecks::Check(int32_t bit) {
   return cleared;
 }
 
-void IndexLineChecks::Uncheck(int32_t bit) { checked_.erase(std::remove(checked_.begin(), checked_.end(), bit), checked_.end()); }
+void IndexLineChecks::Uncheck(int32_t bit) {
+  checked_.erase(std::remove(checked_.begin(), checked_.end(), bit), checked_.end());
+}
 
 int32_t IndexLineChecks::Mask() const {
   int32_t mask = 0;
@@ -135,7 +136,9 @@ void DistributionGraphDialog::UpdateRules() {
 DistributionGraphRequest DistributionGraphDialog::Request() const {
   DistributionGraphRequest request;
   request.mainDimension = main_->currentItem() != nullptr ? main_->currentItem()->data(Qt::UserRole).toInt() : 0;
-  request.type = types_[0]->isChecked() ? kDistributionPie : types_[1]->isChecked() ? kDistributionBars : kDistributionGrouped;
+  request.type = types_[0]->isChecked()   ? kDistributionPie
+                 : types_[1]->isChecked() ? kDistributionBars
+                                          : kDistributionGrouped;
   if (request.type == kDistributionGrouped && group_->currentItem() != nullptr)
     request.groupDimension = group_->currentItem()->data(Qt::UserRole).toInt();
   request.percent = percent_->isChecked();
@@ -165,7 +168,8 @@ IndexGraphDialog::IndexGraphDialog(const SurveyDocument& document, int32_t block
   if (total) {
     main_ = Check("chkShowTotalIndex", T("Show &total index", "Visa &totalindex"), false, layout);
     blocks_ = Check("chkShowBlockIndexes", T("Show all &block indexes", "Visa alla &blockindex"), false, layout);
-    questions_ = Check("chkShowQuestionIndexes", T("Show all &question indexes", "Visa alla fråge&index"), false, layout);
+    questions_ =
+        Check("chkShowQuestionIndexes", T("Show all &question indexes", "Visa alla fråge&index"), false, layout);
   } else {
     layout->addWidget(new QLabel(document.BlockName(block)));
     main_ = Check("chkShowBlockIndex", T("Show &block index", "Visa &blockindex"), true, layout);
@@ -184,7 +188,8 @@ IndexGraphDialog::IndexGraphDialog(const SurveyDocument& document, int32_t block
   }
   layout->addWidget(split_);
   empty_ = Check("chkIncludeEmptySplits", T("Include &empty splits", "Ta med &tomma delar"), false, layout);
-  auto* frame = new QGroupBox(total ? T("Index &lines", "Indexlinjer") : T("Index &lines (max 2)", "Index&linjer (max 2)"));
+  auto* frame =
+      new QGroupBox(total ? T("Index &lines", "Indexlinjer") : T("Index &lines (max 2)", "Index&linjer (max 2)"));
   auto* frameLayout = new QVBoxLayout(frame);
   const int32_t storedMask = total ? last.totalIndexGraphIndexLines : last.blockIndexGraphIndexLines;
   checks_ = IndexLineChecks(storedMask & (total ? 0x3 : 0xF));
@@ -197,9 +202,10 @@ IndexGraphDialog::IndexGraphDialog(const SurveyDocument& document, int32_t block
     connect(lines_[static_cast<size_t>(bit)], &QCheckBox::toggled, this,
             [this, bit](bool checked) { LineToggled(bit, checked); });
   }
-  explain_ = Check("chkIndexLinesShowExplanation", T("Show explanation at lines", "Visa förklaring vid linjerna"),
-                   total ? last.totalIndexGraphIndexLinesShowExplanation : last.blockIndexGraphIndexLinesShowExplanation,
-                   frameLayout);
+  explain_ =
+      Check("chkIndexLinesShowExplanation", T("Show explanation at lines", "Visa förklaring vid linjerna"),
+            total ? last.totalIndexGraphIndexLinesShowExplanation : last.blockIndexGraphIndexLinesShowExplanation,
+            frameLayout);
   layout->addWidget(frame);
   horizontal_ = Check("chkHorizontalBars", T("&Horizontal bars", "&Horisontella staplar"),
                       total ? last.totalIndexGraphHasHorizontalBars : last.blockIndexGraphHasHorizontalBars, layout);
@@ -261,7 +267,8 @@ IndexGraphRequest IndexGraphDialog::Request() const {
   if (total) {
     request.showBlocksOrQuestions = blocks_->isChecked() || questions_->isChecked();
     request.showQuestions = questions_->isChecked();
-    request.title = TotalIndexGraphTitle(document_, request.showMain, blocks_->isChecked(), questions_->isChecked(), split);
+    request.title =
+        TotalIndexGraphTitle(document_, request.showMain, blocks_->isChecked(), questions_->isChecked(), split);
   } else {
     request.showBlocksOrQuestions = questions_->isChecked();
     request.title = BlockIndexGraphTitle(document_, block_, request.showMain, questions_->isChecked(), split);

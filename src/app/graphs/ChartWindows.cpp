@@ -55,9 +55,10 @@ ChartWindow* ChartWindows::Show(const ChartDescription& chart, int32_t block) {
   if (!window->isVisible()) {
     const LastSettings& last = main_.Settings().Last();
     const int dpi = window->logicalDpiX() > 0 ? window->logicalDpiX() : 96;
-    window->resize(std::max(window->minimumWidth(), static_cast<int>(last.graphWindowWidth * dpi / 1440)),
-                   std::clamp(static_cast<int>((static_cast<int64_t>(chart.points) + 2) * last.graphPointHeight * dpi / 1440),
-                              window->minimumHeight(), 4000));
+    window->resize(
+        std::max(window->minimumWidth(), static_cast<int>(last.graphWindowWidth * dpi / 1440)),
+        std::clamp(static_cast<int>((static_cast<int64_t>(chart.points) + 2) * last.graphPointHeight * dpi / 1440),
+                   window->minimumHeight(), 4000));
   }
   main_.ToolWindows().ShowLater(window);
   last_ = window;
@@ -76,7 +77,8 @@ void ChartWindows::DistributionGraph() {
   dialog.Store(main_.EditSettings().MutableLast());
   WaitCursor wait;
   ChartDescription chart;
-  const Status made = GenerateDistributionGraph(document, main_.Session().View().Sheet(), dialog.Request(), Options(), chart);
+  const Status made =
+      GenerateDistributionGraph(document, main_.Session().View().Sheet(), dialog.Request(), Options(), chart);
   if (!made) {
     main_.Status().SetStatus(made.Message(), true);
     return;
@@ -90,7 +92,8 @@ void ChartWindows::IndexGraph(int32_t block) {
   const ViewState& view = main_.Session().View();
   const ChartStatusTexts texts = ChartKindTexts(block < 0 ? ChartKind::TotalIndex : ChartKind::BlockIndex);
   main_.Status().SetStatus(texts.before, false);
-  IndexGraphDialog dialog(document, block, view.SplitDisabled(), view.FlexTotalDiffers(), main_.Settings().Last(), &main_);
+  IndexGraphDialog dialog(document, block, view.SplitDisabled(), view.FlexTotalDiffers(), main_.Settings().Last(),
+                          &main_);
   if (!runDialog_(dialog)) {
     main_.Status().ClearStatus();
     return;
@@ -144,8 +147,8 @@ void ChartWindows::PopupRankingGraph(bool block, bool sortByPoints) {
   if (block) {
     const bool topRow = main_.PopupRowItem() == -main_.ScreenSheet().headerRowCount;
     shownBlock = PopupGraphBlock(document, question, topRow);
-    request.questions = PopupBlockQuestions(document, main_.Session().View().Sheet(), shownBlock,
-                                            topRow || q->secondaryBlock == -1);
+    request.questions =
+        PopupBlockQuestions(document, main_.Session().View().Sheet(), shownBlock, topRow || q->secondaryBlock == -1);
     request.title = document.BlockName(shownBlock);
   } else {
     request.questions = {question};

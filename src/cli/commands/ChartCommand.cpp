@@ -48,8 +48,10 @@ Stored ReadStored() {
 template <typename T>
 void OptionalField(JsonWriter& json, const char* key, const std::optional<T>& value) {
   json.Key(key);
-  if (value) json.Value(*value);
-  else json.Null();
+  if (value)
+    json.Value(*value);
+  else
+    json.Null();
 }
 
 QByteArray ChartJson(const ChartDescription& chart, const ChartStatusTexts& texts) {
@@ -59,8 +61,10 @@ QByteArray ChartJson(const ChartDescription& chart, const ChartStatusTexts& text
   json.Field("statusBefore", texts.before.Get());
   json.Field("statusAfter", texts.after.Get());
   json.Key("chartType");
-  if (chart.type) json.Value(static_cast<int32_t>(*chart.type));
-  else json.Null();
+  if (chart.type)
+    json.Value(static_cast<int32_t>(*chart.type));
+  else
+    json.Null();
   OptionalField(json, "horizontal", chart.horizontal);
   OptionalField(json, "title", chart.title);
   OptionalField(json, "bottomTitle", chart.bottomTitle);
@@ -78,8 +82,10 @@ QByteArray ChartJson(const ChartDescription& chart, const ChartStatusTexts& text
   json.Key("pointLabels");
   texts1(chart.pointLabels);
   json.Key("setLegends");
-  if (chart.setLegends) texts1(*chart.setLegends);
-  else json.Null();
+  if (chart.setLegends)
+    texts1(*chart.setLegends);
+  else
+    json.Null();
   json.Key("values");
   json.BeginArray();
   for (const std::vector<double>& set : chart.values) {
@@ -152,9 +158,8 @@ int PrintChart(const QString& path, bool landscape, const ChartDescription& char
   input.bindingMargin = last.printerBindingMargin;
   input.otherMargins = last.printerOtherMargins;
   input.ratio = static_cast<double>(size.width()) / size.height();
-  const Status printed = graphics::PrintGraphPage(printer, input, [&](QPainter& painter, const QRect& rect) {
-    return graphics::DrawChart(painter, rect, chart);
-  });
+  const Status printed = graphics::PrintGraphPage(
+      printer, input, [&](QPainter& painter, const QRect& rect) { return graphics::DrawChart(painter, rect, chart); });
   QFile file(temporary);
   if (!printed || !file.open(QIODevice::ReadOnly)) {
     WriteError(printed ? graphics::GraphPrintFailedText().Get() : printed.Text());
@@ -171,13 +176,14 @@ int PrintChart(const QString& path, bool landscape, const ChartDescription& char
 
 int RunChart(const QStringList& words) {
   QString error;
-  const QStringList flags{QStringLiteral("percent"),      QStringLiteral("3d"),           QStringLiteral("horizontal"),
-                          QStringLiteral("vertical-labels"), QStringLiteral("total-index"), QStringLiteral("show-total"),
-                          QStringLiteral("blocks"),       QStringLiteral("questions"),    QStringLiteral("empty-splits"),
-                          QStringLiteral("explain"),      QStringLiteral("data-labels"),  QStringLiteral("show-block"),
-                          QStringLiteral("ranking"),      QStringLiteral("by-option"),    QStringLiteral("landscape")};
-  const QStringList values{QStringLiteral("distribution"), QStringLiteral("type"),  QStringLiteral("group"),
-                           QStringLiteral("split"),        QStringLiteral("lines"), QStringLiteral("block-index"),
+  const QStringList flags{
+      QStringLiteral("percent"),         QStringLiteral("3d"),          QStringLiteral("horizontal"),
+      QStringLiteral("vertical-labels"), QStringLiteral("total-index"), QStringLiteral("show-total"),
+      QStringLiteral("blocks"),          QStringLiteral("questions"),   QStringLiteral("empty-splits"),
+      QStringLiteral("explain"),         QStringLiteral("data-labels"), QStringLiteral("show-block"),
+      QStringLiteral("ranking"),         QStringLiteral("by-option"),   QStringLiteral("landscape")};
+  const QStringList values{QStringLiteral("distribution"), QStringLiteral("type"),     QStringLiteral("group"),
+                           QStringLiteral("split"),        QStringLiteral("lines"),    QStringLiteral("block-index"),
                            QStringLiteral("block"),        QStringLiteral("question"), QStringLiteral("out"),
                            QStringLiteral("size"),         QStringLiteral("print")};
   const std::optional<Arguments> arguments =
@@ -201,12 +207,12 @@ int RunChart(const QStringList& words) {
     allowed = {"distribution", "type", "group", "percent", "3d", "horizontal", "vertical-labels"};
   } else if (has("total-index")) {
     kind = ChartKind::TotalIndex;
-    allowed = {"total-index", "show-total", "blocks", "questions", "split", "empty-splits", "lines", "explain",
-               "horizontal", "vertical-labels", "data-labels"};
+    allowed = {"total-index", "show-total", "blocks",     "questions",       "split",      "empty-splits",
+               "lines",       "explain",    "horizontal", "vertical-labels", "data-labels"};
   } else if (has("block-index")) {
     kind = ChartKind::BlockIndex;
-    allowed = {"block-index", "show-block", "questions", "split", "empty-splits", "lines", "explain",
-               "horizontal", "vertical-labels", "data-labels"};
+    allowed = {"block-index", "show-block", "questions",  "split",           "empty-splits",
+               "lines",       "explain",    "horizontal", "vertical-labels", "data-labels"};
   } else {
     kind = has("block") ? ChartKind::BlockRanking : ChartKind::QuestionRanking;
     allowed = {"ranking", "block", "question", "by-option"};
@@ -220,7 +226,8 @@ int RunChart(const QStringList& words) {
       return UsageError(kCommand, QStringLiteral("--%1 needs a whole number").arg(QString::fromLatin1(name)));
   if (kind == ChartKind::Distribution) {
     if (!has("type")) return UsageError(kCommand, QStringLiteral("--distribution needs --type 0, 1 or 2"));
-    if (*number("type") < 0 || *number("type") > 2) return UsageError(kCommand, QStringLiteral("--type must be 0, 1 or 2"));
+    if (*number("type") < 0 || *number("type") > 2)
+      return UsageError(kCommand, QStringLiteral("--type must be 0, 1 or 2"));
     if (*number("type") == kDistributionGrouped && !has("group"))
       return UsageError(kCommand, QStringLiteral("--type 2 needs --group G"));
   }
@@ -248,8 +255,7 @@ int RunChart(const QStringList& words) {
   if (has("out")) {
     format = ChartPictureFormatForPath(*arguments->Value(QStringLiteral("out")));
     if (!format)
-      return UsageError(kCommand,
-                        QStringLiteral("--out must end in .emf, .wmf, .png, .bmp, .jpg, .gif, .svg or .pdf"));
+      return UsageError(kCommand, QStringLiteral("--out must end in .emf, .wmf, .png, .bmp, .jpg, .gif, .svg or .pdf"));
   }
   if (has("print") && !arguments->Value(QStringLiteral("print"))->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
     return UsageError(kCommand, QStringLiteral("--print writes a .pdf file"));
@@ -258,7 +264,9 @@ int RunChart(const QStringList& words) {
   const auto checkPositions = [&](const SurveyDocument& document) -> std::optional<QString> {
     const auto dimension = [&](const char* name) -> std::optional<QString> {
       if (has(name) && (*number(name) < 0 || *number(name) >= document.DimensionCount()))
-        return QStringLiteral("--%1: the document has %2 dimension(s)").arg(QString::fromLatin1(name)).arg(document.DimensionCount());
+        return QStringLiteral("--%1: the document has %2 dimension(s)")
+            .arg(QString::fromLatin1(name))
+            .arg(document.DimensionCount());
       return std::nullopt;
     };
     if (auto message = dimension("distribution")) return message;
@@ -269,7 +277,9 @@ int RunChart(const QStringList& words) {
     }
     for (const char* name : {"block-index", "block"})
       if (has(name) && (*number(name) < 0 || static_cast<size_t>(*number(name)) >= document.blocks.size()))
-        return QStringLiteral("--%1: the document has %2 block(s)").arg(QString::fromLatin1(name)).arg(document.blocks.size());
+        return QStringLiteral("--%1: the document has %2 block(s)")
+            .arg(QString::fromLatin1(name))
+            .arg(document.blocks.size());
     if (has("question") && document.QuestionAt(*number("question")) == nullptr)
       return QStringLiteral("--question: the document has %1 question(s)").arg(document.questions.size());
     if (has("split") && DimensionPosition(document, *number("split")) < 0)
@@ -316,7 +326,8 @@ int RunChart(const QStringList& words) {
   const ViewState& view = session.View();
   if (has("split")) {
     const int32_t dimension = DimensionPosition(document, *number("split"));
-    if (static_cast<size_t>(dimension) < view.SplitDisabled().size() && view.SplitDisabled()[static_cast<size_t>(dimension)]) {
+    if (static_cast<size_t>(dimension) < view.SplitDisabled().size() &&
+        view.SplitDisabled()[static_cast<size_t>(dimension)]) {
       WriteError(NotOffered("The groups of this split are too small to be shown.",
                             "Grupperna i den här fördelningen är för små för att visas.")
                      .Get());
@@ -397,11 +408,10 @@ int RunChart(const QStringList& words) {
 
   // A new window's size: "Graph Window Width" wide, (points + 2) x "Graph
   // Point Height" high, at 15 twips per pixel.
-  const QSize pixels =
-      size.value_or(QSize(std::max(1, stored.last.graphWindowWidth / 15),
-                          std::max(1, static_cast<int>(std::min<int64_t>(
-                                          (static_cast<int64_t>(chart.points) + 2) * stored.last.graphPointHeight / 15,
-                                          30000)))));
+  const QSize pixels = size.value_or(
+      QSize(std::max(1, stored.last.graphWindowWidth / 15),
+            std::max(1, static_cast<int>(std::min<int64_t>(
+                            (static_cast<int64_t>(chart.points) + 2) * stored.last.graphPointHeight / 15, 30000)))));
   if (has("print"))
     return PrintChart(*arguments->Value(QStringLiteral("print")), has("landscape"), chart, pixels, document,
                       stored.last);

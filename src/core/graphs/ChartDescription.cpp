@@ -36,12 +36,14 @@ void ChartDescription::SetSetCount(int32_t count) {
 }
 
 void ChartDescription::SetValue(int32_t point, double value) {
-  if (Inside(currentSet, static_cast<int32_t>(values.size())) && Inside(point, static_cast<int32_t>(pointLabels.size())))
+  if (Inside(currentSet, static_cast<int32_t>(values.size())) &&
+      Inside(point, static_cast<int32_t>(pointLabels.size())))
     values[static_cast<size_t>(currentSet)][static_cast<size_t>(point)] = value;
 }
 
 void ChartDescription::SetValueLabel(int32_t point, const QString& text) {
-  if (Inside(currentSet, static_cast<int32_t>(values.size())) && Inside(point, static_cast<int32_t>(pointLabels.size())))
+  if (Inside(currentSet, static_cast<int32_t>(values.size())) &&
+      Inside(point, static_cast<int32_t>(pointLabels.size())))
     valueLabels[static_cast<size_t>(currentSet)][static_cast<size_t>(point)] = text;
 }
 
@@ -57,7 +59,8 @@ void ChartDescription::SetSetLegend(int32_t set, const QString& text) {
 void ChartDescription::SetLineCount(int32_t count) { lines.emplace(static_cast<size_t>(std::clamp(count, 0, 2))); }
 
 void ChartDescription::SetLine(int32_t line, double value, const QString& explanation) {
-  if (lines && Inside(line, static_cast<int32_t>(lines->size()))) (*lines)[static_cast<size_t>(line)] = {value, explanation};
+  if (lines && Inside(line, static_cast<int32_t>(lines->size())))
+    (*lines)[static_cast<size_t>(line)] = {value, explanation};
 }
 
 double ChartDescription::Value(int32_t set, int32_t point) const {

@@ -70,13 +70,13 @@ class ChartDescription final : public ChartInterface {
   int32_t points = 0;
   int32_t sets = 0;
   int32_t currentSet = 0;
-  std::vector<QString> pointLabels;                 // [points]
-  std::optional<std::vector<QString>> setLegends;   // [sets], once one is set
-  std::vector<std::vector<double>> values;          // [sets][points]
-  std::vector<std::vector<QString>> valueLabels;    // [sets][points]
+  std::vector<QString> pointLabels;                // [points]
+  std::optional<std::vector<QString>> setLegends;  // [sets], once one is set
+  std::vector<std::vector<double>> values;         // [sets][points]
+  std::vector<std::vector<QString>> valueLabels;   // [sets][points]
   bool colorCode9 = false;
   std::optional<ChartAxis> axis;
-  std::optional<std::vector<ChartLine>> lines;      // once a line count is set
+  std::optional<std::vector<ChartLine>> lines;  // once a line count is set
 
  private:
   void Reshape();

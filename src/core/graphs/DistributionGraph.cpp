@@ -133,10 +133,12 @@ Status GenerateDistributionGraph(const SurveyDocument& document, const SubSheet&
       for (size_t p = 0; p < groupShown.size(); ++p)
         chart.SetValue(static_cast<int32_t>(p), value(count(mainShown[s], groupShown[p])));
       const Alternative* alternative = document.AnswerAlternative(main, mainShown[s]);
-      chart.SetSetLegend(static_cast<int32_t>(s), alternative == nullptr ? QString() : document.GetText(alternative->name));
+      chart.SetSetLegend(static_cast<int32_t>(s),
+                         alternative == nullptr ? QString() : document.GetText(alternative->name));
     }
     for (size_t p = 0; p < groupShown.size(); ++p)
-      chart.SetPointLabel(static_cast<int32_t>(p), GroupLabel(document, group, groupShown[p], options.shortCategoryNames));
+      chart.SetPointLabel(static_cast<int32_t>(p),
+                          GroupLabel(document, group, groupShown[p], options.shortCategoryNames));
   }
   chart.Draw();
   return Status::Ok();

@@ -72,10 +72,9 @@ std::vector<Group> Groups(const SurveyDocument& document, const SubSheet& sheet,
   for (size_t g = 0; g < groups.size(); ++g) {
     if (groups[g].respondents.empty() && !request.includeEmptySplits) continue;
     const int32_t answer = static_cast<int32_t>(g) + first;
-    groups[g].label = GroupLabel(document, request.splitQuestion, answer, options.shortCategoryNames) +
-                      QStringLiteral(" [") +
-                      options.locale.toString(static_cast<double>(groups[g].respondents.size()), 'f', 0) +
-                      QLatin1Char(']');
+    groups[g].label =
+        GroupLabel(document, request.splitQuestion, answer, options.shortCategoryNames) + QStringLiteral(" [") +
+        options.locale.toString(static_cast<double>(groups[g].respondents.size()), 'f', 0) + QLatin1Char(']');
     kept.push_back(std::move(groups[g]));
   }
   return kept;
@@ -87,7 +86,8 @@ std::vector<double> ItemValues(const SurveyDocument& document, const std::vector
                                const std::vector<int32_t>& respondents) {
   std::vector<double> values(items.size(), kNoIndex);
   if (respondents.empty() || !document.info.HasIndexes()) return values;
-  const bool needsSums = std::any_of(items.begin(), items.end(), [](const Item& i) { return i.kind != ItemKind::Total; });
+  const bool needsSums =
+      std::any_of(items.begin(), items.end(), [](const Item& i) { return i.kind != ItemKind::Total; });
   const std::vector<IndexSum> sums = needsSums ? QuestionIndexSums(document, respondents) : std::vector<IndexSum>{};
   for (size_t i = 0; i < items.size(); ++i) {
     switch (items[i].kind) {
@@ -118,16 +118,20 @@ void AddLines(const SurveyDocument& document, const SubSheet& sheet, const Index
     if (lines.size() >= 2 || (request.lineMask & bit) == 0) return;
     const double v = value();
     if (v == kNoIndex) return;
-    lines.push_back({v, text + QString::fromUtf8(between) + FormatIndexText(document, v, options.locale) +
-                            QLatin1Char(')')});
+    lines.push_back(
+        {v, text + QString::fromUtf8(between) + FormatIndexText(document, v, options.locale) + QLatin1Char(')')});
   };
-  consider(kLineTotalOfTotal, [&] { return document.info.currentTotalIndex; }, label(4), ", total (");
-  consider(kLineTotalOfCurrent, [&] { return CalculateTotalIndex(document, sheet.respondents); }, label(4), " (");
+  consider(
+      kLineTotalOfTotal, [&] { return document.info.currentTotalIndex; }, label(4), ", total (");
+  consider(
+      kLineTotalOfCurrent, [&] { return CalculateTotalIndex(document, sheet.respondents); }, label(4), " (");
   if (blockGraph) {
-    consider(kLineBlockOfTotal, [&] { return document.blocks[static_cast<size_t>(request.block)].flexIndex; },
-             label(3), ", total (");
-    consider(kLineBlockOfCurrent, [&] { return CalculateBlockIndex(document, request.block, sheet.respondents); },
-             label(3), " (");
+    consider(
+        kLineBlockOfTotal, [&] { return document.blocks[static_cast<size_t>(request.block)].flexIndex; }, label(3),
+        ", total (");
+    consider(
+        kLineBlockOfCurrent, [&] { return CalculateBlockIndex(document, request.block, sheet.respondents); }, label(3),
+        " (");
   }
   if (lines.empty()) return;
   if (lines.size() == 2 && lines[1].value > lines[0].value) std::swap(lines[0], lines[1]);
@@ -139,7 +143,7 @@ void AddLines(const SurveyDocument& document, const SubSheet& sheet, const Index
 }  // namespace
 
 std::optional<std::pair<double, std::optional<int32_t>>> IndexGraphAxis(int32_t maxAlternativeValue,
-                                                                       int32_t indexDivisor) {
+                                                                        int32_t indexDivisor) {
   if (indexDivisor < 1 || maxAlternativeValue < 10) return std::nullopt;
   const QString digits = QString::number(maxAlternativeValue);
   int32_t d = digits.at(0).digitValue();
@@ -148,11 +152,25 @@ std::optional<std::pair<double, std::optional<int32_t>>> IndexGraphAxis(int32_t 
   const double max = d * std::pow(10.0, static_cast<double>(digits.size() - 1)) / indexDivisor;
   std::optional<int32_t> steps;
   switch (d) {
-    case 1: case 2: case 5: steps = 5; break;
-    case 3: case 6: case 9: steps = 6; break;
-    case 4: case 8: steps = 4; break;
-    case 7: steps = 7; break;
-    default: break;
+    case 1:
+    case 2:
+    case 5:
+      steps = 5;
+      break;
+    case 3:
+    case 6:
+    case 9:
+      steps = 6;
+      break;
+    case 4:
+    case 8:
+      steps = 4;
+      break;
+    case 7:
+      steps = 7;
+      break;
+    default:
+      break;
   }
   return std::make_pair(max, steps);
 }
@@ -167,7 +185,8 @@ Status GenerateIndexGraph(const SurveyDocument& document, const SubSheet& sheet,
   values.reserve(groups.size());
   for (const Group& group : groups) values.push_back(ItemValues(document, items, group.respondents));
 
-  const QString category = CountedCaption(sheet.description, static_cast<int64_t>(sheet.respondents.size()), options.locale);
+  const QString category =
+      CountedCaption(sheet.description, static_cast<int64_t>(sheet.respondents.size()), options.locale);
   const QString indexCaption = document.GetText(document.info.indexCaption);
   chart.HoldDrawing();
   chart.SetChartType(ChartType::Bars);
@@ -225,8 +244,10 @@ QString TotalIndexGraphTitle(const SurveyDocument& document, bool showTotal, boo
   QString title;
   if (showTotal) {
     title = sv ? S("Totalindex") : S("Total index");
-    if (showBlocks) title += sv ? S(" och alla blockindex") : S(" and all block indexes");
-    else if (showQuestions) title += sv ? S(" och alla frågeindex") : S(" and all question indexes");
+    if (showBlocks)
+      title += sv ? S(" och alla blockindex") : S(" and all block indexes");
+    else if (showQuestions)
+      title += sv ? S(" och alla frågeindex") : S(" and all question indexes");
   } else if (showBlocks && showQuestions) {
     title = sv ? S("Alla block- och frågeindex") : S("All block and question indexes");
   } else if (showBlocks) {

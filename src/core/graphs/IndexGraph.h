@@ -16,22 +16,22 @@
 namespace kvf {
 
 // The index lines of the set-up dialogs, by bit.
-inline constexpr int32_t kLineTotalOfTotal = 1;      // CurrentTotalIndex
-inline constexpr int32_t kLineTotalOfCurrent = 2;    // total index of the current selection
-inline constexpr int32_t kLineBlockOfTotal = 4;      // the block's FlexIndex
-inline constexpr int32_t kLineBlockOfCurrent = 8;    // block index of the current selection
+inline constexpr int32_t kLineTotalOfTotal = 1;    // CurrentTotalIndex
+inline constexpr int32_t kLineTotalOfCurrent = 2;  // total index of the current selection
+inline constexpr int32_t kLineBlockOfTotal = 4;    // the block's FlexIndex
+inline constexpr int32_t kLineBlockOfCurrent = 8;  // block index of the current selection
 
 struct IndexGraphRequest {
-  int32_t block = -1;             // -1: the total index graph
-  bool showMain = false;          // the total (total graph) or the block's index (block graph)
+  int32_t block = -1;                  // -1: the total index graph
+  bool showMain = false;               // the total (total graph) or the block's index (block graph)
   bool showBlocksOrQuestions = false;  // total graph: block indexes; block graph: question indexes
-  bool showQuestions = false;     // total graph: question indexes (before block indexes)
-  int32_t splitQuestion = -1;     // -1: one group, the current selection
+  bool showQuestions = false;          // total graph: question indexes (before block indexes)
+  int32_t splitQuestion = -1;          // -1: one group, the current selection
   bool includeEmptySplits = false;
   QString title;
   bool horizontal = false;
   bool verticalLabels = false;
-  int32_t lineMask = 0;           // kLine... bits; a total graph uses the first two only
+  int32_t lineMask = 0;  // kLine... bits; a total graph uses the first two only
   bool explainLines = false;
   bool dataLabels = false;
 };
@@ -42,7 +42,7 @@ struct IndexGraphRequest {
 // the axis 0 .. d x 10^(digits - 1) / divisor in 5 steps (d 1, 2, 5), 6 (3,
 // 6, 9), 4 (4, 8), 7 (7), or steps left open (d 10).
 std::optional<std::pair<double, std::optional<int32_t>>> IndexGraphAxis(int32_t maxAlternativeValue,
-                                                                       int32_t indexDivisor);
+                                                                        int32_t indexDivisor);
 
 // Fills the chart. Fails with GraphTooLargeText when items times groups
 // exceed kMaxChartCells. A document without indexes gives no bars (every

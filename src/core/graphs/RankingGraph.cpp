@@ -10,8 +10,7 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
-QString RankingSubtitle(const SurveyDocument& document, const std::vector<int32_t>& questions,
-                        const QLocale& locale) {
+QString RankingSubtitle(const SurveyDocument& document, const std::vector<int32_t>& questions, const QLocale& locale) {
   const bool sv = SwedishDocument(document);
   const auto number = [&](int64_t n) { return locale.toString(static_cast<double>(n), 'f', 0); };
   const auto weight = [&](int32_t q) {
@@ -65,8 +64,7 @@ Status GenerateRankingGraph(const SurveyDocument& document, const std::vector<in
   chart.SetDataLabels(true);
   chart.SetLeftTitle(RankingSubtitle(document, request.questions, options.locale));
   chart.SetMainTitle(CutChartText((sv ? S("Rankning ") : S("Ranking ")) + request.title));
-  chart.SetBottomTitle(
-      CountedCaption(request.selectionText, static_cast<int64_t>(respondents.size()), options.locale));
+  chart.SetBottomTitle(CountedCaption(request.selectionText, static_cast<int64_t>(respondents.size()), options.locale));
   chart.SetLegendPlacement(options.legendPlacement);
   chart.SetVerticalLabels(true);
   chart.SetPointCount(static_cast<int32_t>(order.size()));

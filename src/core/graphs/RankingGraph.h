@@ -29,8 +29,7 @@ struct RankingGraphRequest {
 };
 
 // "Points (3 questions weighted 3, 2 and 1)" in the document's language.
-QString RankingSubtitle(const SurveyDocument& document, const std::vector<int32_t>& questions,
-                        const QLocale& locale);
+QString RankingSubtitle(const SurveyDocument& document, const std::vector<int32_t>& questions, const QLocale& locale);
 
 // Fills the chart from the respondents' answers. REQUIRES: at least one
 // question (an empty block is refused by the caller with EmptyBlockText).

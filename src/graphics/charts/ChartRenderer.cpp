@@ -4,14 +4,14 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QHorizontalBarSeries>
-#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
-#include <QLocale>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QValueAxis>
@@ -33,12 +33,8 @@ QFont Arial(int pixels, bool bold = false) {
   return font;
 }
 
-bool Is3D(const ChartDescription& chart) {
-  return chart.type == ChartType::Pie3D || chart.type == ChartType::Bars3D;
-}
-bool IsPie(const ChartDescription& chart) {
-  return chart.type == ChartType::Pie || chart.type == ChartType::Pie3D;
-}
+bool Is3D(const ChartDescription& chart) { return chart.type == ChartType::Pie3D || chart.type == ChartType::Bars3D; }
+bool IsPie(const ChartDescription& chart) { return chart.type == ChartType::Pie || chart.type == ChartType::Pie3D; }
 
 QColor SetColour(const ChartDescription& chart, int32_t set) {
   if (chart.colorCode9 && chart.sets == 1) return kColorCode9;
@@ -184,7 +180,8 @@ void DrawBarDepth(QPainter& painter, const Scene& built, const ChartDescription&
     const QColor colour = SetColour(chart, s);
     for (int32_t p = 0; p < chart.points; ++p) {
       const QRectF bar = BarRect(built, chart, s, p);
-      const double d = std::min(8.0, std::max(2.0, (chart.horizontal.value_or(false) ? bar.height() : bar.width()) / 3));
+      const double d =
+          std::min(8.0, std::max(2.0, (chart.horizontal.value_or(false) ? bar.height() : bar.width()) / 3));
       const QPointF o(d, -d);
       const QPolygonF top({bar.topLeft(), bar.topRight(), bar.topRight() + o, bar.topLeft() + o});
       const QPolygonF side({bar.topRight(), bar.bottomRight(), bar.bottomRight() + o, bar.topRight() + o});
@@ -262,9 +259,9 @@ void DrawLineExplanations(QPainter& painter, const Scene& built, const ChartDesc
 
 const std::vector<QColor>& ChartPalette() {
   static const std::vector<QColor> palette = {
-      QColor(31, 119, 180), QColor(255, 127, 14), QColor(44, 160, 44),  QColor(214, 39, 40),
-      QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(127, 127, 127),
-      QColor(188, 189, 34), QColor(23, 190, 207), QColor(174, 199, 232), QColor(255, 187, 120),
+      QColor(31, 119, 180),  QColor(255, 127, 14),  QColor(44, 160, 44),   QColor(214, 39, 40),
+      QColor(148, 103, 189), QColor(140, 86, 75),   QColor(227, 119, 194), QColor(127, 127, 127),
+      QColor(188, 189, 34),  QColor(23, 190, 207),  QColor(174, 199, 232), QColor(255, 187, 120),
       QColor(152, 223, 138), QColor(255, 152, 150), QColor(197, 176, 213), QColor(196, 156, 148)};
   return palette;
 }
@@ -285,8 +282,10 @@ bool DrawChart(QPainter& painter, const QRect& rect, const ChartDescription& cha
   built.chart->setTitleBrush(Qt::black);
   built.chart->setTitle(chart.title.value_or(QString()));
   const bool pie = IsPie(chart);
-  if (pie) BuildPie(built, chart);
-  else BuildBars(built, chart);
+  if (pie)
+    BuildPie(built, chart);
+  else
+    BuildBars(built, chart);
   const QString pieCaption = pie ? chart.bottomTitle.value_or(QString()) : QString();
   if (!pieCaption.isEmpty()) {
     QMargins margins = built.chart->margins();
@@ -311,8 +310,10 @@ bool DrawChart(QPainter& painter, const QRect& rect, const ChartDescription& cha
   painter.scale(rect.width() / logical.width(), rect.height() / logical.height());
   painter.fillRect(QRectF(QPointF(0, 0), logical), Qt::white);
   if (Is3D(chart)) {
-    if (pie) DrawPieDepth(painter, built, chart);
-    else DrawBarDepth(painter, built, chart);
+    if (pie)
+      DrawPieDepth(painter, built, chart);
+    else
+      DrawBarDepth(painter, built, chart);
   }
   built.scene.render(&painter, QRectF(QPointF(0, 0), logical), QRectF(QPointF(0, 0), logical));
   if (!pie) {

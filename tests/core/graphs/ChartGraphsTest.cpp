@@ -34,8 +34,8 @@ SubSheet AllOf(const SurveyDocument& document) {
 // answers 0, 1, 0, 1 (total index 3.5); Other on its own alternatives.
 SurveyDocument RegionRating() {
   SurveyRecipe recipe;
-  recipe.Add(Dimension(QStringLiteral("Region"), {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")},
-                       {0, 1, 0, 1}));
+  recipe.Add(Dimension(QStringLiteral("Region"),
+                       {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("West")}, {0, 1, 0, 1}));
   TestQuestion rating = ValuedQuestion(QStringLiteral("Rating"), {3, 4}, {0, 1, 0, 1});
   rating.inTotalIndex = true;
   rating.storedIndex = 3.5;
@@ -53,9 +53,15 @@ TEST(IndexGraph, ValueAxisFromTheLargestAlternativeValue) {
     double top;
     std::optional<int32_t> steps;
   };
-  for (const Case& c : std::vector<Case>{{45, 10, true, 5.0, 5},  {7, 10, false, 0, {}},   {95, 1, true, 100.0, {}},
-                                         {30, 1, true, 30.0, 6},  {31, 1, true, 40.0, 4},  {70, 1, true, 70.0, 7},
-                                         {100, 10, true, 10.0, 5}, {-1, 10, false, 0, {}}, {45, 0, false, 0, {}}}) {
+  for (const Case& c : std::vector<Case>{{45, 10, true, 5.0, 5},
+                                         {7, 10, false, 0, {}},
+                                         {95, 1, true, 100.0, {}},
+                                         {30, 1, true, 30.0, 6},
+                                         {31, 1, true, 40.0, 4},
+                                         {70, 1, true, 70.0, 7},
+                                         {100, 10, true, 10.0, 5},
+                                         {-1, 10, false, 0, {}},
+                                         {45, 0, false, 0, {}}}) {
     const auto axis = IndexGraphAxis(c.max, c.divisor);
     ASSERT_EQ(axis.has_value(), c.axis) << c.max;
     if (!axis) continue;
@@ -142,7 +148,8 @@ TEST(DistributionGraph, PercentHalfToEvenAndGroupedPointsFollowTheSelection) {
   EXPECT_DOUBLE_EQ(DistributionPercent(5, 0), 0.0);
 
   SurveyRecipe recipe;
-  recipe.Add(Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1, 1}, 8)));
+  recipe.Add(
+      Dimension(QStringLiteral("Sex"), {QStringLiteral("Female"), QStringLiteral("Male")}, Repeat({0, 1, 1}, 8)));
   recipe.Add(Dimension(QStringLiteral("Age"), {QStringLiteral("Young"), QStringLiteral("Old"), QStringLiteral("Mid")},
                        Repeat({0, 1, 2, 2}, 8)));
   const SurveyDocument document = recipe.Load();
@@ -201,7 +208,8 @@ TEST(RankingGraph, SubtitlesPointsOrderAndExclusion) {
   request.selectionText = QStringLiteral("All");
   ChartDescription sorted;
   ASSERT_TRUE(GenerateRankingGraph(document, AllRespondents(document), request, Options(), sorted));
-  EXPECT_EQ(sorted.pointLabels, (std::vector<QString>{QStringLiteral("A 2"), QStringLiteral("A 4"), QStringLiteral("A 1")}));
+  EXPECT_EQ(sorted.pointLabels,
+            (std::vector<QString>{QStringLiteral("A 2"), QStringLiteral("A 4"), QStringLiteral("A 1")}));
   EXPECT_EQ(sorted.values, (std::vector<std::vector<double>>{{7.0, 7.0, 2.0}}));
   EXPECT_EQ(sorted.title, QStringLiteral("Ranking Block"));
   EXPECT_TRUE(sorted.colorCode9);
