@@ -46,6 +46,25 @@ TEST(IndexLineChecksTest, AtMostTwoTheOlderCleared) {
 TEST_F(ChartWindowTest, DialogRulesOkAndTheChartWindow) {
   Start();
   const SurveyDocument& document = window_->Session().Document();
+  EXPECT_TRUE(Enabled(app::MenuEntry::DistributionGraph) && Enabled(app::MenuEntry::TotalIndexGraph));
+  // Distribution dialog: OK needs a main category, and for type 2 a group.
+  charts_->SetDialogRunner([&](QDialog& dialog) {
+    auto& distribution = dynamic_cast<app::DistributionGraphDialog&>(dialog);
+    EXPECT_FALSE(distribution.OkButton()->isEnabled());
+    distribution.MainList()->setCurrentRow(0);
+    EXPECT_TRUE(distribution.OkButton()->isEnabled());
+    distribution.Type(2)->click();
+    EXPECT_FALSE(distribution.OkButton()->isEnabled());
+    EXPECT_EQ(distribution.GroupList()->count(), document.DimensionCount() - 1);
+    distribution.GroupList()->setCurrentRow(0);
+    EXPECT_TRUE(distribution.OkButton()->isEnabled());
+    distribution.Type(0)->click();
+    EXPECT_FALSE(distribution.Horizontal()->isEnabled());
+    return true;
+  });
+  charts_->DistributionGraph();
+  EXPECT_EQ(window_->Status().Text(), QStringLiteral("Distribution graph generated!"));
+  EXPECT_EQ(charts_->LastChartWindow()->Chart().type, ChartType::Pie);
   // Total index dialog: blocks then questions leaves questions; three lines in turn leave the last two.
   bool shown = false;
   charts_->SetDialogRunner([&](QDialog& dialog) {
