@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "cli/CliRunner.h"
 
@@ -68,6 +70,32 @@ TEST(ChartCommandTest, JsonOfTheDescriptionWithItsUnsetMembers) {
   EXPECT_TRUE(ranking["axis"].isNull());
   EXPECT_TRUE(ranking["lines"].isNull());
   EXPECT_TRUE(ranking["colorCode9"].toBool());
+}
+
+// The metafiles of a ranking chart, read by independent readers: its bars
+// (colour code 9, pure blue) come through both.
+TEST(ChartCommandTest, MetafilesReadByIndependentReaders) {
+  const QString dir = TempDir();
+  const QList<std::pair<QString, QList<QStringList>>> readers = {
+      {"emf", {{"emf2svg-conv", "-i", "%1", "-o", "%1.svg"}, {"rsvg-convert", "%1.svg", "-o", "%2"}}},
+      {"wmf", {{"wmf2gd", "-t", "png", "-o", "%2", "%1"}}}};
+  for (const auto& [suffix, commands] : readers) {
+    SCOPED_TRACE(suffix.toStdString());
+    for (const QStringList& command : commands)
+      if (QStandardPaths::findExecutable(command[0]).isEmpty()) GTEST_SKIP() << command[0].toStdString() << " missing";
+    const QString path = dir + "/ranking." + suffix, png = dir + "/ranking-" + suffix + ".png";
+    ASSERT_EQ(RunKvf({"chart", kSample, "--ranking", "--question", "5", "--out", path}).exitCode, 0);
+    for (QStringList command : commands) {
+      for (QString& word : command) word.replace("%1", path).replace("%2", png);
+      ASSERT_EQ(QProcess::execute(command[0], command.mid(1)), 0) << command.join(' ').toStdString();
+    }
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    int64_t blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) blue += image.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_GT(blue, image.width() * image.height() / 50);
+  }
 }
 
 }  // namespace
