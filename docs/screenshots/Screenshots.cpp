@@ -1,6 +1,7 @@
 // kvf-screenshots: draws the pictures of the user guide from the real
 // windows: the main window with the sample survey, the navigator, a block
-// graph, every dialog, the block editor and the comment pop-up. scripts/make-screenshots.sh runs it under Xvfb.
+// graph, a total index chart with its set-up dialog, every dialog, the block
+// editor and the comment pop-up. scripts/make-screenshots.sh runs it under Xvfb.
 //
 //   kvf-screenshots LANGUAGE(en|sv) DOCUMENT OUTPUT-FOLDER
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include "app/dialogs/PrintFormatDialog.h"
 #include "app/dialogs/PropertiesWindow.h"
 #include "app/graphs/BasicGraphWindow.h"
+#include "app/graphs/ChartWindows.h"
 #include "app/graphs/GraphWindows.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
@@ -97,6 +99,24 @@ int main(int argc, char** argv) {
   }
   ok = graph != nullptr && Save(*graph, out.filePath("block-graph" + suffix)) && ok;
   if (graph != nullptr) graph->hide();
+
+  // The total index graph's set-up dialog with the blocks chosen, and the
+  // chart its OK draws.
+  kvf::app::ChartWindows* charts = kvf::app::ChartWindows::Attach(window, kvf::app::DesktopGraphServices(&window));
+  charts->SetDialogRunner([&](QDialog& dialog) {
+    auto& index = dynamic_cast<kvf::app::IndexGraphDialog&>(dialog);
+    index.ShowMain()->setChecked(true);
+    index.ShowBlocks()->setChecked(true);
+    index.Line(0)->setChecked(true);
+    ok = Save(dialog, out.filePath("total-index-dialog" + suffix)) && ok;
+    dialog.hide();
+    return true;
+  });
+  charts->IndexGraph(-1);
+  Settle(300);
+  kvf::app::ChartWindow* chart = charts->LastChartWindow();
+  ok = chart != nullptr && Save(*chart, out.filePath("total-index-chart" + suffix)) && ok;
+  if (chart != nullptr) chart->hide();
 
   const kvf::DocumentInfo& info = window.Session().Document().info;
   kvf::app::OptionsDialog options(window.Options(), info.rowOrder, info.rowOrderThreshold, &window);

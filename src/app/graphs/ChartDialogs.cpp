@@ -73,8 +73,10 @@ DistributionGraphDialog::DistributionGraphDialog(const SurveyDocument& document,
   setObjectName(QStringLiteral("DistributionGraphDialog"));
   setWindowTitle(T("Distribution Graph", "Fördelningsgraf"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(T("Show &category", "Visa &kategori:")));
+  auto* mainLabel = new QLabel(T("Show &category", "Visa &kategori:"));
+  layout->addWidget(mainLabel);
   main_ = new QListWidget();
+  mainLabel->setBuddy(main_);  // the label's "&" is the list's key
   main_->setObjectName(QStringLiteral("lstMainCategory"));
   // SetCategories: the dimensions by Name, item data = dimension position.
   for (int32_t k = 0; k < document.DimensionCount(); ++k) {
@@ -176,8 +178,10 @@ IndexGraphDialog::IndexGraphDialog(const SurveyDocument& document, int32_t block
     questions_ = Check("chkShowQuestionIndexes", T("Show block's &question indexes", "Visa blockets fråge&index"),
                        false, layout);
   }
-  layout->addWidget(new QLabel(T("&Split by:", "&Fördelat på:")));
+  auto* splitLabel = new QLabel(T("&Split by:", "&Fördelat på:"));
+  layout->addWidget(splitLabel);
   split_ = new QComboBox();
+  splitLabel->setBuddy(split_);
   split_->setObjectName(QStringLiteral("lstSplitBy"));
   split_->addItem(T("(Nothing)", "(Inget)"), -1);
   for (int32_t k = 0; k < document.DimensionCount(); ++k) {
