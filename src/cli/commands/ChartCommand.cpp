@@ -4,14 +4,13 @@
 // [--landscape]]: a distribution, index or ranking chart as the set-up
 // dialog's OK (or the menu command) makes it, printed as the JSON of its
 // description, saved as a picture or printed on the framed page.
-#include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <bit>
 
 #include "CliCommon.h"
+#include "PrintedPage.h"
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/graphs/BasicGraphRoute.h"
@@ -136,40 +135,6 @@ std::optional<QSize> ParseSize(const QString& text) {
 
 BiText NotOffered(const char* english, const char* swedish) {
   return BiText{QString::fromUtf8(english), QString::fromUtf8(swedish)};
-}
-
-int PrintChart(const QString& path, bool landscape, const ChartDescription& chart, const QSize& size,
-               const SurveyDocument& document, const LastSettings& last) {
-  QTemporaryDir folder;
-  if (!folder.isValid()) {
-    WriteError(graphics::GraphPrintFailedText().Get());
-    return kExitWriteFailed;
-  }
-  const QString temporary = folder.filePath(QStringLiteral("page.pdf"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(temporary);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setDocName(document.GetText(document.info.projectName));
-  graphics::PageInput input;
-  input.projectName = document.GetText(document.info.projectName);
-  input.swedishDocument = SwedishDocument(document);
-  input.bindingMargin = last.printerBindingMargin;
-  input.otherMargins = last.printerOtherMargins;
-  input.ratio = static_cast<double>(size.width()) / size.height();
-  const Status printed = graphics::PrintGraphPage(
-      printer, input, [&](QPainter& painter, const QRect& rect) { return graphics::DrawChart(painter, rect, chart); });
-  QFile file(temporary);
-  if (!printed || !file.open(QIODevice::ReadOnly)) {
-    WriteError(printed ? graphics::GraphPrintFailedText().Get() : printed.Text());
-    return kExitWriteFailed;
-  }
-  if (const Status written = picture_file::WriteBytes(path, file.readAll()); !written) {
-    WriteError(written.Text());
-    return kExitWriteFailed;
-  }
-  return kExitOk;
 }
 
 }  // namespace
@@ -413,8 +378,11 @@ int RunChart(const QStringList& words) {
             std::max(1, static_cast<int>(std::min<int64_t>(
                             (static_cast<int64_t>(chart.points) + 2) * stored.last.graphPointHeight / 15, 30000)))));
   if (has("print"))
-    return PrintChart(*arguments->Value(QStringLiteral("print")), has("landscape"), chart, pixels, document,
-                      stored.last);
+    return PrintPageToPdf({*arguments->Value(QStringLiteral("print")), has("landscape"), SwedishDocument(document),
+                           static_cast<double>(pixels.width()) / pixels.height()},
+                          document, stored.last, [&](QPainter& painter, const QRect& rect, const QPrinter&) {
+                            return graphics::DrawChart(painter, rect, chart);
+                          });
   Picture picture;
   picture.size = pixels;
   picture.title = document.GetText(document.info.projectName);

@@ -8,9 +8,9 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "CliCommon.h"
+#include "PrintedPage.h"
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/graphs/BasicGraph.h"
@@ -130,49 +130,6 @@ QSize WindowSize(const std::optional<QSize>& given, const BasicGraphData& data, 
   const FractionLayout layout = LayOutFractionGraph(QRect(0, 0, width - 20, 100000), data, style);
   const int bars = static_cast<int>(data.bars.size());
   return QSize(width, bars * std::max(1, last.questionGraphBarWidth) + layout.fixedHeight + 20);
-}
-
-int WriteOutput(const QString& path, const QByteArray& bytes) {
-  if (const Status written = picture_file::WriteBytes(path, bytes); !written) {
-    WriteError(written.Text());
-    return kExitWriteFailed;
-  }
-  return kExitOk;
-}
-
-int PrintToPdf(const QString& path, bool landscape, const BasicGraphData& data, const BasicGraphStyle& style,
-               const QSize& drawing, const SurveyDocument& document, const LastSettings& last) {
-  QTemporaryDir folder;
-  if (!folder.isValid()) {
-    WriteError(graphics::GraphPrintFailedText().Get());
-    return kExitWriteFailed;
-  }
-  const QString temporary = folder.filePath(QStringLiteral("page.pdf"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(temporary);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setDocName(document.GetText(document.info.projectName));
-  graphics::PageInput input;
-  input.projectName = document.GetText(document.info.projectName);
-  input.swedishDocument = data.swedishDocument;
-  input.bindingMargin = last.printerBindingMargin;
-  input.otherMargins = last.printerOtherMargins;
-  input.ratio = static_cast<double>(drawing.width()) / drawing.height();
-  const Status printed = graphics::PrintGraphPage(printer, input, [&](QPainter& painter, const QRect& rect) {
-    return DrawBasicGraphScaled(painter, rect, printer.logicalDpiX(), data, style);
-  });
-  if (!printed) {
-    WriteError(printed.Text());
-    return kExitWriteFailed;
-  }
-  QFile file(temporary);
-  if (!file.open(QIODevice::ReadOnly)) {
-    WriteError(graphics::GraphPrintFailedText().Get());
-    return kExitWriteFailed;
-  }
-  return WriteOutput(path, file.readAll());
 }
 
 }  // namespace
@@ -350,8 +307,11 @@ int RunGraph(const QStringList& words) {
     return kExitWriteFailed;
   }
   if (arguments->Has(kPrint))
-    return PrintToPdf(*arguments->Value(kPrint), arguments->Has(kLandscape), data, style, drawing, document,
-                      stored.last);
+    return PrintPageToPdf({*arguments->Value(kPrint), arguments->Has(kLandscape), data.swedishDocument,
+                           static_cast<double>(drawing.width()) / drawing.height()},
+                          document, stored.last, [&](QPainter& painter, const QRect& rect, const QPrinter& printer) {
+                            return DrawBasicGraphScaled(painter, rect, printer.logicalDpiX(), data, style);
+                          });
 
   // Save As: scale 2, with the copy-and-save options.
   style.scale = 2;

@@ -1,0 +1,53 @@
+#include "PrintedPage.h"
+
+#include <QFile>
+#include <QPageSize>
+#include <QTemporaryDir>
+
+#include "CliCommon.h"
+#include "core/output/PictureFormat.h"
+#include "graphics/printing/PrintedGraphPage.h"
+
+namespace kvf::cli {
+
+int PrintPageToPdf(const PrintedPageRequest& request, const SurveyDocument& document, const LastSettings& last,
+                   const PageGraphDrawer& draw) {
+  QTemporaryDir folder;
+  if (!folder.isValid()) {
+    WriteError(graphics::GraphPrintFailedText().Get());
+    return kExitWriteFailed;
+  }
+  // QPrinter writes its file itself; it goes to a private folder first so
+  // that the target is replaced atomically.
+  const QString temporary = folder.filePath(QStringLiteral("page.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(temporary);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer.setDocName(document.GetText(document.info.projectName));
+  graphics::PageInput input;
+  input.projectName = document.GetText(document.info.projectName);
+  input.swedishDocument = request.swedishDocument;
+  input.bindingMargin = last.printerBindingMargin;
+  input.otherMargins = last.printerOtherMargins;
+  input.ratio = request.ratio;
+  const Status printed = graphics::PrintGraphPage(
+      printer, input, [&](QPainter& painter, const QRect& rect) { return draw(painter, rect, printer); });
+  if (!printed) {
+    WriteError(printed.Text());
+    return kExitWriteFailed;
+  }
+  QFile file(temporary);
+  if (!file.open(QIODevice::ReadOnly)) {
+    WriteError(graphics::GraphPrintFailedText().Get());
+    return kExitWriteFailed;
+  }
+  if (const Status written = picture_file::WriteBytes(request.path, file.readAll()); !written) {
+    WriteError(written.Text());
+    return kExitWriteFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace kvf::cli
