@@ -121,13 +121,18 @@ void ChartWindows::ViewRankingGraph(int item) {
   request.questions = ViewMenuBlockQuestions(document, block);
   request.title = document.BlockName(block);
   request.selectionText = main_.Session().View().Sheet().description;
+  ShowRanking(request, block, texts);
+}
+
+void ChartWindows::ShowRanking(const RankingGraphRequest& request, int32_t block, const ChartStatusTexts& texts) {
   if (request.questions.empty()) {
     main_.Status().SetStatus(EmptyBlockText(), true);
     return;
   }
   WaitCursor wait;
   ChartDescription chart;
-  if (GenerateRankingGraph(document, main_.Session().View().Sheet().respondents, request, Options(), chart)) {
+  if (GenerateRankingGraph(main_.Session().Document(), main_.Session().View().Sheet().respondents, request, Options(),
+                           chart)) {
     Show(chart, block);
     main_.Status().SetStatus(texts.after, true);
   }
@@ -154,16 +159,7 @@ void ChartWindows::PopupRankingGraph(bool block, bool sortByPoints) {
     request.questions = {question};
     request.title = document.GetText(q->name);
   }
-  if (request.questions.empty()) {
-    main_.Status().SetStatus(EmptyBlockText(), true);
-    return;
-  }
-  WaitCursor wait;
-  ChartDescription chart;
-  if (GenerateRankingGraph(document, main_.Session().View().Sheet().respondents, request, Options(), chart)) {
-    Show(chart, shownBlock);
-    main_.Status().SetStatus(texts.after, true);
-  }
+  ShowRanking(request, shownBlock, texts);
 }
 
 void ChartWindows::BlocksChanged(const SurveyDocument& document) {

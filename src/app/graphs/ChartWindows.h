@@ -20,6 +20,7 @@
 #include "app/graphs/ChartWindow.h"
 #include "app/mainwindow/MainWindow.h"
 #include "core/graphs/ChartTexts.h"
+#include "core/graphs/RankingGraph.h"
 #include "core/session/DocumentSession.h"
 
 namespace kvf::app {
@@ -49,6 +50,9 @@ class ChartWindows : public QObject, public SessionObserver {
       : QObject(&main), main_(main), services_(services) {}
   // Shows a generated chart in a window of the pool.
   ChartWindow* Show(const ChartDescription& chart, int32_t block);
+  // Draws a ranking graph of the request's questions in a new window, or says
+  // the block has no questions.
+  void ShowRanking(const RankingGraphRequest& request, int32_t block, const ChartStatusTexts& texts);
   ChartOptions Options() const;
   int32_t PopupBlock() const;
 
