@@ -1,6 +1,6 @@
 // kvf-screenshots: draws the pictures of the user guide from the real
-// windows: the main window with the sample survey, the navigator, every
-// dialog, the block editor and the comment pop-up. scripts/make-screenshots.sh runs it under Xvfb.
+// windows: the main window with the sample survey, the navigator, a block
+// graph, every dialog, the block editor and the comment pop-up. scripts/make-screenshots.sh runs it under Xvfb.
 //
 //   kvf-screenshots LANGUAGE(en|sv) DOCUMENT OUTPUT-FOLDER
 #include <QApplication>
@@ -18,6 +18,8 @@
 #include "app/dialogs/OptionsDialog.h"
 #include "app/dialogs/PrintFormatDialog.h"
 #include "app/dialogs/PropertiesWindow.h"
+#include "app/graphs/BasicGraphWindow.h"
+#include "app/graphs/GraphWindows.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "core/comments/CommentsRtf.h"
@@ -84,6 +86,17 @@ int main(int argc, char** argv) {
   }
   bool ok = Save(window, out.filePath("main-window" + suffix));
   ok = Save(*selection->Navigator(), out.filePath("navigator" + suffix)) && ok;
+
+  // The fraction graph of the first block, as View > Block Graph opens it.
+  kvf::app::GraphWindows* graphs = kvf::app::GraphWindows::Attach(window, kvf::app::DesktopGraphServices(&window));
+  graphs->ViewBlockGraph(2, 0);
+  Settle(300);
+  kvf::app::BasicGraphWindow* graph = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* found = qobject_cast<kvf::app::BasicGraphWindow*>(widget)) graph = found;
+  }
+  ok = graph != nullptr && Save(*graph, out.filePath("block-graph" + suffix)) && ok;
+  if (graph != nullptr) graph->hide();
 
   const kvf::DocumentInfo& info = window.Session().Document().info;
   kvf::app::OptionsDialog options(window.Options(), info.rowOrder, info.rowOrderThreshold, &window);

@@ -138,6 +138,16 @@ Status LimitFailure(const QString& fileName, const QString& english, const QStri
       {QStringLiteral("%1: %2").arg(fileName, english), QStringLiteral("%1: %2").arg(fileName, swedish)}, kLimitError);
 }
 
+Status TooManyAlternatives(const QString& fileName, const QString& variable) {
+  return LimitFailure(fileName,
+                      QStringLiteral("the variable \"%1\" needs more than %2 alternatives")
+                          .arg(variable)
+                          .arg(limits::kMaxAlternativesPerQuestion),
+                      QString::fromUtf8("variabeln \"%1\" behöver fler än %2 svarsalternativ")
+                          .arg(variable)
+                          .arg(limits::kMaxAlternativesPerQuestion));
+}
+
 }  // namespace
 
 Result<QByteArray> BuildDocumentFile(const SourceData& source, const ImportMapping& mapping,
@@ -249,13 +259,7 @@ Result<QByteArray> BuildDocumentFile(const SourceData& source, const ImportMappi
         answers[r] = found;
       } else if (!v.IsDeclaredMissing(x)) {
         if (static_cast<int64_t>(alternatives.size()) + 1 >= limits::kMaxAlternativesPerQuestion) {
-          return LimitFailure(file,
-                              QStringLiteral("the variable \"%1\" needs more than %2 alternatives")
-                                  .arg(v.name)
-                                  .arg(limits::kMaxAlternativesPerQuestion),
-                              QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ")
-                                  .arg(v.name)
-                                  .arg(limits::kMaxAlternativesPerQuestion));
+          return TooManyAlternatives(file, v.name);
         }
         alternatives.push_back({x, ShortCode(x)});
         answers[r] = static_cast<int32_t>(alternatives.size());
@@ -263,13 +267,7 @@ Result<QByteArray> BuildDocumentFile(const SourceData& source, const ImportMappi
       }
     }
     if (static_cast<int64_t>(alternatives.size()) + 1 > limits::kMaxAlternativesPerQuestion) {
-      return LimitFailure(file,
-                          QStringLiteral("the variable \"%1\" needs more than %2 alternatives")
-                              .arg(v.name)
-                              .arg(limits::kMaxAlternativesPerQuestion),
-                          QStringLiteral("variabeln \"%1\" behöver fler än %2 svarsalternativ")
-                              .arg(v.name)
-                              .arg(limits::kMaxAlternativesPerQuestion));
+      return TooManyAlternatives(file, v.name);
     }
     if (static_cast<int64_t>(d.alternatives.size() + alternatives.size()) + 1 > limits::kMaxAlternatives) {
       return LimitFailure(file,

@@ -163,10 +163,7 @@ void BasicGraphWindow::UsePercentage() {
   update();
 }
 
-void BasicGraphWindow::DoCopy() {
-  if (!copy_->isEnabled()) return;
-  WaitCursor wait;
-  main_.Status().SetStatus(kCopying, false);
+Picture BasicGraphWindow::CopyPicture() const {
   const ProgramOptions& options = main_.Options();
   BasicGraphPictureOptions pictureOptions;
   pictureOptions.opaque = options.graphCopySaveOpaque;
@@ -174,7 +171,14 @@ void BasicGraphWindow::DoCopy() {
   pictureOptions.windowColor = palette().color(QPalette::Base);
   pictureOptions.title = projectName_;
   pictureOptions.reference = platform::MetafileReference::ForScreen(screen());
-  const Picture picture = BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
+  return BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
+}
+
+void BasicGraphWindow::DoCopy() {
+  if (!copy_->isEnabled()) return;
+  WaitCursor wait;
+  main_.Status().SetStatus(kCopying, false);
+  const Picture picture = CopyPicture();
   const Result<PictureBytes> bytes = RenderPictureBytes(picture);
   const bool copied = bytes && main_.Clipboard().Set(platform::PictureEntry(bytes->emf, bytes->png, bytes->svg));
   update();
@@ -242,14 +246,7 @@ void BasicGraphWindow::SaveAs() {
     return;
   }
   WaitCursor wait;
-  const ProgramOptions& options = main_.Options();
-  BasicGraphPictureOptions pictureOptions;
-  pictureOptions.opaque = options.graphCopySaveOpaque;
-  pictureOptions.whiteSpace = options.graphCopySaveWhiteSpace;
-  pictureOptions.windowColor = palette().color(QPalette::Base);
-  pictureOptions.title = projectName_;
-  pictureOptions.reference = platform::MetafileReference::ForScreen(screen());
-  const Picture picture = BasicGraphPicture(data_, StyleAt(kCopyScale), DrawingRect().size(), pictureOptions);
+  const Picture picture = CopyPicture();
   if (const Status written = format->Write(picture, path); !written) {
     main_.ShowMessage(QMessageBox::Critical, ApplicationTitle(),
                       written.Code() == kPictureNotDrawn ? GraphTooBigText().Get() : written.Text());

@@ -24,6 +24,7 @@
 
 #include "core/graphs/BasicGraph.h"
 #include "core/graphs/BasicGraphDrawing.h"
+#include "core/output/PictureFormat.h"
 #include "graphics/printing/PrinterList.h"
 
 namespace kvf::app {
@@ -76,6 +77,9 @@ class BasicGraphWindow : public QWidget {
   QAction* AddEntry(const char* name, const QString& english, const QString& swedish);
   void ApplyPermissions();
   BasicGraphStyle StyleAt(int32_t scale) const;
+  // The picture Copy and Save As draw: at scale 2, with the Opaque and White
+  // Space options of the settings.
+  Picture CopyPicture() const;
 
   MainWindow& main_;
   BasicGraphServices services_;

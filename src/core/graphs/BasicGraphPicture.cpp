@@ -1,10 +1,10 @@
 #include "core/graphs/BasicGraphPicture.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
 
+#include "core/output/formats/PngFormat.h"
+#include "core/output/formats/SvgFormat.h"
 #include "platform/metafile/MetafilePaintDevice.h"
 
 namespace kvf {
@@ -40,16 +40,8 @@ Result<PictureBytes> RenderPictureBytes(const Picture& picture) {
   QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   if (!picture_file::Paint(&image, picture)) return Status::Failure(GraphTooBigText());
-  QBuffer png(&bytes.png);
-  png.open(QIODevice::WriteOnly);
-  image.save(&png, "PNG");
-  QBuffer svg(&bytes.svg);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&svg);
-  generator.setSize(picture.size);
-  generator.setViewBox(QRect(QPoint(0, 0), picture.size));
-  generator.setTitle(picture.title);
-  if (!picture_file::Paint(&generator, picture)) return Status::Failure(GraphTooBigText());
+  bytes.png = PngBytes(image);
+  bytes.svg = SvgBytes(picture);
   if (bytes.emf.isEmpty() || bytes.png.isEmpty() || bytes.svg.isEmpty()) return Status::Failure(GraphTooBigText());
   return bytes;
 }

@@ -1,12 +1,11 @@
 #include "core/output/OverviewClipboard.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <cmath>
 
-#include "platform/metafile/MetafilePaintDevice.h"
+#include "core/output/formats/PngFormat.h"
+#include "core/output/formats/SvgFormat.h"
 
 namespace kvf {
 
@@ -27,26 +26,7 @@ QByteArray Png(const Picture& picture) {
   painter.scale(scale, scale);
   const bool painted = picture.paint(painter);
   if (!painter.end() || !painted) return {};
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return {};
-  return bytes;
-}
-
-QByteArray Svg(const Picture& picture) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setSize(picture.size);
-  generator.setViewBox(QRect(QPoint(0, 0), picture.size));
-  generator.setResolution(96);
-  generator.setTitle(picture.title);
-  generator.setDescription(QString::fromLatin1(platform::kMetafileApplicationTitle));
-  if (!picture_file::Paint(&generator, picture)) return {};
-  return bytes;
+  return PngBytes(image);
 }
 
 }  // namespace
@@ -71,7 +51,7 @@ OverviewClipboardPicture DrawOverviewForClipboard(SheetDrawer& drawer, const Sur
     return PaintSheet(painter, drawer, document, sheet, request, geometry, fonts);
   };
   result.png = Png(picture);
-  if (result.emf.size() <= OverviewClipboardPicture::kMaxSvgEmfBytes) result.svg = Svg(picture);
+  if (result.emf.size() <= OverviewClipboardPicture::kMaxSvgEmfBytes) result.svg = SvgBytes(picture);
   return result;
 }
 

@@ -5,17 +5,13 @@
 
 namespace kvf {
 
-namespace {
-
-QByteArray ImagePng(const QImage& image) {
+QByteArray PngBytes(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return {};
   return bytes;
 }
-
-}  // namespace
 
 Status PngFormat::Write(const Picture& picture, const QString& path) const {
   QImage painted;
@@ -25,7 +21,7 @@ Status PngFormat::Write(const Picture& picture, const QString& path) const {
     painted.fill(Qt::transparent);
     if (!picture_file::Paint(&painted, picture)) return picture_file::NotDrawn();
   }
-  const QByteArray png = ImagePng(picture.image.isNull() ? painted : picture.image);
+  const QByteArray png = PngBytes(picture.image.isNull() ? painted : picture.image);
   if (png.isEmpty()) return picture_file::NotDrawn();
   return picture_file::WriteBytes(path, png);
 }

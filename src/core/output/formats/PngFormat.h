@@ -15,4 +15,8 @@ class PngFormat final : public PictureFormat {
   Status Write(const Picture& picture, const QString& path) const override;
 };
 
+// The image as PNG bytes; empty when it could not be encoded. The
+// clipboard's PNG form uses it too.
+QByteArray PngBytes(const QImage& image);
+
 }  // namespace kvf

@@ -7,7 +7,7 @@
 
 namespace kvf {
 
-Status SvgFormat::Write(const Picture& picture, const QString& path) const {
+QByteArray SvgBytes(const Picture& picture) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -18,7 +18,13 @@ Status SvgFormat::Write(const Picture& picture, const QString& path) const {
   generator.setResolution(96);
   generator.setTitle(picture.title);
   generator.setDescription(QString::fromLatin1(platform::kMetafileApplicationTitle));
-  if (!picture_file::Paint(&generator, picture)) return picture_file::NotDrawn();
+  if (!picture_file::Paint(&generator, picture)) return {};
+  return bytes;
+}
+
+Status SvgFormat::Write(const Picture& picture, const QString& path) const {
+  const QByteArray bytes = SvgBytes(picture);
+  if (bytes.isEmpty()) return picture_file::NotDrawn();
   return picture_file::WriteBytes(path, bytes);
 }
 

@@ -14,4 +14,8 @@ class SvgFormat final : public PictureFormat {
   Status Write(const Picture& picture, const QString& path) const override;
 };
 
+// The picture as SVG bytes, as Write stores them; empty when it could not
+// be drawn. The clipboard's SVG form uses it too.
+QByteArray SvgBytes(const Picture& picture);
+
 }  // namespace kvf
