@@ -43,7 +43,7 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
       kLimitError);
 }
 
-int TooManyValues(ParseContext& c) {
+[[gnu::noinline]] int TooManyValues(ParseContext& c) {
   c.failure = LimitFailure(c, QStringLiteral("values (rows x variables)"), QStringLiteral("värden (rader x variabler)"),
                            kMaxSourceValues);
   return READSTAT_HANDLER_ABORT;
@@ -80,19 +80,18 @@ void Flush(ParseContext& c) {
   c.pendingFirst += c.pendingRows;  // a later buffer never covers these rows again
 }
 
-// Stores a number of row, through the buffer when the row falls in it or
-// after it; an earlier row goes straight to its column.
-void StoreNumber(ParseContext& c, int index, int64_t row, double number) {
+// StoreNumber for a value outside the buffer: starts a new buffer at its
+// row, or stores it straight into its column. Out of line, so that the
+// common path stays small.
+[[gnu::noinline]] void StoreNumberSlowly(ParseContext& c, int index, int64_t row, double number) {
   constexpr int64_t kBufferedValues = 65536;
   constexpr int64_t kMaxBufferedRows = 64;
-  if (row >= c.pendingFirst + c.pendingRows || c.pending.empty()) {
-    if (row >= c.pendingFirst) {
-      Flush(c);
-      c.pendingStride = c.columns;
-      c.pendingRows = std::clamp<int64_t>(kBufferedValues / std::max<int64_t>(c.columns, 1), 1, kMaxBufferedRows);
-      c.pendingFirst = row;
-      c.pending.assign(static_cast<size_t>(c.pendingRows * c.pendingStride), std::numeric_limits<double>::quiet_NaN());
-    }
+  if ((row >= c.pendingFirst + c.pendingRows || c.pending.empty()) && row >= c.pendingFirst) {
+    Flush(c);
+    c.pendingStride = c.columns;
+    c.pendingRows = std::clamp<int64_t>(kBufferedValues / std::max<int64_t>(c.columns, 1), 1, kMaxBufferedRows);
+    c.pendingFirst = row;
+    c.pending.assign(static_cast<size_t>(c.pendingRows * c.pendingStride), std::numeric_limits<double>::quiet_NaN());
   }
   if (row >= c.pendingFirst && index < c.pendingStride && !c.pending.empty()) {
     c.pending[static_cast<size_t>((row - c.pendingFirst) * c.pendingStride + index)] = number;
@@ -102,6 +101,17 @@ void StoreNumber(ParseContext& c, int index, int64_t row, double number) {
   const size_t at = static_cast<size_t>(row);
   if (numbers.size() <= at) numbers.resize(at + 1, std::numeric_limits<double>::quiet_NaN());
   numbers[at] = number;
+}
+
+// Stores a number of row, through the buffer when the row falls in it or
+// after it; an earlier row goes straight to its column.
+inline void StoreNumber(ParseContext& c, int index, int64_t row, double number) {
+  const int64_t at = row - c.pendingFirst;
+  if (at >= 0 && at < c.pendingRows && index < c.pendingStride && !c.pending.empty()) {
+    c.pending[static_cast<size_t>(at * c.pendingStride + index)] = number;
+    return;
+  }
+  StoreNumberSlowly(c, index, row, number);
 }
 
 // The value's number, read from the value itself: this runs once for every
@@ -191,6 +201,25 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
   return READSTAT_HANDLER_OK;
 }
 
+// Stores a value of a string variable. Out of line: most values are numbers.
+[[gnu::noinline]] int StoreText(ParseContext& c, int index, int row, readstat_value_t value) {
+  SourceVariable& v = c.source.variables[static_cast<size_t>(index)];
+  const size_t at = static_cast<size_t>(row);
+  if (v.texts.size() <= at) v.texts.resize(at + 1);
+  const char* text =
+      readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
+  if (text != nullptr) {
+    v.texts[at] = QString::fromUtf8(text);
+    c.textCharacters += v.texts[at].size();
+    if (c.textCharacters > limits::kMaxReferencedCharacters) {
+      c.failure = LimitFailure(c, QStringLiteral("characters of text"), QStringLiteral("tecken text"),
+                               limits::kMaxReferencedCharacters);
+      return READSTAT_HANDLER_ABORT;
+    }
+  }
+  return READSTAT_HANDLER_OK;
+}
+
 int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void* raw) {
   auto* c = static_cast<ParseContext*>(raw);
   const int index = readstat_variable_get_index(variable);
@@ -205,21 +234,7 @@ int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void
     StoreNumber(*c, index, row, missing ? std::numeric_limits<double>::quiet_NaN() : NumberOf(value));
     return READSTAT_HANDLER_OK;
   }
-  SourceVariable& v = c->source.variables[static_cast<size_t>(index)];
-  const size_t at = static_cast<size_t>(row);
-  if (v.texts.size() <= at) v.texts.resize(at + 1);
-  const char* text =
-      readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
-  if (text != nullptr) {
-    v.texts[at] = QString::fromUtf8(text);
-    c->textCharacters += v.texts[at].size();
-    if (c->textCharacters > limits::kMaxReferencedCharacters) {
-      c->failure = LimitFailure(*c, QStringLiteral("characters of text"), QStringLiteral("tecken text"),
-                                limits::kMaxReferencedCharacters);
-      return READSTAT_HANDLER_ABORT;
-    }
-  }
-  return READSTAT_HANDLER_OK;
+  return StoreText(*c, index, row, value);
 }
 
 int OnValueLabel(const char* labelSet, readstat_value_t value, const char* label, void* raw) {
