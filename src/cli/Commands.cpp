@@ -107,6 +107,22 @@ const std::vector<Command>& AllCommands() {
        "is not offered, 3 for a refused selection or a block without questions, 4 when the graph does\n"
        "not fit or the file cannot be written.",
        RunGraph},
+      {"chart", "chart FILE [selection options] (--distribution D --type 0|1|2 [--group G] [--percent] [--3d] "
+                "[--horizontal] [--vertical-labels] | --total-index [--show-total] [--blocks | --questions] "
+                "[--split Q] [--empty-splits] [--lines MASK] [--explain] [--horizontal] [--vertical-labels] "
+                "[--data-labels] | --block-index B [--show-block] [--questions] [--split Q] [--empty-splits] "
+                "[--lines MASK] [--explain] [--horizontal] [--vertical-labels] [--data-labels] | --ranking "
+                "(--block B | --question Q) [--by-option]) [--out PATH [--size WxH] | --print PATH.pdf [--landscape]]",
+       "A distribution, index or ranking chart made as the set-up dialog's OK (or the menu command)\n"
+       "makes it (D, G: dimension positions; B: block position; Q: question index). Without an output\n"
+       "option prints {caption, statusBefore, statusAfter, chartType, horizontal, title, bottomTitle,\n"
+       "leftTitle, verticalLabels, dataLabels, legendPlacement, points, sets, pointLabels, setLegends,\n"
+       "values, valueLabels, colorCode9, axis, lines} as JSON (null: never set). --out writes\n"
+       ".emf/.wmf/.png/.bmp/.jpg/.gif/.svg/.pdf of a new window's size or --size WxH; --print writes\n"
+       "the printed page on A4 to a PDF. Exits 1 for a combination the dialog does not allow, 5 when\n"
+       "the chart (or saving, printing, the split's groups) is not offered, 3 for a refused selection\n"
+       "or a block without questions, 4 when the file cannot be written.",
+       RunChart},
       {"settings", "settings",
        "Prints the program settings in effect, one per line: key\\name, TAB, value, TAB, \"store\" or\n"
        "\"default\". They are read from $XDG_CONFIG_HOME/Brennvik AB/KVF Viewer.reg (~/.config when\n"

@@ -31,5 +31,6 @@ int RunInfo(const QStringList& arguments);
 int RunAbout(const QStringList& arguments);
 int RunIndexes(const QStringList& arguments);
 int RunGraph(const QStringList& arguments);
+int RunChart(const QStringList& arguments);
 
 }  // namespace kvf::cli

@@ -59,6 +59,10 @@ class BasicGraphWindow : public QWidget {
   QRect DrawingRect() const;
   bool GraphFits() const;
   QMenu* PopupMenu() const { return menu_; }
+  // The name of the block the graph shows (empty: none); the window closes
+  // when the block editor leaves no block of that name.
+  void SetShownBlock(const QString& name) { shownBlock_ = name; }
+  const QString& ShownBlock() const { return shownBlock_; }
 
   // The commands of the pop-up menu.
   void UsePercentage();
@@ -87,6 +91,7 @@ class BasicGraphWindow : public QWidget {
   BasicGraphStyle style_;
   DocumentInfo permissions_;  // AllowCopy, AllowPrint, AllowSave of the graph's document
   QString projectName_;
+  QString shownBlock_;
   QMenu* menu_ = nullptr;
   QAction* usePercentage_ = nullptr;
   QAction* copy_ = nullptr;

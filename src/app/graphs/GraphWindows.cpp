@@ -80,6 +80,7 @@ BasicGraphWindow* GraphWindows::Generate(BasicGraphRoute route, BasicGraphReques
     return nullptr;
   }
   window->SetUpGraph(data.Value(), texts.captionPrefix.Get() + request.title);
+  window->SetShownBlock(request.block >= 0 ? document.BlockName(request.block) : QString());
   main_.ToolWindows().ShowLater(window);
   main_.Status().SetStatus(texts.after, true);
   return window;

@@ -10,6 +10,7 @@
 #include "app/comments/CommentCommands.h"
 #include "app/dialogs/DialogCommands.h"
 #include "app/graphs/GraphWindows.h"
+#include "app/graphs/ChartWindows.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/selection/SelectionWindows.h"
 #include "app/startup/QtTranslations.h"
@@ -92,6 +93,7 @@ int RunViewer(int argc, char** argv) {
   CommentCommands::Attach(window);
   DialogCommands::Attach(window, std::make_unique<graphics::SystemPrinterList>());
   GraphWindows::Attach(window, DesktopGraphServices(&window));
+  ChartWindows::Attach(window, DesktopGraphServices(&window));
   window.Load(arguments);
   window.show();
   splash.reset();

@@ -7,6 +7,7 @@
 #include "core/output/formats/EmfFormat.h"
 #include "core/output/formats/PdfFormat.h"
 #include "core/output/formats/PngFormat.h"
+#include "core/output/formats/RasterImageFormat.h"
 #include "core/output/formats/SvgFormat.h"
 #include "core/output/formats/WmfFormat.h"
 
@@ -39,6 +40,27 @@ const PictureFormat* PictureFormatForPath(const QString& path) {
   const QString suffix = QFileInfo(path).suffix();
   if (suffix.isEmpty()) return nullptr;
   for (const PictureFormat* format : PictureFormats()) {
+    if (format->Extensions().contains(suffix, Qt::CaseInsensitive)) return format;
+  }
+  return nullptr;
+}
+
+const std::vector<const PictureFormat*>& ChartPictureFormats() {
+  static const RasterImageFormat bmp(RasterImageFormat::Kind::Bmp);
+  static const RasterImageFormat jpg(RasterImageFormat::Kind::Jpg);
+  static const RasterImageFormat gif(RasterImageFormat::Kind::Gif);
+  static const std::vector<const PictureFormat*> formats = [] {
+    std::vector<const PictureFormat*> all = PictureFormats();
+    all.insert(all.end(), {&bmp, &jpg, &gif});
+    return all;
+  }();
+  return formats;
+}
+
+const PictureFormat* ChartPictureFormatForPath(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix();
+  if (suffix.isEmpty()) return nullptr;
+  for (const PictureFormat* format : ChartPictureFormats()) {
     if (format->Extensions().contains(suffix, Qt::CaseInsensitive)) return format;
   }
   return nullptr;

@@ -81,6 +81,10 @@ const std::vector<const PictureFormat*>& PictureFormats();
 // The format of a file name by its extension, compared without regard to
 // case; nullptr when no format has it.
 const PictureFormat* PictureFormatForPath(const QString& path);
+// The formats of chart pictures: every format above plus BMP, JPG and GIF.
+const std::vector<const PictureFormat*>& ChartPictureFormats();
+// As PictureFormatForPath, among ChartPictureFormats.
+const PictureFormat* ChartPictureFormatForPath(const QString& path);
 // The format whose Filter() is filter (in either language); nullptr if none.
 const PictureFormat* PictureFormatForFilter(const QString& filter);
 

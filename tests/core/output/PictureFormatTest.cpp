@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -40,7 +42,7 @@ TEST(PictureFormats, EveryFormatReplacesTheFileOnlyWhenThePictureWasDrawn) {
   EnsureGuiApplication();
   QTemporaryDir dir;
   const QByteArray old("old contents");
-  for (const PictureFormat* format : PictureFormats()) {
+  for (const PictureFormat* format : ChartPictureFormats()) {
     SCOPED_TRACE(format->Filter().toStdString());
     const QString path = dir.filePath(QStringLiteral("picture.") + format->Extensions().first());
     auto contents = [&path] {
@@ -60,6 +62,43 @@ TEST(PictureFormats, EveryFormatReplacesTheFileOnlyWhenThePictureWasDrawn) {
     const Status missing = format->Write(drawn, dir.filePath(QStringLiteral("no such folder/x.emf")));
     EXPECT_EQ(missing.Code(), kPictureWriteFailed);
     EXPECT_TRUE(missing.Text().contains(QStringLiteral("no such folder"))) << missing.Text().toStdString();
+  }
+}
+
+// The raster formats of charts, read back by Qt's own readers: the right
+// format by extension in any case, and the right colours (JPEG within its
+// loss; GIF quantised by Qt and written by giflib).
+TEST(PictureFormats, ChartRasterFilesReadBackWithTheirColours) {
+  EnsureGuiApplication();
+  QTemporaryDir dir;
+  Picture picture;
+  picture.size = QSize(40, 20);
+  picture.paint = [](QPainter& painter) {
+    painter.fillRect(0, 0, 20, 20, QColor(200, 0, 0));
+    painter.fillRect(20, 0, 20, 20, QColor(0, 0, 255));
+    return true;
+  };
+  EXPECT_EQ(PictureFormatForPath(QStringLiteral("x.gif")), nullptr);  // other pictures keep their formats
+  for (const char* name : {"chart.PNG", "chart.Bmp", "chart.JPG", "chart.gif"}) {
+    SCOPED_TRACE(name);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    const PictureFormat* format = ChartPictureFormatForPath(path);
+    ASSERT_NE(format, nullptr);
+    ASSERT_TRUE(format->Write(picture, path).ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QByteArray suffix = QFileInfo(path).suffix().toUpper().toLatin1();
+    const QImage image = QImage::fromData(bytes, suffix == "JPG" ? "JPEG" : suffix.constData());
+    ASSERT_EQ(image.size(), QSize(40, 20));
+    const int tolerance = suffix == "JPG" ? 12 : 0;
+    for (const auto& [x, expected] : {std::pair{5, QColor(200, 0, 0)}, std::pair{35, QColor(0, 0, 255)}}) {
+      const QColor got = image.pixelColor(x, 10);
+      EXPECT_LE(std::abs(got.red() - expected.red()) + std::abs(got.green() - expected.green()) +
+                    std::abs(got.blue() - expected.blue()),
+                tolerance)
+          << got.name().toStdString();
+    }
   }
 }
 
