@@ -14,7 +14,6 @@
 #include "import/DocumentBuilder.h"
 #include "import/ImportMapping.h"
 #include "import/Importer.h"
-#include "kvfwriter/KvfWriter.h"
 
 namespace {
 
@@ -100,10 +99,10 @@ void BM_ImportSav(benchmark::State& state) {
     kvf::Result<kvf::import::SourceData> source = kvf::import::ReadSource(path);
     if (!source) state.SkipWithError("unreadable");
     kvf::Result<kvf::import::ImportMapping> mapping = kvf::import::ProposeMapping(source.Value(), options);
-    kvf::Result<kvf::writer::KvfDescription> document =
-        kvf::import::BuildDocument(source.Value(), mapping.Value(), kvf::import::DocumentIdentity{});
-    if (!document) state.SkipWithError("not built");
-    benchmark::DoNotOptimize(kvf::writer::WriteKvf(document.Value()));
+    kvf::Result<QByteArray> file =
+        kvf::import::BuildDocumentFile(source.Value(), mapping.Value(), kvf::import::DocumentIdentity{});
+    if (!file) state.SkipWithError("not built");
+    benchmark::DoNotOptimize(file);
   }
 }
 BENCHMARK(BM_ImportSav)->Args({100000, 10})->Args({1000, 1000})->Unit(benchmark::kMillisecond);

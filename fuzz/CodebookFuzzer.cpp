@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!source || !ApplyCodebook(codebook.Value(), QStringLiteral("fuzz.json"), source.Value())) return 0;
   kvf::Result<ImportMapping> mapping = ProposeMapping(source.Value(), ImportOptions{});
   if (!mapping) return 0;
-  (void)BuildDocument(source.Value(), mapping.Value(), DocumentIdentity{});
+  (void)BuildDocumentFile(source.Value(), mapping.Value(), DocumentIdentity{});
   return 0;
 }

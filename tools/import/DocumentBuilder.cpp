@@ -1,6 +1,7 @@
 #include "import/DocumentBuilder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "core/document/DocumentLimits.h"
@@ -8,6 +9,7 @@
 #include "core/document/LoadError.h"
 #include "core/indexes/IndexCalculation.h"
 #include "import/CodeIndex.h"
+#include "import/CodeWindow.h"
 #include "import/ImportStatus.h"
 #include "kvfwriter/KvfWriter.h"
 
@@ -72,6 +74,65 @@ int32_t RampColour(size_t i, size_t n) {
 
 QString ShortCode(double code) { return QString::number(code, 'g', 15); }
 
+// Maps the first filled values of v to answers in one pass through a table
+// over the window of whole numbers from the smallest to the largest
+// alternative code (and declared missing code, as far as the window
+// reaches). Returns false, with answers all 0 again, when a value falls
+// outside that window or is no alternative and not declared missing: the
+// caller then maps value by value.
+bool MapThroughTable(const SourceVariable& v, const std::vector<MappedAlternative>& alternatives,
+                     const CodeIndex& position, size_t filled, std::vector<int32_t>& answers) {
+  double lo = HUGE_VAL;
+  double hi = -HUGE_VAL;
+  for (const MappedAlternative& a : alternatives) {
+    if (!CodeWindow::Usable(a.code)) return false;
+    lo = std::min(lo, a.code);
+    hi = std::max(hi, a.code);
+  }
+  if (alternatives.empty() || hi - lo >= static_cast<double>(CodeWindow::kMaxSize)) return false;
+  for (const double m : v.missingValues) {
+    if (CodeWindow::Usable(m) && std::max(hi, m) - std::min(lo, m) < static_cast<double>(CodeWindow::kMaxSize)) {
+      lo = std::min(lo, m);
+      hi = std::max(hi, m);
+    }
+  }
+  const CodeWindow window(lo, static_cast<size_t>(hi - lo) + 1);
+  std::vector<int32_t> table(window.Slots(), -1);
+  for (size_t i = 0; i < window.Size(); ++i) {
+    const int32_t found = position.Find(window.Code(i));
+    table[i] = found >= 0 ? found : (v.IsDeclaredMissing(window.Code(i)) ? 0 : -1);
+  }
+  table[window.NaNSlot()] = 0;
+  int32_t unknown = 0;
+  for (size_t r = 0; r < filled; ++r) {
+    const int32_t answer = table[window.Slot(v.numbers[r])];
+    answers[r] = answer;
+    unknown |= answer;
+  }
+  if (unknown >= 0) return true;
+  std::fill(answers.begin(), answers.end(), 0);
+  return false;
+}
+
+// The text references of an alternative and the characters they charge.
+struct AlternativeTexts {
+  int32_t code = -1;
+  int32_t label = -1;
+  int64_t characters = 0;
+};
+
+// Whether two alternative lists have the same codes (to the bit: 0 and -0
+// read differently) and labels.
+bool SameAlternatives(const std::vector<MappedAlternative>& a, const std::vector<MappedAlternative>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::bit_cast<uint64_t>(a[i].code) != std::bit_cast<uint64_t>(b[i].code) || a[i].label != b[i].label) {
+      return false;
+    }
+  }
+  return true;
+}
+
 Status LimitFailure(const QString& fileName, const QString& english, const QString& swedish) {
   return Status::Failure(
       {QStringLiteral("%1: %2").arg(fileName, english), QStringLiteral("%1: %2").arg(fileName, swedish)}, kLimitError);
@@ -89,8 +150,8 @@ Status TooManyAlternatives(const QString& fileName, const QString& variable) {
 
 }  // namespace
 
-Result<writer::KvfDescription> BuildDocument(const SourceData& source, const ImportMapping& mapping,
-                                             const DocumentIdentity& identity) {
+Result<QByteArray> BuildDocumentFile(const SourceData& source, const ImportMapping& mapping,
+                                     const DocumentIdentity& identity) {
   const QString& file = identity.fileName;
   const int64_t questionCount = static_cast<int64_t>(mapping.questions.size());
   if (questionCount == 0) {
@@ -122,6 +183,7 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
 
   writer::KvfDescription d;
   writer::StringTable strings;
+  strings.Reserve(4 * questionCount + static_cast<qsizetype>(mapping.blocks.size()) + 64);
   writer::InfoFields& info = d.info;
   info.guid = identity.guid;
   info.created = identity.created;
@@ -149,13 +211,14 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
   info.sheetColor1 = Rgb(0x40, 0x40, 0x40);
   info.levelColors = {Rgb(0xDC, 0xE6, 0xF1), Rgb(0xB8, 0xCC, 0xE4), Rgb(0xEB, 0xF1, 0xDE), Rgb(0xD7, 0xE4, 0xBC)};
   const int32_t noAnswer = strings.Add(QString::fromUtf8(texts.noAnswer));
+  const int64_t noAnswerSize = QString::fromUtf8(texts.noAnswer).size();
   const int32_t noAnswerMark = strings.Add(QStringLiteral("-"));
 
   // Characters reachable through text references, counted as the loader
   // counts them, so that a label too long to fit is named here.
   int64_t characters = 0;
-  auto charge = [&](const QString& text, int64_t times, const QString& variable) -> Status {
-    characters += static_cast<int64_t>(text.size()) * times;
+  auto charge = [&](int64_t count, const QString& variable) -> Status {
+    characters += count;
     if (characters <= limits::kMaxReferencedCharacters) return Status::Ok();
     return LimitFailure(
         file,
@@ -167,6 +230,13 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
             .arg(limits::kMaxReferencedCharacters));
   };
 
+  // The alternatives of the question before and their text references:
+  // questions on one scale follow each other, and their texts need not be
+  // made and looked up in the string table again.
+  struct {
+    std::vector<MappedAlternative> alternatives;
+    std::vector<AlternativeTexts> texts;
+  } previous;
   int32_t largestRun = 1;
   for (size_t qi = 0; qi < mapping.questions.size(); ++qi) {
     const MappedQuestion& mq = mapping.questions[qi];
@@ -179,7 +249,8 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     // The answers; a value the mapping does not list (an edited mapping)
     // becomes an alternative of its own rather than being lost.
     std::vector<int32_t> answers(static_cast<size_t>(source.rows), 0);
-    const size_t filled = std::min(answers.size(), v.numbers.size());
+    size_t filled = std::min(answers.size(), v.numbers.size());
+    if (MapThroughTable(v, alternatives, position, filled, answers)) filled = 0;
     for (size_t r = 0; r < filled; ++r) {
       const double x = v.numbers[r];
       if (std::isnan(x)) continue;
@@ -215,7 +286,7 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     const QString sheetLabel = QString::number(qi + 1);
     q.sheetLabel = strings.Add(sheetLabel);
     q.name = q.selectionName = strings.Add(v.name);
-    q.text = strings.Add(mq.text);
+    q.text = mq.text == v.name ? q.name : strings.Add(mq.text);  // a variable without a label shows its name
     q.backColor = kQuestionColour;
     q.isOverviewQuestion = kTrue;
     q.isDimension = mq.dimension ? kTrue : writer::kFalse;
@@ -223,7 +294,7 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     q.inTotalIndex = mq.index ? kTrue : writer::kFalse;
     q.primaryBlock = mq.block;
     q.graphFlags = 3 | (mq.index ? 0x100 : 0);
-    if (Status s = charge(sheetLabel + v.name + v.name + mq.text, 1, v.name); !s) return s;
+    if (Status s = charge(sheetLabel.size() + 2 * v.name.size() + mq.text.size(), v.name); !s) return s;
 
     writer::AlternativeRecord first;
     first.sheetLabel = noAnswerMark;
@@ -232,14 +303,22 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     first.value = first.graphValue = -1;
     first.complementProtected = first.protectedFlag = mq.dimension ? kTrue : writer::kFalse;
     d.alternatives.push_back(first);
-    if (Status s = charge(QString::fromUtf8(texts.noAnswer) + QString::fromUtf8(texts.noAnswer) + u'-', 1, v.name); !s)
-      return s;
+    if (Status s = charge(2 * noAnswerSize + 1, v.name); !s) return s;
+    const bool sameScale = SameAlternatives(alternatives, previous.alternatives);
+    if (!sameScale) {
+      previous.alternatives = alternatives;
+      previous.texts.clear();
+    }
     for (size_t a = 0; a < alternatives.size(); ++a) {
       const MappedAlternative& ma = alternatives[a];
       writer::AlternativeRecord alt;
-      const QString code = ShortCode(ma.code);
-      alt.sheetLabel = strings.Add(code);
-      alt.name = alt.selectionName = strings.Add(ma.label);
+      if (!sameScale) {
+        const QString code = ShortCode(ma.code);
+        previous.texts.push_back({strings.Add(code), strings.Add(ma.label), code.size() + 2 * ma.label.size()});
+      }
+      const AlternativeTexts& made = previous.texts[a];
+      alt.sheetLabel = made.code;
+      alt.name = alt.selectionName = made.label;
       alt.backColor = alt.graphColor =
           mq.ordered ? RampColour(a, alternatives.size()) : kCategoryColours[a % std::size(kCategoryColours)];
       const bool counted = mq.index && ma.code == std::floor(ma.code) && std::fabs(ma.code) <= 2e8;
@@ -247,7 +326,7 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
       alt.graphValue = std::isfinite(ma.code) && std::fabs(ma.code) < 2e9 ? static_cast<int32_t>(ma.code) : -1;
       alt.complementProtected = alt.protectedFlag = mq.dimension ? kTrue : writer::kFalse;
       d.alternatives.push_back(alt);
-      if (Status s = charge(code + ma.label + ma.label, 1, v.name); !s) return s;
+      if (Status s = charge(made.characters, v.name); !s) return s;
     }
     d.questions.push_back(q);
     d.answers.push_back(std::move(answers));
@@ -260,7 +339,7 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
     b.membersByQuestionField = kTrue;
     b.blockLevel = -1;
     d.blocks.push_back(b);
-    if (Status s = charge(name, 2, name); !s) return s;
+    if (Status s = charge(2 * name.size(), name); !s) return s;
   }
   if (mapping.comment >= 0) {
     const SourceVariable& v = source.variables[static_cast<size_t>(mapping.comment)];
@@ -272,45 +351,54 @@ Result<writer::KvfDescription> BuildDocument(const SourceData& source, const Imp
       if (!text.isEmpty()) {
         c.comment = strings.Add(text);
         any = true;
-        if (Status s = charge(text, 1, v.name); !s) return s;
+        if (Status s = charge(text.size(), v.name); !s) return s;
       }
       d.respondentComments.push_back(c);
     }
     info.hasRespondentComments = any ? kTrue : writer::kFalse;
   }
   d.strings = strings.Entries();
-
-  // Decode what was built with the viewer's loader; compute the stored
-  // indexes on the decoded document with the viewer's index code.
-  d.compress = false;
-  SurveyDocument document;
-  Result<KvfRevisions> decoded = DecodeKvf(writer::WriteKvf(d), document);
-  if (!decoded) {
-    return Status::Failure({QStringLiteral("%1: %2").arg(file, decoded.Error().Message().english),
-                            QStringLiteral("%1: %2").arg(file, decoded.Error().Message().swedish)},
-                           kLimitError);
-  }
-  // zlib's fastest level: the answers of a survey compress nearly as well
-  // with it, at a fraction of the time the default level takes.
-  d.compress = true;
-  d.compressionLevel = 1;
   if (indexes) {
-    const std::vector<int32_t> everyone = AllRespondents(document);
-    for (size_t q = 0; q < d.questions.size(); ++q) {
-      if (!mapping.questions[q].index) continue;
-      d.questions[q].storedIndex = SumCountedAnswers(document, {static_cast<int32_t>(q)}, everyone).Index(document);
-    }
-    for (size_t b = 0; b < d.blocks.size(); ++b) {
-      d.blocks[b].storedIndex = CalculateBlockTotalIndex(document, static_cast<int32_t>(b));
-    }
     for (size_t q = 0; q < d.questions.size(); ++q) {
       if (mapping.questions[q].index && mapping.questions[q].block >= 0) {
         d.blocks[static_cast<size_t>(mapping.questions[q].block)].graphFlags = 3 | 0x100;
       }
     }
-    info.totalIndex = CalculateTotalIndex(document, everyone);
   }
-  return d;
+
+  // The payload is built once. The viewer's loader decodes it; the viewer's
+  // index code computes the stored indexes on the decoded document, and
+  // they go into the payload's index fields, which the loader takes as
+  // plain numbers (no value of theirs makes a file unreadable). So the file
+  // written is the one checked, with the indexes the viewer computes.
+  d.compress = false;
+  QByteArray payload = writer::BuildPayload(d);
+  SurveyDocument document;
+  Result<KvfRevisions> decoded = DecodeKvf(writer::WriteKvf(d, payload), document);
+  if (!decoded) {
+    return Status::Failure({QStringLiteral("%1: %2").arg(file, decoded.Error().Message().english),
+                            QStringLiteral("%1: %2").arg(file, decoded.Error().Message().swedish)},
+                           kLimitError);
+  }
+  if (indexes) {
+    const std::vector<int32_t> everyone = AllRespondents(document);
+    std::vector<double> questionIndexes(d.questions.size(), writer::kNoIndex);
+    for (size_t q = 0; q < d.questions.size(); ++q) {
+      if (!mapping.questions[q].index) continue;
+      questionIndexes[q] = SumCountedAnswers(document, {static_cast<int32_t>(q)}, everyone).Index(document);
+    }
+    std::vector<double> blockIndexes(d.blocks.size(), writer::kNoIndex);
+    for (size_t b = 0; b < d.blocks.size(); ++b) {
+      blockIndexes[b] = CalculateBlockTotalIndex(document, static_cast<int32_t>(b));
+    }
+    writer::PatchStoredIndexes(payload, questionIndexes, blockIndexes, CalculateTotalIndex(document, everyone));
+  }
+  // libdeflate's fastest level: the answers of a survey compress a little
+  // better than with zlib's fastest level, in a third of the time.
+  d.compress = true;
+  d.compressionLevel = 1;
+  d.deflater = writer::Deflater::Libdeflate;
+  return writer::WriteKvf(d, payload);
 }
 
 }  // namespace kvf::import

@@ -6,12 +6,15 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <set>
 
 #include "core/document/DocumentLimits.h"
 #include "core/text/JsonWriter.h"
 #include "import/CodeIndex.h"
+#include "import/CodeWindow.h"
 #include "import/ImportStatus.h"
 
 namespace kvf::import {
@@ -26,6 +29,9 @@ constexpr int kMinDimensionCodes = 2;
 constexpr int kMaxDimensionCodes = 12;
 // An index value is code x 10 and must stay an int32 other than -1.
 constexpr double kMaxIndexCode = 200000000.0;
+// The window of values examined in one pass starts this far below the
+// column's first value.
+constexpr double kHalfWindow = CodeWindow::kMaxSize / 2;
 
 Status UsageFailure(const QString& english, const QString& swedish) {
   return Status::Failure({english, swedish}, kUsageError);
@@ -42,12 +48,25 @@ QString ShortCode(double code) {
 class NameIndex {
  public:
   explicit NameIndex(const SourceData& source) {
-    for (size_t k = 0; k < source.variables.size(); ++k) index_.insert(source.variables[k].name, static_cast<int>(k));
+    index_.reserve(static_cast<qsizetype>(source.variables.size()));
+    for (size_t k = 0; k < source.variables.size(); ++k) {
+      const QString& name = source.variables[k].name;
+      if (unique_.ok() && (name.isEmpty() || index_.contains(name))) {
+        const QString shown = name.isEmpty() ? QStringLiteral("(empty)") : name;
+        unique_ = Status::Failure({QStringLiteral("two variables are called \"%1\", or one has no name").arg(shown),
+                                   QStringLiteral("två variabler heter \"%1\", eller en saknar namn").arg(shown)},
+                                  kInputError);
+      }
+      index_.insert(name, static_cast<int>(k));
+    }
   }
   int Find(const QString& name) const { return index_.value(name, -1); }
+  // Fails when two variables share a name or one has none.
+  const Status& Unique() const { return unique_; }
 
  private:
   QHash<QString, int> index_;
+  Status unique_;
 };
 
 Status UnknownVariable(const QString& option, const QString& name) {
@@ -104,19 +123,48 @@ Result<Candidate> Examine(const SourceData& source, int k) {
     return c;
   }
   const bool labelled = !v.valueLabels.empty() || v.hasCodebookEntry;
-  CodeIndex distinct;
+  std::set<double> values;
   bool integers = true;
-  double previous = std::nan("");
-  for (double x : v.numbers) {
-    if (x == previous || std::isnan(x)) continue;  // NaN: system missing
-    previous = x;
-    if (distinct.Find(x) >= 0 || v.IsDeclaredMissing(x)) continue;
-    distinct.Add(x, 0);
-    integers = integers && IsInteger(x);
-    if (!labelled && (static_cast<int>(distinct.Size()) > kMaxUnlabelledValues || !integers)) break;
-    if (static_cast<int64_t>(distinct.Size()) > limits::kMaxAlternativesPerQuestion) return TooManyAlternatives(v.name);
+  // Most columns hold whole numbers close together: one pass marks the
+  // values present in a window around the first value. A value outside it
+  // sends the column through the search below.
+  const auto firstNumber = std::find_if(v.numbers.begin(), v.numbers.end(), [](double x) { return !std::isnan(x); });
+  const double first = firstNumber == v.numbers.end() ? 0.0 : *firstNumber;
+  const CodeWindow window(CodeWindow::Usable(first) ? first - kHalfWindow : 0.0,
+                          CodeWindow::Usable(first) ? CodeWindow::kMaxSize : 0);
+  std::vector<uint8_t> present(window.Slots(), 0);
+  for (const double x : v.numbers) present[window.Slot(x)] = 1;
+  if (present[window.OtherSlot()] == 0) {
+    for (size_t i = 0; i < window.Size(); ++i) {
+      if (i % 8 == 0 && i + 8 <= window.Size()) {
+        uint64_t eight = 0;  // skips eight absent values at once
+        std::memcpy(&eight, present.data() + i, 8);
+        if (eight == 0) {
+          i += 7;
+          continue;
+        }
+      }
+      if (present[i] != 0 && !v.IsDeclaredMissing(window.Code(i))) values.insert(values.end(), window.Code(i));
+    }
+    if (labelled && static_cast<int64_t>(values.size()) > limits::kMaxAlternativesPerQuestion) {
+      return TooManyAlternatives(v.name);
+    }
+  } else {
+    CodeIndex distinct;
+    double previous = std::nan("");
+    for (double x : v.numbers) {
+      if (x == previous || std::isnan(x)) continue;  // NaN: system missing
+      previous = x;
+      if (distinct.Find(x) >= 0 || v.IsDeclaredMissing(x)) continue;
+      distinct.Add(x, 0);
+      integers = integers && IsInteger(x);
+      if (!labelled && (static_cast<int>(distinct.Size()) > kMaxUnlabelledValues || !integers)) break;
+      if (static_cast<int64_t>(distinct.Size()) > limits::kMaxAlternativesPerQuestion) {
+        return TooManyAlternatives(v.name);
+      }
+    }
+    values.insert(distinct.Codes().begin(), distinct.Codes().end());
   }
-  const std::set<double> values(distinct.Codes().begin(), distinct.Codes().end());
   if (!labelled) {
     if (source.formatHasLabels) {
       c.reason = QStringLiteral("no value labels");
@@ -174,20 +222,6 @@ struct QuestionLookup {
   }
 };
 
-Status CheckUniqueNames(const SourceData& source) {
-  QHash<QString, int> seen;
-  for (const SourceVariable& v : source.variables) {
-    if (v.name.isEmpty() || seen.contains(v.name)) {
-      const QString shown = v.name.isEmpty() ? QStringLiteral("(empty)") : v.name;
-      return Status::Failure({QStringLiteral("two variables are called \"%1\", or one has no name").arg(shown),
-                              QStringLiteral("två variabler heter \"%1\", eller en saknar namn").arg(shown)},
-                             kInputError);
-    }
-    seen.insert(v.name, 1);
-  }
-  return Status::Ok();
-}
-
 Status SetComment(const SourceData& source, const NameIndex& names, const QString& option, const QString& name,
                   ImportMapping& m) {
   if (name.isEmpty()) return Status::Ok();
@@ -220,8 +254,8 @@ QString NamePrefix(const QString& name) {
 }
 
 Result<ImportMapping> ProposeMapping(const SourceData& source, const ImportOptions& options) {
-  if (Status s = CheckUniqueNames(source); !s) return s;
   const NameIndex names(source);
+  if (!names.Unique()) return names.Unique();
   ImportMapping m;
   m.title = options.title.isEmpty() ? source.fileLabel : options.title;
   m.project = options.project;
@@ -556,7 +590,7 @@ class MappingParser {
 }  // namespace
 
 Result<ImportMapping> MappingFromJson(const QByteArray& json, const QString& fileName, const SourceData& source) {
-  if (Status s = CheckUniqueNames(source); !s) return s;
+  if (const NameIndex names(source); !names.Unique()) return names.Unique();
   return MappingParser(fileName, source).Parse(json);
 }
 

@@ -106,10 +106,10 @@ Status WriteImportedDocument(const SourceData& source, const ImportMapping& mapp
     std::copy_n(reinterpret_cast<const uint8_t*>(digest.constData()), 16, identity.guid.begin());
   }
   identity.created = OleDate(QFileInfo(input).lastModified());
-  Result<writer::KvfDescription> description = BuildDocument(source, mapping, identity);
-  if (!description) return description.Error();
+  Result<QByteArray> bytes = BuildDocumentFile(source, mapping, identity);
+  if (!bytes) return bytes.Error();
   QString error;
-  if (!writer::SaveKvf(description.Value(), output, &error)) {
+  if (!writer::SaveBytes(bytes.Value(), output, &error)) {
     return Status::Failure({error, QStringLiteral("%1 kan inte skrivas (%2)").arg(output, error)}, kOutputError);
   }
   return Status::Ok();

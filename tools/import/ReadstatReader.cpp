@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <readstat.h>
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -17,13 +18,21 @@ namespace {
 struct ParseContext {
   SourceData source;
   std::vector<QByteArray> labelSets;                    // per variable: its label set's name
+  std::vector<uint8_t> stringColumns;                   // per variable: 1 for a string variable
   QHash<QByteArray, std::map<double, QString>> labels;  // label sets by name
   int64_t columns = 0;
   int64_t textCharacters = 0;
   int64_t valueLabels = 0;
   int64_t expectedRows = 0;  // from the file's header, when it says and fits the budget
-  Status failure;            // set when a handler aborts
-  QString libraryError;      // what libreadstat reported
+  // Numbers of a few consecutive rows, row by row as they arrive: storing
+  // each value straight into its column would touch a different column for
+  // every value of a wide file. Flush moves them into the columns.
+  std::vector<double> pending;  // [row - pendingFirst][variable]
+  int64_t pendingFirst = 0;
+  int64_t pendingRows = 0;    // rows the buffer holds
+  int64_t pendingStride = 0;  // variables per buffered row
+  Status failure;             // set when a handler aborts
+  QString libraryError;       // what libreadstat reported
   QString fileName;
 };
 
@@ -34,16 +43,93 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
       kLimitError);
 }
 
+[[gnu::noinline]] int TooManyValues(ParseContext& c) {
+  c.failure = LimitFailure(c, QStringLiteral("values (rows x variables)"), QStringLiteral("värden (rader x variabler)"),
+                           kMaxSourceValues);
+  return READSTAT_HANDLER_ABORT;
+}
+
+// Moves the buffered numbers into their columns, eight columns at a time:
+// each buffered row then gives one cache line to eight columns.
+void Flush(ParseContext& c) {
+  if (c.pending.empty()) return;
+  const int64_t rows = std::min(c.pendingRows, c.source.rows - c.pendingFirst);
+  const size_t first = static_cast<size_t>(c.pendingFirst);
+  constexpr int64_t kGroup = 8;
+  for (int64_t k0 = 0; k0 < c.pendingStride && rows > 0; k0 += kGroup) {
+    double* columns[kGroup];
+    int64_t width = 0;
+    for (int64_t k = k0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
+      if (c.stringColumns[static_cast<size_t>(k)] != 0) continue;
+      std::vector<double>& numbers = c.source.variables[static_cast<size_t>(k)].numbers;
+      const size_t end = first + static_cast<size_t>(rows);
+      if (numbers.size() < end) numbers.resize(end, std::numeric_limits<double>::quiet_NaN());
+      columns[width] = numbers.data() + first;
+      ++width;
+    }
+    int64_t from[kGroup];
+    for (int64_t k = k0, w = 0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
+      if (c.stringColumns[static_cast<size_t>(k)] == 0) from[w++] = k;
+    }
+    for (int64_t r = 0; r < rows; ++r) {
+      const double* row = c.pending.data() + r * c.pendingStride;
+      for (int64_t w = 0; w < width; ++w) columns[w][r] = row[from[w]];
+    }
+  }
+  c.pending.clear();
+  c.pendingFirst += c.pendingRows;  // a later buffer never covers these rows again
+}
+
+// StoreNumber for a value outside the buffer: starts a new buffer at its
+// row, or stores it straight into its column. Out of line, so that the
+// common path stays small.
+[[gnu::noinline]] void StoreNumberSlowly(ParseContext& c, int index, int64_t row, double number) {
+  constexpr int64_t kBufferedValues = 65536;
+  constexpr int64_t kMaxBufferedRows = 64;
+  if ((row >= c.pendingFirst + c.pendingRows || c.pending.empty()) && row >= c.pendingFirst) {
+    Flush(c);
+    c.pendingStride = c.columns;
+    c.pendingRows = std::clamp<int64_t>(kBufferedValues / std::max<int64_t>(c.columns, 1), 1, kMaxBufferedRows);
+    c.pendingFirst = row;
+    c.pending.assign(static_cast<size_t>(c.pendingRows * c.pendingStride), std::numeric_limits<double>::quiet_NaN());
+  }
+  if (row >= c.pendingFirst && index < c.pendingStride && !c.pending.empty()) {
+    c.pending[static_cast<size_t>((row - c.pendingFirst) * c.pendingStride + index)] = number;
+    return;
+  }
+  std::vector<double>& numbers = c.source.variables[static_cast<size_t>(index)].numbers;
+  const size_t at = static_cast<size_t>(row);
+  if (numbers.size() <= at) numbers.resize(at + 1, std::numeric_limits<double>::quiet_NaN());
+  numbers[at] = number;
+}
+
+// Stores a number of row, through the buffer when the row falls in it or
+// after it; an earlier row goes straight to its column.
+inline void StoreNumber(ParseContext& c, int index, int64_t row, double number) {
+  const int64_t at = row - c.pendingFirst;
+  if (at >= 0 && at < c.pendingRows && index < c.pendingStride && !c.pending.empty()) {
+    c.pending[static_cast<size_t>(at * c.pendingStride + index)] = number;
+    return;
+  }
+  StoreNumberSlowly(c, index, row, number);
+}
+
 // The value's number, read from the value itself: this runs once for every
 // value of the file, and the accessor functions cost a call each.
 double NumberOf(const readstat_value_t& value) {
   switch (value.type) {
-    case READSTAT_TYPE_INT8: return value.v.i8_value;
-    case READSTAT_TYPE_INT16: return value.v.i16_value;
-    case READSTAT_TYPE_INT32: return value.v.i32_value;
-    case READSTAT_TYPE_FLOAT: return value.v.float_value;
-    case READSTAT_TYPE_DOUBLE: return value.v.double_value;
-    default: return std::numeric_limits<double>::quiet_NaN();
+    case READSTAT_TYPE_INT8:
+      return value.v.i8_value;
+    case READSTAT_TYPE_INT16:
+      return value.v.i16_value;
+    case READSTAT_TYPE_INT32:
+      return value.v.i32_value;
+    case READSTAT_TYPE_FLOAT:
+      return value.v.float_value;
+    case READSTAT_TYPE_DOUBLE:
+      return value.v.double_value;
+    default:
+      return std::numeric_limits<double>::quiet_NaN();
   }
 }
 
@@ -64,6 +150,7 @@ int OnMetadata(readstat_metadata_t* metadata, void* raw) {
 
 int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, void* raw) {
   auto* c = static_cast<ParseContext*>(raw);
+  Flush(*c);  // the buffer's rows are as wide as the variables before this one
   if (index != static_cast<int>(c->source.variables.size())) return READSTAT_HANDLER_ABORT;
   if (static_cast<int64_t>(index) + 1 > kMaxSourceVariables) {
     c->failure = LimitFailure(*c, QStringLiteral("variables"), QStringLiteral("variabler"), kMaxSourceVariables);
@@ -104,11 +191,32 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
   if (v.isString) {
     v.texts.resize(static_cast<size_t>(c->expectedRows));
   } else {
-    v.numbers.assign(static_cast<size_t>(c->expectedRows), std::numeric_limits<double>::quiet_NaN());
+    v.numbers.reserve(static_cast<size_t>(c->expectedRows));
   }
   c->source.variables.push_back(std::move(v));
+  c->stringColumns.push_back(c->source.variables.back().isString ? 1 : 0);
   c->labelSets.push_back(labelSet != nullptr ? QByteArray(labelSet) : QByteArray());
   c->columns = static_cast<int64_t>(c->source.variables.size());
+  if (c->source.rows * c->columns > kMaxSourceValues) return TooManyValues(*c);
+  return READSTAT_HANDLER_OK;
+}
+
+// Stores a value of a string variable. Out of line: most values are numbers.
+[[gnu::noinline]] int StoreText(ParseContext& c, int index, int row, readstat_value_t value) {
+  SourceVariable& v = c.source.variables[static_cast<size_t>(index)];
+  const size_t at = static_cast<size_t>(row);
+  if (v.texts.size() <= at) v.texts.resize(at + 1);
+  const char* text =
+      readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
+  if (text != nullptr) {
+    v.texts[at] = QString::fromUtf8(text);
+    c.textCharacters += v.texts[at].size();
+    if (c.textCharacters > limits::kMaxReferencedCharacters) {
+      c.failure = LimitFailure(c, QStringLiteral("characters of text"), QStringLiteral("tecken text"),
+                               limits::kMaxReferencedCharacters);
+      return READSTAT_HANDLER_ABORT;
+    }
+  }
   return READSTAT_HANDLER_OK;
 }
 
@@ -116,33 +224,17 @@ int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void
   auto* c = static_cast<ParseContext*>(raw);
   const int index = readstat_variable_get_index(variable);
   if (row < 0 || index < 0 || index >= static_cast<int>(c->source.variables.size())) return READSTAT_HANDLER_ABORT;
-  if ((static_cast<int64_t>(row) + 1) * c->columns > kMaxSourceValues) {
-    c->failure = LimitFailure(*c, QStringLiteral("values (rows x variables)"),
-                              QStringLiteral("värden (rader x variabler)"), kMaxSourceValues);
-    return READSTAT_HANDLER_ABORT;
+  if (static_cast<int64_t>(row) + 1 > c->source.rows) {
+    // Rows only grow here and columns only in OnVariable, which checks too.
+    if ((static_cast<int64_t>(row) + 1) * c->columns > kMaxSourceValues) return TooManyValues(*c);
+    c->source.rows = row + 1;
   }
-  SourceVariable& v = c->source.variables[static_cast<size_t>(index)];
-  const size_t at = static_cast<size_t>(row);
-  if (v.isString) {
-    if (v.texts.size() <= at) v.texts.resize(at + 1);
-    const char* text =
-        readstat_value_type_class(value) == READSTAT_TYPE_CLASS_STRING ? readstat_string_value(value) : nullptr;
-    if (text != nullptr) {
-      v.texts[at] = QString::fromUtf8(text);
-      c->textCharacters += v.texts[at].size();
-      if (c->textCharacters > limits::kMaxReferencedCharacters) {
-        c->failure = LimitFailure(*c, QStringLiteral("characters of text"), QStringLiteral("tecken text"),
-                                  limits::kMaxReferencedCharacters);
-        return READSTAT_HANDLER_ABORT;
-      }
-    }
-  } else {
-    if (v.numbers.size() <= at) v.numbers.resize(at + 1, std::numeric_limits<double>::quiet_NaN());
+  if (c->stringColumns[static_cast<size_t>(index)] == 0) {
     const bool missing = value.is_system_missing || value.is_tagged_missing;
-    v.numbers[at] = missing ? std::numeric_limits<double>::quiet_NaN() : NumberOf(value);
+    StoreNumber(*c, index, row, missing ? std::numeric_limits<double>::quiet_NaN() : NumberOf(value));
+    return READSTAT_HANDLER_OK;
   }
-  if (static_cast<int64_t>(row) + 1 > c->source.rows) c->source.rows = row + 1;
-  return READSTAT_HANDLER_OK;
+  return StoreText(*c, index, row, value);
 }
 
 int OnValueLabel(const char* labelSet, readstat_value_t value, const char* label, void* raw) {
@@ -214,6 +306,7 @@ Result<SourceData> ReadStatFile(const QString& path, StatFormat format) {
   }
   readstat_parser_free(parser);
   if (!c.failure.ok()) return c.failure;
+  Flush(c);
   if (error != READSTAT_OK) {
     QString reason = QString::fromUtf8(readstat_error_message(error));
     if (!c.libraryError.isEmpty()) reason += QStringLiteral(" (%1)").arg(c.libraryError.trimmed());

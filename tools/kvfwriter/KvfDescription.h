@@ -228,11 +228,16 @@ struct Layout {
   QByteArray payloadTail;  // appended after the last section
 };
 
+// Which library compresses the payload: both write zlib streams, with
+// other bytes. libdeflate takes levels 1 to 12 and is much faster.
+enum class Deflater { Zlib, Libdeflate };
+
 struct KvfDescription {
   HeaderFields header;
   QByteArray extraHeaderBytes;  // between the 32-byte header and the stored payload
   bool compress = true;
   int compressionLevel = 6;  // zlib level when compressed
+  Deflater deflater = Deflater::Zlib;
   InfoFields info;
   std::vector<StringEntry> strings;
   // 1: 8-bit unsigned, 2: int16, 3: int32 elements.

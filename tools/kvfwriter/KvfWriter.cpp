@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 namespace kvf::writer {
@@ -126,16 +127,15 @@ class PayloadBuilder {
           out_.Reserve(start + respondents_ * matrixQuestions_ * size, 0);
           for (qsizetype q = 0; q < matrixQuestions_; ++q) {
             const auto& row = d_.answers[static_cast<size_t>(q)];
-            for (qsizetype r = 0; r < respondents_ && r < static_cast<qsizetype>(row.size()); ++r) {
-              const qsizetype at = start + (q * respondents_ + r) * size;
-              const int32_t v = row[static_cast<size_t>(r)];
-              if (size == 1) {
-                out_.U8(at, static_cast<uint8_t>(v));
-              } else if (size == 2) {
-                out_.I16(at, static_cast<int16_t>(v));
-              } else {
-                out_.I32(at, v);
-              }
+            const qsizetype count = std::min(respondents_, static_cast<qsizetype>(row.size()));
+            auto* at = reinterpret_cast<uint8_t*>(payload_.data()) + start + q * respondents_ * size;
+            if (size == 1) {
+              for (qsizetype r = 0; r < count; ++r) at[r] = static_cast<uint8_t>(row[static_cast<size_t>(r)]);
+              continue;
+            }
+            for (qsizetype r = 0; r < count; ++r) {
+              const auto v = static_cast<uint32_t>(row[static_cast<size_t>(r)]);
+              for (int32_t b = 0; b < size; ++b) at[r * size + b] = static_cast<uint8_t>(v >> (8 * b));
             }
           }
           placed_.answers = {ToInt32(start), 1};
@@ -318,7 +318,20 @@ class PayloadBuilder {
   Placement placed_;
 };
 
-QByteArray Compress(const QByteArray& payload, int level) {
+QByteArray Compress(const QByteArray& payload, int level, Deflater deflater) {
+  if (deflater == Deflater::Libdeflate) {
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(std::clamp(level, 1, 12));
+    if (compressor == nullptr) {
+      return {};
+    }
+    const size_t bound = libdeflate_zlib_compress_bound(compressor, static_cast<size_t>(payload.size()));
+    QByteArray out(static_cast<qsizetype>(bound), '\0');
+    const size_t size = libdeflate_zlib_compress(compressor, payload.constData(), static_cast<size_t>(payload.size()),
+                                                 out.data(), bound);
+    libdeflate_free_compressor(compressor);
+    out.resize(static_cast<qsizetype>(size));  // 0 cannot happen with a bound-sized buffer
+    return out;
+  }
   uLongf size = compressBound(static_cast<uLong>(payload.size()));
   QByteArray out(static_cast<qsizetype>(size), '\0');
   const int rc =
@@ -332,24 +345,34 @@ QByteArray Compress(const QByteArray& payload, int level) {
 }
 
 uint32_t Crc(uint32_t crc, const QByteArray& bytes) {
-  // zlib's crc32 takes a uInt length; feed large buffers in pieces.
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const qsizetype piece = std::min<qsizetype>(bytes.size() - done, 1 << 30);
-    crc = static_cast<uint32_t>(
-        crc32(crc, reinterpret_cast<const Bytef*>(bytes.constData() + done), static_cast<uInt>(piece)));
-    done += piece;
-  }
-  return crc;
+  return libdeflate_crc32(crc, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 }  // namespace
 
 QByteArray BuildPayload(const KvfDescription& description) { return PayloadBuilder(description).Build(); }
 
-QByteArray WriteKvf(const KvfDescription& description) {
-  const QByteArray payload = BuildPayload(description);
-  const QByteArray stored = description.compress ? Compress(payload, description.compressionLevel) : payload;
+void PatchStoredIndexes(QByteArray& payload, const std::vector<double>& questions, const std::vector<double>& blocks,
+                        double total) {
+  auto slot = [&payload](int n) {
+    const auto* b = reinterpret_cast<const uint8_t*>(payload.constData()) + 4 * n;
+    return static_cast<qsizetype>(b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  };
+  Bytes out(payload);
+  for (size_t q = 0; q < questions.size(); ++q) {
+    out.F64(slot(14) + static_cast<qsizetype>(q) * slot(15) + 40, questions[q]);
+  }
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    out.F64(slot(20) + static_cast<qsizetype>(b) * slot(21) + 24, blocks[b]);
+  }
+  out.F64(260, total);
+}
+
+QByteArray WriteKvf(const KvfDescription& description) { return WriteKvf(description, BuildPayload(description)); }
+
+QByteArray WriteKvf(const KvfDescription& description, const QByteArray& payload) {
+  const QByteArray stored =
+      description.compress ? Compress(payload, description.compressionLevel, description.deflater) : payload;
   const HeaderFields& h = description.header;
   const qsizetype headerLength = kFileHeaderSize + description.extraHeaderBytes.size();
   const qsizetype fileLength = headerLength + stored.size() + 4;
@@ -373,7 +396,10 @@ QByteArray WriteKvf(const KvfDescription& description) {
 }
 
 bool SaveKvf(const KvfDescription& description, const QString& path, QString* error) {
-  const QByteArray bytes = WriteKvf(description);
+  return SaveBytes(WriteKvf(description), path, error);
+}
+
+bool SaveBytes(const QByteArray& bytes, const QString& path, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     if (error != nullptr) {

@@ -18,12 +18,25 @@ namespace kvf::writer {
 // in layout order.
 QByteArray BuildPayload(const KvfDescription& description);
 
+// Writes the stored indexes of the questions, the blocks and the total
+// into a payload that BuildPayload made (the offsets and strides its
+// information record gives). REQUIRES: no more entries than records.
+void PatchStoredIndexes(QByteArray& payload, const std::vector<double>& questions, const std::vector<double>& blocks,
+                        double total);
+
 // The whole file: header, extra header bytes, stored payload, CRC-32.
 QByteArray WriteKvf(const KvfDescription& description);
+
+// The whole file around a payload that BuildPayload made of description,
+// perhaps changed since in place (same length).
+QByteArray WriteKvf(const KvfDescription& description, const QByteArray& payload);
 
 // Writes the file through QSaveFile. On failure returns false and, when
 // error is not null, sets it to a one-line reason that names the path.
 bool SaveKvf(const KvfDescription& description, const QString& path, QString* error);
+
+// Writes the bytes of a whole file as SaveKvf does.
+bool SaveBytes(const QByteArray& bytes, const QString& path, QString* error);
 
 // Builds a string table in which equal texts share one entry.
 class StringTable {
@@ -34,6 +47,11 @@ class StringTable {
   int32_t AddOptional(const std::optional<QString>& text);
   const std::vector<StringEntry>& Entries() const { return entries_; }
   int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+  // Makes room for count texts in all.
+  void Reserve(qsizetype count) {
+    entries_.reserve(static_cast<size_t>(count));
+    index_.reserve(count);
+  }
 
  private:
   std::vector<StringEntry> entries_;
