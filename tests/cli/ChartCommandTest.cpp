@@ -43,7 +43,9 @@ TEST(ChartCommandTest, ExitCodesAndTheDialogRules) {
   for (const auto& c : cases) {
     const CliResult result = RunKvf(c.arguments);
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << "\n" << result.err.toStdString();
-    if (c.exitCode != 0) EXPECT_TRUE(result.out.isEmpty());
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(result.out.isEmpty());
+    }
   }
   EXPECT_EQ(QImage(out + ".GIF", "GIF").size(), QSize(680, 521));  // 10200 twips, (6 + 2) x 978
   QFile pdf(out + ".pdf");

@@ -34,7 +34,9 @@ TEST(GraphCommandTest, ExitCodesInTheirOrder) {
   for (const auto& c : cases) {
     const CliResult result = RunKvf(c.arguments);
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << "\n" << result.err.toStdString();
-    if (c.exitCode != 0) EXPECT_TRUE(result.out.isEmpty());
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(result.out.isEmpty());
+    }
   }
   const CliResult tooBig =
       RunKvf({"graph", kSample, "--question", "5", "--out", TempDir() + "/s.png", "--size", "60x60"});
