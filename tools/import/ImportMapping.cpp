@@ -125,45 +125,57 @@ Result<Candidate> Examine(const SourceData& source, int k) {
   const bool labelled = !v.valueLabels.empty() || v.hasCodebookEntry;
   std::set<double> values;
   bool integers = true;
-  // Most columns hold whole numbers close together: one pass marks the
-  // values present in a window around the first value. A value outside it
-  // sends the column through the search below.
-  const auto firstNumber = std::find_if(v.numbers.begin(), v.numbers.end(), [](double x) { return !std::isnan(x); });
-  const double first = firstNumber == v.numbers.end() ? 0.0 : *firstNumber;
-  const CodeWindow window(CodeWindow::Usable(first) ? first - kHalfWindow : 0.0,
-                          CodeWindow::Usable(first) ? CodeWindow::kMaxSize : 0);
-  std::vector<uint8_t> present(window.Slots(), 0);
-  for (const double x : v.numbers) present[window.Slot(x)] = 1;
-  if (present[window.OtherSlot()] == 0) {
-    for (size_t i = 0; i < window.Size(); ++i) {
-      if (i % 8 == 0 && i + 8 <= window.Size()) {
-        uint64_t eight = 0;  // skips eight absent values at once
-        std::memcpy(&eight, present.data() + i, 8);
-        if (eight == 0) {
-          i += 7;
-          continue;
-        }
-      }
-      if (present[i] != 0 && !v.IsDeclaredMissing(window.Code(i))) values.insert(values.end(), window.Code(i));
+  if (v.summary.known) {
+    // The reader noted the column's values as it stored them.
+    for (int i = 0; i < ValueSummary::kSize; ++i) {
+      if ((v.summary.present[static_cast<size_t>(i / 64)] >> (i % 64) & 1) == 0) continue;
+      const double code = v.summary.low + i;
+      if (!v.IsDeclaredMissing(code)) values.insert(values.end(), code);
     }
     if (labelled && static_cast<int64_t>(values.size()) > limits::kMaxAlternativesPerQuestion) {
       return TooManyAlternatives(v.name);
     }
   } else {
-    CodeIndex distinct;
-    double previous = std::nan("");
-    for (double x : v.numbers) {
-      if (x == previous || std::isnan(x)) continue;  // NaN: system missing
-      previous = x;
-      if (distinct.Find(x) >= 0 || v.IsDeclaredMissing(x)) continue;
-      distinct.Add(x, 0);
-      integers = integers && IsInteger(x);
-      if (!labelled && (static_cast<int>(distinct.Size()) > kMaxUnlabelledValues || !integers)) break;
-      if (static_cast<int64_t>(distinct.Size()) > limits::kMaxAlternativesPerQuestion) {
+    // Most columns hold whole numbers close together: one pass marks the
+    // values present in a window around the first value. A value outside it
+    // sends the column through the search below.
+    const auto firstNumber = std::find_if(v.numbers.begin(), v.numbers.end(), [](double x) { return !std::isnan(x); });
+    const double first = firstNumber == v.numbers.end() ? 0.0 : *firstNumber;
+    const CodeWindow window(CodeWindow::Usable(first) ? first - kHalfWindow : 0.0,
+                            CodeWindow::Usable(first) ? CodeWindow::kMaxSize : 0);
+    std::vector<uint8_t> present(window.Slots(), 0);
+    for (const double x : v.numbers) present[window.Slot(x)] = 1;
+    if (present[window.OtherSlot()] == 0) {
+      for (size_t i = 0; i < window.Size(); ++i) {
+        if (i % 8 == 0 && i + 8 <= window.Size()) {
+          uint64_t eight = 0;  // skips eight absent values at once
+          std::memcpy(&eight, present.data() + i, 8);
+          if (eight == 0) {
+            i += 7;
+            continue;
+          }
+        }
+        if (present[i] != 0 && !v.IsDeclaredMissing(window.Code(i))) values.insert(values.end(), window.Code(i));
+      }
+      if (labelled && static_cast<int64_t>(values.size()) > limits::kMaxAlternativesPerQuestion) {
         return TooManyAlternatives(v.name);
       }
+    } else {
+      CodeIndex distinct;
+      double previous = std::nan("");
+      for (double x : v.numbers) {
+        if (x == previous || std::isnan(x)) continue;  // NaN: system missing
+        previous = x;
+        if (distinct.Find(x) >= 0 || v.IsDeclaredMissing(x)) continue;
+        distinct.Add(x, 0);
+        integers = integers && IsInteger(x);
+        if (!labelled && (static_cast<int>(distinct.Size()) > kMaxUnlabelledValues || !integers)) break;
+        if (static_cast<int64_t>(distinct.Size()) > limits::kMaxAlternativesPerQuestion) {
+          return TooManyAlternatives(v.name);
+        }
+      }
+      values.insert(distinct.Codes().begin(), distinct.Codes().end());
     }
-    values.insert(distinct.Codes().begin(), distinct.Codes().end());
   }
   if (!labelled) {
     if (source.formatHasLabels) {

@@ -6,6 +6,8 @@
 
 #include <readstat.h>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -15,10 +17,19 @@ namespace kvf::import {
 
 namespace {
 
+// What a column's stored numbers hold so far (see ValueSummary): low is
+// NaN until the first number, escaped once a number falls outside.
+struct ColumnNote {
+  double low = std::numeric_limits<double>::quiet_NaN();
+  bool escaped = false;
+  std::array<uint64_t, ValueSummary::kSize / 64> present{};
+};
+
 struct ParseContext {
   SourceData source;
   std::vector<QByteArray> labelSets;                    // per variable: its label set's name
   std::vector<uint8_t> stringColumns;                   // per variable: 1 for a string variable
+  std::vector<ColumnNote> notes;                        // per variable
   QHash<QByteArray, std::map<double, QString>> labels;  // label sets by name
   int64_t columns = 0;
   int64_t textCharacters = 0;
@@ -49,6 +60,30 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
   return READSTAT_HANDLER_ABORT;
 }
 
+// Note for a number outside the column's window: the first number sets the
+// window around itself; a later one ends the summary.
+[[gnu::noinline]] void NoteOutside(ColumnNote& n, double x) {
+  if (!std::isnan(n.low) || !(std::fabs(x) < 1e15) || x != std::floor(x)) {
+    n.escaped = true;
+    return;
+  }
+  n.low = x - ValueSummary::kSize / 2;
+  constexpr int kMiddle = ValueSummary::kSize / 2;
+  n.present[kMiddle / 64] |= uint64_t{1} << (kMiddle % 64);
+}
+
+inline void Note(ColumnNote& n, double x) {
+  const double offset = x - n.low;  // NaN while the column has no number
+  if (offset >= 0.0 && offset < ValueSummary::kSize) {
+    const int i = static_cast<int>(offset);
+    if (i == offset) {
+      n.present[static_cast<size_t>(i / 64)] |= uint64_t{1} << (i % 64);
+      return;
+    }
+  }
+  if (x == x) NoteOutside(n, x);  // NaN (system missing) leaves no note
+}
+
 // Moves the buffered numbers into their columns, eight columns at a time:
 // each buffered row then gives one cache line to eight columns.
 void Flush(ParseContext& c) {
@@ -58,6 +93,7 @@ void Flush(ParseContext& c) {
   constexpr int64_t kGroup = 8;
   for (int64_t k0 = 0; k0 < c.pendingStride && rows > 0; k0 += kGroup) {
     double* columns[kGroup];
+    ColumnNote* notes[kGroup];
     int64_t width = 0;
     for (int64_t k = k0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
       if (c.stringColumns[static_cast<size_t>(k)] != 0) continue;
@@ -65,6 +101,7 @@ void Flush(ParseContext& c) {
       const size_t end = first + static_cast<size_t>(rows);
       if (numbers.size() < end) numbers.resize(end, std::numeric_limits<double>::quiet_NaN());
       columns[width] = numbers.data() + first;
+      notes[width] = &c.notes[static_cast<size_t>(k)];
       ++width;
     }
     int64_t from[kGroup];
@@ -73,7 +110,11 @@ void Flush(ParseContext& c) {
     }
     for (int64_t r = 0; r < rows; ++r) {
       const double* row = c.pending.data() + r * c.pendingStride;
-      for (int64_t w = 0; w < width; ++w) columns[w][r] = row[from[w]];
+      for (int64_t w = 0; w < width; ++w) {
+        const double x = row[from[w]];
+        columns[w][r] = x;
+        Note(*notes[w], x);
+      }
     }
   }
   c.pending.clear();
@@ -97,6 +138,7 @@ void Flush(ParseContext& c) {
     c.pending[static_cast<size_t>((row - c.pendingFirst) * c.pendingStride + index)] = number;
     return;
   }
+  c.notes[static_cast<size_t>(index)].escaped = true;  // values stored here are not noted
   std::vector<double>& numbers = c.source.variables[static_cast<size_t>(index)].numbers;
   const size_t at = static_cast<size_t>(row);
   if (numbers.size() <= at) numbers.resize(at + 1, std::numeric_limits<double>::quiet_NaN());
@@ -195,6 +237,7 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
   }
   c->source.variables.push_back(std::move(v));
   c->stringColumns.push_back(c->source.variables.back().isString ? 1 : 0);
+  c->notes.emplace_back();
   c->labelSets.push_back(labelSet != nullptr ? QByteArray(labelSet) : QByteArray());
   c->columns = static_cast<int64_t>(c->source.variables.size());
   if (c->source.rows * c->columns > kMaxSourceValues) return TooManyValues(*c);
@@ -333,6 +376,10 @@ Result<SourceData> ReadStatFile(const QString& path, StatFormat format) {
     } else {
       v.numbers.resize(static_cast<size_t>(c.source.rows), std::numeric_limits<double>::quiet_NaN());
       if (!c.labelSets[k].isEmpty()) v.valueLabels = c.labels.value(c.labelSets[k]);
+      const ColumnNote& n = c.notes[k];
+      v.summary.known = !n.escaped;
+      v.summary.low = std::isnan(n.low) ? 0.0 : n.low;
+      v.summary.present = n.present;
     }
   }
   c.source.formatHasLabels = format == StatFormat::Sav || format == StatFormat::Por || format == StatFormat::Dta;

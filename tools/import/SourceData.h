@@ -5,6 +5,7 @@
 // builder only read it.
 #include <QString>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -15,6 +16,17 @@ namespace kvf::import {
 
 // How a format records a variable's level of measurement.
 enum class Measure { Unknown, Nominal, Ordinal, Scale };
+
+// The whole numbers a numeric column holds, noted by a reader while it
+// stores the values, so that the mapping need not read the column again.
+// When known, every value of the column is NaN or a whole number in
+// [low, low + kSize) and bit (x - low) of present says x occurs.
+struct ValueSummary {
+  static constexpr int kSize = 256;
+  bool known = false;
+  double low = 0.0;
+  std::array<uint64_t, kSize / 64> present{};
+};
 
 struct SourceVariable {
   QString name;
@@ -34,6 +46,9 @@ struct SourceVariable {
   // filled.
   std::vector<double> numbers;
   std::vector<QString> texts;
+  // Filled by readers that note it; a reader leaves it unknown (the
+  // default) when any value escapes it.
+  ValueSummary summary;
 
   bool IsDeclaredMissing(double value) const {
     for (double m : missingValues) {
