@@ -11,6 +11,7 @@
 #include <limits>
 #include <map>
 
+#include "import/CodeWindow.h"
 #include "import/ImportStatus.h"
 
 namespace kvf::import {
@@ -18,11 +19,12 @@ namespace kvf::import {
 namespace {
 
 // What a column's stored numbers hold so far (see ValueSummary): low is
-// NaN until the first number, escaped once a number falls outside.
+// NaN until the first number; seen is indexed by CodeWindow(low, kSize)'s
+// slots, so its last entry marks a number outside the window.
 struct ColumnNote {
   double low = std::numeric_limits<double>::quiet_NaN();
-  bool escaped = false;
-  std::array<uint64_t, ValueSummary::kSize / 64> present{};
+  bool escaped = false;  // a number was stored past the notes
+  std::array<uint8_t, ValueSummary::kSize + 2> seen{};
 };
 
 struct ParseContext {
@@ -60,32 +62,25 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
   return READSTAT_HANDLER_ABORT;
 }
 
-// Note for a number outside the column's window: the first number sets the
-// window around itself; a later one ends the summary.
-[[gnu::noinline]] void NoteOutside(ColumnNote& n, double x) {
-  if (!std::isnan(n.low) || !(std::fabs(x) < 1e15) || x != std::floor(x)) {
-    n.escaped = true;
+// Sets the window of a column's note around its first number, or gives
+// the note up when that number cannot bound a window.
+[[gnu::noinline]] void StartNote(ColumnNote& n, const double* numbers, int64_t rows) {
+  for (int64_t r = 0; r < rows; ++r) {
+    const double x = numbers[r];
+    if (std::isnan(x)) continue;
+    if (CodeWindow::Usable(x) && CodeWindow::Usable(x - ValueSummary::kSize / 2)) {
+      n.low = x - ValueSummary::kSize / 2;
+    } else {
+      n.low = 0.0;
+      n.seen[ValueSummary::kSize + 1] = 1;
+    }
     return;
   }
-  n.low = x - ValueSummary::kSize / 2;
-  constexpr int kMiddle = ValueSummary::kSize / 2;
-  n.present[kMiddle / 64] |= uint64_t{1} << (kMiddle % 64);
-}
-
-inline void Note(ColumnNote& n, double x) {
-  const double offset = x - n.low;  // NaN while the column has no number
-  if (offset >= 0.0 && offset < ValueSummary::kSize) {
-    const int i = static_cast<int>(offset);
-    if (i == offset) {
-      n.present[static_cast<size_t>(i / 64)] |= uint64_t{1} << (i % 64);
-      return;
-    }
-  }
-  if (x == x) NoteOutside(n, x);  // NaN (system missing) leaves no note
 }
 
 // Moves the buffered numbers into their columns, eight columns at a time:
-// each buffered row then gives one cache line to eight columns.
+// each buffered row then gives one cache line to eight columns. Notes the
+// numbers as they pass.
 void Flush(ParseContext& c) {
   if (c.pending.empty()) return;
   const int64_t rows = std::min(c.pendingRows, c.source.rows - c.pendingFirst);
@@ -104,17 +99,22 @@ void Flush(ParseContext& c) {
       notes[width] = &c.notes[static_cast<size_t>(k)];
       ++width;
     }
-    int64_t from[kGroup];
+    int64_t index[kGroup];
     for (int64_t k = k0, w = 0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
-      if (c.stringColumns[static_cast<size_t>(k)] == 0) from[w++] = k;
+      if (c.stringColumns[static_cast<size_t>(k)] == 0) index[w++] = k;
     }
-    for (int64_t r = 0; r < rows; ++r) {
-      const double* row = c.pending.data() + r * c.pendingStride;
-      for (int64_t w = 0; w < width; ++w) {
-        const double x = row[from[w]];
-        columns[w][r] = x;
-        Note(*notes[w], x);
-      }
+    // Column by column: a column's note stays in a few cache lines, and a
+    // seen table takes plain stores, without a chain through one word.
+    for (int64_t w = 0; w < width; ++w) {
+      const double* from = c.pending.data() + index[w];
+      double* to = columns[w];
+      for (int64_t r = 0; r < rows; ++r) to[r] = from[r * c.pendingStride];
+      ColumnNote& n = *notes[w];
+      if (std::isnan(n.low)) StartNote(n, to, rows);
+      if (std::isnan(n.low)) continue;  // no number yet
+      const CodeWindow window(n.low, ValueSummary::kSize);
+      uint8_t* seen = n.seen.data();
+      for (int64_t r = 0; r < rows; ++r) seen[window.Slot(to[r])] = 1;
     }
   }
   c.pending.clear();
@@ -377,9 +377,11 @@ Result<SourceData> ReadStatFile(const QString& path, StatFormat format) {
       v.numbers.resize(static_cast<size_t>(c.source.rows), std::numeric_limits<double>::quiet_NaN());
       if (!c.labelSets[k].isEmpty()) v.valueLabels = c.labels.value(c.labelSets[k]);
       const ColumnNote& n = c.notes[k];
-      v.summary.known = !n.escaped;
+      v.summary.known = !n.escaped && n.seen[ValueSummary::kSize + 1] == 0;
       v.summary.low = std::isnan(n.low) ? 0.0 : n.low;
-      v.summary.present = n.present;
+      for (size_t i = 0; i < ValueSummary::kSize; ++i) {
+        if (n.seen[i] != 0) v.summary.present[i / 64] |= uint64_t{1} << (i % 64);
+      }
     }
   }
   c.source.formatHasLabels = format == StatFormat::Sav || format == StatFormat::Por || format == StatFormat::Dta;
