@@ -18,6 +18,9 @@ namespace kvf::import {
 
 namespace {
 
+// The row buffer holds at most this many rows.
+constexpr int64_t kMaxBufferedRows = 64;
+
 // What a column's stored numbers hold so far (see ValueSummary): low is
 // NaN until the first number; seen is indexed by CodeWindow(low, kSize)'s
 // slots, so its last entry marks a number outside the window.
@@ -78,44 +81,33 @@ Status LimitFailure(const ParseContext& c, const QString& englishWhat, const QSt
   }
 }
 
-// Moves the buffered numbers into their columns, eight columns at a time:
-// each buffered row then gives one cache line to eight columns. Notes the
-// numbers as they pass.
+// Moves the buffered numbers into their columns, column by column (the
+// buffered rows' cache lines serve eight neighbouring columns in turn), and
+// notes them on the way: a column's note stays in a few cache lines, and its
+// seen table takes plain stores, without a chain through one word.
 void Flush(ParseContext& c) {
   if (c.pending.empty()) return;
   const int64_t rows = std::min(c.pendingRows, c.source.rows - c.pendingFirst);
   const size_t first = static_cast<size_t>(c.pendingFirst);
-  constexpr int64_t kGroup = 8;
-  for (int64_t k0 = 0; k0 < c.pendingStride && rows > 0; k0 += kGroup) {
-    double* columns[kGroup];
-    ColumnNote* notes[kGroup];
-    int64_t width = 0;
-    for (int64_t k = k0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
-      if (c.stringColumns[static_cast<size_t>(k)] != 0) continue;
-      std::vector<double>& numbers = c.source.variables[static_cast<size_t>(k)].numbers;
-      const size_t end = first + static_cast<size_t>(rows);
+  const size_t end = first + static_cast<size_t>(rows);
+  for (int64_t k = 0; k < c.pendingStride && rows > 0; ++k) {
+    if (c.stringColumns[static_cast<size_t>(k)] != 0) continue;
+    double gathered[kMaxBufferedRows];
+    const double* from = c.pending.data() + k;
+    for (int64_t r = 0; r < rows; ++r) gathered[r] = from[r * c.pendingStride];
+    std::vector<double>& numbers = c.source.variables[static_cast<size_t>(k)].numbers;
+    if (numbers.size() == first) {
+      numbers.insert(numbers.end(), gathered, gathered + rows);  // no fill before the copy
+    } else {
       if (numbers.size() < end) numbers.resize(end, std::numeric_limits<double>::quiet_NaN());
-      columns[width] = numbers.data() + first;
-      notes[width] = &c.notes[static_cast<size_t>(k)];
-      ++width;
+      std::copy(gathered, gathered + rows, numbers.begin() + static_cast<std::ptrdiff_t>(first));
     }
-    int64_t index[kGroup];
-    for (int64_t k = k0, w = 0; k < std::min(k0 + kGroup, c.pendingStride); ++k) {
-      if (c.stringColumns[static_cast<size_t>(k)] == 0) index[w++] = k;
-    }
-    // Column by column: a column's note stays in a few cache lines, and a
-    // seen table takes plain stores, without a chain through one word.
-    for (int64_t w = 0; w < width; ++w) {
-      const double* from = c.pending.data() + index[w];
-      double* to = columns[w];
-      for (int64_t r = 0; r < rows; ++r) to[r] = from[r * c.pendingStride];
-      ColumnNote& n = *notes[w];
-      if (std::isnan(n.low)) StartNote(n, to, rows);
-      if (std::isnan(n.low)) continue;  // no number yet
-      const CodeWindow window(n.low, ValueSummary::kSize);
-      uint8_t* seen = n.seen.data();
-      for (int64_t r = 0; r < rows; ++r) seen[window.Slot(to[r])] = 1;
-    }
+    ColumnNote& n = c.notes[static_cast<size_t>(k)];
+    if (std::isnan(n.low)) StartNote(n, gathered, rows);
+    if (std::isnan(n.low)) continue;  // no number yet
+    const CodeWindow window(n.low, ValueSummary::kSize);
+    uint8_t* seen = n.seen.data();
+    for (int64_t r = 0; r < rows; ++r) seen[window.Slot(gathered[r])] = 1;
   }
   c.pending.clear();
   c.pendingFirst += c.pendingRows;  // a later buffer never covers these rows again
@@ -126,7 +118,6 @@ void Flush(ParseContext& c) {
 // common path stays small.
 [[gnu::noinline]] void StoreNumberSlowly(ParseContext& c, int index, int64_t row, double number) {
   constexpr int64_t kBufferedValues = 65536;
-  constexpr int64_t kMaxBufferedRows = 64;
   if ((row >= c.pendingFirst + c.pendingRows || c.pending.empty()) && row >= c.pendingFirst) {
     Flush(c);
     c.pendingStride = c.columns;
@@ -265,7 +256,9 @@ int OnVariable(int index, readstat_variable_t* variable, const char* labelSet, v
 
 int OnValue(int row, readstat_variable_t* variable, readstat_value_t value, void* raw) {
   auto* c = static_cast<ParseContext*>(raw);
-  const int index = readstat_variable_get_index(variable);
+  // The library's header declares the variable's fields; reading the index
+  // there saves a call for every value.
+  const int index = variable != nullptr ? variable->index : -1;
   if (row < 0 || index < 0 || index >= static_cast<int>(c->source.variables.size())) return READSTAT_HANDLER_ABORT;
   if (static_cast<int64_t>(row) + 1 > c->source.rows) {
     // Rows only grow here and columns only in OnVariable, which checks too.
