@@ -106,8 +106,9 @@ TEST(CodeIndexTest, FindsExactlyTheAddedCodesInEveryRepresentation) {
     for (size_t i = 0; i < codes.size(); ++i) index.Add(codes[i], static_cast<int32_t>(i) + 1);
     for (size_t i = 0; i < codes.size(); ++i) {
       EXPECT_EQ(index.Find(codes[i]), static_cast<int32_t>(i) + 1) << codes[i];
-      if (std::find(codes.begin(), codes.end(), codes[i] + 0.25) == codes.end())
+      if (std::find(codes.begin(), codes.end(), codes[i] + 0.25) == codes.end()) {
         EXPECT_EQ(index.Find(codes[i] + 0.25), -1);
+      }
     }
     EXPECT_EQ(index.Find(std::nan("")), -1);
     EXPECT_EQ(index.Find(-1e300), -1);
