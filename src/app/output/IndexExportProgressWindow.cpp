@@ -18,7 +18,7 @@ IndexExportProgressWindow::IndexExportProgressWindow(const SurveyDocument& docum
       description_(std::move(description)),
       settings_(std::move(settings)),
       clipboard_(clipboard) {
-  setObjectName(QStringLiteral("frmExportIndexes"));
+  setObjectName(QStringLiteral("IndexExportProgressWindow"));
   setWindowTitle(CopyIndexesCaption().Get());
   activity_ = new QLabel(PreparingIndexCopyText().Get(), this);
   activity_->setObjectName(QStringLiteral("lblActivity"));

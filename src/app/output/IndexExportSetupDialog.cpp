@@ -18,7 +18,7 @@ QString T(const char* english, const char* swedish) { return BiText{S(english), 
 IndexExportSetupDialog::IndexExportSetupDialog(const SurveyDocument& document, IndexExportSettings& settings,
                                                Export exportTable, QWidget* parent)
     : QDialog(parent), document_(document), settings_(settings), export_(std::move(exportTable)) {
-  setObjectName(S("frmSetupExportIndexes"));
+  setObjectName(S("IndexExportSetupDialog"));
   setWindowTitle(CopyIndexesCaption().Get());
 
   auto* subSelections = new QGroupBox(T("Use following sub-selections", "Använd underurval"), this);
