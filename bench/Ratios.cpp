@@ -1,6 +1,6 @@
 #include "Ratios.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace kvf::bench {
 
@@ -10,7 +10,7 @@ void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "kvf_bench";
   static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
+  new QApplication(argc, argv);  // Qt Charts needs a QApplication
 }
 namespace {
 std::vector<Ratio>& List() {

@@ -16,7 +16,7 @@ struct Ratio {
 // A ratio printed for information (an old way against its replacement).
 inline constexpr double kNoTarget = 0.0;
 
-// Makes the offscreen QGuiApplication that fonts and painting need, once.
+// Makes the offscreen application that fonts, painting and Qt Charts need, once.
 void EnsureGuiApplication();
 
 // Registers a ratio; call from a static initialiser next to the benchmarks.
