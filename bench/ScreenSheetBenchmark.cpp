@@ -121,7 +121,7 @@ void BM_Show(benchmark::State& state, Shape shape) {
   QImage target = WindowImage(kWindow);
   for (auto _ : state) {
     kvf::SheetState screen;
-    const kvf::SubSheet& sheet = Show(state, f, &screen);
+    Show(state, f, &screen);
     Window window = Design(screen, kWindow);
     PaintWindow(screen, window, target, 0, 0);
     benchmark::DoNotOptimize(target.constBits());
