@@ -10,7 +10,7 @@
 #include <bit>
 
 #include "CliCommon.h"
-#include "PrintedPage.h"
+#include "GraphOutput.h"
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/graphs/BasicGraphRoute.h"
@@ -32,17 +32,6 @@ namespace kvf::cli {
 namespace {
 
 const QString kCommand = QStringLiteral("chart");
-
-struct Stored {
-  LastSettings last;
-  ProgramOptions options;
-};
-
-Stored ReadStored() {
-  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
-  const ProgramKey programKey = OpenProgramKey(store);
-  return {ReadLastSettings(programKey.key, SystemSpecialFolders()), ReadSettings(programKey.key)};
-}
 
 template <typename T>
 void OptionalField(JsonWriter& json, const char* key, const std::optional<T>& value) {
@@ -122,15 +111,6 @@ QByteArray ChartJson(const ChartDescription& chart, const ChartStatusTexts& text
   }
   json.EndObject();
   return json.Text() + '\n';
-}
-
-std::optional<QSize> ParseSize(const QString& text) {
-  static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-  const QRegularExpressionMatch match = pattern.match(text);
-  if (!match.hasMatch()) return std::nullopt;
-  const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-  if (size.width() < 1 || size.height() < 1) return std::nullopt;
-  return size;
 }
 
 BiText NotOffered(const char* english, const char* swedish) {
@@ -304,7 +284,7 @@ int RunChart(const QStringList& words) {
     return kExitRefused;
   }
 
-  const Stored stored = ReadStored();
+  const StoredSettings stored = ReadStoredSettings();
   ChartOptions options;
   options.shortCategoryNames = stored.options.graphByCategoryUseShortCategoryNames;
   options.legendPlacement = stored.options.graphLegends;

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 
 #include "CliCommon.h"
-#include "PrintedPage.h"
+#include "GraphOutput.h"
 #include "Commands.h"
 #include "SelectionOptions.h"
 #include "core/graphs/BasicGraph.h"
@@ -47,26 +47,6 @@ struct GraphRequest {
   BasicGraphRequest request;
   int32_t flags = 0;  // the GraphFlags of the question or block
 };
-
-std::optional<QSize> ParseSize(const QString& text) {
-  static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-  const QRegularExpressionMatch match = pattern.match(text);
-  if (!match.hasMatch()) return std::nullopt;
-  const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-  if (size.width() < 1 || size.height() < 1) return std::nullopt;
-  return size;
-}
-
-struct StoredSettings {
-  LastSettings last;
-  ProgramOptions options;
-};
-
-StoredSettings ReadStoredSettings() {
-  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
-  const ProgramKey programKey = OpenProgramKey(store);
-  return {ReadLastSettings(programKey.key, SystemSpecialFolders()), ReadSettings(programKey.key)};
-}
 
 QByteArray GraphJson(const BasicGraphData& data, const BasicGraphTexts& texts) {
   JsonWriter json;

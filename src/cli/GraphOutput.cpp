@@ -1,14 +1,32 @@
-#include "PrintedPage.h"
+#include "GraphOutput.h"
 
 #include <QFile>
 #include <QPageSize>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "CliCommon.h"
 #include "core/output/PictureFormat.h"
+#include "core/settings/ProgramKey.h"
 #include "graphics/printing/PrintedGraphPage.h"
+#include "platform/registry/FileRegistryStore.h"
 
 namespace kvf::cli {
+
+std::optional<QSize> ParseSize(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+  const QRegularExpressionMatch match = pattern.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+  if (size.width() < 1 || size.height() < 1) return std::nullopt;
+  return size;
+}
+
+StoredSettings ReadStoredSettings() {
+  platform::FileRegistryStore& store = platform::UserRegistryStore(platform::FileRegistryStore::Access::ReadOnly);
+  const ProgramKey programKey = OpenProgramKey(store);
+  return {ReadLastSettings(programKey.key, SystemSpecialFolders()), ReadSettings(programKey.key)};
+}
 
 int PrintPageToPdf(const PrintedPageRequest& request, const SurveyDocument& document, const LastSettings& last,
                    const PageGraphDrawer& draw) {

@@ -1,16 +1,30 @@
 #pragma once
-// kvf's --print: one framed graph page on Qt's PDF printer (A4, with the
-// settings' margins), written to a file atomically.
+// What kvf graph and kvf chart share: the --size option, the settings they
+// read, and --print (one framed graph page on Qt's PDF printer, A4, with the
+// settings' margins, written to a file atomically).
 #include <QPainter>
 #include <QPrinter>
 #include <QRect>
 #include <QString>
+#include <QSize>
 #include <functional>
+#include <optional>
 
 #include "core/document/SurveyDocument.h"
 #include "core/settings/ProgramSettings.h"
 
 namespace kvf::cli {
+
+// "WxH" in pixels, each side 1 to 99999; nullopt for anything else.
+std::optional<QSize> ParseSize(const QString& text);
+
+// The settings a graph or chart is made with, read without writing the
+// settings file.
+struct StoredSettings {
+  LastSettings last;
+  ProgramOptions options;
+};
+StoredSettings ReadStoredSettings();
 
 struct PrintedPageRequest {
   QString path;
