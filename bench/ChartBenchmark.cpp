@@ -20,6 +20,8 @@
 
 namespace {
 
+using kvf::bench::TallyCells;
+
 kvf::SurveyDocument Made(int32_t respondents, int32_t questions) {
   kvf::writer::SyntheticOptions options;
   options.respondents = respondents;
@@ -49,21 +51,6 @@ kvf::SubSheet Everyone(const kvf::SurveyDocument& document) {
   sheet.selection = kvf::SelectionMatrix::AllSelected(document);
   sheet.description = QStringLiteral("All");
   return sheet;
-}
-
-// The floor: each listed cell of each column read once into a histogram.
-int64_t TallyCells(const kvf::SurveyDocument& document, const std::vector<int32_t>& questions,
-                   const std::vector<int32_t>& respondents) {
-  int64_t check = 0;
-  std::vector<int32_t> tally(256);
-  for (const int32_t q : questions) {
-    std::fill(tally.begin(), tally.end(), 0);
-    const uint8_t* column = document.answers.Column(q);  // the synthetic documents are 8-bit
-    for (const int32_t r : respondents)
-      if (static_cast<uint32_t>(r) < static_cast<uint32_t>(document.RespondentCount())) ++tally[column[r]];
-    check += tally[1];
-  }
-  return check;
 }
 
 std::vector<int32_t> AllQuestions(const kvf::SurveyDocument& document) {

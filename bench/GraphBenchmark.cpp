@@ -18,6 +18,8 @@
 
 namespace {
 
+using kvf::bench::TallyCells;
+
 const kvf::SurveyDocument& Tall() {
   static const kvf::SurveyDocument document = [] {
     kvf::writer::SyntheticOptions options;
@@ -36,21 +38,6 @@ std::vector<int32_t> Everyone(const kvf::SurveyDocument& document) {
   std::vector<int32_t> respondents(static_cast<size_t>(document.RespondentCount()));
   std::iota(respondents.begin(), respondents.end(), 0);
   return respondents;
-}
-
-// The floor: each listed cell of each column read once into a histogram.
-int64_t TallyCells(const kvf::SurveyDocument& document, const std::vector<int32_t>& questions,
-                   const std::vector<int32_t>& respondents) {
-  int64_t check = 0;
-  std::vector<int32_t> tally(256);
-  for (const int32_t q : questions) {
-    std::fill(tally.begin(), tally.end(), 0);
-    const uint8_t* column = document.answers.Column(q);  // the synthetic documents are 8-bit
-    for (const int32_t r : respondents)
-      if (static_cast<uint32_t>(r) < static_cast<uint32_t>(document.RespondentCount())) ++tally[column[r]];
-    check += tally[1];
-  }
-  return check;
 }
 
 kvf::BasicGraphRequest Request(bool split) {
